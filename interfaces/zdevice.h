@@ -1,0 +1,76 @@
+// The host's device library (QNZUDevice): the records in which probe samples
+// reach the host, and the function that posts them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#if defined(_WIN32)
+#if defined(QNZUDEVICE_BUILD)
+#define QNZUDEVICE_API __declspec(dllexport)
+#else
+#define QNZUDEVICE_API __declspec(dllimport)
+#endif
+#else
+#define QNZUDEVICE_API __attribute__((visibility("default")))
+#endif
+
+class QNZUDEVICE_API ZDEV_META_DATA {
+public:
+    ZDEV_META_DATA();
+    ~ZDEV_META_DATA();
+    ZDEV_META_DATA(const ZDEV_META_DATA& other);
+    ZDEV_META_DATA& operator=(const ZDEV_META_DATA& other);
+    void Reset();
+    void SetDeviceName(const char* name);
+    const char* GetDeviceName() const;
+
+    double probeSize;  // offset 0
+    uint32_t time;     // offset 8: seconds since 1970-01-01 UTC, low 32 bits
+    uint32_t reserved; // offset 12
+    double reading1;   // offset 16
+    double reading3;   // offset 24
+    double reading2;   // offset 32
+    double rms;        // offset 40
+
+private:
+    char m_deviceName[72]; // offset 48
+};
+
+class QNZUDEVICE_API ZDEV_SCAN_DATA {
+public:
+    ZDEV_SCAN_DATA();
+    ~ZDEV_SCAN_DATA();
+    void Reset();
+    void SetPt(double x, double y, double z);
+    const double* GetPts() const;
+
+private:
+    double m_point[3]; // offset 0
+
+public:
+    int32_t type;          // offset 24: always 6 from this plug-in
+    int32_t reserved;      // offset 28
+    double frame[16];      // offset 32: 4x4 row-major, columns X, Y, Z axes and origin
+    ZDEV_META_DATA meta;   // offset 160
+};
+
+enum ZDEV_MESSAGE_TYPE : int32_t {
+    ZDEV_MSG_TARGET_POSITION = 9,
+    ZDEV_MSG_MEASUREMENT = 10,
+    ZDEV_MSG_CONFIRM = 11,
+    ZDEV_MSG_CANCEL = 12,
+};
+
+// The largest finite double: a reading that is not available.
+constexpr double ZDEV_NOT_AVAILABLE = 1.7976931348623157e308;
+
+extern "C" {
+// Hands a record to the host; the host owns it from then on.
+QNZUDEVICE_API int zdev_post_scan_data(ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record);
+
+// The host's side: where posted records go. Without a sink, a posted record is
+// destroyed and freed at once.
+typedef void (*ZDEV_SCAN_SINK)(void* context, ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record);
+QNZUDEVICE_API void zdev_set_scan_sink(ZDEV_SCAN_SINK sink, void* context);
+}

@@ -1,0 +1,45 @@
+// ComError: a failed COM call with the description from the callee's error
+// information. ThrowIfFailed turns a failing result into one.
+#pragma once
+
+#include "bstr.h"
+#include "com.h"
+
+#include <exception>
+#include <string>
+
+class ComError : public std::exception {
+public:
+    ComError(HRESULT hr, std::basic_string<WCHAR> description)
+        : m_hr(hr), m_description(std::move(description)) {}
+    HRESULT Error() const noexcept { return m_hr; }
+    // The description from the error information; empty when there was none.
+    const std::basic_string<WCHAR>& Description() const noexcept { return m_description; }
+    const char* what() const noexcept override { return "COM call failed"; }
+
+private:
+    HRESULT m_hr;
+    std::basic_string<WCHAR> m_description;
+};
+
+// Throws ComError for a failure, taking (and clearing) the thread's error information.
+inline void ThrowIfFailed(HRESULT hr) {
+    if (SUCCEEDED(hr))
+        return;
+    std::basic_string<WCHAR> description;
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) == S_OK && info) {
+        BSTR text = nullptr;
+        if (SUCCEEDED(info->GetDescription(&text)) && text)
+            description.assign(text, SysStringLen(text));
+        SysFreeString(text);
+        info->Release();
+    }
+    throw ComError(hr, std::move(description));
+}
+
+// Throws E_POINTER when a required object is missing.
+template <class P> void ThrowIfNull(const P& p) {
+    if (!p)
+        throw ComError(E_POINTER, {});
+}

@@ -1,0 +1,3 @@
+#include "plugin/CQNZUDeviceQWandApp.h"
+
+BOOL CQNZUDeviceQWandApp::InitInstance() { return CWinApp::InitInstance(); }
