@@ -14,7 +14,9 @@ constexpr WStringView kHeader = u"Windows Registry Editor Version 5.00";
 constexpr WStringView kHeaderV4 = u"REGEDIT4";
 constexpr WStringView kCrLf = u"\r\n";
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 WStringView Trim(WStringView s) {
     while (!s.empty() && IsSpace(s.front())) {
@@ -344,8 +346,9 @@ void AppendValue(WString& out, const Value& value) {
     }
     if (value.type == REG_DWORD && value.data.size() == 4) {
         line += u"dword:";
-        AppendHex(line, value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
-                            (unsigned(value.data[3]) << 24),
+        AppendHex(line,
+                  value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
+                      (unsigned(value.data[3]) << 24),
                   8);
         out += line + WString(kCrLf);
         return;
@@ -382,6 +385,11 @@ void AppendKey(WString& out, const Key& key, const WString& path, bool isRoot) {
         for (const Entry& entry : key.entries) {
             if (entry.raw) {
                 out += entry.rawText + WString(kCrLf);
+                // A kept line that ends like a continued one must not run
+                // into the next value: a blank line ends the continuation.
+                if (Trim(entry.rawText).ends_with(u'\\')) {
+                    out += kCrLf;
+                }
             } else {
                 AppendValue(out, entry.value);
             }
@@ -401,7 +409,9 @@ void AppendKey(WString& out, const Key& key, const WString& path, bool isRoot) {
 
 } // namespace
 
-Hive ParseHive(WStringView text) { return Parser(text).Run(); }
+Hive ParseHive(WStringView text) {
+    return Parser(text).Run();
+}
 
 WString SerialiseHive(const Hive& hive) {
     WString out(kHeader);

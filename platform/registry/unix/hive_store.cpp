@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
+#include <ctime>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -89,8 +90,8 @@ bool WriteAll(int fd, const std::string& data) {
 }
 
 LONG ErrorFromErrno(int error) {
-    return error == ENOENT || error == ENOTDIR ? ERROR_PATH_NOT_FOUND
-           : error == ENOSPC                   ? ERROR_DISK_FULL
+    return error == ENOENT || error == ENOTDIR                   ? ERROR_PATH_NOT_FOUND
+           : error == ENOSPC                                     ? ERROR_DISK_FULL
            : error == EACCES || error == EPERM || error == EROFS ? ERROR_ACCESS_DENIED
                                                                  : ERROR_WRITE_FAULT;
 }
@@ -157,45 +158,70 @@ HiveStore::Stamp HiveStore::StampOf(const struct stat& st) {
     return stamp;
 }
 
+HiveStore::Snapshot HiveStore::ReadSnapshot(const std::string& path) {
+    Snapshot snapshot;
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        // A missing file is an empty hive; anything else must not be overwritten.
+        snapshot.unreadable = errno != ENOENT;
+        return snapshot;
+    }
+    struct stat st;
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        !ReadAll(fd.get(), &snapshot.bytes)) {
+        snapshot.unreadable = true;
+        snapshot.bytes.clear();
+        return snapshot;
+    }
+    snapshot.stamp = StampOf(st);
+    return snapshot;
+}
+
+// File times come from a coarse clock: a file written again within the same
+// tick, at the same size, may keep its stamp. Until its time is safely in the
+// past, the content is compared as well (as version control tools do).
+bool HiveStore::IsRacy(const Stamp& stamp) {
+    constexpr long long kMarginNs = 2'000'000'000LL;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const long long nowNs = (long long)now.tv_sec * 1000000000LL + now.tv_nsec;
+    return stamp.exists && stamp.mtimeNs > nowNs - kMarginNs;
+}
+
 void HiveStore::Refresh() {
-    std::string path = HiveFilePath();
-    if (loaded_ && path == path_) {
+    const std::string path = HiveFilePath();
+    const bool samePath = loaded_ && path == path_;
+    if (samePath && !racy_) {
         struct stat st;
         Stamp now = ::stat(path.c_str(), &st) == 0 ? StampOf(st) : Stamp{};
         if (now == stamp_) {
             return;
         }
     }
-    Load(path);
+    Snapshot snapshot = ReadSnapshot(path);
+    if (samePath && !snapshot.unreadable && !unreadable_ &&
+        snapshot.stamp.exists == stamp_.exists && snapshot.bytes == bytes_) {
+        stamp_ = snapshot.stamp;
+        racy_ = IsRacy(stamp_);
+        return;
+    }
+    Adopt(path, std::move(snapshot));
 }
 
-void HiveStore::Load(const std::string& path) {
+void HiveStore::Adopt(const std::string& path, Snapshot snapshot) {
     Hive old = std::move(hive_);
-    hive_ = Hive{};
-    path_ = path;
-    stamp_ = Stamp{};
-    loaded_ = true;
-    unreadable_ = false;
-
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        // Missing file: an empty hive. Anything else must not be overwritten.
-        unreadable_ = errno != ENOENT;
-    } else {
-        struct stat st;
-        std::string bytes;
-        if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || !ReadAll(fd.get(), &bytes)) {
-            unreadable_ = true;
-        } else {
-            stamp_ = StampOf(st);
-            hive_ = ParseHive(DecodeHiveBytes(bytes));
-        }
-    }
+    hive_ = ParseHive(DecodeHiveBytes(snapshot.bytes));
     for (auto& root : hive_.roots) {
         if (const Key* before = old.FindRoot(root->name)) {
             CarryIds(*root, *before);
         }
     }
+    path_ = path;
+    stamp_ = snapshot.stamp;
+    bytes_ = std::move(snapshot.bytes);
+    racy_ = IsRacy(stamp_);
+    unreadable_ = snapshot.unreadable;
+    loaded_ = true;
 }
 
 LONG HiveStore::Save() {
@@ -212,7 +238,7 @@ LONG HiveStore::Save() {
     if (::stat(target.c_str(), &existing) == 0) {
         ::fchmod(fd.get(), existing.st_mode & 07777);
     }
-    const std::string bytes = EncodeHiveText(SerialiseHive(hive_));
+    std::string bytes = EncodeHiveText(SerialiseHive(hive_));
     if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || ::close(fd.release()) != 0 ||
         ::rename(tmp.c_str(), target.c_str()) != 0) {
         LONG error = ErrorFromErrno(errno);
@@ -226,6 +252,8 @@ LONG HiveStore::Save() {
     }
     struct stat st;
     stamp_ = ::stat(path_.c_str(), &st) == 0 ? StampOf(st) : Stamp{};
+    bytes_ = std::move(bytes);
+    racy_ = IsRacy(stamp_);
     return ERROR_SUCCESS;
 }
 

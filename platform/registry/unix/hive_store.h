@@ -5,6 +5,10 @@
 // Location: $QNZU_REGISTRY when set (read again on every operation, so a
 // process can switch hives), else $XDG_CONFIG_HOME/qnzu/HKEY_CURRENT_USER.reg,
 // else ~/.config/qnzu/HKEY_CURRENT_USER.reg. A missing file is an empty hive.
+//
+// A save writes a temporary file beside the hive, flushes it and renames it
+// over the hive, so readers see the old or the new file, never a part. New
+// hives are private to the user (0600); an existing hive keeps its mode.
 #pragma once
 
 #include "hive_tree.h"
@@ -42,16 +46,25 @@ private:
         long long ctimeNs = 0;
         bool operator==(const Stamp&) const = default;
     };
+    struct Snapshot {
+        Stamp stamp;
+        std::string bytes;
+        bool unreadable = false;
+    };
 
     static Stamp StampOf(const struct stat& st);
+    static Snapshot ReadSnapshot(const std::string& path);
+    static bool IsRacy(const Stamp& stamp);
     void Refresh();
-    void Load(const std::string& path);
+    void Adopt(const std::string& path, Snapshot snapshot);
     LONG Save();
 
     std::mutex mutex_;
     Hive hive_;
     std::string path_;
     Stamp stamp_;
+    std::string bytes_; // the file's content as last read or written
+    bool racy_ = false; // the file changed too recently for its stamp to tell later changes apart
     bool loaded_ = false;
     bool unreadable_ = false; // the file exists but could not be read: never overwrite it
 };

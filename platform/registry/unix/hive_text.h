@@ -15,8 +15,10 @@ namespace qn::reg {
 // silently. Never fails.
 WString DecodeHiveBytes(std::string_view bytes);
 
-// Encodes text the way the system's registry editor exports it: UTF-16LE
-// with a byte-order mark.
+// Encodes a hive for writing: UTF-16LE with a byte-order mark, as the
+// system's registry editor exports. The file then imports on Windows as it
+// is, whatever characters names and values hold; UTF-8 would import only
+// where the importer guesses the encoding right.
 std::string EncodeHiveText(WStringView text);
 
 // UTF-8 conversions for file names and environment values.

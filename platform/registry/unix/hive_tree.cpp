@@ -29,15 +29,15 @@ char16_t FoldCase(char16_t c) {
 }
 
 bool NamesEqual(WStringView a, WStringView b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-               return FoldCase(x) == FoldCase(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
 bool NameLess(WStringView a, WStringView b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
-        return FoldCase(x) < FoldCase(y);
-    });
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](char16_t x, char16_t y) { return FoldCase(x) < FoldCase(y); });
 }
 
 Key* Key::FindChild(WStringView childName) const {
@@ -136,7 +136,8 @@ bool SplitPath(WStringView path, std::vector<WString>* parts) {
     size_t start = 0;
     while (true) {
         size_t end = path.find(u'\\', start);
-        WStringView part = path.substr(start, end == WStringView::npos ? WStringView::npos : end - start);
+        WStringView part =
+            path.substr(start, end == WStringView::npos ? WStringView::npos : end - start);
         if (part.empty()) {
             parts->clear();
             return false;

@@ -14,9 +14,13 @@ constexpr WStringView kUserRoot = u"HKEY_CURRENT_USER";
 constexpr size_t kMaxKeyNameLength = 255;
 constexpr size_t kMaxValueNameLength = 16383;
 
-bool HasLineBreak(WStringView name) { return name.find_first_of(u"\r\n") != WStringView::npos; }
+bool HasLineBreak(WStringView name) {
+    return name.find_first_of(u"\r\n") != WStringView::npos;
+}
 
-WStringView NameOf(LPCWSTR name) { return name ? WStringView(name) : WStringView(); }
+WStringView NameOf(LPCWSTR name) {
+    return name ? WStringView(name) : WStringView();
+}
 
 LONG ParseSubKey(LPCWSTR subKey, std::vector<WString>* parts) {
     WStringView path = NameOf(subKey);
@@ -70,7 +74,8 @@ LONG Locate(Hive& hive, const OpenKey& open, bool create, Key** out, bool* creat
     return ERROR_SUCCESS;
 }
 
-OpenKey Child(const OpenKey& parent, const std::vector<WString>& parts, uint64_t id, REGSAM access) {
+OpenKey Child(const OpenKey& parent, const std::vector<WString>& parts, uint64_t id,
+              REGSAM access) {
     OpenKey child{parent.path, id, access};
     child.path.insert(child.path.end(), parts.begin(), parts.end());
     return child;
@@ -80,8 +85,9 @@ OpenKey Child(const OpenKey& parent, const std::vector<WString>& parts, uint64_t
 
 extern "C" {
 
-LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*cls*/, DWORD /*options*/,
-                     REGSAM sam, void* /*security*/, PHKEY result, LPDWORD disposition) {
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*cls*/,
+                     DWORD /*options*/, REGSAM sam, void* /*security*/, PHKEY result,
+                     LPDWORD disposition) {
     if (!result || !subKey) {
         return ERROR_INVALID_PARAMETER;
     }

@@ -37,10 +37,19 @@ typedef DWORD REGSAM;
 #define KEY_READ 0x20019
 #define KEY_WRITE 0x20006
 #define KEY_ALL_ACCESS 0xF003F
+// Generic rights, shared with other areas that may declare them too.
+#ifndef MAXIMUM_ALLOWED
 #define MAXIMUM_ALLOWED 0x02000000
+#endif
+#ifndef GENERIC_ALL
 #define GENERIC_ALL 0x10000000
+#endif
+#ifndef GENERIC_WRITE
 #define GENERIC_WRITE 0x40000000
+#endif
+#ifndef GENERIC_READ
 #define GENERIC_READ 0x80000000
+#endif
 #define REG_OPTION_NON_VOLATILE 0
 #define REG_OPTION_VOLATILE 1
 #define REG_CREATED_NEW_KEY 1

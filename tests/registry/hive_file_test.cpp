@@ -1,0 +1,255 @@
+// The hive file: damaged and foreign input, preservation of what the store
+// does not understand, atomic saves and changes made by other processes.
+#include "hive_fixture.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+using HiveFile = HiveTest;
+
+constexpr const char16_t* kProduct = u"Software\\Vendor\\Product";
+const std::string kHeader = "Windows Registry Editor Version 5.00\r\n\r\n";
+const std::string kSection = "[HKEY_CURRENT_USER\\Software\\Vendor\\Product]\r\n";
+
+std::string Utf16Le(const std::string& ascii) {
+    std::string out = "\xFF\xFE";
+    for (char c : ascii) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
+// Name → DWORD as the store reads it, or -1 when it is not found.
+long long DwordOf(const char16_t* name) {
+    KeyHandle key;
+    DWORD value = 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kProduct, 0, KEY_READ, key.out()) != ERROR_SUCCESS ||
+        QueryDword(key, name, &value) != ERROR_SUCCESS) {
+        return -1;
+    }
+    return value;
+}
+
+std::u16string StringOf(const char16_t* name) {
+    KeyHandle key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kProduct, 0, KEY_READ, key.out()) != ERROR_SUCCESS) {
+        return u"<no key>";
+    }
+    LONG status = ERROR_SUCCESS;
+    std::u16string text = QueryString(key, name, &status);
+    return status == ERROR_SUCCESS ? text : u"<missing>";
+}
+
+TEST_F(HiveFile, DamagedInputReadsAsWhateverIsIntact) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        long long a; // expected DWORD "A", -1 when absent
+    };
+    const Case cases[] = {
+        {"empty", "", -1},
+        {"header only", kHeader, -1},
+        {"no header", kSection + "\"A\"=dword:00000001\r\n", 1},
+        {"truncated in a value", kHeader + kSection + "\"A\"=dword:00000002\r\n\"B\"=dword:0000",
+         2},
+        {"truncated in a section", kHeader + kSection + "\"A\"=dword:3\r\n[HKEY_CURRENT_USER\\Soft",
+         3},
+        {"truncated hex", kHeader + kSection + "\"A\"=dword:4\r\n\"B\"=hex:01,02,\\\r\n", 4},
+        {"garbage", "\x01\x02garbage\r\n[[[\r\n" + kSection + "zzz\r\n\"A\"=dword:5\r\n=\r\n\"\r\n",
+         5},
+        {"wrong type", kHeader + kSection + "\"A\"=dword:xyz\r\n\"A2\"=dword:123456789\r\n", -1},
+        {"Latin-1 bytes",
+         kHeader + kSection +
+             "\"Gr\xF6\xDF"
+             "e\"=\"\xE9\"\r\n\"A\"=dword:6\r\n",
+         6},
+        {"LF only",
+         "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Vendor\\Product]\n"
+         "\"A\"=dword:7\n",
+         7},
+        {"UTF-8 BOM", "\xEF\xBB\xBF" + kHeader + kSection + "\"A\"=dword:8\r\n", 8},
+        {"UTF-16LE BOM", Utf16Le(kHeader + kSection + "\"A\"=dword:9\r\n"), 9},
+        {"UTF-16LE odd length", Utf16Le(kHeader + kSection + "\"A\"=dword:a\r\n") + "\x41", 10},
+        {"binary noise", std::string("\x00\xFF\xFE\x00\xD8\x00\xDC", 7), -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReplaceHive(c.bytes);
+        EXPECT_EQ(DwordOf(u"A"), c.a);
+    }
+}
+
+TEST_F(HiveFile, ReadsUnicodeInBothEncodings) {
+    const std::string utf8 = kHeader + kSection +
+                             "\"Gr\xC3\xB6\xC3\x9F"
+                             "e\"=\"\xE2\x82\xAC 5\"\r\n";
+    WriteHive(utf8);
+    EXPECT_EQ(StringOf(u"GR\u00D6\u00DFE"), u"\u20AC 5");
+
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t c : std::u16string(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                                     u"[HKEY_CURRENT_USER\\Software\\Vendor\\Product]\r\n"
+                                     u"\"\u0418\u043C\u044F\"=\"\u20AC\"\r\n")) {
+        utf16 += char(c & 0xFF);
+        utf16 += char(c >> 8);
+    }
+    ReplaceHive(utf16);
+    EXPECT_EQ(StringOf(u"\u0438\u043C\u044F"), u"\u20AC");
+}
+
+TEST_F(HiveFile, SaveKeepsWhatItDidNotUnderstand) {
+    // Lines of the product key the store does not interpret, then foreign sections.
+    const std::vector<std::string> kept = {
+        "; a comment",
+        "\"Removed\"=-",
+        "\"Bad\"=dword:xyz",
+        "\"Future\"=qword:1",
+        "\"Unknown\"=hex(20000):01,02",
+        "\"Multi\"=hex(7):41,00,00,00,00,00",
+        "\"BadHex\"=hex:zz,\\",
+    };
+    const std::vector<std::string> foreign = {
+        "[HKEY_LOCAL_MACHINE\\Software\\Other]",
+        "\"Machine\"=dword:00000001",
+        "",
+        "[-HKEY_CURRENT_USER\\Software\\Gone]",
+    };
+    std::string file = kHeader + kSection + "\"Blob\"=hex:00,01,\\\r\n  02,03\r\n";
+    for (const std::string& line : kept) {
+        file += line + "\r\n";
+    }
+    file += "\r\n";
+    for (const std::string& line : foreign) {
+        file += line + "\r\n";
+    }
+    WriteHive(file);
+
+    KeyHandle key;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    BYTE blob[4] = {};
+    DWORD size = sizeof blob;
+    ASSERT_EQ(RegQueryValueExW(key, u"Blob", nullptr, nullptr, blob, &size), ERROR_SUCCESS);
+    EXPECT_EQ(blob[3], 3);
+    ASSERT_EQ(SetDword(key, u"New", 1), ERROR_SUCCESS);
+
+    const std::string text = HiveText();
+    const size_t product = text.find(kSection);
+    const size_t machine = text.find(foreign[0]);
+    ASSERT_NE(product, std::string::npos);
+    for (const std::string& line : kept) {
+        const size_t at = text.find(line + "\r\n");
+        EXPECT_TRUE(at > product && at < machine) << line;
+    }
+    EXPECT_NE(text.find(foreign[0] + "\r\n" + foreign[1] + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find(foreign[3] + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Blob\"=hex:00,01,02,03\r\n"), std::string::npos);
+
+    // Read back (a changed file is parsed again), the value written after the
+    // kept lines is intact.
+    ReplaceHive(HiveBytes() + "\r\n");
+    DWORD value = 0;
+    EXPECT_EQ(QueryDword(key, u"New", &value), ERROR_SUCCESS);
+    EXPECT_EQ(value, 1u);
+}
+
+TEST_F(HiveFile, LongBinaryDataIsWrappedAndReadBack) {
+    std::vector<BYTE> data(300);
+    for (size_t i = 0; i < data.size(); ++i) {
+        data[i] = BYTE(i * 7);
+    }
+    {
+        KeyHandle key;
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExW(key, u"Long", 0, REG_BINARY, data.data(), DWORD(data.size())),
+                  ERROR_SUCCESS);
+        // Text that the quoted form cannot hold goes out as hex(1).
+        ASSERT_EQ(SetString(key, u"Lines", u"a\r\nb"), ERROR_SUCCESS);
+    }
+    const std::string text = HiveText();
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_LE(end - start, 80u);
+        start = end + 2;
+    }
+    EXPECT_NE(text.find("\"Lines\"=hex(1):"), std::string::npos);
+
+    ReplaceHive(HiveBytes() + "\r\n"); // the same content, parsed again
+    KeyHandle key;
+    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    std::vector<BYTE> read(400);
+    DWORD size = DWORD(read.size());
+    ASSERT_EQ(RegQueryValueExW(key, u"Long", nullptr, nullptr, read.data(), &size), ERROR_SUCCESS);
+    read.resize(size);
+    EXPECT_EQ(read, data);
+    EXPECT_EQ(QueryString(key, u"Lines"), u"a\r\nb");
+}
+
+TEST_F(HiveFile, SavesAtomicallyAndCreatesFolders) {
+    const auto nested = dir_ / "a" / "b" / "hive.reg";
+    UseHive(nested);
+    for (DWORD i = 0; i < 3; ++i) {
+        KeyHandle key;
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+        ASSERT_EQ(SetDword(key, u"A", i), ERROR_SUCCESS);
+    }
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(nested.parent_path())) {
+        files.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(files, std::vector<std::string>{"hive.reg"});
+}
+
+TEST_F(HiveFile, AnUnwritableLocationFailsCleanly) {
+    WriteFile(dir_ / "file", "not a folder");
+    UseHive(dir_ / "file" / "hive.reg");
+    KeyHandle key;
+    EXPECT_NE(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    EXPECT_EQ(static_cast<HKEY>(key), nullptr);
+    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_FILE_NOT_FOUND);
+
+    // A hive that exists but cannot be read is never overwritten.
+    std::filesystem::create_directory(path_);
+    UseHive(path_);
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(std::filesystem::is_directory(path_));
+}
+
+TEST_F(HiveFile, SeesChangesMadeByAnotherProcess) {
+    KeyHandle key;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    ASSERT_EQ(SetDword(key, u"A", 1), ERROR_SUCCESS);
+
+    ReplaceHive(kHeader + kSection + "\"A\"=dword:00000002\r\n");
+    DWORD value = 0;
+    EXPECT_EQ(QueryDword(key, u"A", &value), ERROR_SUCCESS);
+    EXPECT_EQ(value, 2u);
+
+    // Rewritten in place, with a different length.
+    WriteHive(kHeader + kSection + "\"A\"=dword:00000003\r\n\"B\"=dword:00000004\r\n");
+    EXPECT_EQ(QueryDword(key, u"B", &value), ERROR_SUCCESS);
+    EXPECT_EQ(value, 4u);
+
+    // Our next write starts from their content.
+    ASSERT_EQ(SetDword(key, u"C", 5), ERROR_SUCCESS);
+    EXPECT_NE(HiveText().find("\"B\"=dword:00000004"), std::string::npos);
+
+    // Deleted by them: the handle is stale, the hive is empty.
+    std::filesystem::remove(path_);
+    EXPECT_EQ(QueryDword(key, u"A", &value), ERROR_KEY_DELETED);
+}
+
+TEST_F(HiveFile, KeepsTheModeOfAnExistingHive) {
+    WriteHive(kHeader);
+    ::chmod(path_.c_str(), 0640);
+    KeyHandle key;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    struct stat st {};
+    ASSERT_EQ(::stat(path_.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+} // namespace
