@@ -5,9 +5,13 @@
 #include <cstring>
 #include <new>
 
-ZDEV_META_DATA::ZDEV_META_DATA() { Reset(); }
+ZDEV_META_DATA::ZDEV_META_DATA() {
+    Reset();
+}
 ZDEV_META_DATA::~ZDEV_META_DATA() = default;
-ZDEV_META_DATA::ZDEV_META_DATA(const ZDEV_META_DATA& other) { *this = other; }
+ZDEV_META_DATA::ZDEV_META_DATA(const ZDEV_META_DATA& other) {
+    *this = other;
+}
 
 ZDEV_META_DATA& ZDEV_META_DATA::operator=(const ZDEV_META_DATA& other) {
     if (this != &other)
@@ -20,22 +24,26 @@ void ZDEV_META_DATA::Reset() {
     time = 0;
     reserved = 0;
     reading1 = reading2 = reading3 = rms = ZDEV_NOT_AVAILABLE;
-    std::memset(m_deviceName, 0, sizeof m_deviceName);
+    std::memset(deviceName, 0, sizeof deviceName);
 }
 
 void ZDEV_META_DATA::SetDeviceName(const char* name) {
-    std::memset(m_deviceName, 0, sizeof m_deviceName);
+    std::memset(deviceName, 0, sizeof deviceName);
     if (name)
-        std::strncpy(m_deviceName, name, sizeof m_deviceName - 1);
+        std::strncpy(deviceName, name, sizeof deviceName - 1);
 }
 
-const char* ZDEV_META_DATA::GetDeviceName() const { return m_deviceName; }
+const char* ZDEV_META_DATA::GetDeviceName() const {
+    return deviceName;
+}
 
-ZDEV_SCAN_DATA::ZDEV_SCAN_DATA() { Reset(); }
+ZDEV_SCAN_DATA::ZDEV_SCAN_DATA() {
+    Reset();
+}
 ZDEV_SCAN_DATA::~ZDEV_SCAN_DATA() = default;
 
 void ZDEV_SCAN_DATA::Reset() {
-    m_point[0] = m_point[1] = m_point[2] = 0;
+    point[0] = point[1] = point[2] = 0;
     type = 0;
     reserved = 0;
     std::memset(frame, 0, sizeof frame);
@@ -43,12 +51,14 @@ void ZDEV_SCAN_DATA::Reset() {
 }
 
 void ZDEV_SCAN_DATA::SetPt(double x, double y, double z) {
-    m_point[0] = x;
-    m_point[1] = y;
-    m_point[2] = z;
+    point[0] = x;
+    point[1] = y;
+    point[2] = z;
 }
 
-const double* ZDEV_SCAN_DATA::GetPts() const { return m_point; }
+const double* ZDEV_SCAN_DATA::GetPts() const {
+    return point;
+}
 
 namespace {
 ZDEV_SCAN_SINK g_sink = nullptr;

@@ -25,16 +25,14 @@ public:
     void SetDeviceName(const char* name);
     const char* GetDeviceName() const;
 
-    double probeSize;  // offset 0
-    uint32_t time;     // offset 8: seconds since 1970-01-01 UTC, low 32 bits
-    uint32_t reserved; // offset 12
-    double reading1;   // offset 16
-    double reading3;   // offset 24
-    double reading2;   // offset 32
-    double rms;        // offset 40
-
-private:
-    char m_deviceName[72]; // offset 48
+    double probeSize;    // offset 0
+    uint32_t time;       // offset 8: seconds since 1970-01-01 UTC, low 32 bits
+    uint32_t reserved;   // offset 12
+    double reading1;     // offset 16
+    double reading3;     // offset 24
+    double reading2;     // offset 32
+    double rms;          // offset 40
+    char deviceName[72]; // offset 48: kept by SetDeviceName
 };
 
 class QNZUDEVICE_API ZDEV_SCAN_DATA {
@@ -45,14 +43,11 @@ public:
     void SetPt(double x, double y, double z);
     const double* GetPts() const;
 
-private:
-    double m_point[3]; // offset 0
-
-public:
-    int32_t type;          // offset 24: always 6 from this plug-in
-    int32_t reserved;      // offset 28
-    double frame[16];      // offset 32: 4x4 row-major, columns X, Y, Z axes and origin
-    ZDEV_META_DATA meta;   // offset 160
+    double point[3];     // offset 0: kept by SetPt
+    int32_t type;        // offset 24: always 6 from this plug-in
+    int32_t reserved;    // offset 28
+    double frame[16];    // offset 32: 4x4 row-major, columns X, Y, Z axes and origin
+    ZDEV_META_DATA meta; // offset 160
 };
 
 enum ZDEV_MESSAGE_TYPE : int32_t {

@@ -1,3 +1,5 @@
 #include "plugin/CQNZUDeviceQWandApp.h"
 
-BOOL CQNZUDeviceQWandApp::InitInstance() { return CWinApp::InitInstance(); }
+BOOL CQNZUDeviceQWandApp::InitInstance() {
+    return CWinApp::InitInstance();
+}

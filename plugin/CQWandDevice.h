@@ -5,6 +5,7 @@
 
 #include "interfaces/tracker.h"
 #include "interfaces/zdevice.h"
+#include "measurement/scan_records.h"
 #include "platform/com/com_ptr.h"
 
 #include <cstdint>
@@ -26,6 +27,9 @@ class WCTriggerCollectionEventSink;
 // device name and the registry key of its settings.
 inline constexpr char kDeviceName[] = "Orlan Q-Wand";
 inline constexpr WCHAR kDeviceKeyName[] = u"Orlan Q-Wand";
+
+// Exact equality of two library strings; null equals null or empty.
+bool SameBstr(BSTR a, BSTR b);
 
 class CQWandDevice {
 public:
@@ -55,6 +59,8 @@ public:
     // ---- event sinks -----------------------------------------------------
     void AdviseSinks();
     void UnadviseSinks();
+    // Destroys whatever sinks exist (leftovers of a failed connect or disconnect).
+    void DestroySinks();
 
     // ---- tool sheet ------------------------------------------------------
     bool BuildToolSheet();
@@ -75,6 +81,11 @@ public:
     void FillMetaData(ZDEV_META_DATA& meta, double rms, double reading1, double reading2,
                       double reading3);
     double CurrentDistanceTolerance() const;
+    // Allocates a record, builds its frame from the sample and copies the frame
+    // into m_lastFrame.
+    ScanRecord BuildRecordFrame(const double* sample, bool hasDirection);
+    // Re-posts m_lastFrame with the given message type while probing.
+    void PostLastFrame(ZDEV_MESSAGE_TYPE type);
 
     // ---- probe buttons and host commands ----------------------------------
     void OnTriggerHappened(IDispatch* sender, IDispatch* arguments);

@@ -17,9 +17,15 @@ CQWandDevice theDevice;
 CQNZUDeviceQWandApp theApp;
 } // namespace
 
-QWAND_EXPORT int Open(void* hostValue) { return theDevice.Open(hostValue); }
+QWAND_EXPORT int Open(void* hostValue) {
+    if (theDevice.Open(hostValue))
+        return 1;
+    return 0;
+}
 
-QWAND_EXPORT int Close() { return theDevice.Close(); }
+QWAND_EXPORT int Close() {
+    return theDevice.Close();
+}
 
 QWAND_EXPORT int GetDeviceName(const char** name) {
     *name = kDeviceName;
@@ -53,15 +59,25 @@ QWAND_EXPORT int SetProbeAcqMode(uint32_t mode) {
     return 1;
 }
 
-QWAND_EXPORT int GetProbeSize(double* size) { return theDevice.GetProbeSize(size); }
+QWAND_EXPORT int GetProbeSize(double* size) {
+    return theDevice.GetProbeSize(size);
+}
 
-QWAND_EXPORT int StartProbeMeasure() { return theDevice.StartProbeMeasure(); }
+QWAND_EXPORT int StartProbeMeasure() {
+    return theDevice.StartProbeMeasure();
+}
 
-QWAND_EXPORT int StopProbeMeasure() { return theDevice.StopProbeMeasure(); }
+QWAND_EXPORT int StopProbeMeasure() {
+    return theDevice.StopProbeMeasure();
+}
 
-QWAND_EXPORT int SelectProbe() { return theDevice.SelectProbe(); }
+QWAND_EXPORT int SelectProbe() {
+    return theDevice.SelectProbe();
+}
 
-QWAND_EXPORT int CommandExternalButtonProbe1() { return theDevice.MeasureSinglePoint() ? 1 : 0; }
+QWAND_EXPORT int CommandExternalButtonProbe1() {
+    return theDevice.MeasureSinglePoint() ? 1 : 0;
+}
 
 QWAND_EXPORT int CommandExternalButtonProbe2() {
     theDevice.PostConfirm();
@@ -75,7 +91,8 @@ QWAND_EXPORT int CommandExternalButtonProbe3() {
 }
 
 #if !defined(_WIN32)
-QWAND_EXPORT int CommandExternalButtonProbe4() __attribute__((alias("CommandExternalButtonProbe3")));
+QWAND_EXPORT int CommandExternalButtonProbe4()
+    __attribute__((alias("CommandExternalButtonProbe3")));
 #endif
 
 QWAND_EXPORT int FreeData(ZDEV_SCAN_DATA* record) {

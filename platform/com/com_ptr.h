@@ -28,7 +28,9 @@ template <> struct InterfaceId<IErrorInfo> {
 template <> struct InterfaceId<IClassFactory> {
     static const IID& Get() { return IID_IClassFactory; }
 };
-template <class T> const IID& IidOf() { return InterfaceId<T>::Get(); }
+template <class T> const IID& IidOf() {
+    return InterfaceId<T>::Get();
+}
 
 template <class T> class ComPtr {
 public:
