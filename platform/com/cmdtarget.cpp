@@ -2,7 +2,6 @@
 
 #include "com_error.h"
 
-#include <vector>
 
 namespace {
 
@@ -122,13 +121,17 @@ HRESULT CCmdTarget::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* r
     if (argCount > 0 && !params->rgvarg)
         return E_INVALIDARG;
 
-    // Arguments arrive last first; convert them into declaration order.
-    std::vector<VARIANT> converted(argCount);
+    // Arguments arrive last first; convert them into declaration order. No
+    // table entry takes more than a handful, so they live on the stack.
+    constexpr UINT kMaxArguments = 8;
+    if (argCount > kMaxArguments)
+        return DISP_E_BADPARAMCOUNT;
+    VARIANT converted[kMaxArguments];
     for (VARIANT& v : converted)
         VariantInit(&v);
-    auto clearAll = [&converted] {
-        for (VARIANT& v : converted)
-            VariantClear(&v);
+    auto clearAll = [&converted, argCount] {
+        for (UINT i = 0; i < argCount; ++i)
+            VariantClear(&converted[i]);
     };
     for (UINT i = 0; i < argCount; ++i) {
         const UINT source = argCount - 1 - i;
@@ -150,7 +153,7 @@ HRESULT CCmdTarget::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* r
     // that shows a box may see its owner destroy the object meanwhile.
     HRESULT hr = S_OK;
     try {
-        entry.call(this, converted.data());
+        entry.call(this, converted);
     } catch (const ComError& error) {
         FillException(excepInfo, error);
         hr = DISP_E_EXCEPTION;
