@@ -1,0 +1,104 @@
+#include "connection.h"
+
+#include "camera.h"
+#include "connection_points.h"
+#include "control.h"
+#include "errors.h"
+#include "hardware.h"
+#include "measurements.h"
+#include "targets.h"
+#include "triggers.h"
+#include "values.h"
+
+#include <string>
+
+namespace trackersim {
+namespace {
+
+class TrackerObject final : public EventSource<tracker::Tracker, tracker::TrackerModel> {
+public:
+    TrackerObject()
+        : EventSource(u"Tracker", {tracker::IID_TrackerEvents}),
+          m_measurements(CreateMeasurements()), m_targets(CreateTargetCollection()),
+          m_triggers(CreateTriggerCollection()), m_camera(CreateOverviewCamera()),
+          m_quickRelease(Make<BoolStateObject>(TheHardware().quickReleaseClosed, u"QuickRelease")) {
+        TheHardware().connected = true;
+    }
+    // Releasing the tracker ends its connection.
+    ~TrackerObject() override {
+        if (m_connected)
+            EndConnection();
+    }
+
+    HRESULT STDMETHODCALLTYPE Disconnect() override {
+        if (HRESULT hr = Enter(u"Tracker.Disconnect"); FAILED(hr))
+            return hr;
+        if (m_connected)
+            EndConnection();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_Measurements(tracker::Measurements** measurements) override {
+        return GiveObject(u"Tracker.get_Measurements", m_measurements.Get(), measurements);
+    }
+    HRESULT STDMETHODCALLTYPE get_TargetCollection(tracker::TargetCollection** targets) override {
+        return GiveObject(u"Tracker.get_TargetCollection", m_targets.Get(), targets);
+    }
+    HRESULT STDMETHODCALLTYPE
+    get_TriggerCollection(tracker::TriggerCollection** triggers) override {
+        return GiveObject(u"Tracker.get_TriggerCollection", m_triggers.Get(), triggers);
+    }
+    HRESULT STDMETHODCALLTYPE get_OverviewCamera(tracker::OverviewCamera** camera) override {
+        return GiveObject(u"Tracker.get_OverviewCamera", m_camera.Get(), camera);
+    }
+    HRESULT STDMETHODCALLTYPE get_QuickRelease(tracker::BoolState** state) override {
+        return GiveObject<tracker::BoolState>(u"TrackerModel.get_QuickRelease",
+                                              m_quickRelease->Self(), state);
+    }
+
+private:
+    void EndConnection() {
+        m_connected = false;
+        TheHardware().connected = false;
+        StopContinuous();
+    }
+
+    bool m_connected = true;
+    ComPtr<tracker::Measurements> m_measurements;
+    ComPtr<tracker::TargetCollection> m_targets;
+    ComPtr<tracker::TriggerCollection> m_triggers;
+    ComPtr<tracker::OverviewCamera> m_camera;
+    ComPtr<BoolStateObject> m_quickRelease;
+};
+
+class ConnectionObject final : public ComObject<tracker::TrackerConnection, Control> {
+public:
+    ConnectionObject() : ComObject(u"TrackerConnection") {}
+
+    HRESULT STDMETHODCALLTYPE Connect(BSTR address, tracker::Tracker** tracker) override {
+        if (!tracker)
+            return E_POINTER;
+        *tracker = nullptr;
+        if (HRESULT hr = Enter(u"TrackerConnection.Connect"); FAILED(hr))
+            return hr;
+        const std::u16string text =
+            address ? std::u16string(address, SysStringLen(address)) : std::u16string();
+        if (text.empty())
+            return ReportError(kTrackerFailure, u"No tracker address was given.");
+        if (!AcceptsAddress(text))
+            return ReportError(kTrackerFailure, u"No tracker answers at " + text + u".");
+        ComPtr<TrackerObject> connected = Make<TrackerObject>();
+        TheHardware().address = text;
+        *tracker = connected->Self();
+        connected.Detach();
+        return S_OK;
+    }
+};
+
+} // namespace
+
+HRESULT CreateConnection(REFIID riid, void** object) {
+    ComPtr<ConnectionObject> connection = Make<ConnectionObject>();
+    return connection->QueryInterface(riid, object);
+}
+
+} // namespace trackersim

@@ -1,0 +1,24 @@
+#include "errors.h"
+
+#include "../platform/com/com_ptr.h"
+
+#include <string>
+
+namespace trackersim {
+
+HRESULT ReportError(HRESULT hr, std::u16string_view description, LONG number) {
+    ComPtr<ICreateErrorInfo> create;
+    if (FAILED(CreateErrorInfo(create.Put())))
+        return hr;
+    std::u16string text(description);
+    std::u16string source(u"Tarn.Tracker.Connection");
+    create->SetDescription(text.data());
+    create->SetSource(source.data());
+    create->SetHelpContext(static_cast<DWORD>(number));
+    ComPtr<IErrorInfo> info;
+    if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, info.PutVoid())))
+        SetErrorInfo(0, info.Get());
+    return hr;
+}
+
+} // namespace trackersim

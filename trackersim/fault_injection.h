@@ -1,0 +1,90 @@
+// The one mechanism behind every fault knob: a registry of operations that
+// fail, give null or are absent, consulted by each operation on entry.
+//
+// Names: "<Interface>.<member>" for members (after the interface declaring
+// them), "<Class>.<Interface>" for interface queries.
+#pragma once
+
+#include "../platform/com/com.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace trackersim {
+
+enum class FaultKind {
+    Fail, // the operation returns a failure with error information
+    Null, // an object-valued property gives null; an interface is absent
+};
+
+struct Fault {
+    FaultKind kind = FaultKind::Fail;
+    HRESULT hr = E_FAIL;
+    LONG number = 0;
+    std::u16string description;
+    bool once = false;
+};
+
+class FaultRegistry {
+public:
+    void Set(std::u16string_view operation, Fault fault);
+    void Clear(std::u16string_view operation);
+    void ClearAll() { m_faults.clear(); }
+    // Clears the faults and the call counts.
+    void Reset();
+
+    // Counts the call and returns the fault that applies to it, consuming a one-shot fault.
+    std::optional<Fault> Take(std::u16string_view operation);
+    int CallCount(std::u16string_view operation) const;
+
+private:
+    std::map<std::u16string, Fault, std::less<>> m_faults;
+    std::map<std::u16string, int, std::less<>> m_calls;
+};
+
+FaultRegistry& Faults();
+
+// Returns the fault's failure, with its error information set.
+HRESULT FailWith(const Fault& fault);
+
+// Entry check of an operation: S_OK to go on, or the injected failure (with
+// its error information set). A null fault does not apply to an action.
+HRESULT Enter(std::u16string_view operation);
+
+// Entry check of an interface query: S_OK when offered, E_NOINTERFACE when
+// made absent (or null), or the injected failure.
+HRESULT EnterQuery(std::u16string_view facet);
+
+// An object-valued property: hands out object (with a reference), null when
+// the property is made null, or fails as injected.
+template <class T> HRESULT GiveObject(std::u16string_view operation, T* object, T** out) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (std::optional<Fault> fault = Faults().Take(operation)) {
+        if (fault->kind == FaultKind::Null)
+            return S_OK;
+        return FailWith(*fault);
+    }
+    if (object)
+        object->AddRef();
+    *out = object;
+    return S_OK;
+}
+
+// A plain value property: the value, or the injected failure.
+template <class T> HRESULT GiveValue(std::u16string_view operation, T value, T* out) {
+    if (!out)
+        return E_POINTER;
+    if (HRESULT hr = Enter(operation); FAILED(hr))
+        return hr;
+    *out = value;
+    return S_OK;
+}
+
+// A string property: a new BSTR, or the injected failure.
+HRESULT GiveString(std::u16string_view operation, std::u16string_view text, BSTR* out);
+
+} // namespace trackersim

@@ -1,0 +1,71 @@
+#include "hardware.h"
+
+namespace trackersim {
+namespace {
+
+std::vector<TargetSpec> DefaultTargets() {
+    return {
+        {TargetKind::Probe, u"Q-Wand", 3.0},
+        {TargetKind::Reflector, u"RRR 1.5in", 19.05},
+        {TargetKind::CustomReflector, u"Custom reflector", 12.7},
+        {TargetKind::RadiusTarget, u"Radius target", 6.35},
+        {TargetKind::Other, u"Tooling target", 0.0},
+    };
+}
+
+// Four decimal numbers 0..255 separated by dots.
+bool IsDottedIpv4(std::u16string_view text) {
+    int parts = 0;
+    size_t i = 0;
+    while (true) {
+        int value = 0;
+        int digits = 0;
+        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9' && digits < 4) {
+            value = value * 10 + (text[i] - u'0');
+            ++digits;
+            ++i;
+        }
+        if (digits == 0 || digits > 3 || value > 255)
+            return false;
+        ++parts;
+        if (i == text.size())
+            return parts == 4;
+        if (text[i] != u'.' || parts == 4)
+            return false;
+        ++i;
+    }
+}
+
+} // namespace
+
+Hardware& TheHardware() {
+    static Hardware hardware = [] {
+        Hardware h;
+        h.targets = DefaultTargets();
+        return h;
+    }();
+    return hardware;
+}
+
+void ResetHardware() {
+    Hardware& h = TheHardware();
+    const bool connected = h.connected;
+    const std::u16string address = h.address;
+    h = Hardware{};
+    h.targets = DefaultTargets();
+    // Whether a tracker object is connected is not configuration.
+    h.connected = connected;
+    h.address = address;
+}
+
+bool AcceptsAddress(std::u16string_view address) {
+    const Hardware& h = TheHardware();
+    if (h.acceptedAddresses.empty())
+        return IsDottedIpv4(address);
+    for (const std::u16string& accepted : h.acceptedAddresses)
+        if (accepted == address)
+            return true;
+    return false;
+}
+
+} // namespace trackersim

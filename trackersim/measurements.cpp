@@ -1,0 +1,359 @@
+#include "measurements.h"
+
+#include "connection_points.h"
+#include "errors.h"
+#include "hardware.h"
+#include "loop_timer.h"
+#include "scenarios.h"
+#include "values.h"
+
+#include "../platform/ui/clock.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trackersim {
+
+// DirectionalMeasurement and SixDofMeasurement declare the same get_Direction;
+// these give each its own implementation (and fault name).
+struct DirectionalFacet : tracker::DirectionalMeasurement {
+    HRESULT STDMETHODCALLTYPE get_Direction(tracker::Direction** direction) override {
+        return DirectionalDirection(direction);
+    }
+    virtual HRESULT DirectionalDirection(tracker::Direction** direction) = 0;
+};
+struct SixDofFacet : tracker::SixDofMeasurement {
+    HRESULT STDMETHODCALLTYPE get_Direction(tracker::Direction** direction) override {
+        return SixDofDirection(direction);
+    }
+    virtual HRESULT SixDofDirection(tracker::Direction** direction) = 0;
+};
+template <>
+inline constexpr std::u16string_view kInterfaceName<DirectionalFacet> = u"DirectionalMeasurement";
+template <> inline constexpr std::u16string_view kInterfaceName<SixDofFacet> = u"SixDofMeasurement";
+
+namespace {
+
+class PositionObject final : public ComObject<tracker::Position> {
+public:
+    PositionObject(double x, double y, double z)
+        : ComObject(u"Position"), m_x(Make<ScalarObject>(x, u"X")),
+          m_y(Make<ScalarObject>(y, u"Y")), m_z(Make<ScalarObject>(z, u"Z")) {}
+    HRESULT STDMETHODCALLTYPE get_X(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Position.get_X", m_x.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Y(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Position.get_Y", m_y.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Z(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Position.get_Z", m_z.Get(), v);
+    }
+
+private:
+    ComPtr<ScalarObject> m_x, m_y, m_z;
+};
+
+class RmsPositionObject final : public ComObject<tracker::RmsPosition> {
+public:
+    RmsPositionObject(double x, double y, double z, double rms)
+        : ComObject(u"RmsPosition"), m_x(Make<CoordinateObject>(x, u"X")),
+          m_y(Make<CoordinateObject>(y, u"Y")), m_z(Make<CoordinateObject>(z, u"Z")),
+          m_rms(Make<ScalarObject>(rms, u"Rms")) {}
+    HRESULT STDMETHODCALLTYPE get_X(tracker::CoordinateValue** v) override {
+        return GiveObject<tracker::CoordinateValue>(u"RmsPosition.get_X", m_x.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Y(tracker::CoordinateValue** v) override {
+        return GiveObject<tracker::CoordinateValue>(u"RmsPosition.get_Y", m_y.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Z(tracker::CoordinateValue** v) override {
+        return GiveObject<tracker::CoordinateValue>(u"RmsPosition.get_Z", m_z.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Rms(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"RmsPosition.get_Rms", m_rms.Get(), v);
+    }
+
+private:
+    ComPtr<CoordinateObject> m_x, m_y, m_z;
+    ComPtr<ScalarObject> m_rms;
+};
+
+class DirectionObject final : public ComObject<tracker::Direction> {
+public:
+    DirectionObject(double i, double j, double k)
+        : ComObject(u"Direction"), m_i(Make<ScalarObject>(i, u"I", u"")),
+          m_j(Make<ScalarObject>(j, u"J", u"")), m_k(Make<ScalarObject>(k, u"K", u"")) {}
+    HRESULT STDMETHODCALLTYPE get_I(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Direction.get_I", m_i.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_J(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Direction.get_J", m_j.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_K(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Direction.get_K", m_k.Get(), v);
+    }
+
+private:
+    ComPtr<ScalarObject> m_i, m_j, m_k;
+};
+
+class RotationObject final : public ComObject<tracker::Rotation> {
+public:
+    RotationObject(double rx, double ry, double rz)
+        : ComObject(u"Rotation"), m_rx(Make<ScalarObject>(rx, u"Rx", u"deg")),
+          m_ry(Make<ScalarObject>(ry, u"Ry", u"deg")), m_rz(Make<ScalarObject>(rz, u"Rz", u"deg")) {
+    }
+    HRESULT STDMETHODCALLTYPE get_Rx(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Rotation.get_Rx", m_rx.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Ry(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Rotation.get_Ry", m_ry.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Rz(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Rotation.get_Rz", m_rz.Get(), v);
+    }
+
+private:
+    ComPtr<ScalarObject> m_rx, m_ry, m_rz;
+};
+
+// The DATE (days since 1899-12-30) of the clock's present moment.
+DATE Now() {
+    platform::Clock& clock = platform::CurrentClock();
+    constexpr double kUnixEpochAsDate = 25569.0;
+    const double seconds = static_cast<double>(clock.UnixTimeSeconds()) +
+                           static_cast<double>(clock.NowMs() % 1000) / 1000.0;
+    return kUnixEpochAsDate + seconds / 86400.0;
+}
+
+class MeasurementObject final
+    : public ComObject<tracker::Measurement, tracker::RmsMeasurement, tracker::PositionMeasurement,
+                       DirectionalFacet, SixDofFacet> {
+public:
+    MeasurementObject(const SampleSpec& s, std::u16string_view className)
+        : ComObject(className), m_sample(s),
+          m_time(Now()), m_readings{Make<ScalarObject>(s.readings[0], u"Reading1", u""),
+                                    Make<ScalarObject>(s.readings[1], u"Reading2", u""),
+                                    Make<ScalarObject>(s.readings[2], u"Reading3", u"")},
+          m_rmsPosition(Make<RmsPositionObject>(s.x, s.y, s.z, s.rms)),
+          m_position(Make<PositionObject>(s.x, s.y, s.z)),
+          m_direction(Make<DirectionObject>(s.i, s.j, s.k)),
+          m_rotation(Make<RotationObject>(s.rx, s.ry, s.rz)) {}
+
+    HRESULT STDMETHODCALLTYPE get_TimeStamp(DATE* time) override {
+        return GiveValue(u"Measurement.get_TimeStamp", m_time, time);
+    }
+    HRESULT STDMETHODCALLTYPE get_Reading1(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Measurement.get_Reading1", m_readings[0].Get(),
+                                                v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Reading2(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Measurement.get_Reading2", m_readings[1].Get(),
+                                                v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Reading3(tracker::ScalarValue** v) override {
+        return GiveObject<tracker::ScalarValue>(u"Measurement.get_Reading3", m_readings[2].Get(),
+                                                v);
+    }
+    HRESULT STDMETHODCALLTYPE get_MeasuredTargetInfo(IDispatch** info) override {
+        // No target information is simulated.
+        return GiveObject<IDispatch>(u"Measurement.get_MeasuredTargetInfo", nullptr, info);
+    }
+    HRESULT STDMETHODCALLTYPE get_RmsPosition(tracker::RmsPosition** p) override {
+        return GiveObject<tracker::RmsPosition>(u"RmsMeasurement.get_RmsPosition",
+                                                m_rmsPosition.Get(), p);
+    }
+    HRESULT STDMETHODCALLTYPE get_Position(tracker::Position** p) override {
+        return GiveObject<tracker::Position>(u"PositionMeasurement.get_Position", m_position.Get(),
+                                             p);
+    }
+    HRESULT DirectionalDirection(tracker::Direction** d) override {
+        return GiveObject<tracker::Direction>(u"DirectionalMeasurement.get_Direction",
+                                              m_direction.Get(), d);
+    }
+    HRESULT SixDofDirection(tracker::Direction** d) override {
+        return GiveObject<tracker::Direction>(u"SixDofMeasurement.get_Direction", m_direction.Get(),
+                                              d);
+    }
+    HRESULT STDMETHODCALLTYPE get_Rotation(tracker::Rotation** r) override {
+        return GiveObject<tracker::Rotation>(u"SixDofMeasurement.get_Rotation", m_rotation.Get(),
+                                             r);
+    }
+
+protected:
+    bool Offers(REFIID riid) override {
+        if (riid == tracker::RmsMeasurement::iid)
+            return m_sample.hasRms;
+        if (riid == tracker::PositionMeasurement::iid)
+            return m_sample.hasPosition;
+        if (riid == tracker::DirectionalMeasurement::iid)
+            return m_sample.hasDirection;
+        if (riid == tracker::SixDofMeasurement::iid)
+            return m_sample.hasSixDof;
+        return true;
+    }
+
+private:
+    SampleSpec m_sample;
+    DATE m_time;
+    ComPtr<ScalarObject> m_readings[3];
+    ComPtr<RmsPositionObject> m_rmsPosition;
+    ComPtr<PositionObject> m_position;
+    ComPtr<DirectionObject> m_direction;
+    ComPtr<RotationObject> m_rotation;
+};
+
+class MeasurementCollectionObject final : public ComObject<tracker::MeasurementCollection> {
+public:
+    explicit MeasurementCollectionObject(const std::vector<SampleSpec>& samples)
+        : ComObject(u"MeasurementCollection") {
+        for (const SampleSpec& s : samples)
+            m_items.push_back(CreateMeasurement(s));
+    }
+    HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
+        return GiveValue(u"MeasurementCollection.get_Count", static_cast<LONG>(m_items.size()),
+                         count);
+    }
+    HRESULT STDMETHODCALLTYPE get_Item(LONG index, tracker::Measurement** item) override {
+        if (item)
+            *item = nullptr;
+        if (index < 0 || index >= static_cast<LONG>(m_items.size()))
+            return ReportError(E_INVALIDARG, u"The index is outside the collection.");
+        return GiveObject<tracker::Measurement>(u"MeasurementCollection.get_Item",
+                                                m_items[index].Get(), item);
+    }
+
+private:
+    std::vector<ComPtr<tracker::Measurement>> m_items;
+};
+
+class DetailObject final : public EventSource<tracker::MeasurementStatusDetail> {
+public:
+    DetailObject() : EventSource(u"MeasurementStatusDetail", {tracker::IID_DetailChangedEvents}) {}
+    HRESULT STDMETHODCALLTYPE get_Value(LONG* value) override {
+        return GiveValue(u"MeasurementStatusDetail.get_Value", LONG{0}, value);
+    }
+};
+
+class StatusObject final : public EventSource<tracker::MeasurementStatus> {
+public:
+    StatusObject()
+        : EventSource(u"MeasurementStatus", {tracker::IID_MeasurementStatusEvents}),
+          m_detail(Make<DetailObject>()) {}
+    HRESULT STDMETHODCALLTYPE get_Value(LONG* value) override {
+        // 0: ready to measure.
+        return GiveValue(u"MeasurementStatus.get_Value", LONG{0}, value);
+    }
+    HRESULT STDMETHODCALLTYPE
+    get_MeasurementStatusDetail(tracker::MeasurementStatusDetail** detail) override {
+        return GiveObject<tracker::MeasurementStatusDetail>(
+            u"MeasurementStatus.get_MeasurementStatusDetail", m_detail->Self(), detail);
+    }
+
+private:
+    ComPtr<DetailObject> m_detail;
+};
+
+LoopTimer& ContinuousTimer() {
+    static LoopTimer timer;
+    return timer;
+}
+
+EventArgs MeasurementArrivedArgs(ComPtr<MeasurementCollectionObject> collection,
+                                 ComPtr<TrackerExceptionObject> exception) {
+    return [collection, exception](IDispatch& sender) {
+        return std::vector<ComVariant>{
+            ComVariant::FromDispatch(&sender), ComVariant::FromDispatch(collection->Self()),
+            ComVariant::FromDispatch(exception ? exception->Self() : nullptr)};
+    };
+}
+
+void ContinuousTick() {
+    std::vector<SampleSpec> samples;
+    const int count = std::max(TheHardware().measurementsPerEvent, 0);
+    for (int i = 0; i < count; ++i)
+        samples.push_back(NextSample());
+    DeliverEvent(tracker::IID_MeasurementEvents, tracker::DISPID_MeasurementArrived,
+                 MeasurementArrivedArgs(Make<MeasurementCollectionObject>(samples), nullptr));
+}
+
+HRESULT NotConnected() {
+    return ReportError(kTrackerFailure, u"The tracker is not connected.");
+}
+
+class MeasurementsObject final : public EventSource<tracker::Measurements> {
+public:
+    MeasurementsObject()
+        : EventSource(u"Measurements", {tracker::IID_MeasurementEvents}),
+          m_status(Make<StatusObject>()) {}
+
+    HRESULT STDMETHODCALLTYPE get_MeasurementStatus(tracker::MeasurementStatus** status) override {
+        return GiveObject<tracker::MeasurementStatus>(u"Measurements.get_MeasurementStatus",
+                                                      m_status->Self(), status);
+    }
+    HRESULT STDMETHODCALLTYPE StartMeasurement() override {
+        if (HRESULT hr = Enter(u"Measurements.StartMeasurement"); FAILED(hr))
+            return hr;
+        if (!TheHardware().connected)
+            return NotConnected();
+        const double hz = TheHardware().continuousHz;
+        const auto period = static_cast<uint32_t>(std::lround(1000.0 / (hz > 0 ? hz : 1.0)));
+        ContinuousTimer().Start(std::max<uint32_t>(period, 1), ContinuousTick);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE StopMeasurement() override {
+        if (HRESULT hr = Enter(u"Measurements.StopMeasurement"); FAILED(hr))
+            return hr;
+        StopContinuous();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Measure(tracker::Measurement** measurement) override {
+        if (!measurement)
+            return E_POINTER;
+        *measurement = nullptr;
+        if (HRESULT hr = Enter(u"Measurements.Measure"); FAILED(hr))
+            return hr;
+        if (!TheHardware().connected)
+            return NotConnected();
+        *measurement = CreateMeasurement(NextSample()).Detach();
+        return S_OK;
+    }
+
+private:
+    ComPtr<StatusObject> m_status;
+};
+
+} // namespace
+
+ComPtr<tracker::Measurements> CreateMeasurements() {
+    return ComPtr<tracker::Measurements>(Make<MeasurementsObject>()->Self());
+}
+
+ComPtr<tracker::Measurement> CreateMeasurement(const SampleSpec& sample,
+                                               std::u16string_view className) {
+    return ComPtr<tracker::Measurement>(Make<MeasurementObject>(sample, className)->Self());
+}
+
+ComPtr<tracker::PositionMeasurement> CreatePositionSample(const SampleSpec& sample) {
+    auto object = Make<MeasurementObject>(sample, u"TargetPosition");
+    return ComPtr<tracker::PositionMeasurement>(
+        static_cast<tracker::PositionMeasurement*>(object.Get()));
+}
+
+bool ContinuousRunning() {
+    return ContinuousTimer().Running();
+}
+
+void StopContinuous() {
+    ContinuousTimer().Stop();
+}
+
+void FireMeasurements(std::vector<SampleSpec> samples, LONG exceptionNumber,
+                      std::u16string_view exceptionText) {
+    ComPtr<TrackerExceptionObject> exception;
+    if (exceptionNumber != 0)
+        exception = Make<TrackerExceptionObject>(exceptionNumber, exceptionText);
+    PostEvent(tracker::IID_MeasurementEvents, tracker::DISPID_MeasurementArrived,
+              MeasurementArrivedArgs(Make<MeasurementCollectionObject>(samples), exception));
+}
+
+} // namespace trackersim

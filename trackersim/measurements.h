@@ -1,0 +1,30 @@
+// Measurements: the Measurements object with its status, one-shot and
+// continuous measuring, measurement collections and measurements with facets.
+#pragma once
+
+#include "../interfaces/tracker.h"
+#include "../platform/com/com_ptr.h"
+#include "sim_control.h"
+
+#include <string_view>
+#include <vector>
+
+namespace trackersim {
+
+ComPtr<tracker::Measurements> CreateMeasurements();
+
+// A measurement offering the facets the sample names; className names its
+// facets for fault injection ("Measurement", "TargetPosition").
+ComPtr<tracker::Measurement> CreateMeasurement(const SampleSpec& sample,
+                                               std::u16string_view className = u"Measurement");
+// The same object as its PositionMeasurement facet (what position events carry).
+ComPtr<tracker::PositionMeasurement> CreatePositionSample(const SampleSpec& sample);
+
+bool ContinuousRunning();
+void StopContinuous();
+
+// MeasurementArrived to every Measurements object; exceptionNumber != 0 adds a TrackerException.
+void FireMeasurements(std::vector<SampleSpec> samples, LONG exceptionNumber,
+                      std::u16string_view exceptionText);
+
+} // namespace trackersim

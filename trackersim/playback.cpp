@@ -1,0 +1,110 @@
+#include "playback.h"
+
+#include "loop_timer.h"
+#include "scenarios.h"
+#include "status_messages.h"
+#include "targets.h"
+#include "triggers.h"
+
+#include "../platform/ui/clock.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace trackersim {
+namespace {
+
+struct Playback {
+    LoopTimer script;
+    LoopTimer positions;
+    uint64_t startMs = 0;
+    size_t nextStep = 0;
+};
+
+Playback& State() {
+    static Playback playback;
+    return playback;
+}
+
+std::u16string NumberText(int32_t n) {
+    const std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+void Run(const ScriptStep& step) {
+    switch (step.action) {
+    case ScriptAction::PressButton:
+        FireProbeButton(step.arg, true);
+        break;
+    case ScriptAction::ReleaseButton:
+        FireProbeButton(step.arg, false);
+        break;
+    case ScriptAction::StableProbing:
+        FireStableProbing();
+        break;
+    case ScriptAction::Error:
+        FireTrackerMessage(MessageKind::Error, u"Tracker error", NumberText(step.arg), step.arg);
+        break;
+    case ScriptAction::Warning:
+        FireTrackerMessage(MessageKind::Warning, u"Tracker warning", NumberText(step.arg),
+                           step.arg);
+        break;
+    case ScriptAction::Information:
+        FireTrackerMessage(MessageKind::Information, u"Tracker information", NumberText(step.arg),
+                           step.arg);
+        break;
+    case ScriptAction::MovePosition:
+        FireTargetPosition(ActiveScenario().NextSample());
+        break;
+    }
+}
+
+// Runs the steps that are due and sets the timer for the next one.
+void ScriptTick() {
+    Playback& p = State();
+    const auto& script = ActiveScenario().Script();
+    const uint64_t elapsed = platform::CurrentClock().NowMs() - p.startMs;
+    while (p.nextStep < script.size() && script[p.nextStep].atMs <= elapsed)
+        Run(script[p.nextStep++]);
+    if (p.nextStep >= script.size()) {
+        p.script.Stop();
+        return;
+    }
+    const uint64_t wait = script[p.nextStep].atMs - elapsed;
+    p.script.Start(static_cast<uint32_t>(std::max<uint64_t>(wait, 1)), ScriptTick);
+}
+
+} // namespace
+
+void PlayScenario(double positionHz) {
+    StopPlayback();
+    Playback& p = State();
+    p.startMs = platform::CurrentClock().NowMs();
+    p.nextStep = 0;
+    // Steps are taken in time order.
+    auto script = ActiveScenario().Script();
+    std::stable_sort(script.begin(), script.end(),
+                     [](const ScriptStep& a, const ScriptStep& b) { return a.atMs < b.atMs; });
+    ActiveScenario().SetScript(std::move(script));
+    if (!ActiveScenario().Script().empty()) {
+        const uint32_t first = ActiveScenario().Script().front().atMs;
+        p.script.Start(std::max<uint32_t>(first, 1), ScriptTick);
+    }
+    if (positionHz > 0) {
+        const auto period = static_cast<uint32_t>(std::lround(1000.0 / positionHz));
+        p.positions.Start(std::max<uint32_t>(period, 1),
+                          [] { FireTargetPosition(ActiveScenario().NextSample()); });
+    }
+}
+
+void StopPlayback() {
+    State().script.Stop();
+    State().positions.Stop();
+}
+
+bool PlaybackRunning() {
+    return State().script.Running() || State().positions.Running();
+}
+
+} // namespace trackersim

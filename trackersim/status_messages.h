@@ -1,0 +1,15 @@
+// The tracker's own messages (errors, warnings, information) and the end of
+// its initialisation, as TrackerEvents.
+#pragma once
+
+#include "sim_control.h"
+
+#include <string_view>
+
+namespace trackersim {
+
+void FireTrackerMessage(MessageKind kind, std::u16string_view text1, std::u16string_view text2,
+                        LONG number);
+void FireInitializeFinished();
+
+} // namespace trackersim

@@ -1,0 +1,108 @@
+// Value objects: numbers with units, sizes, settings, switches, states and
+// the tracker's exception object.
+#pragma once
+
+#include "connection_points.h"
+
+#include <functional>
+#include <string>
+
+namespace trackersim {
+
+// A ScalarValue, or a CoordinateValue (which reads like one).
+template <class I> class NumberObject final : public ComObject<I> {
+public:
+    NumberObject(double value, std::u16string_view name, std::u16string_view unit = u"mm")
+        : ComObject<I>(kInterfaceName<I>), m_value(value), m_name(name), m_unit(unit) {}
+
+    HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
+        return GiveValue(u"ScalarValue.get_Value", m_value, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_Unit(BSTR* unit) override {
+        return GiveString(u"ScalarValue.get_Unit", m_unit, unit);
+    }
+    HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
+        return GiveString(u"ScalarValue.get_Name", m_name, name);
+    }
+
+private:
+    double m_value;
+    std::u16string m_name;
+    std::u16string m_unit;
+};
+using ScalarObject = NumberObject<tracker::ScalarValue>;
+using CoordinateObject = NumberObject<tracker::CoordinateValue>;
+
+// A size read from the hardware when asked, so a change needs no new object.
+class SizeObject final : public ComObject<tracker::SizeValue> {
+public:
+    explicit SizeObject(std::function<double()> read)
+        : ComObject(u"SizeValue"), m_read(std::move(read)) {}
+    HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
+        return GiveValue(u"SizeValue.get_Value", m_read(), value);
+    }
+
+private:
+    std::function<double()> m_read;
+};
+
+// A numeric setting stored in the simulated hardware.
+class NumericSettingObject final : public ComObject<tracker::NumericSetting> {
+public:
+    explicit NumericSettingObject(double& cell) : ComObject(u"NumericSetting"), m_cell(cell) {}
+    HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
+        return GiveValue(u"NumericSetting.get_Value", m_cell, value);
+    }
+    HRESULT STDMETHODCALLTYPE put_Value(double value) override;
+
+private:
+    double& m_cell;
+};
+
+// An on/off switch stored in the simulated hardware.
+class BoolSwitchObject final : public ComObject<tracker::BoolSwitch> {
+public:
+    BoolSwitchObject(bool& cell, std::u16string_view name)
+        : ComObject(u"BoolSwitch"), m_cell(cell), m_name(name) {}
+    HRESULT STDMETHODCALLTYPE get_Value(VARIANT_BOOL* value) override;
+    HRESULT STDMETHODCALLTYPE put_Value(VARIANT_BOOL value) override;
+    HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
+        return GiveString(u"BoolSwitch.get_Name", m_name, name);
+    }
+
+private:
+    bool& m_cell;
+    std::u16string m_name;
+};
+
+// A read-only state of the hardware with BoolChangedEvents.
+class BoolStateObject final : public EventSource<tracker::BoolState> {
+public:
+    BoolStateObject(const bool& cell, std::u16string_view name);
+    HRESULT STDMETHODCALLTYPE get_Value(VARIANT_BOOL* value) override;
+    HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
+        return GiveString(u"BoolState.get_Name", m_name, name);
+    }
+
+private:
+    const bool& m_cell;
+    std::u16string m_name;
+};
+
+class TrackerExceptionObject final : public ComObject<tracker::TrackerException> {
+public:
+    TrackerExceptionObject(LONG number, std::u16string_view description)
+        : ComObject(u"TrackerException"), m_number(number), m_description(description) {}
+    HRESULT STDMETHODCALLTYPE get_Number(LONG* number) override {
+        return GiveValue(u"TrackerException.get_Number", m_number, number);
+    }
+    HRESULT STDMETHODCALLTYPE get_Description(BSTR* description) override {
+        return GiveString(u"TrackerException.get_Description", m_description, description);
+    }
+
+private:
+    LONG m_number;
+    std::u16string m_description;
+};
+
+} // namespace trackersim
