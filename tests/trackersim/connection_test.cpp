@@ -1,0 +1,164 @@
+// Creating and connecting the simulated tracker, its object tree, failures
+// with descriptions, null properties, absent interfaces and object lifetimes.
+#include "tracker_fixture.h"
+
+using namespace tracker;
+
+class ConnectionTest : public simtest::SimTest {};
+
+TEST_F(ConnectionTest, ConnectAcceptsDottedAddressesAndRefusesOthersWithADescription) {
+    ComPtr<Tracker> t;
+    EXPECT_EQ(ConnectTo(u"10.0.0.7", t), S_OK);
+    EXPECT_TRUE(t);
+    EXPECT_TRUE(Sim().IsConnected());
+    t = nullptr;
+    EXPECT_FALSE(Sim().IsConnected()) << "releasing the tracker ends the connection";
+
+    EXPECT_TRUE(FAILED(ConnectTo(u"", t)));
+    EXPECT_FALSE(t);
+    EXPECT_EQ(TakeErrorDescription(), u"No tracker address was given.");
+    for (const char16_t* bad : {u"tracker", u"1.2.3", u"1.2.3.256", u"1.2.3.4.5", u"1..2.3"}) {
+        EXPECT_TRUE(FAILED(ConnectTo(bad, t))) << platform::Utf8FromWide(bad);
+        EXPECT_EQ(TakeErrorDescription(), std::u16string(u"No tracker answers at ") + bad + u".");
+    }
+
+    Sim().SetAcceptedAddresses(u"tracker.local;10.1.1.1");
+    EXPECT_EQ(ConnectTo(u"tracker.local", t), S_OK);
+    EXPECT_TRUE(FAILED(ConnectTo(u"10.0.0.7", t)));
+    WCHAR address[32];
+    Sim().ConnectedAddress(address, 32);
+    EXPECT_EQ(std::u16string(address), u"tracker.local");
+}
+
+TEST_F(ConnectionTest, InjectedFailuresCarryTheirDescriptionOnceOrAlways) {
+    ComPtr<Tracker> t;
+    Sim().InjectFailure(u"TrackerConnection.Connect", E_FAIL, 17, u"Tracker busy", true);
+    EXPECT_EQ(ConnectTo(u"1.2.3.4", t), E_FAIL);
+    EXPECT_EQ(TakeErrorDescription(), u"Tracker busy");
+    EXPECT_EQ(ConnectTo(u"1.2.3.4", t), S_OK) << "a one-shot fault applies once";
+
+    Sim().InjectFailure(u"Tracker.Disconnect", static_cast<HRESULT>(0x80040301), 5, u"No way",
+                        false);
+    EXPECT_EQ(t->Disconnect(), static_cast<HRESULT>(0x80040301));
+    EXPECT_EQ(t->Disconnect(), static_cast<HRESULT>(0x80040301));
+    EXPECT_TRUE(Sim().IsConnected());
+    Sim().ClearFault(u"Tracker.Disconnect");
+    EXPECT_EQ(t->Disconnect(), S_OK);
+    EXPECT_FALSE(Sim().IsConnected());
+    EXPECT_EQ(Sim().CallCount(u"Tracker.Disconnect"), 3);
+}
+
+TEST_F(ConnectionTest, ConnectionObjectIsCreatedRunningAndAsTrackerConnection) {
+    ComPtr<IUnknown> unknown;
+    ASSERT_EQ(CoCreateInstance(CLSID_TrackerConnection, nullptr, CLSCTX_ALL, IID_IUnknown,
+                               unknown.PutVoid()),
+              S_OK);
+    EXPECT_EQ(OleRun(unknown.Get()), S_OK);
+    ComPtr<TrackerConnection> connection;
+    EXPECT_EQ(unknown.As(connection), S_OK);
+    ComPtr<IDispatch> dispatch;
+    EXPECT_EQ(unknown.As(dispatch), S_OK);
+    UINT count = 9;
+    EXPECT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 0u);
+
+    Sim().MakeAbsent(u"TrackerConnection.TrackerConnection", true);
+    EXPECT_EQ(unknown.As(connection), E_NOINTERFACE);
+    EXPECT_FALSE(connection);
+}
+
+TEST_F(ConnectionTest, TreeOffersEveryObjectAndNullsOnRequest) {
+    ComPtr<Tracker> t;
+    ASSERT_EQ(ConnectTo(u"1.2.3.4", t), S_OK);
+    ComPtr<Measurements> m;
+    ComPtr<TargetCollection> targets;
+    ComPtr<TriggerCollection> triggers;
+    ComPtr<OverviewCamera> camera;
+    EXPECT_EQ(t->get_Measurements(m.Put()), S_OK);
+    EXPECT_EQ(t->get_TargetCollection(targets.Put()), S_OK);
+    EXPECT_EQ(t->get_TriggerCollection(triggers.Put()), S_OK);
+    EXPECT_EQ(t->get_OverviewCamera(camera.Put()), S_OK);
+    ASSERT_TRUE(m && targets && triggers && camera);
+    ComPtr<Measurements> again;
+    t->get_Measurements(again.Put());
+    EXPECT_EQ(again.Get(), m.Get()) << "a property gives the same object every time";
+
+    ComPtr<MeasurementStatus> status;
+    ComPtr<MeasurementStatusDetail> detail;
+    ASSERT_EQ(m->get_MeasurementStatus(status.Put()), S_OK);
+    ASSERT_EQ(status->get_MeasurementStatusDetail(detail.Put()), S_OK);
+    EXPECT_TRUE(detail);
+
+    for (const char16_t* op : {u"Tracker.get_Measurements", u"Tracker.get_TriggerCollection",
+                               u"Measurements.get_MeasurementStatus"}) {
+        Sim().MakeNull(op, true);
+    }
+    EXPECT_EQ(t->get_Measurements(again.Put()), S_OK);
+    EXPECT_FALSE(again);
+    EXPECT_EQ(t->get_TriggerCollection(triggers.Put()), S_OK);
+    EXPECT_FALSE(triggers);
+    EXPECT_EQ(m->get_MeasurementStatus(status.Put()), S_OK);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(t->get_Measurements(again.Put()), S_OK);
+    EXPECT_TRUE(again) << "the null was a one-shot";
+}
+
+TEST_F(ConnectionTest, QuickReleaseStateAndOptionalTrackerModel) {
+    ComPtr<Tracker> t;
+    ASSERT_EQ(ConnectTo(u"1.2.3.4", t), S_OK);
+    ComPtr<TrackerModel> model;
+    ASSERT_EQ(t.As(model), S_OK);
+    ComPtr<BoolState> quickRelease;
+    ASSERT_EQ(model->get_QuickRelease(quickRelease.Put()), S_OK);
+    VARIANT_BOOL closed = VARIANT_FALSE;
+    EXPECT_EQ(quickRelease->get_Value(&closed), S_OK);
+    EXPECT_EQ(closed, VARIANT_TRUE);
+    Sim().SetQuickReleaseClosed(false);
+    EXPECT_EQ(quickRelease->get_Value(&closed), S_OK);
+    EXPECT_EQ(closed, VARIANT_FALSE);
+
+    Sim().SetOffersTrackerModel(false);
+    EXPECT_EQ(t.As(model), E_NOINTERFACE);
+    Sim().SetOffersTrackerModel(true);
+    EXPECT_EQ(t.As(model), S_OK);
+
+    Sim().InjectFailure(u"Tracker.TrackerModel", E_ACCESSDENIED, 0, u"locked", true);
+    EXPECT_EQ(t.As(model), E_ACCESSDENIED) << "a query can fail otherwise than E_NOINTERFACE";
+    EXPECT_EQ(TakeErrorDescription(), u"locked");
+}
+
+TEST_F(ConnectionTest, CameraSwitchesReachTheHardware) {
+    ComPtr<Tracker> t;
+    ASSERT_EQ(ConnectTo(u"1.2.3.4", t), S_OK);
+    ComPtr<OverviewCamera> camera;
+    ASSERT_EQ(t->get_OverviewCamera(camera.Put()), S_OK);
+    EXPECT_EQ(camera->put_Switch1(1), S_OK);
+    EXPECT_EQ(camera->put_Switch2(0), S_OK);
+    EXPECT_EQ(Sim().CameraSwitch1(), 1);
+    EXPECT_EQ(Sim().CameraSwitch2(), 0);
+    LONG value = -1;
+    EXPECT_EQ(camera->get_Switch1(&value), S_OK);
+    EXPECT_EQ(value, 1);
+}
+
+TEST_F(ConnectionTest, EveryObjectIsFreedWhenTheLastReferenceGoes) {
+    EXPECT_EQ(Sim().LiveObjectCount(), 1) << "only the control's own connection object";
+    {
+        ComPtr<Tracker> t;
+        ASSERT_EQ(ConnectTo(u"1.2.3.4", t), S_OK);
+        ComPtr<Measurements> m;
+        t->get_Measurements(m.Put());
+        ComPtr<Measurement> one;
+        ASSERT_EQ(m->Measure(one.Put()), S_OK);
+        RecordingSink sink;
+        DWORD cookie = 0;
+        ASSERT_EQ(Advise(t.Get(), IID_TrackerEvents, &sink, cookie), S_OK);
+        EXPECT_GT(Sim().LiveObjectCount(), 10);
+        t = nullptr; // the sink's connection is dropped with its source
+        m = nullptr;
+        one = nullptr;
+        EXPECT_EQ(sink.refs, 0u);
+    }
+    EXPECT_EQ(Sim().LiveObjectCount(), 1);
+    EXPECT_EQ(Sim().LiveConnectionCount(IID_TrackerEvents), 0);
+}

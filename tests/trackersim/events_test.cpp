@@ -1,0 +1,312 @@
+// Connection points and event delivery through the message loop: advise and
+// unadvise, argument order and types, the tracker's messages, triggers and
+// target positions.
+#include "tracker_fixture.h"
+
+using namespace tracker;
+
+class EventsTest : public TrackerTest {};
+
+TEST_F(EventsTest, AdviseKeepsTheSinkUntilUnadviseAndChecksCookies) {
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), S_OK);
+    EXPECT_NE(cookie, 0u);
+    EXPECT_EQ(sink.refs, 1u);
+    EXPECT_EQ(Sim().LiveConnectionCount(IID_TrackerEvents), 1);
+    EXPECT_EQ(Unadvise(tracker.Get(), IID_TrackerEvents, cookie + 1000), CONNECT_E_NOCONNECTION);
+    EXPECT_EQ(Unadvise(tracker.Get(), IID_TrackerEvents, cookie), S_OK);
+    EXPECT_EQ(sink.refs, 0u);
+    EXPECT_EQ(Unadvise(tracker.Get(), IID_TrackerEvents, cookie), CONNECT_E_NOCONNECTION);
+    EXPECT_EQ(Sim().LiveConnectionCount(IID_TrackerEvents), 0);
+
+    NonDispatchObject notASink;
+    EXPECT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &notASink, cookie), CONNECT_E_CANNOTCONNECT);
+    EXPECT_EQ(Advise(tracker.Get(), IID_MeasurementEvents, &sink, cookie), CONNECT_E_NOCONNECTION)
+        << "the tracker has no measurement events";
+}
+
+TEST_F(EventsTest, EverySourceHasItsConnectionPoint) {
+    ComPtr<TrackerModel> model;
+    ComPtr<BoolState> quickRelease;
+    ComPtr<MeasurementStatus> status;
+    ComPtr<MeasurementStatusDetail> detail;
+    ComPtr<TargetCollection> targets;
+    ComPtr<TriggerCollection> triggers;
+    ASSERT_EQ(tracker.As(model), S_OK);
+    ASSERT_EQ(model->get_QuickRelease(quickRelease.Put()), S_OK);
+    ASSERT_EQ(measurements->get_MeasurementStatus(status.Put()), S_OK);
+    ASSERT_EQ(status->get_MeasurementStatusDetail(detail.Put()), S_OK);
+    ASSERT_EQ(tracker->get_TargetCollection(targets.Put()), S_OK);
+    ASSERT_EQ(tracker->get_TriggerCollection(triggers.Put()), S_OK);
+    const std::pair<IUnknown*, IID> sources[] = {
+        {tracker.Get(), IID_TrackerEvents},
+        {quickRelease.Get(), IID_BoolChangedEvents},
+        {measurements.Get(), IID_MeasurementEvents},
+        {detail.Get(), IID_DetailChangedEvents},
+        {status.Get(), IID_MeasurementStatusEvents},
+        {targets.Get(), IID_TargetCollectionEvents},
+        {triggers.Get(), IID_TriggerCollectionEvents},
+    };
+    RecordingSink& sink = NewSink();
+    for (const auto& [source, iid] : sources) {
+        DWORD cookie = 0;
+        EXPECT_EQ(Advise(source, iid, &sink, cookie), S_OK);
+        EXPECT_EQ(Sim().LiveConnectionCount(iid), 1);
+        EXPECT_EQ(Unadvise(source, iid, cookie), S_OK);
+    }
+
+    Sim().MakeAbsent(u"Tracker.IConnectionPointContainer", true);
+    DWORD cookie = 0;
+    EXPECT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), E_NOINTERFACE);
+}
+
+TEST_F(EventsTest, MessagesArriveOnlyThroughTheLoopWithTheirTexts) {
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), S_OK);
+    Sim().FireTrackerMessage(trackersim::MessageKind::Error, u"Beam broken", u"Reacquire", 42);
+    Sim().FireTrackerMessage(trackersim::MessageKind::Warning, u"A", u"B", -5);
+    Sim().FireTrackerMessage(trackersim::MessageKind::Information, u"", u"", 0);
+    Sim().FireInitializeFinished();
+    EXPECT_TRUE(sink.calls.empty()) << "nothing is delivered from inside a call";
+    EXPECT_EQ(platform::PumpMessages(), 4);
+    ASSERT_EQ(sink.calls.size(), 4u);
+
+    const DISPID expected[] = {DISPID_ErrorArrived, DISPID_WarningArrived,
+                               DISPID_InformationArrived, DISPID_InitializeFinished};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(sink.calls[i].dispid, expected[i]);
+        EXPECT_EQ(sink.calls[i].flags, DISPATCH_METHOD);
+        ASSERT_EQ(sink.calls[i].args.size(), 2u);
+        EXPECT_EQ(sink.calls[i].args[0].vt, VT_DISPATCH);
+        EXPECT_TRUE(IsSameComObject(sink.calls[i].args[0].pdispVal, tracker.Get()));
+    }
+    auto error = sink.Arg<TrackerError>(0, 1);
+    ASSERT_TRUE(error);
+    ComBstr t1, t2;
+    LONG number = 0;
+    error->get_Text1(t1.Put());
+    error->get_Text2(t2.Put());
+    error->get_Number(&number);
+    EXPECT_EQ(t1.Str(), u"Beam broken");
+    EXPECT_EQ(t2.Str(), u"Reacquire");
+    EXPECT_EQ(number, 42);
+    auto warning = sink.Arg<TrackerWarning>(1, 1);
+    ASSERT_TRUE(warning);
+    warning->get_Number(&number);
+    EXPECT_EQ(number, -5);
+    EXPECT_TRUE(sink.Arg<TrackerInformation>(2, 1));
+    EXPECT_FALSE(sink.Arg<TrackerError>(2, 1)) << "each message answers its own interface";
+}
+
+TEST_F(EventsTest, SinkUnadvisedDuringDeliveryIsNotCalledAgain) {
+    RecordingSink& first = NewSink();
+    RecordingSink& second = NewSink();
+    DWORD firstCookie = 0, secondCookie = 0;
+    ASSERT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &first, firstCookie), S_OK);
+    ASSERT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &second, secondCookie), S_OK);
+    // The first sink's handler disconnects the second, as a module tearing
+    // down inside an event (a nested loop) would.
+    first.onInvoke = [&](const RecordedCall&) {
+        Unadvise(tracker.Get(), IID_TrackerEvents, secondCookie);
+    };
+    Sim().FireInitializeFinished();
+    platform::PumpMessages();
+    EXPECT_EQ(first.calls.size(), 1u);
+    EXPECT_TRUE(second.calls.empty());
+    EXPECT_EQ(second.refs, 0u);
+}
+
+TEST_F(EventsTest, EventsPostedBeforeTheSourceDiesAreDropped) {
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), S_OK);
+    Sim().FireInitializeFinished();
+    measurements = nullptr;
+    tracker = nullptr;
+    EXPECT_EQ(platform::PumpMessages(), 1);
+    EXPECT_TRUE(sink.calls.empty());
+    EXPECT_EQ(Sim().LiveObjectCount(), 1);
+}
+
+class TriggerEventsTest : public TrackerTest {
+protected:
+    void SetUp() override {
+        TrackerTest::SetUp();
+        ASSERT_EQ(tracker->get_TriggerCollection(triggers.Put()), S_OK);
+        ASSERT_EQ(Advise(triggers.Get(), IID_TriggerCollectionEvents, &sink, cookie), S_OK);
+    }
+    void TearDown() override {
+        triggers = nullptr;
+        TrackerTest::TearDown();
+    }
+    ComBstr IdentityOf(size_t call) {
+        auto trigger = sink.Arg<Trigger>(call, 0);
+        ComBstr identity;
+        if (trigger)
+            trigger->get_Identity(identity.Put());
+        return identity;
+    }
+    ComBstr ItemIdentity(LONG index) {
+        ComPtr<Trigger> item;
+        ComBstr identity;
+        if (SUCCEEDED(triggers->get_Item(index, item.Put())))
+            item->get_Identity(identity.Put());
+        return identity;
+    }
+
+    ComPtr<TriggerCollection> triggers;
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+};
+
+TEST_F(TriggerEventsTest, ButtonsComeFromTheProbeButtonTriggerWithIndexAndState) {
+    LONG count = 0;
+    ASSERT_EQ(triggers->get_Count(&count), S_OK);
+    ASSERT_EQ(count, 2);
+    ComPtr<Trigger> item;
+    ComPtr<ProbeButtonTrigger> buttons;
+    ComPtr<StableProbingTrigger> stable;
+    ASSERT_EQ(triggers->get_Item(0, item.Put()), S_OK);
+    EXPECT_EQ(item.As(buttons), S_OK);
+    EXPECT_EQ(item.As(stable), E_NOINTERFACE);
+    ASSERT_EQ(triggers->get_Item(1, item.Put()), S_OK);
+    EXPECT_EQ(item.As(stable), S_OK);
+    EXPECT_NE(ItemIdentity(0).Str(), ItemIdentity(1).Str());
+
+    Sim().FireProbeButton(2, true);
+    Sim().FireProbeButton(2, false);
+    Sim().FireStableProbing();
+    platform::PumpMessages();
+    ASSERT_EQ(sink.calls.size(), 3u);
+    for (const RecordedCall& call : sink.calls)
+        EXPECT_EQ(call.dispid, DISPID_TriggerHappened);
+    EXPECT_EQ(IdentityOf(0).Str(), ItemIdentity(0).Str());
+    EXPECT_EQ(IdentityOf(2).Str(), ItemIdentity(1).Str());
+    LONG index = -1, state = -1;
+    auto pressed = sink.Arg<ProbeButtonEventArgs>(0, 1);
+    ASSERT_TRUE(pressed);
+    pressed->get_ButtonIndex(&index);
+    pressed->get_ButtonState(&state);
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(state, 2);
+    sink.Arg<ProbeButtonEventArgs>(1, 1)->get_ButtonState(&state);
+    EXPECT_NE(state, 2);
+}
+
+TEST_F(TriggerEventsTest, ForeignTriggerAndChosenItemsAreSenders) {
+    Sim().FireTrigger(-1, 0, 2);
+    Sim().FireTrigger(1, 3, 2);
+    platform::PumpMessages();
+    ASSERT_EQ(sink.calls.size(), 2u);
+    EXPECT_NE(IdentityOf(0).Str(), ItemIdentity(0).Str());
+    EXPECT_NE(IdentityOf(0).Str(), ItemIdentity(1).Str());
+    EXPECT_FALSE(IdentityOf(0).Empty());
+    EXPECT_EQ(IdentityOf(1).Str(), ItemIdentity(1).Str());
+}
+
+TEST_F(TriggerEventsTest, ConfiguredKindsWithDuplicatesAndMissingTriggers) {
+    const trackersim::TriggerKind kinds[] = {trackersim::TriggerKind::ProbeButton,
+                                             trackersim::TriggerKind::Plain,
+                                             trackersim::TriggerKind::ProbeButton};
+    Sim().SetTriggerKinds(kinds, 3);
+    ComPtr<Tracker> second;
+    ASSERT_EQ(ConnectTo(u"1.2.3.4", second), S_OK);
+    ComPtr<TriggerCollection> collection;
+    ASSERT_EQ(second->get_TriggerCollection(collection.Put()), S_OK);
+    LONG count = 0;
+    collection->get_Count(&count);
+    EXPECT_EQ(count, 3);
+    std::vector<std::u16string> identities;
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<Trigger> item;
+        ASSERT_EQ(collection->get_Item(i, item.Put()), S_OK);
+        ComBstr identity;
+        item->get_Identity(identity.Put());
+        identities.push_back(identity.Str());
+    }
+    EXPECT_NE(identities[0], identities[2]);
+    ComPtr<Trigger> outside;
+    EXPECT_EQ(collection->get_Item(3, outside.Put()), E_INVALIDARG);
+
+    RecordingSink& other = NewSink();
+    DWORD otherCookie = 0;
+    ASSERT_EQ(Advise(collection.Get(), IID_TriggerCollectionEvents, &other, otherCookie), S_OK);
+    Sim().FireProbeButton(0, true);
+    Sim().FireStableProbing(); // the new collection has no stable-probing trigger
+    platform::PumpMessages();
+    ASSERT_EQ(other.calls.size(), 1u);
+    ComBstr sender;
+    other.Arg<Trigger>(0, 0)->get_Identity(sender.Put());
+    EXPECT_EQ(sender.Str(), identities[2]) << "the last probe-button trigger fires";
+    EXPECT_EQ(sink.calls.size(), 2u) << "the first collection still has both kinds";
+}
+
+TEST_F(TriggerEventsTest, StableProbingSettingsAreTheHardwares) {
+    ComPtr<Trigger> item;
+    ComPtr<StableProbingTrigger> stable;
+    ASSERT_EQ(triggers->get_Item(1, item.Put()), S_OK);
+    ASSERT_EQ(item.As(stable), S_OK);
+    ComPtr<BoolSwitch> enabled;
+    ComPtr<NumericSetting> time;
+    ASSERT_EQ(stable->get_Enabled(enabled.Put()), S_OK);
+    ASSERT_EQ(stable->get_Time(time.Put()), S_OK);
+    EXPECT_EQ(enabled->put_Value(VARIANT_TRUE), S_OK);
+    EXPECT_EQ(time->put_Value(250.0), S_OK);
+    EXPECT_TRUE(Sim().StableProbingEnabled());
+    EXPECT_EQ(Sim().StableProbingTime(), 250.0);
+
+    Sim().InjectFailure(u"NumericSetting.put_Value", E_INVALIDARG, 3, u"Time out of range", true);
+    EXPECT_EQ(time->put_Value(-1.0), E_INVALIDARG);
+    EXPECT_EQ(TakeErrorDescription(), u"Time out of range");
+    EXPECT_EQ(Sim().StableProbingTime(), 250.0);
+}
+
+TEST_F(EventsTest, TargetPositionsCarryAPositionSampleWithOptionalSixDof) {
+    ComPtr<TargetCollection> targets;
+    ASSERT_EQ(tracker->get_TargetCollection(targets.Put()), S_OK);
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(targets.Get(), IID_TargetCollectionEvents, &sink, cookie), S_OK);
+    trackersim::SampleSpec sample;
+    sample.x = 1;
+    sample.y = 2;
+    sample.z = 3;
+    sample.hasSixDof = false;
+    Sim().FireTargetPosition(sample);
+    sample.hasSixDof = true;
+    sample.i = 0.6;
+    sample.k = 0.8;
+    Sim().FireTargetPosition(sample);
+    platform::PumpMessages();
+    ASSERT_EQ(sink.calls.size(), 2u);
+    EXPECT_EQ(sink.calls[0].dispid, DISPID_TargetPositionChanged);
+
+    // The argument is usable as a PositionMeasurement without a query.
+    auto* asPosition = static_cast<PositionMeasurement*>(sink.calls[0].args[1].pdispVal);
+    ComPtr<Position> position;
+    ASSERT_EQ(asPosition->get_Position(position.Put()), S_OK);
+    ComPtr<ScalarValue> x, z;
+    position->get_X(x.Put());
+    position->get_Z(z.Put());
+    EXPECT_EQ(ValueOf(x), 1.0);
+    EXPECT_EQ(ValueOf(z), 3.0);
+    EXPECT_FALSE(sink.Arg<SixDofMeasurement>(0, 1));
+
+    auto sixDof = sink.Arg<SixDofMeasurement>(1, 1);
+    ASSERT_TRUE(sixDof);
+    ComPtr<Rotation> rotation;
+    ComPtr<Direction> direction;
+    EXPECT_EQ(sixDof->get_Rotation(rotation.Put()), S_OK);
+    EXPECT_TRUE(rotation);
+    ASSERT_EQ(sixDof->get_Direction(direction.Put()), S_OK);
+    ComPtr<ScalarValue> i;
+    direction->get_I(i.Put());
+    EXPECT_EQ(ValueOf(i), 0.6);
+
+    Sim().MakeAbsent(u"TargetPosition.SixDofMeasurement", false);
+    Sim().FireTargetPosition(sample);
+    platform::PumpMessages();
+    EXPECT_FALSE(sink.Arg<SixDofMeasurement>(2, 1));
+}

@@ -1,0 +1,220 @@
+// Measurements: facets and values, faults on the measuring path, one-shot and
+// continuous measuring on the virtual clock, measurement events.
+#include "tracker_fixture.h"
+
+#include <cmath>
+
+using namespace tracker;
+
+class MeasurementTest : public TrackerTest {
+protected:
+    static trackersim::SampleSpec Sample() {
+        trackersim::SampleSpec s;
+        s.x = 10;
+        s.y = 20;
+        s.z = 30;
+        s.rms = 0.05;
+        s.i = 0;
+        s.j = 0.6;
+        s.k = 0.8;
+        s.readings[0] = 21.5;
+        s.readings[1] = 1000.0;
+        s.readings[2] = 40.0;
+        return s;
+    }
+    ComPtr<Measurement> MeasureOne(const trackersim::SampleSpec& sample) {
+        Sim().QueueMeasurement(sample);
+        ComPtr<Measurement> m;
+        EXPECT_EQ(measurements->Measure(m.Put()), S_OK);
+        return m;
+    }
+};
+
+TEST_F(MeasurementTest, MeasureGivesTheQueuedSampleThroughEveryFacet) {
+    ComPtr<Measurement> m = MeasureOne(Sample());
+    ASSERT_TRUE(m);
+    ComPtr<ScalarValue> r1, r2, r3;
+    ASSERT_EQ(m->get_Reading1(r1.Put()), S_OK);
+    ASSERT_EQ(m->get_Reading2(r2.Put()), S_OK);
+    ASSERT_EQ(m->get_Reading3(r3.Put()), S_OK);
+    EXPECT_EQ(ValueOf(r1), 21.5);
+    EXPECT_EQ(ValueOf(r2), 1000.0);
+    EXPECT_EQ(ValueOf(r3), 40.0);
+    DATE time = 0;
+    EXPECT_EQ(m->get_TimeStamp(&time), S_OK);
+    EXPECT_NEAR(time, 25569.0 + 1767225600.0 / 86400.0, 1e-6) << "the virtual clock's date";
+
+    ComPtr<RmsMeasurement> rms;
+    ASSERT_EQ(m.As(rms), S_OK);
+    ComPtr<RmsPosition> rmsPosition;
+    ASSERT_EQ(rms->get_RmsPosition(rmsPosition.Put()), S_OK);
+    ComPtr<CoordinateValue> cy;
+    ComPtr<ScalarValue> rmsValue;
+    rmsPosition->get_Y(cy.Put());
+    rmsPosition->get_Rms(rmsValue.Put());
+    EXPECT_EQ(ValueOf(cy), 20.0);
+    EXPECT_EQ(ValueOf(rmsValue), 0.05);
+    ComPtr<ScalarValue> cyAsScalar;
+    EXPECT_EQ(cy.As(cyAsScalar), S_OK) << "a coordinate reads like a scalar";
+
+    ComPtr<PositionMeasurement> position;
+    ASSERT_EQ(m.As(position), S_OK);
+    ComPtr<Position> p;
+    ASSERT_EQ(position->get_Position(p.Put()), S_OK);
+    ComPtr<ScalarValue> x;
+    p->get_X(x.Put());
+    EXPECT_EQ(ValueOf(x), 10.0);
+    ComBstr unit;
+    EXPECT_EQ(x->get_Unit(unit.Put()), S_OK);
+    EXPECT_EQ(unit.Str(), u"mm");
+
+    ComPtr<DirectionalMeasurement> directional;
+    ASSERT_EQ(m.As(directional), S_OK);
+    ComPtr<Direction> d;
+    ASSERT_EQ(directional->get_Direction(d.Put()), S_OK);
+    ComPtr<ScalarValue> j;
+    d->get_J(j.Put());
+    EXPECT_EQ(ValueOf(j), 0.6);
+
+    ComPtr<SixDofMeasurement> sixDof;
+    EXPECT_EQ(m.As(sixDof), E_NOINTERFACE) << "the sample has no six-degree-of-freedom facet";
+}
+
+TEST_F(MeasurementTest, FacetsCanBeAbsentFailingOrNull) {
+    trackersim::SampleSpec s = Sample();
+    s.hasRms = false;
+    s.hasSixDof = true;
+    ComPtr<Measurement> m = MeasureOne(s);
+    ComPtr<RmsMeasurement> rms;
+    EXPECT_EQ(m.As(rms), E_NOINTERFACE);
+
+    Sim().MakeAbsent(u"Measurement.PositionMeasurement", false);
+    ComPtr<PositionMeasurement> position;
+    EXPECT_EQ(m.As(position), E_NOINTERFACE);
+    Sim().InjectFailure(u"Measurement.DirectionalMeasurement", E_UNEXPECTED, 0, u"odd", false);
+    ComPtr<DirectionalMeasurement> directional;
+    EXPECT_EQ(m.As(directional), E_UNEXPECTED);
+    Sim().ClearFaults();
+    EXPECT_EQ(m.As(position), S_OK);
+
+    // The two facets' get_Direction are separate operations.
+    ComPtr<SixDofMeasurement> sixDof;
+    ASSERT_EQ(m.As(sixDof), S_OK);
+    ASSERT_EQ(m.As(directional), S_OK);
+    Sim().MakeNull(u"SixDofMeasurement.get_Direction", false);
+    ComPtr<Direction> d;
+    EXPECT_EQ(sixDof->get_Direction(d.Put()), S_OK);
+    EXPECT_FALSE(d);
+    EXPECT_EQ(directional->get_Direction(d.Put()), S_OK);
+    EXPECT_TRUE(d);
+
+    Sim().MakeNull(u"Measurement.get_Reading2", true);
+    ComPtr<ScalarValue> reading;
+    EXPECT_EQ(m->get_Reading2(reading.Put()), S_OK);
+    EXPECT_FALSE(reading);
+}
+
+TEST_F(MeasurementTest, ValueReadFailureSetsTheLibraryDescription) {
+    ComPtr<Measurement> m = MeasureOne(Sample());
+    ComPtr<ScalarValue> r1;
+    ASSERT_EQ(m->get_Reading1(r1.Put()), S_OK);
+    Sim().InjectFailure(u"ScalarValue.get_Value", static_cast<HRESULT>(0x80040305), 305,
+                        u"Sensor not ready", true);
+    double value = 0;
+    EXPECT_EQ(r1->get_Value(&value), static_cast<HRESULT>(0x80040305));
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(GetErrorInfo(0, info.Put()), S_OK);
+    ComBstr description;
+    info->GetDescription(description.Put());
+    EXPECT_EQ(description.Str(), u"Sensor not ready");
+    DWORD number = 0;
+    info->GetHelpContext(&number);
+    EXPECT_EQ(number, 305u);
+    EXPECT_EQ(r1->get_Value(&value), S_OK);
+}
+
+TEST_F(MeasurementTest, MeasuringNeedsAConnectedTracker) {
+    ASSERT_EQ(tracker->Disconnect(), S_OK);
+    ComPtr<Measurement> m;
+    EXPECT_TRUE(FAILED(measurements->Measure(m.Put())));
+    EXPECT_EQ(TakeErrorDescription(), u"The tracker is not connected.");
+    EXPECT_TRUE(FAILED(measurements->StartMeasurement()));
+    EXPECT_FALSE(Sim().IsContinuousRunning());
+
+    Sim().InjectFailure(u"Measurements.Measure", E_FAIL, 0, u"Measure failed", true);
+    EXPECT_EQ(measurements->Measure(m.Put()), E_FAIL);
+    EXPECT_EQ(TakeErrorDescription(), u"Measure failed");
+}
+
+TEST_F(MeasurementTest, ContinuousMeasuringFiresAtTheConfiguredRate) {
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(measurements.Get(), IID_MeasurementEvents, &sink, cookie), S_OK);
+    Sim().SetContinuousRate(20.0);
+    Sim().SetMeasurementsPerEvent(3);
+    ASSERT_EQ(measurements->StartMeasurement(), S_OK);
+    EXPECT_TRUE(Sim().IsContinuousRunning());
+    EXPECT_TRUE(sink.calls.empty());
+    platform::RunMessagesFor(1000);
+    EXPECT_EQ(sink.calls.size(), 20u);
+
+    const RecordedCall& call = sink.calls.front();
+    EXPECT_EQ(call.dispid, DISPID_MeasurementArrived);
+    ASSERT_EQ(call.args.size(), 3u);
+    EXPECT_TRUE(IsSameComObject(call.args[0].pdispVal, measurements.Get()));
+    EXPECT_EQ(call.args[2].vt, VT_DISPATCH);
+    EXPECT_EQ(call.args[2].pdispVal, nullptr) << "no exception";
+    auto collection = sink.Arg<MeasurementCollection>(0, 1);
+    ASSERT_TRUE(collection);
+    LONG count = 0;
+    collection->get_Count(&count);
+    EXPECT_EQ(count, 3);
+    ComPtr<Measurement> item;
+    EXPECT_EQ(collection->get_Item(2, item.Put()), S_OK);
+    EXPECT_TRUE(item);
+    EXPECT_EQ(collection->get_Item(3, item.Put()), E_INVALIDARG);
+
+    ASSERT_EQ(measurements->StopMeasurement(), S_OK);
+    EXPECT_FALSE(Sim().IsContinuousRunning());
+    platform::RunMessagesFor(1000);
+    EXPECT_EQ(sink.calls.size(), 20u);
+    EXPECT_EQ(Sim().CallCount(u"Measurements.StopMeasurement"), 1);
+}
+
+TEST_F(MeasurementTest, DisconnectStopsContinuousMeasuring) {
+    ASSERT_EQ(measurements->StartMeasurement(), S_OK);
+    ASSERT_EQ(tracker->Disconnect(), S_OK);
+    EXPECT_FALSE(Sim().IsContinuousRunning());
+    EXPECT_EQ(platform::PendingTimerCount(), 0u);
+}
+
+TEST_F(MeasurementTest, FiredMeasurementsCarryTheirSamplesAndException) {
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(measurements.Get(), IID_MeasurementEvents, &sink, cookie), S_OK);
+    trackersim::SampleSpec samples[2] = {Sample(), Sample()};
+    samples[1].x = 99;
+    Sim().FireMeasurements(samples, 2, 0, nullptr);
+    Sim().FireMeasurements(samples, 1, 1234, u"Target lost");
+    platform::PumpMessages();
+    ASSERT_EQ(sink.calls.size(), 2u);
+
+    ComPtr<Measurement> second;
+    ASSERT_EQ(sink.Arg<MeasurementCollection>(0, 1)->get_Item(1, second.Put()), S_OK);
+    ComPtr<PositionMeasurement> position;
+    ASSERT_EQ(second.As(position), S_OK);
+    ComPtr<Position> p;
+    position->get_Position(p.Put());
+    ComPtr<ScalarValue> x;
+    p->get_X(x.Put());
+    EXPECT_EQ(ValueOf(x), 99.0);
+
+    auto exception = sink.Arg<TrackerException>(1, 2);
+    ASSERT_TRUE(exception);
+    LONG number = 0;
+    ComBstr text;
+    exception->get_Number(&number);
+    exception->get_Description(text.Put());
+    EXPECT_EQ(number, 1234);
+    EXPECT_EQ(text.Str(), u"Target lost");
+}
