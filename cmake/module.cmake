@@ -11,6 +11,9 @@ list(REMOVE_ITEM QWAND_CORE_SOURCES ${CMAKE_SOURCE_DIR}/plugin/exports.cpp)
 
 add_library(qwand_core STATIC ${QWAND_CORE_SOURCES})
 target_link_libraries(qwand_core PUBLIC qnplatform QNZUDevice)
+# The dialog templates register themselves when their binary loads, so they are
+# compiled into every binary that links the core rather than archived.
+target_sources(qwand_core INTERFACE ${CMAKE_SOURCE_DIR}/resources/dialog_templates.cpp)
 set_target_properties(qwand_core PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 
 add_library(QNZUDeviceQWand SHARED ${CMAKE_SOURCE_DIR}/plugin/exports.cpp)

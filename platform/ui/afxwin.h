@@ -1,27 +1,19 @@
-// The window framework in MFC's shapes and names (placeholder: grows with the
-// dialogs and pages).
+// The window framework in MFC's shapes and names.
 #pragma once
 
+// Automation classes may carry DECLARE_MESSAGE_MAP too; their header comes
+// first so that the window framework's definition of the macro is the one
+// in force.
+#if __has_include("../com/dispatch_map.h")
+#include "../com/dispatch_map.h"
+#endif
+
+#include "../base/crt.h"
+#include "afxapp.h"
+#include "afxctrl.h"
+#include "afxdlg.h"
+#include "afxmsg.h"
+#include "afxprop.h"
+#include "afxstr.h"
+#include "afxwnd.h"
 #include "winuser.h"
-
-class CWinApp {
-public:
-    explicit CWinApp(LPCWSTR appName = nullptr) : m_appName(appName) {}
-    virtual ~CWinApp() = default;
-    virtual BOOL InitInstance() { return TRUE; }
-
-private:
-    LPCWSTR m_appName;
-};
-
-// The module state switch of a user-interface library loaded by a host. One
-// module per process here, so switching has nothing to do.
-struct AFX_MODULE_STATE {};
-inline AFX_MODULE_STATE* AfxGetStaticModuleState() {
-    static AFX_MODULE_STATE state;
-    return &state;
-}
-struct AFX_MAINTAIN_STATE2 {
-    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE*) {}
-};
-#define AFX_MANAGE_STATE(p) AFX_MAINTAIN_STATE2 _ctlState(p)

@@ -9,8 +9,8 @@ namespace platform {
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual uint64_t NowMs() = 0;           // monotonic milliseconds
-    virtual int64_t UnixTimeSeconds() = 0;   // calendar time
+    virtual uint64_t NowMs() = 0;          // monotonic milliseconds
+    virtual int64_t UnixTimeSeconds() = 0; // calendar time
     virtual void SleepUntil(uint64_t ms) = 0;
 };
 

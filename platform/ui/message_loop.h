@@ -21,6 +21,12 @@ void RunMessagesFor(uint64_t milliseconds);
 // message (a scripted or console screen typing or clicking).
 using IdleHandler = std::function<bool()>;
 void SetIdleHandler(IdleHandler handler);
+// Installs a handler and returns the one it replaces (modal loops put the
+// screen's handler in place for their duration).
+IdleHandler SwapIdleHandler(IdleHandler handler);
+
+// The deadline of the earliest timer of this thread; false when none.
+bool NextTimerDeadline(uint64_t* deadline);
 
 // Headless windows: a handle whose messages go to a procedure.
 HWND CreateHeadlessWindow(WNDPROC procedure, void* userData);

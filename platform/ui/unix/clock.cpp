@@ -28,13 +28,21 @@ Clock* g_clock = &g_realClock;
 
 } // namespace
 
-Clock& CurrentClock() { return *g_clock; }
-void SetClock(Clock* clock) { g_clock = clock ? clock : &g_realClock; }
+Clock& CurrentClock() {
+    return *g_clock;
+}
+void SetClock(Clock* clock) {
+    g_clock = clock ? clock : &g_realClock;
+}
 
 } // namespace platform
 
-extern "C" ULONGLONG GetTickCount64() { return platform::CurrentClock().NowMs(); }
-extern "C" DWORD GetTickCount() { return static_cast<DWORD>(platform::CurrentClock().NowMs()); }
+extern "C" ULONGLONG GetTickCount64() {
+    return platform::CurrentClock().NowMs();
+}
+extern "C" DWORD GetTickCount() {
+    return static_cast<DWORD>(platform::CurrentClock().NowMs());
+}
 extern "C" void Sleep(DWORD milliseconds) {
     platform::Clock& clock = platform::CurrentClock();
     clock.SleepUntil(clock.NowMs() + milliseconds);

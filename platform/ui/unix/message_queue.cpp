@@ -126,7 +126,22 @@ void RunMessagesFor(uint64_t milliseconds) {
     }
 }
 
-void SetIdleHandler(IdleHandler handler) { t_queue.idle = std::move(handler); }
+void SetIdleHandler(IdleHandler handler) {
+    t_queue.idle = std::move(handler);
+}
+
+IdleHandler SwapIdleHandler(IdleHandler handler) {
+    IdleHandler old = std::move(t_queue.idle);
+    t_queue.idle = std::move(handler);
+    return old;
+}
+
+bool NextTimerDeadline(uint64_t* deadline) {
+    const Timer* next = EarliestTimer();
+    if (next && deadline)
+        *deadline = next->deadline;
+    return next != nullptr;
+}
 
 HWND CreateHeadlessWindow(WNDPROC procedure, void* userData) {
     std::lock_guard<std::mutex> lock(g_windowsMutex);
@@ -162,7 +177,9 @@ void PostTask(std::function<void()> task) {
     PostMessageW(nullptr, kTaskMessage, 0, reinterpret_cast<LPARAM>(boxed));
 }
 
-size_t PendingTimerCount() { return t_queue.timers.size(); }
+size_t PendingTimerCount() {
+    return t_queue.timers.size();
+}
 
 } // namespace platform
 
@@ -189,7 +206,9 @@ extern "C" BOOL GetMessageW(LPMSG msg, HWND, UINT, UINT) {
     }
 }
 
-extern "C" BOOL TranslateMessage(const MSG*) { return FALSE; }
+extern "C" BOOL TranslateMessage(const MSG*) {
+    return FALSE;
+}
 
 extern "C" LRESULT DispatchMessageW(const MSG* msg) {
     if (!msg)
@@ -249,7 +268,9 @@ extern "C" void PostQuitMessage(int exitCode) {
     t_queue.messages.push_back(msg);
 }
 
-extern "C" DWORD GetCurrentThreadId() { return static_cast<DWORD>(syscall(SYS_gettid)); }
+extern "C" DWORD GetCurrentThreadId() {
+    return static_cast<DWORD>(syscall(SYS_gettid));
+}
 
 extern "C" UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     ThreadQueue& q = t_queue;
@@ -284,9 +305,8 @@ extern "C" UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc
 
 extern "C" BOOL KillTimer(HWND hwnd, UINT_PTR id) {
     auto& timers = t_queue.timers;
-    const auto it = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) {
-        return t.hwnd == hwnd && t.id == id;
-    });
+    const auto it = std::find_if(timers.begin(), timers.end(),
+                                 [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     if (it == timers.end())
         return FALSE;
     timers.erase(it);

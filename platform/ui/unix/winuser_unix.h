@@ -8,6 +8,9 @@ struct HWND__;
 typedef HWND__* HWND;
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+struct HMENU__;
+typedef HMENU__* HMENU;
 
 struct POINT {
     LONG x;
@@ -39,6 +42,14 @@ typedef MSG* LPMSG;
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
 #define WM_TIMER 0x0113
+#define WM_SETTEXT 0x000C
+#define WM_GETTEXT 0x000D
+#define WM_GETTEXTLENGTH 0x000E
+#define WM_ENABLE 0x000A
+#define WM_NCDESTROY 0x0082
+#define WM_NOTIFY 0x004E
+#define WM_HSCROLL 0x0114
+#define WM_VSCROLL 0x0115
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
@@ -49,8 +60,14 @@ typedef MSG* LPMSG;
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
 
+#define SW_SHOWNOACTIVATE 4
+
 #define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
 #define SC_CLOSE 0xF060
+
+#include "winuser_styles.h"
+#include "winuser_controls.h"
 
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
@@ -66,6 +83,10 @@ typedef MSG* LPMSG;
 #define MB_ICONWARNING MB_ICONEXCLAMATION
 #define MB_ICONASTERISK 0x00000040L
 #define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_DEFBUTTON1 0x00000000L
+#define MB_DEFBUTTON2 0x00000100L
+#define MB_DEFBUTTON3 0x00000200L
+#define MB_DEFMASK 0x00000F00L
 #define MB_TYPEMASK 0x0000000FL
 #define MB_ICONMASK 0x000000F0L
 
@@ -95,6 +116,40 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
 BOOL IsWindow(HWND hwnd);
+
+// Windows of the headless window manager (window_manager.cpp).
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param);
+BOOL DestroyWindow(HWND hwnd);
+BOOL SetWindowTextW(HWND hwnd, LPCWSTR text);
+int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount);
+int GetWindowTextLengthW(HWND hwnd);
+BOOL EnableWindow(HWND hwnd, BOOL enable);
+BOOL IsWindowEnabled(HWND hwnd);
+BOOL ShowWindow(HWND hwnd, int command);
+BOOL IsWindowVisible(HWND hwnd);
+HWND GetParent(HWND hwnd);
+HWND GetDlgItem(HWND dialog, int id);
+int GetDlgCtrlID(HWND hwnd);
+HWND GetWindow(HWND hwnd, UINT command);
+int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount);
+LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
+LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
+LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefDlgProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL EndDialog(HWND dialog, INT_PTR result);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL GetWindowRect(HWND hwnd, RECT* rect);
+
+// Menus: enough of them for a window's system menu.
+HMENU GetSystemMenu(HWND hwnd, BOOL revert);
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCWSTR newItem);
+int GetMenuItemCount(HMENU menu);
+UINT GetMenuItemID(HMENU menu, int position);
+int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int maxCount, UINT flags);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
 
 ULONGLONG GetTickCount64();
 DWORD GetTickCount();

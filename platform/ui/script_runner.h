@@ -1,0 +1,49 @@
+// The queue of steps behind the scripted and console screens. A step is
+// meant for one modal frame: a message box, or a dialog with a given
+// caption (empty: any). When the loop on top is idle, the front step acts on
+// it, one action per idle turn; input is posted so that it arrives through
+// the loop like real input. A frame that the front step is not meant for,
+// or that is still open when its step is used up, gets the default: a dialog
+// is cancelled, a box gets its default answer.
+#pragma once
+
+#include "screen.h"
+#include "screen_input.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct ScriptStep {
+    bool forBox = false;
+    WideString caption; // dialogs: the caption it waits for; empty: any dialog
+    std::deque<ScreenAction> actions;
+    uint64_t boundTo = 0; // serial of the frame the step started on
+    uint64_t waitUntil = 0;
+    bool waiting = false;
+};
+
+class ScriptRunner {
+public:
+    void Add(ScriptStep step) { m_steps.push_back(std::move(step)); }
+    size_t PendingSteps() const { return m_steps.size(); }
+
+    // Acts on the top frame; `defaulted` is set when it got the default.
+    bool Idle(ModalFrame& top, bool& defaulted);
+    // Drops the step that worked on a frame that has ended.
+    void FrameEnded(const ModalFrame& frame);
+    const std::vector<std::string>& Failures() const { return m_failures; }
+
+private:
+    bool Default(ModalFrame& top, bool& defaulted);
+    bool Matches(const ScriptStep& step, const ModalFrame& top) const;
+
+    std::deque<ScriptStep> m_steps;
+    std::vector<std::string> m_failures;
+    uint64_t m_lastDefaulted = 0;
+    int m_defaultCount = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,250 @@
+#include "string_format.h"
+
+#include <cstdio>
+#include <string>
+
+namespace platform::ui {
+namespace {
+
+struct Spec {
+    std::string flags;
+    int width = -1;
+    int precision = -1;
+    int bits = 32;             // integer size implied by the length modifier
+    bool wideLength = false;   // l or w on a string or character
+    bool narrowLength = false; // h on a string or character
+    char conversion = 0;
+};
+
+class Reader {
+public:
+    explicit Reader(std::span<const FormatArg> args) : m_args(args) {}
+    const FormatArg* Next() { return m_next < m_args.size() ? &m_args[m_next++] : nullptr; }
+
+private:
+    std::span<const FormatArg> m_args;
+    size_t m_next = 0;
+};
+
+long long AsSigned(const FormatArg* a) {
+    if (!a)
+        return 0;
+    switch (a->kind) {
+    case FormatArg::Signed:
+        return a->i;
+    case FormatArg::Unsigned:
+        return static_cast<long long>(a->u);
+    case FormatArg::Double:
+        return static_cast<long long>(a->d);
+    default:
+        return static_cast<long long>(reinterpret_cast<uintptr_t>(a->p));
+    }
+}
+
+double AsDouble(const FormatArg* a) {
+    if (!a)
+        return 0.0;
+    switch (a->kind) {
+    case FormatArg::Double:
+        return a->d;
+    case FormatArg::Signed:
+        return static_cast<double>(a->i);
+    case FormatArg::Unsigned:
+        return static_cast<double>(a->u);
+    default:
+        return 0.0;
+    }
+}
+
+void AppendAscii(WideString& out, const std::string& text) {
+    for (char c : text)
+        out += static_cast<WCHAR>(static_cast<unsigned char>(c));
+}
+
+void AppendPadded(WideString& out, WideView text, const Spec& spec) {
+    const size_t pad =
+        spec.width > static_cast<int>(text.size()) ? spec.width - text.size() : size_t{0};
+    const bool left = spec.flags.find('-') != std::string::npos;
+    if (!left)
+        out.append(pad, u' ');
+    out.append(text);
+    if (left)
+        out.append(pad, u' ');
+}
+
+std::string NumberSpec(const Spec& spec, const char* length, char conversion) {
+    std::string f = "%" + spec.flags;
+    if (spec.width >= 0)
+        f += std::to_string(spec.width);
+    if (spec.precision >= 0)
+        f += "." + std::to_string(spec.precision);
+    return f + length + conversion;
+}
+
+template <class T> std::string Print(const std::string& format, T value) {
+    const int n = std::snprintf(nullptr, 0, format.c_str(), value);
+    std::string out(n > 0 ? n : 0, '\0');
+    if (n > 0)
+        std::snprintf(out.data(), out.size() + 1, format.c_str(), value);
+    return out;
+}
+
+void FormatInteger(WideString& out, const Spec& spec, const FormatArg* arg) {
+    const bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
+    long long v = AsSigned(arg);
+    if (isSigned) {
+        if (spec.bits == 8)
+            v = static_cast<signed char>(v);
+        else if (spec.bits == 16)
+            v = static_cast<short>(v);
+        else if (spec.bits == 32)
+            v = static_cast<int>(v);
+        AppendAscii(out, Print(NumberSpec(spec, "ll", 'd'), v));
+        return;
+    }
+    unsigned long long u = static_cast<unsigned long long>(v);
+    if (spec.bits == 8)
+        u = static_cast<unsigned char>(u);
+    else if (spec.bits == 16)
+        u = static_cast<unsigned short>(u);
+    else if (spec.bits == 32)
+        u = static_cast<unsigned int>(u);
+    AppendAscii(out, Print(NumberSpec(spec, "ll", spec.conversion), u));
+}
+
+// Whichever width the argument has is what gets printed.
+void FormatString(WideString& out, const Spec& spec, const FormatArg* arg) {
+    WideString text;
+    if (arg && arg->kind == FormatArg::Wide)
+        text = arg->w ? WideString(arg->w) : WideString(u"(null)");
+    else if (arg && arg->kind == FormatArg::Narrow)
+        text = arg->n ? WideFromUtf8(arg->n) : WideString(u"(null)");
+    else if (!arg || (arg->kind == FormatArg::Pointer && !arg->p))
+        text = u"(null)";
+    if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
+        text.resize(spec.precision);
+    AppendPadded(out, text, spec);
+}
+
+} // namespace
+
+WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
+    WideString out;
+    if (!format)
+        return out;
+    Reader reader(args);
+    for (const WCHAR* p = format; *p; ++p) {
+        if (*p != u'%') {
+            out += *p;
+            continue;
+        }
+        ++p;
+        if (*p == u'%') {
+            out += u'%';
+            continue;
+        }
+        Spec spec;
+        for (; *p == u'-' || *p == u'+' || *p == u' ' || *p == u'0' || *p == u'#'; ++p)
+            spec.flags += static_cast<char>(*p);
+        if (*p == u'*') {
+            spec.width = static_cast<int>(AsSigned(reader.Next()));
+            if (spec.width < 0) {
+                spec.flags += '-';
+                spec.width = -spec.width;
+            }
+            ++p;
+        } else {
+            for (; *p >= u'0' && *p <= u'9'; ++p)
+                spec.width = (spec.width < 0 ? 0 : spec.width * 10) + (*p - u'0');
+        }
+        if (*p == u'.') {
+            ++p;
+            spec.precision = 0;
+            if (*p == u'*') {
+                spec.precision = static_cast<int>(AsSigned(reader.Next()));
+                ++p;
+            } else {
+                for (; *p >= u'0' && *p <= u'9'; ++p)
+                    spec.precision = spec.precision * 10 + (*p - u'0');
+            }
+        }
+        // Length modifiers, Windows sizes: long is 32 bits.
+        for (bool more = true; more && *p;) {
+            if (p[0] == u'I' && p[1] == u'6' && p[2] == u'4') {
+                spec.bits = 64;
+                p += 3;
+            } else if (p[0] == u'I' && p[1] == u'3' && p[2] == u'2') {
+                spec.bits = 32;
+                p += 3;
+            } else if (*p == u'h') {
+                spec.bits = spec.bits == 16 ? 8 : 16;
+                spec.narrowLength = true;
+                ++p;
+            } else if (*p == u'l') {
+                spec.bits = spec.wideLength ? 64 : 32;
+                spec.wideLength = true;
+                ++p;
+            } else if (*p == u'w') {
+                spec.wideLength = true;
+                ++p;
+            } else if (*p == u'I' || *p == u'z' || *p == u'j' || *p == u't') {
+                spec.bits = 64;
+                ++p;
+            } else if (*p == u'L') {
+                ++p;
+            } else {
+                more = false;
+            }
+        }
+        if (!*p)
+            break;
+        spec.conversion = static_cast<char>(*p);
+        switch (*p) {
+        case u'd':
+        case u'i':
+        case u'u':
+        case u'x':
+        case u'X':
+        case u'o':
+            FormatInteger(out, spec, reader.Next());
+            break;
+        case u'f':
+        case u'F':
+        case u'e':
+        case u'E':
+        case u'g':
+        case u'G':
+        case u'a':
+        case u'A':
+            AppendAscii(out, Print(NumberSpec(spec, "", spec.conversion), AsDouble(reader.Next())));
+            break;
+        case u'c':
+        case u'C': {
+            const WCHAR c = static_cast<WCHAR>(AsSigned(reader.Next()));
+            AppendPadded(out, WideView(&c, 1), spec);
+            break;
+        }
+        case u's':
+        case u'S':
+            FormatString(out, spec, reader.Next());
+            break;
+        case u'p': {
+            const FormatArg* a = reader.Next();
+            const auto v = static_cast<unsigned long long>(
+                a && a->kind == FormatArg::Pointer ? reinterpret_cast<uintptr_t>(a->p)
+                                                   : static_cast<uintptr_t>(AsSigned(a)));
+            AppendAscii(out, Print("%016llX", v));
+            break;
+        }
+        case u'n':
+            reader.Next();
+            break;
+        default:
+            out += *p; // unknown conversion: shown as written
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace platform::ui

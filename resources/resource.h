@@ -1,0 +1,39 @@
+// Identifiers of the module's dialogs and their controls.
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Dialogs and property pages
+#define IDD_CONNECT 130
+#define IDD_PROBE_SETTINGS 131
+#define IDD_REFLECTOR_SIZE 132
+#define IDD_PROPPAGE_PROFILES 133
+#define IDD_PROPPAGE_POSITIONING 134
+#define IDD_PROPPAGE_OVC 135
+#define IDD_PROPPAGE_INCLINATION 136
+
+// Connect dialog
+#define IDC_CONNECT_ADDRESS 1200
+#define IDC_CONNECT_REGISTER 1201
+#define IDC_CONNECT_AUTO_APPLY 1202
+#define IDC_CONNECT_COUNTDOWN 1203
+
+// Probe settings page ("Main")
+#define IDC_BUTTON_A_LIST 1210
+#define IDC_BUTTON_B_LIST 1211
+#define IDC_BUTTON_C_LIST 1212
+#define IDC_BUTTON_D_LIST 1213
+#define IDC_REFLECTOR_SIZE_LIST 1214
+#define IDC_REFLECTOR_ADD 1215
+#define IDC_REFLECTOR_DELETE 1216
+#define IDC_IP_ADDRESS 1217
+#define IDC_TRACKER_CONNECT 1218
+#define IDC_TRACKER_DISCONNECT 1219
+#define IDC_STABLE_ENABLE 1220
+#define IDC_STABLE_TIME 1221
+#define IDC_DISTANCE_TOLERANCE 1222
+
+// Reflector size dialog
+#define IDC_REFLECTOR_DIAMETER 1230
