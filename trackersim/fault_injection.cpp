@@ -46,15 +46,20 @@ HRESULT FailWith(const Fault& fault) {
     return ReportError(fault.hr, fault.description, fault.number);
 }
 
+std::optional<Fault> BeginCall(std::u16string_view operation) {
+    SetErrorInfo(0, nullptr);
+    return Faults().Take(operation);
+}
+
 HRESULT Enter(std::u16string_view operation) {
-    std::optional<Fault> fault = Faults().Take(operation);
+    std::optional<Fault> fault = BeginCall(operation);
     if (!fault || fault->kind == FaultKind::Null)
         return S_OK;
     return FailWith(*fault);
 }
 
 HRESULT EnterQuery(std::u16string_view facet) {
-    std::optional<Fault> fault = Faults().Take(facet);
+    std::optional<Fault> fault = BeginCall(facet);
     if (!fault)
         return S_OK;
     if (fault->kind == FaultKind::Null)
@@ -63,11 +68,12 @@ HRESULT EnterQuery(std::u16string_view facet) {
 }
 
 HRESULT GiveString(std::u16string_view operation, std::u16string_view text, BSTR* out) {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
+    if (out)
+        *out = nullptr;
     if (HRESULT hr = Enter(operation); FAILED(hr))
         return hr;
+    if (!out)
+        return E_POINTER;
     *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
 }

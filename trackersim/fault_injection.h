@@ -49,6 +49,10 @@ FaultRegistry& Faults();
 // Returns the fault's failure, with its error information set.
 HRESULT FailWith(const Fault& fault);
 
+// Starts an operation: clears the thread's error information (so a failure
+// never shows an earlier call's description) and takes the fault that applies.
+std::optional<Fault> BeginCall(std::u16string_view operation);
+
 // Entry check of an operation: S_OK to go on, or the injected failure (with
 // its error information set). A null fault does not apply to an action.
 HRESULT Enter(std::u16string_view operation);
@@ -60,10 +64,11 @@ HRESULT EnterQuery(std::u16string_view facet);
 // An object-valued property: hands out object (with a reference), null when
 // the property is made null, or fails as injected.
 template <class T> HRESULT GiveObject(std::u16string_view operation, T* object, T** out) {
+    std::optional<Fault> fault = BeginCall(operation);
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    if (std::optional<Fault> fault = Faults().Take(operation)) {
+    if (fault) {
         if (fault->kind == FaultKind::Null)
             return S_OK;
         return FailWith(*fault);
@@ -76,10 +81,10 @@ template <class T> HRESULT GiveObject(std::u16string_view operation, T* object, 
 
 // A plain value property: the value, or the injected failure.
 template <class T> HRESULT GiveValue(std::u16string_view operation, T value, T* out) {
-    if (!out)
-        return E_POINTER;
     if (HRESULT hr = Enter(operation); FAILED(hr))
         return hr;
+    if (!out)
+        return E_POINTER;
     *out = value;
     return S_OK;
 }

@@ -25,7 +25,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kLibraryFile = "Tarn.Tracker.Connection.dll";
+#else
 constexpr const char* kLibraryFile = "Tarn.Tracker.Connection.so";
+#endif
 
 // Splits at unquoted blanks; double quotes group and are removed.
 void SplitCommandLine(const std::string& line, std::vector<std::string>& out) {

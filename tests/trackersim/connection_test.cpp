@@ -46,6 +46,13 @@ TEST_F(ConnectionTest, InjectedFailuresCarryTheirDescriptionOnceOrAlways) {
     EXPECT_EQ(t->Disconnect(), S_OK);
     EXPECT_FALSE(Sim().IsConnected());
     EXPECT_EQ(Sim().CallCount(u"Tracker.Disconnect"), 3);
+
+    // A failure without a description of its own never shows an earlier one.
+    Sim().InjectFailure(u"Tracker.Disconnect", E_FAIL, 0, u"first", true);
+    EXPECT_EQ(t->Disconnect(), E_FAIL);
+    ComPtr<Measurements> m;
+    EXPECT_EQ(t->get_Measurements(nullptr), E_POINTER);
+    EXPECT_EQ(TakeErrorDescription(), u"<none>");
 }
 
 TEST_F(ConnectionTest, ConnectionObjectIsCreatedRunningAndAsTrackerConnection) {

@@ -3,6 +3,7 @@
 #include "interfaces/tracker/library_ids.h"
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
+#include "platform/ui/message_loop.h"
 #include "tests/support/sim_fixture.h"
 
 #include <gtest/gtest.h>
@@ -161,7 +162,7 @@ TEST_F(RegtoolTest, RefusesACommandLineWithoutALibrary) {
     EXPECT_FALSE(RegisteredServer());
 }
 
-TEST_F(RegtoolTest, DllRegisterServerRegistersTheLibrarysOwnPath) {
+TEST_F(RegtoolTest, EntryPointsRegisterTheLibraryAndTellWhenItMayUnload) {
     void* library = dlopen(simtest::SimulatorLibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
     auto registerServer = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
@@ -172,5 +173,28 @@ TEST_F(RegtoolTest, DllRegisterServerRegistersTheLibrarysOwnPath) {
     EXPECT_EQ(RegisteredServer(), fs::canonical(simtest::SimulatorLibraryPath()).string());
     EXPECT_EQ(unregisterServer(), S_OK);
     EXPECT_FALSE(RegisteredServer());
+
+    // Live objects and events still queued keep the library loaded.
+    auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(dlsym(library, "DllGetClassObject"));
+    auto canUnloadNow = reinterpret_cast<LPFNCANUNLOADNOW>(dlsym(library, "DllCanUnloadNow"));
+    ASSERT_TRUE(getClassObject && canUnloadNow);
+    EXPECT_EQ(canUnloadNow(), S_OK);
+    ComPtr<IClassFactory> factory;
+    ComPtr<IClassFactory> none;
+    EXPECT_EQ(getClassObject(GUID_NULL, IID_IClassFactory, none.PutVoid()),
+              CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_EQ(
+        getClassObject(tracker::CLSID_TrackerConnection, IID_IClassFactory, factory.PutVoid()),
+        S_OK);
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
+    ComPtr<trackersim::SimControl> control;
+    ASSERT_EQ(factory->CreateInstance(nullptr, trackersim::SimControl::iid, control.PutVoid()),
+              S_OK);
+    factory = nullptr;
+    control->FireInitializeFinished();
+    control = nullptr;
+    EXPECT_EQ(canUnloadNow(), S_FALSE) << "an event is still queued";
+    platform::PumpMessages();
+    EXPECT_EQ(canUnloadNow(), S_OK);
     dlclose(library);
 }
