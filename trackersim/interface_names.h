@@ -4,7 +4,6 @@
 
 #include "../interfaces/tracker.h"
 #include "../platform/com/com_ptr.h"
-#include "sim_control.h"
 
 #include <string_view>
 
@@ -62,7 +61,6 @@ TRACKERSIM_INTERFACE_NAME(TrackerException)
 template <>
 inline constexpr std::u16string_view kInterfaceName<IConnectionPointContainer> =
     u"IConnectionPointContainer";
-template <> inline constexpr std::u16string_view kInterfaceName<SimControl> = u"SimControl";
 
 // Whether interface I answers a query for riid: its own IID or a base's.
 template <class I> bool Answers(REFIID riid) {

@@ -51,9 +51,10 @@ private:
 
 template <class First, class... Rest> struct FirstOf { using Type = First; };
 
-// Implements IUnknown and IDispatch for an object with the given interfaces;
-// the first is the primary one (the object's IUnknown and IDispatch).
-template <class... Interfaces> class ComObject : public ObjectBase, public Interfaces... {
+// Implements IUnknown, IDispatch and ISupportErrorInfo for an object with the
+// given interfaces; the first is the primary one (its IUnknown and IDispatch).
+template <class... Interfaces>
+class ComObject : public ObjectBase, public Interfaces..., public ISupportErrorInfo {
 public:
     using Primary = typename FirstOf<Interfaces...>::Type;
 
@@ -63,6 +64,11 @@ public:
         *out = nullptr;
         if (riid == IID_IUnknown || riid == IID_IDispatch) {
             *out = Self();
+            AddRef();
+            return S_OK;
+        }
+        if (riid == IID_ISupportErrorInfo) {
+            *out = static_cast<ISupportErrorInfo*>(this);
             AddRef();
             return S_OK;
         }
@@ -101,6 +107,9 @@ public:
                                      UINT*) override {
         return E_NOTIMPL;
     }
+
+    // Every failure of every interface sets error information.
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID) override { return S_OK; }
 
     // The object as its primary interface: what events pass as IDispatch.
     Primary* Self() { return static_cast<Primary*>(this); }

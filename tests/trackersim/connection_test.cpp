@@ -68,6 +68,11 @@ TEST_F(ConnectionTest, ConnectionObjectIsCreatedRunningAndAsTrackerConnection) {
     UINT count = 9;
     EXPECT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 0u);
+    ISupportErrorInfo* support = nullptr;
+    ASSERT_EQ(unknown->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
+              S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(TrackerConnection::iid), S_OK);
+    support->Release();
 
     Sim().MakeAbsent(u"TrackerConnection.TrackerConnection", true);
     EXPECT_EQ(unknown.As(connection), E_NOINTERFACE);
