@@ -6,6 +6,7 @@
 #include "errors.h"
 #include "hardware.h"
 #include "measurements.h"
+#include "module_state.h"
 #include "targets.h"
 #include "triggers.h"
 #include "values.h"
@@ -73,6 +74,20 @@ private:
 class ConnectionObject final : public ComObject<tracker::TrackerConnection, Control> {
 public:
     ConnectionObject() : ComObject(u"TrackerConnection") {}
+    ~ConnectionObject() override {
+        if (m_carriesControl)
+            ControlObjectDestroyed();
+    }
+
+    // A connection asked for the control interface is the controller's, not the module's.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        const HRESULT hr = ComObject::QueryInterface(riid, out);
+        if (SUCCEEDED(hr) && riid == SimControl::iid && !m_carriesControl) {
+            m_carriesControl = true;
+            ControlObjectCreated();
+        }
+        return hr;
+    }
 
     HRESULT STDMETHODCALLTYPE Connect(BSTR address, tracker::Tracker** tracker) override {
         if (!tracker)
@@ -92,6 +107,9 @@ public:
         connected.Detach();
         return S_OK;
     }
+
+private:
+    bool m_carriesControl = false;
 };
 
 } // namespace

@@ -183,7 +183,7 @@ void Control::NextScenarioSample(SampleSpec* sample) {
 }
 
 int32_t Control::LiveObjectCount() {
-    return LiveObjects();
+    return LiveObjects() - ControlObjects();
 }
 
 int32_t Control::LiveConnectionCount(REFIID eventInterface) {

@@ -6,6 +6,7 @@ namespace trackersim {
 namespace {
 
 std::atomic<int> g_objects{0};
+std::atomic<int> g_controls{0};
 std::atomic<int> g_locks{0};
 std::atomic<int> g_pending{0};
 std::atomic<int> g_timers{0};
@@ -20,6 +21,16 @@ void ObjectDestroyed() {
 }
 int LiveObjects() {
     return g_objects;
+}
+
+void ControlObjectCreated() {
+    ++g_controls;
+}
+void ControlObjectDestroyed() {
+    --g_controls;
+}
+int ControlObjects() {
+    return g_controls;
 }
 
 void LockServer(bool lock) {

@@ -10,6 +10,12 @@ void ObjectCreated();
 void ObjectDestroyed();
 int LiveObjects();
 
+// Objects that carry the control interface for a test or host: alive, but
+// not part of what the module holds.
+void ControlObjectCreated();
+void ControlObjectDestroyed();
+int ControlObjects();
+
 void LockServer(bool lock);
 
 // Held by a posted task until it has run or been discarded.

@@ -139,6 +139,7 @@ struct SimControl : IUnknown {
     virtual void NextScenarioSample(SampleSpec* sample) = 0;
 
     // ---- inspection ------------------------------------------------------------
+    // Library objects alive, not counting connection objects asked for SimControl.
     virtual int32_t LiveObjectCount() = 0;
     virtual int32_t LiveConnectionCount(REFIID eventInterface) = 0;
     virtual bool IsConnected() = 0;

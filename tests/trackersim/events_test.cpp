@@ -127,7 +127,7 @@ TEST_F(EventsTest, EventsPostedBeforeTheSourceDiesAreDropped) {
     tracker = nullptr;
     EXPECT_EQ(platform::PumpMessages(), 1);
     EXPECT_TRUE(sink.calls.empty());
-    EXPECT_EQ(Sim().LiveObjectCount(), 1);
+    EXPECT_EQ(Sim().LiveObjectCount(), 0);
 }
 
 class TriggerEventsTest : public TrackerTest {
