@@ -14,6 +14,7 @@
 #include "afxdlg.h"
 #include "afxmsg.h"
 #include "afxprop.h"
+#include "afxres.h"
 #include "afxstr.h"
 #include "afxwnd.h"
 #include "winuser.h"

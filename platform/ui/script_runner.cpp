@@ -5,12 +5,29 @@
 
 namespace platform {
 
-bool ScriptRunner::Matches(const ScriptStep& step, const ModalFrame& top) const {
-    if (step.boundTo)
-        return step.boundTo == top.serial;
+void ScriptRunner::BoxShown(const ModalFrame& box) {
+    for (ScriptStep& step : m_steps)
+        if (!step.boundTo && (step.forBox || step.anyFrame)) {
+            step.boundTo = box.serial;
+            return;
+        }
+}
+
+ScriptStep* ScriptRunner::StepFor(const ModalFrame& top) {
+    for (ScriptStep& step : m_steps)
+        if (step.boundTo == top.serial)
+            return &step;
     if (top.kind == ModalFrame::Kind::MessageBox)
-        return step.forBox;
-    return !step.forBox && (step.caption.empty() || step.caption == WindowText(top.dialog));
+        return nullptr;
+    for (ScriptStep& step : m_steps) {
+        if (step.boundTo || step.forBox)
+            continue;
+        if (!step.anyFrame && !step.caption.empty() && step.caption != WindowText(top.dialog))
+            return nullptr; // the next dialog step is for another dialog
+        step.boundTo = top.serial;
+        return &step;
+    }
+    return nullptr;
 }
 
 bool ScriptRunner::Default(ModalFrame& top, bool& defaulted) {
@@ -29,13 +46,10 @@ bool ScriptRunner::Default(ModalFrame& top, bool& defaulted) {
 
 bool ScriptRunner::Idle(ModalFrame& top, bool& defaulted) {
     defaulted = false;
-    while (!m_steps.empty() && Matches(m_steps.front(), top) && m_steps.front().actions.empty())
-        m_steps.pop_front(); // used up: the next step may be for the same frame
-    if (m_steps.empty() || !Matches(m_steps.front(), top))
+    ScriptStep* found = StepFor(top);
+    if (!found || found->actions.empty())
         return Default(top, defaulted);
-
-    ScriptStep& step = m_steps.front();
-    step.boundTo = top.serial;
+    ScriptStep& step = *found;
     const ScreenAction action = step.actions.front();
     using Kind = ScreenAction::Kind;
     switch (action.kind) {
@@ -46,7 +60,7 @@ bool ScriptRunner::Idle(ModalFrame& top, bool& defaulted) {
             step.waitUntil = clock.NowMs() + action.ms;
         }
         uint64_t timer = 0;
-        if (clock.NowMs() < step.waitUntil && NextTimerDeadline(&timer) && timer < step.waitUntil)
+        if (clock.NowMs() < step.waitUntil && NextTimerDeadline(&timer) && timer <= step.waitUntil)
             return false; // the timer fires first
         clock.SleepUntil(step.waitUntil);
         step.waiting = false;
@@ -81,8 +95,7 @@ bool ScriptRunner::Idle(ModalFrame& top, bool& defaulted) {
 }
 
 void ScriptRunner::FrameEnded(const ModalFrame& frame) {
-    if (!m_steps.empty() && m_steps.front().boundTo == frame.serial)
-        m_steps.pop_front();
+    std::erase_if(m_steps, [&](const ScriptStep& s) { return s.boundTo == frame.serial; });
 }
 
 } // namespace platform

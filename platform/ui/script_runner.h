@@ -1,10 +1,11 @@
 // The queue of steps behind the scripted and console screens. A step is
-// meant for one modal frame: a message box, or a dialog with a given
-// caption (empty: any). When the loop on top is idle, the front step acts on
-// it, one action per idle turn; input is posted so that it arrives through
-// the loop like real input. A frame that the front step is not meant for,
-// or that is still open when its step is used up, gets the default: a dialog
-// is cancelled, a box gets its default answer.
+// meant for one modal frame: a message box step for the next box that
+// appears, a dialog step for the next modal dialog (with the given caption,
+// or any). When the loop on top is idle, the step of that frame acts on it,
+// one action per idle turn; input is posted so that it arrives through the
+// loop like real input. A frame without a step, or still open when its step
+// is used up, gets the default: a dialog is cancelled, a box gets its
+// default answer.
 #pragma once
 
 #include "screen.h"
@@ -18,7 +19,8 @@ namespace platform {
 
 struct ScriptStep {
     bool forBox = false;
-    WideString caption; // dialogs: the caption it waits for; empty: any dialog
+    bool anyFrame = false; // for whichever frame is on top
+    WideString caption;    // dialogs: the caption it waits for; empty: any dialog
     std::deque<ScreenAction> actions;
     uint64_t boundTo = 0; // serial of the frame the step started on
     uint64_t waitUntil = 0;
@@ -30,6 +32,8 @@ public:
     void Add(ScriptStep step) { m_steps.push_back(std::move(step)); }
     size_t PendingSteps() const { return m_steps.size(); }
 
+    // A box appeared: it takes the first box step not yet taken.
+    void BoxShown(const ModalFrame& box);
     // Acts on the top frame; `defaulted` is set when it got the default.
     bool Idle(ModalFrame& top, bool& defaulted);
     // Drops the step that worked on a frame that has ended.
@@ -38,7 +42,7 @@ public:
 
 private:
     bool Default(ModalFrame& top, bool& defaulted);
-    bool Matches(const ScriptStep& step, const ModalFrame& top) const;
+    ScriptStep* StepFor(const ModalFrame& top);
 
     std::deque<ScriptStep> m_steps;
     std::vector<std::string> m_failures;

@@ -76,6 +76,7 @@ void ScriptedScreen::DialogShown(HWND dialog) {
 void ScriptedScreen::MessageBoxShown(const ModalFrame& box) {
     m_boxes.push_back({box.box.caption, box.box.text, box.box.type, 0, false});
     m_boxSerials.push_back(box.serial);
+    m_runner.BoxShown(box);
 }
 
 bool ScriptedScreen::Idle(ModalFrame& top) {

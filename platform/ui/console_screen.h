@@ -1,0 +1,44 @@
+// The screen of the stand-in host: prints every dialog (title and controls
+// with their values), every message box (caption, text, buttons, icon) and
+// label changes such as a countdown to an output stream (standard error by
+// default), and acts from a queue of answers, one per dialog or message box
+// in the order they appear. Without an answer, a dialog is cancelled and a
+// box gets its default button.
+//
+// Answers:
+//   ok | cancel | yes | no | abort | retry | ignore   a message box's button
+//   default                                            whatever is on top gets the default
+//   action;action;...                                  for the next dialog, with actions
+//     type:<control>=<text>   choose:<control>=<item>   slide:<control>=<pos>
+//     check:<control>   uncheck:<control>   click:<control>   wait:<ms>   close   cancel
+//   where <control> is #<id> or the control's text (a label stands for the
+//   control after it).
+#pragma once
+
+#include "script_runner.h"
+
+#include <iosfwd>
+
+namespace platform {
+
+class ConsoleScreen : public Screen {
+public:
+    explicit ConsoleScreen(std::ostream& out);
+    ConsoleScreen();
+
+    // False, with the reason, when the answer cannot be understood.
+    bool AddAnswer(const std::string& answer, std::string* error = nullptr);
+
+    void DialogShown(HWND dialog) override;
+    void TextChanged(HWND control) override;
+    void MessageBoxShown(const ModalFrame& box) override;
+    bool Idle(ModalFrame& top) override;
+    void ModalEnded(const ModalFrame& frame) override;
+
+private:
+    std::ostream& m_out;
+    ScriptRunner m_runner;
+    size_t m_failuresPrinted = 0;
+};
+
+} // namespace platform

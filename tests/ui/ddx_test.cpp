@@ -1,0 +1,103 @@
+// Dialog data exchange: loading members into controls, validating them back.
+#include "ui_fixture.h"
+
+using platform::Act;
+
+namespace {
+
+class NumberDialog : public CDialog {
+public:
+    NumberDialog() : CDialog(IDD_TEST_FORM) {}
+    void DoDataExchange(CDataExchange* pDX) override {
+        CDialog::DoDataExchange(pDX);
+        DDX_Text(pDX, IDC_TEST_EDIT, value);
+        DDX_Check(pDX, IDC_TEST_CHECK, checked);
+        DDX_Radio(pDX, IDC_TEST_RADIO1, radio);
+        DDX_Slider(pDX, IDC_TEST_SLIDER, slider);
+    }
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        GetDlgItem(IDC_TEST_EDIT)->GetWindowText(shownAtInit);
+        return TRUE;
+    }
+    double value = 0.0;
+    int checked = 0;
+    int radio = 1;
+    int slider = 30;
+    CString shownAtInit;
+};
+
+using DdxTest = UiTest;
+
+TEST_F(DdxTest, DoubleShowsWithoutTrailingZerosAndParsesBack) {
+    NumberDialog dialog;
+    screen.OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"  25.4 "), Act::Check(IDC_TEST_CHECK),
+                              Act::Click(IDC_TEST_RADIO3), Act::Slide(IDC_TEST_SLIDER, 45),
+                              Act::Click(IDOK)});
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.shownAtInit, u"0");
+    EXPECT_DOUBLE_EQ(dialog.value, 25.4);
+    EXPECT_EQ(dialog.checked, 1);
+    EXPECT_EQ(dialog.radio, 2);
+    EXPECT_EQ(dialog.slider, 45);
+    EXPECT_TRUE(screen.Boxes().empty());
+}
+
+TEST_F(DdxTest, InvalidNumberKeepsTheDialogOpenWithTheFrameworkPrompt) {
+    NumberDialog dialog;
+    dialog.value = 0.1;
+    screen
+        .OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"12abc"), Act::Click(IDOK),
+                            Act::Type(IDC_TEST_EDIT, u""), Act::Click(IDOK),
+                            Act::Type(IDC_TEST_EDIT, u"-3e2"), Act::Click(IDOK)})
+        .AnswerBox(IDOK)
+        .AnswerBox(IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.shownAtInit, u"0.1");
+    EXPECT_DOUBLE_EQ(dialog.value, -300.0);
+    ASSERT_EQ(screen.Boxes().size(), 2u);
+    EXPECT_EQ(screen.Boxes()[0].text, u"Please enter a number.");
+    EXPECT_EQ(screen.Boxes()[1].text, u"Please enter a number.");
+    EXPECT_TRUE(screen.Failures().empty());
+}
+
+TEST_F(DdxTest, CancelLeavesTheMembersAlone) {
+    NumberDialog dialog;
+    dialog.value = 7.5;
+    screen.OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"9"), Act::Cancel()});
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_DOUBLE_EQ(dialog.value, 7.5);
+}
+
+class IntegerDialog : public CDialog {
+public:
+    IntegerDialog() : CDialog(IDD_TEST_FORM) {}
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Text(pDX, IDC_TEST_EDIT, count);
+        DDX_CBIndex(pDX, IDC_TEST_UNSORTED, index);
+    }
+    BOOL OnInitDialog() override {
+        CComboBox* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TEST_UNSORTED));
+        combo->AddString(u"zero");
+        combo->AddString(u"one");
+        return CDialog::OnInitDialog();
+    }
+    UINT count = 3;
+    int index = -1;
+};
+
+TEST_F(DdxTest, UnsignedRejectsNegativeTextAndComboIndexFollowsTheChoice) {
+    IntegerDialog dialog;
+    screen
+        .OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"-1"), Act::Click(IDOK),
+                            Act::Type(IDC_TEST_EDIT, u"12"), Act::Choose(IDC_TEST_UNSORTED, u"ONE"),
+                            Act::Click(IDOK)})
+        .AnswerBox(IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.count, 12u);
+    EXPECT_EQ(dialog.index, 1);
+    ASSERT_EQ(screen.Boxes().size(), 1u);
+    EXPECT_EQ(screen.Boxes()[0].text, u"Please enter a positive integer.");
+}
+
+} // namespace

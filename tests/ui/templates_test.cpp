@@ -1,0 +1,109 @@
+// The module's dialog templates: what the dialogs show, and layouts a real
+// dialog can render (inside the dialog, no overlaps, unique ids).
+#include "ui_fixture.h"
+
+#include "resources/dialog_templates.h"
+
+namespace {
+
+using platform::ui::ControlKind;
+using platform::ui::ControlTemplate;
+using platform::ui::DialogTemplate;
+
+// A combo box's height includes its drop-down list; on the dialog it takes
+// one edit line.
+int VisibleHeight(const ControlTemplate& c) {
+    return c.kind == ControlKind::ComboDropDown ? 14 : c.cy;
+}
+
+bool Inside(const ControlTemplate& c, const ControlTemplate& box) {
+    return c.x >= box.x && c.y >= box.y && c.x + c.cx <= box.x + box.cx &&
+           c.y + VisibleHeight(c) <= box.y + box.cy;
+}
+
+bool Overlap(const ControlTemplate& a, const ControlTemplate& b) {
+    return a.x < b.x + b.cx && b.x < a.x + a.cx && a.y < b.y + VisibleHeight(b) &&
+           b.y < a.y + VisibleHeight(a);
+}
+
+TEST(DialogTemplatesTest, LayoutsFitAndDoNotOverlap) {
+    for (const DialogTemplate& d : ModuleDialogTemplates()) {
+        SCOPED_TRACE(platform::Utf8FromWide(d.caption));
+        for (size_t i = 0; i < d.controls.size(); ++i) {
+            const ControlTemplate& a = d.controls[i];
+            EXPECT_GE(a.x, 0);
+            EXPECT_GE(a.y, 0);
+            EXPECT_LE(a.x + a.cx, d.cx) << platform::Utf8FromWide(a.text);
+            EXPECT_LE(a.y + VisibleHeight(a), d.cy) << platform::Utf8FromWide(a.text);
+            for (size_t j = i + 1; j < d.controls.size(); ++j) {
+                const ControlTemplate& b = d.controls[j];
+                if (a.id != IDC_STATIC) {
+                    EXPECT_NE(a.id, b.id);
+                }
+                const bool grouped = (a.kind == ControlKind::GroupBox && Inside(b, a)) ||
+                                     (b.kind == ControlKind::GroupBox && Inside(a, b));
+                if (!grouped) {
+                    EXPECT_FALSE(Overlap(a, b)) << platform::Utf8FromWide(a.text) << " / "
+                                                << platform::Utf8FromWide(b.text);
+                }
+            }
+        }
+    }
+}
+
+const DialogTemplate& Find(UINT id) {
+    const DialogTemplate* t = platform::ui::FindDialogTemplate(id);
+    EXPECT_NE(t, nullptr);
+    return *t;
+}
+
+std::vector<std::u16string> Texts(const DialogTemplate& d) {
+    std::vector<std::u16string> texts;
+    for (const ControlTemplate& c : d.controls)
+        texts.push_back(c.text);
+    return texts;
+}
+
+TEST(DialogTemplatesTest, CaptionsAndTextsAsTheUserSeesThem) {
+    EXPECT_EQ(std::u16string(Find(IDD_CONNECT).caption), u"Connect");
+    EXPECT_EQ(Texts(Find(IDD_CONNECT)),
+              (std::vector<std::u16string>{u"IP : ", u"192.168.0.1", u"Register Device",
+                                           u"Automatically apply settings in", u"3 seconds",
+                                           u"Connect"}));
+    EXPECT_EQ(Find(IDD_CONNECT).flags & platform::ui::kSystemMenu, 0u);
+    EXPECT_EQ(Texts(Find(IDD_REFLECTOR_SIZE)),
+              (std::vector<std::u16string>{u"Diameter", u"", u"mm", u"OK"}));
+    const std::vector<std::pair<UINT, const char16_t*>> pages = {
+        {IDD_PROBE_SETTINGS, u"Main"},
+        {IDD_PROPPAGE_PROFILES, u"Profiles"},
+        {IDD_PROPPAGE_POSITIONING, u"Positioning"},
+        {IDD_PROPPAGE_OVC, u"OVC"},
+        {IDD_PROPPAGE_INCLINATION, u"Inclination Sensor"}};
+    for (const auto& [id, caption] : pages) {
+        EXPECT_EQ(std::u16string(Find(id).caption), caption);
+        EXPECT_TRUE(Find(id).flags & platform::ui::kChildPage);
+    }
+}
+
+using ModuleDialogTest = UiTest;
+
+TEST_F(ModuleDialogTest, ProbeSettingsControlsHaveTheirKindsAndStyles) {
+    CDialog page(IDD_PROBE_SETTINGS);
+    ASSERT_TRUE(page.Create(IDD_PROBE_SETTINGS));
+    auto style = [&](int id) {
+        return static_cast<DWORD>(GetWindowLongPtrW(GetDlgItem(page.m_hWnd, id), GWL_STYLE));
+    };
+    EXPECT_TRUE(style(IDC_REFLECTOR_SIZE_LIST) & CBS_SORT);
+    EXPECT_FALSE(style(IDC_BUTTON_A_LIST) & CBS_SORT);
+    EXPECT_EQ(style(IDC_BUTTON_D_LIST) & 3u, static_cast<DWORD>(CBS_DROPDOWN));
+    EXPECT_TRUE(style(IDC_STABLE_ENABLE) & BS_LEFTTEXT);
+    EXPECT_EQ(platform::ClassName(GetDlgItem(page.m_hWnd, IDC_IP_ADDRESS)), WC_IPADDRESSW);
+    CString text;
+    page.GetDlgItemText(IDC_IP_ADDRESS, text);
+    EXPECT_EQ(text, u"0.0.0.0");
+    EXPECT_NE(platform::FindControl(page.m_hWnd, u"Distance Tolerance"), nullptr);
+    EXPECT_EQ(platform::FindInputControl(page.m_hWnd, u"Distance Tolerance"),
+              GetDlgItem(page.m_hWnd, IDC_DISTANCE_TOLERANCE));
+}
+
+} // namespace
