@@ -161,6 +161,10 @@ void Control::FireInitializeFinished() {
     trackersim::FireInitializeFinished();
 }
 
+void Control::FireMeasurementStatus(int32_t status, int32_t detail) {
+    trackersim::FireMeasurementStatus(status, detail);
+}
+
 void Control::SetScript(const ScriptStep* steps, int32_t count) {
     ActiveScenario().SetScript(std::vector<ScriptStep>(steps, steps + std::max(count, 0)));
 }

@@ -39,6 +39,7 @@ public:
     void FireTrackerMessage(MessageKind kind, const WCHAR* text1, const WCHAR* text2,
                             int32_t number) override;
     void FireInitializeFinished() override;
+    void FireMeasurementStatus(int32_t status, int32_t detail) override;
 
     void SetScript(const ScriptStep* steps, int32_t count) override;
     void PlayScenario(double positionHz) override;

@@ -29,6 +29,8 @@ struct Hardware {
 
     // State.
     bool connected = false;
+    LONG status = 0; // the measurement status; 0: ready to measure
+    LONG statusDetail = 0;
     std::u16string address;
     bool stableProbingEnabled = false;
     double stableProbingTime = 500.0;

@@ -230,7 +230,7 @@ class DetailObject final : public EventSource<tracker::MeasurementStatusDetail> 
 public:
     DetailObject() : EventSource(u"MeasurementStatusDetail", {tracker::IID_DetailChangedEvents}) {}
     HRESULT STDMETHODCALLTYPE get_Value(LONG* value) override {
-        return GiveValue(u"MeasurementStatusDetail.get_Value", LONG{0}, value);
+        return GiveValue(u"MeasurementStatusDetail.get_Value", TheHardware().statusDetail, value);
     }
 };
 
@@ -240,8 +240,7 @@ public:
         : EventSource(u"MeasurementStatus", {tracker::IID_MeasurementStatusEvents}),
           m_detail(Make<DetailObject>()) {}
     HRESULT STDMETHODCALLTYPE get_Value(LONG* value) override {
-        // 0: ready to measure.
-        return GiveValue(u"MeasurementStatus.get_Value", LONG{0}, value);
+        return GiveValue(u"MeasurementStatus.get_Value", TheHardware().status, value);
     }
     HRESULT STDMETHODCALLTYPE
     get_MeasurementStatusDetail(tracker::MeasurementStatusDetail** detail) override {
@@ -337,6 +336,20 @@ ComPtr<tracker::PositionMeasurement> CreatePositionSample(const SampleSpec& samp
     auto object = Make<MeasurementObject>(sample, u"TargetPosition");
     return ComPtr<tracker::PositionMeasurement>(
         static_cast<tracker::PositionMeasurement*>(object.Get()));
+}
+
+void FireMeasurementStatus(LONG status, LONG detail) {
+    TheHardware().status = status;
+    TheHardware().statusDetail = detail;
+    PostEvent(tracker::IID_MeasurementStatusEvents, tracker::DISPID_MeasurementStatusChanged,
+              [status](IDispatch& sender) {
+                  return std::vector<ComVariant>{ComVariant::FromDispatch(&sender),
+                                                 ComVariant::FromLong(status)};
+              });
+    PostEvent(tracker::IID_DetailChangedEvents, tracker::DISPID_MeasurementDetailChanged,
+              [](IDispatch& sender) {
+                  return std::vector<ComVariant>{ComVariant::FromDispatch(&sender)};
+              });
 }
 
 bool ContinuousRunning() {

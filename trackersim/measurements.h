@@ -20,6 +20,9 @@ ComPtr<tracker::Measurement> CreateMeasurement(const SampleSpec& sample,
 // The same object as its PositionMeasurement facet (what position events carry).
 ComPtr<tracker::PositionMeasurement> CreatePositionSample(const SampleSpec& sample);
 
+// Sets the measurement status and its detail, and fires their Changed events.
+void FireMeasurementStatus(LONG status, LONG detail);
+
 bool ContinuousRunning();
 void StopContinuous();
 

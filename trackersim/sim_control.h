@@ -127,6 +127,9 @@ struct SimControl : IUnknown {
     virtual void FireTrackerMessage(MessageKind kind, const WCHAR* text1, const WCHAR* text2,
                                     int32_t number) = 0;
     virtual void FireInitializeFinished() = 0;
+    // Sets the measurement status and detail values; fires MeasurementStatusEvents
+    // Changed (sender, status) and DetailChangedEvents Changed (sender).
+    virtual void FireMeasurementStatus(int32_t status, int32_t detail) = 0;
 
     // ---- playback on the clock -------------------------------------------------
     // Replaces the script of the active scenario.

@@ -100,6 +100,31 @@ TEST_F(EventsTest, MessagesArriveOnlyThroughTheLoopWithTheirTexts) {
     EXPECT_FALSE(sink.Arg<TrackerError>(2, 1)) << "each message answers its own interface";
 }
 
+TEST_F(EventsTest, StatusChangesReachBothStatusSources) {
+    ComPtr<MeasurementStatus> status;
+    ComPtr<MeasurementStatusDetail> detail;
+    ASSERT_EQ(measurements->get_MeasurementStatus(status.Put()), S_OK);
+    ASSERT_EQ(status->get_MeasurementStatusDetail(detail.Put()), S_OK);
+    RecordingSink& statusSink = NewSink();
+    RecordingSink& detailSink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(status.Get(), IID_MeasurementStatusEvents, &statusSink, cookie), S_OK);
+    ASSERT_EQ(Advise(detail.Get(), IID_DetailChangedEvents, &detailSink, cookie), S_OK);
+    Sim().FireMeasurementStatus(3, 7);
+    platform::PumpMessages();
+    ASSERT_EQ(statusSink.calls.size(), 1u);
+    EXPECT_EQ(statusSink.calls[0].dispid, DISPID_MeasurementStatusChanged);
+    ASSERT_EQ(statusSink.calls[0].args.size(), 2u);
+    EXPECT_EQ(statusSink.calls[0].args[1].vt, VT_I4);
+    EXPECT_EQ(statusSink.calls[0].args[1].lVal, 3);
+    ASSERT_EQ(detailSink.calls.size(), 1u);
+    EXPECT_EQ(detailSink.calls[0].dispid, DISPID_MeasurementDetailChanged);
+    EXPECT_EQ(detailSink.calls[0].args.size(), 1u);
+    LONG value = 0;
+    EXPECT_EQ(detail->get_Value(&value), S_OK);
+    EXPECT_EQ(value, 7);
+}
+
 TEST_F(EventsTest, SinkUnadvisedDuringDeliveryIsNotCalledAgain) {
     RecordingSink& first = NewSink();
     RecordingSink& second = NewSink();
