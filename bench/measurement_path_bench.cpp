@@ -1,0 +1,212 @@
+// Records per second through the whole measuring path, against the floor of
+// allocating, filling and freeing a record with no module code.
+//
+// (a) the simulator's MeasurementArrived event, invoked on the device's sink:
+//     OnMeasurement, facets, RMS filter, frame, record, probe size, post, the
+//     host's sink, free;
+// (b) the same for TargetPositionChanged (the target stream);
+// (c) the floor.
+#include "allocation_counter.h"
+
+#include "interfaces/tracker.h"
+#include "measurement/scan_records.h"
+#include "platform/base/text.h"
+#include "platform/com/bstr.h"
+#include "platform/com/variant.h"
+#include "platform/module/libloaderapi.h"
+#include "platform/ui/message_loop.h"
+#include "plugin/CQWandDevice.h"
+#include "trackersim/sim_control.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+uint64_t g_posted = 0;
+
+void HostSink(void*, ZDEV_MESSAGE_TYPE, ZDEV_SCAN_DATA* record) {
+    ++g_posted;
+    ScanRecordDeleter()(record); // what the host's FreeData does
+}
+
+// Keeps the arguments of the last event it receives.
+class EventCatcher final : public IDispatch {
+public:
+    ComVariant args[3];
+    UINT count = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (riid == IID_IUnknown || riid == IID_IDispatch ||
+            riid == tracker::IID_MeasurementEvents || riid == tracker::IID_TargetCollectionEvents) {
+            *object = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO*, UINT*) override {
+        count = params->cArgs < 3 ? params->cArgs : 3;
+        for (UINT i = 0; i < count; ++i)
+            VariantCopy(&args[i], &params->rgvarg[i]);
+        return S_OK;
+    }
+};
+
+struct Fixture {
+    std::filesystem::path folder;
+    std::unique_ptr<CQWandDevice> device;
+    ComPtr<trackersim::SimControl> sim;
+    EventCatcher measurementEvent;
+    EventCatcher positionEvent;
+    bool ok = false;
+
+    Fixture() {
+        folder =
+            std::filesystem::temp_directory_path() / ("qwand-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        setenv("QNZU_REGISTRY", (folder / "hive.reg").c_str(), 1);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const std::string simulator = std::string(QNZU_BIN_DIR) + "/Tarn.Tracker.Connection.so";
+        HMODULE library = LoadLibraryW(platform::WideFromUtf8(simulator).c_str());
+        auto registerServer =
+            library ? GetExport<HRESULT (*)()>(library, "DllRegisterServer") : nullptr;
+        if (!registerServer || FAILED(registerServer())) {
+            std::fprintf(stderr, "cannot register the simulator %s\n", simulator.c_str());
+            return;
+        }
+        device = std::make_unique<CQWandDevice>();
+        ComPtr<tracker::TrackerConnection> connection;
+        CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
+                         tracker::TrackerConnection::iid, connection.PutVoid());
+        if (!connection || FAILED(connection.As(sim)))
+            return;
+        ComBstr address(u"10.0.0.2");
+        if (FAILED(connection->Connect(address.Get(), device->m_tracker.Put())))
+            return;
+        device->AdviseSinks();
+        device->m_connected = true;
+        device->m_state = 2;
+        zdev_set_scan_sink(&HostSink, nullptr);
+
+        // Catch one event of each kind from the simulator and keep its objects.
+        ComPtr<tracker::Measurements> measurements;
+        ComPtr<tracker::TargetCollection> targets;
+        device->m_tracker->get_Measurements(measurements.Put());
+        device->m_tracker->get_TargetCollection(targets.Put());
+        DWORD c1 = 0, c2 = 0;
+        Advise(measurements.Get(), tracker::IID_MeasurementEvents, &measurementEvent, c1);
+        Advise(targets.Get(), tracker::IID_TargetCollectionEvents, &positionEvent, c2);
+        trackersim::SampleSpec sample;
+        sample.x = 1200;
+        sample.y = -350;
+        sample.z = 410;
+        sample.rms = 0.02;
+        sample.hasSixDof = true;
+        sim->FireMeasurements(&sample, 1, 0, nullptr);
+        sim->FireTargetPosition(sample);
+        platform::PumpMessages();
+        Unadvise(measurements.Get(), tracker::IID_MeasurementEvents, c1);
+        Unadvise(targets.Get(), tracker::IID_TargetCollectionEvents, c2);
+        ok = measurementEvent.count == 3 && positionEvent.count == 2;
+    }
+
+    static void Advise(IUnknown* source, REFIID iid, IDispatch* sink, DWORD& cookie) {
+        ComPtr<IConnectionPointContainer> container;
+        ComPtr<IConnectionPoint> point;
+        if (SUCCEEDED(source->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
+            SUCCEEDED(container->FindConnectionPoint(iid, point.Put())))
+            point->Advise(sink, &cookie);
+    }
+    static void Unadvise(IUnknown* source, REFIID iid, DWORD cookie) {
+        ComPtr<IConnectionPointContainer> container;
+        ComPtr<IConnectionPoint> point;
+        if (SUCCEEDED(source->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
+            SUCCEEDED(container->FindConnectionPoint(iid, point.Put())))
+            point->Unadvise(cookie);
+    }
+};
+
+Fixture& TheFixture() {
+    static Fixture fixture;
+    return fixture;
+}
+
+void RunEvent(benchmark::State& state, IDispatch* sink, DISPID id, EventCatcher& event) {
+    Fixture& f = TheFixture();
+    if (!f.ok) {
+        state.SkipWithError("the simulated tracker could not be set up");
+        return;
+    }
+    DISPPARAMS params{event.args, nullptr, event.count, 0};
+    const uint64_t postedBefore = g_posted;
+    const uint64_t allocationsBefore = bench::AllocationCount();
+    for (auto _ : state)
+        sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    const uint64_t posted = g_posted - postedBefore;
+    state.SetItemsProcessed(static_cast<int64_t>(posted));
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(posted), benchmark::Counter::kIsRate);
+    state.counters["allocs/record"] =
+        posted ? static_cast<double>(bench::AllocationCount() - allocationsBefore) / posted : 0;
+    if (posted != state.iterations())
+        state.SkipWithError("not every event was posted");
+}
+
+void BM_MeasurementArrived(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    RunEvent(state, f.device ? f.device->m_measurementSinkDisp.Get() : nullptr,
+             tracker::DISPID_MeasurementArrived, f.measurementEvent);
+}
+
+void BM_TargetPositionChanged(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    RunEvent(state, f.device ? f.device->m_targetCollectionSinkDisp.Get() : nullptr,
+             tracker::DISPID_TargetPositionChanged, f.positionEvent);
+}
+
+void BM_RecordFloor(benchmark::State& state) {
+    const double frame[16] = {0, 1, 0, 1200, 0, 0, 1, -350, 1, 0, 0, 410, 0, 0, 0, 1};
+    uint64_t records = 0;
+    const uint64_t allocationsBefore = bench::AllocationCount();
+    for (auto _ : state) {
+        ScanRecord record = NewScanRecord();
+        record->type = 6;
+        record->SetPt(frame[3], frame[7], frame[11]);
+        std::memcpy(record->frame, frame, sizeof frame);
+        record->meta.probeSize = 1.5;
+        record->meta.time = 1;
+        record->meta.rms = 0.02;
+        benchmark::DoNotOptimize(record.get());
+        ++records;
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(records));
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(records), benchmark::Counter::kIsRate);
+    state.counters["allocs/record"] =
+        records ? static_cast<double>(bench::AllocationCount() - allocationsBefore) / records : 0;
+}
+
+} // namespace
+
+BENCHMARK(BM_MeasurementArrived);
+BENCHMARK(BM_TargetPositionChanged);
+BENCHMARK(BM_RecordFloor);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,97 @@
+#include "host/options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+const char* UsageText() {
+    return R"(zuhost - a stand-in for the ZU host: loads the QNZUDeviceQWand plug-in and drives
+a probing session against the simulated tracker (or the registered tracker library).
+
+Usage: zuhost [options]
+
+Records go to standard output (or --out), one JSON line each; everything a person
+reads (dialogs, message boxes, the countdown, the summary) goes to standard error.
+
+  --plugin FILE     the plug-in to load (default: QNZUDeviceQWand next to zuhost)
+  --identity        print the identity exports and exit
+  --address A       type A into the connect dialog and click "Connect"; without it
+                    the dialog's "Automatically apply settings in" box is checked and
+                    the countdown connects to the stored address
+  --mode N          probe acquisition mode: 0 one point per press, 1 continuous (default 1)
+  --scenario NAME   the simulated probe's path: session (default: the probe's buttons take,
+                    confirm and cancel points on a sphere), sphere, plane or cylinder
+  --seed N          seed of the scenario's noise (default 1)
+  --positions HZ    target-position samples per second while probing (default 20, 0: none)
+  --answer TEXT     answer the next message box with this button (OK, Cancel, Yes, No);
+                    repeat for later boxes; unanswered boxes take their default
+  --show-sheet      show the "Probing Tool Settings" sheet (SelectProbe) and list its pages
+  --out FILE        write the records to FILE instead of standard output
+  --realtime        run on the real clock (default: virtual time, no waiting)
+  --help            this text
+
+Exit status: 0 when the session opened, probed and closed; 1 when the plug-in could
+not be loaded or lacks an export; 2 for a bad option; 3 when Open failed.
+)";
+}
+
+bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc) {
+                error = arg + " needs a value";
+                return false;
+            }
+            into = argv[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--identity") {
+            o.identityOnly = true;
+        } else if (arg == "--realtime") {
+            o.realtime = true;
+        } else if (arg == "--show-sheet") {
+            o.showSheet = true;
+        } else if (arg == "--plugin") {
+            if (!value(o.plugin))
+                return false;
+        } else if (arg == "--out") {
+            if (!value(o.out))
+                return false;
+        } else if (arg == "--address") {
+            if (!value(o.address))
+                return false;
+        } else if (arg == "--scenario") {
+            if (!value(o.scenario))
+                return false;
+        } else if (arg == "--answer") {
+            if (!value(text))
+                return false;
+            o.answers.push_back(text);
+        } else if (arg == "--save-camera") {
+            if (!value(o.saveCamera))
+                return false;
+        } else if (arg == "--seed" || arg == "--mode" || arg == "--positions") {
+            if (!value(text))
+                return false;
+            char* end = nullptr;
+            const double number = std::strtod(text.c_str(), &end);
+            if (end == text.c_str() || *end || number < 0) {
+                error = arg + " takes a number, not '" + text + "'";
+                return false;
+            }
+            if (arg == "--seed")
+                o.seed = static_cast<uint32_t>(number);
+            else if (arg == "--mode")
+                o.mode = static_cast<uint32_t>(number);
+            else
+                o.positionHz = number;
+        } else {
+            error = "unknown option " + arg + " (see --help)";
+            return false;
+        }
+    }
+    return true;
+}

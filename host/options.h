@@ -1,0 +1,26 @@
+// zuhost's command line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct HostOptions {
+    std::string plugin;  // empty: QNZUDeviceQWand next to zuhost
+    std::string out;     // empty: standard output
+    std::string address; // empty: let the connect dialog count down with the stored address
+    std::string scenario = "session";
+    uint32_t seed = 1;
+    uint32_t mode = 1;
+    double positionHz = 20; // target-position samples per second while the scenario plays
+    bool identityOnly = false;
+    bool realtime = false;
+    bool showSheet = false;
+    bool help = false;
+    std::vector<std::string> answers; // message box answers, in order
+    std::string saveCamera;
+};
+
+// Parses argv; on a bad option returns false with a message in error.
+bool ParseOptions(int argc, char** argv, HostOptions& options, std::string& error);
+const char* UsageText();

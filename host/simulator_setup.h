@@ -1,0 +1,16 @@
+// Making sure a tracker library is registered, and reaching the simulator's controls.
+#pragma once
+
+#include "platform/com/com_ptr.h"
+#include "trackersim/sim_control.h"
+
+#include <string>
+
+// When no tracker library is registered in the hive in use (or the registered
+// file is gone), registers the simulator found next to zuhost and says so on
+// standard error. Returns false with a message when that fails.
+bool EnsureTrackerLibraryRegistered(const std::string& hostFolder, std::string& error);
+
+// The simulator's control interface, or null when the registered library is
+// not the simulator.
+ComPtr<trackersim::SimControl> SimulatorControl();

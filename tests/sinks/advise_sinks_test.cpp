@@ -1,0 +1,172 @@
+// The device's seven event connections against the simulated tracker.
+#include "interfaces/tracker.h"
+#include "platform/com/bstr.h"
+#include "platform/com/com_error.h"
+#include "platform/ui/message_loop.h"
+#include "plugin/CQWandDevice.h"
+#include "tests/support/sim_fixture.h"
+
+#include <gtest/gtest.h>
+
+using trackersim::TriggerKind;
+
+namespace {
+
+const IID* const kDeviceConnections[] = {
+    &tracker::IID_TrackerEvents,           &tracker::IID_BoolChangedEvents,
+    &tracker::IID_MeasurementEvents,       &tracker::IID_DetailChangedEvents,
+    &tracker::IID_MeasurementStatusEvents, &tracker::IID_TargetCollectionEvents,
+    &tracker::IID_TriggerCollectionEvents,
+};
+
+class AdviseSinksTest : public simtest::SimTest {
+protected:
+    // Connects the simulated tracker into a device of the test's own.
+    void ConnectDevice() {
+        ComPtr<tracker::TrackerConnection> connection;
+        ASSERT_EQ(CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
+                                   tracker::TrackerConnection::iid, connection.PutVoid()),
+                  S_OK);
+        ComBstr address(u"10.0.0.7");
+        ASSERT_EQ(connection->Connect(address.Get(), device->m_tracker.Put()), S_OK);
+    }
+    int Connections(const IID& iid) { return Sim().LiveConnectionCount(iid); }
+    int AllConnections() {
+        int total = 0;
+        for (const IID* iid : kDeviceConnections)
+            total += Connections(*iid);
+        return total;
+    }
+    std::u16string Identity(tracker::Trigger* trigger) {
+        ComBstr identity;
+        EXPECT_EQ(trigger->get_Identity(identity.Put()), S_OK);
+        return identity.Str();
+    }
+    void TearDown() override {
+        device.reset();
+        platform::PumpMessages();
+        EXPECT_EQ(Sim().LiveObjectCount(), 0) << "the device leaked a library object";
+        SimTest::TearDown();
+    }
+
+    std::unique_ptr<CQWandDevice> device = std::make_unique<CQWandDevice>();
+};
+
+TEST_F(AdviseSinksTest, MakesTheSevenConnectionsAndRemovesThemAll) {
+    ConnectDevice();
+    device->AdviseSinks();
+    for (const IID* iid : kDeviceConnections)
+        EXPECT_EQ(Connections(*iid), 1);
+    EXPECT_TRUE(device->m_probeButtonTrigger);
+    EXPECT_TRUE(device->m_stableProbingTrigger);
+    EXPECT_TRUE(device->m_triggerCollectionSink);
+
+    device->UnadviseSinks();
+    EXPECT_EQ(AllConnections(), 0);
+    EXPECT_EQ(device->m_trackerSink, nullptr);
+    EXPECT_EQ(device->m_measurementSink, nullptr);
+    EXPECT_EQ(device->m_measurementStatusSink, nullptr);
+    EXPECT_EQ(device->m_targetCollectionSink, nullptr);
+    EXPECT_EQ(device->m_triggerCollectionSink, nullptr);
+    EXPECT_FALSE(device->m_trackerSinkDisp);
+    device->ResetTrackerReferences();
+}
+
+TEST_F(AdviseSinksTest, NothingWithoutATracker) {
+    device->AdviseSinks();
+    EXPECT_EQ(device->m_trackerSink, nullptr);
+    device->UnadviseSinks();
+}
+
+TEST_F(AdviseSinksTest, TrackerWithoutModelSkipsOnlyTheQuickReleaseConnection) {
+    Sim().SetOffersTrackerModel(false);
+    ConnectDevice();
+    device->AdviseSinks();
+    EXPECT_EQ(Connections(tracker::IID_BoolChangedEvents), 0);
+    EXPECT_EQ(AllConnections(), 6);
+    device->UnadviseSinks();
+    EXPECT_EQ(AllConnections(), 0);
+    device->ResetTrackerReferences();
+}
+
+TEST_F(AdviseSinksTest, WithoutTriggerCollectionNoTriggerSinkAndNoTriggers) {
+    Sim().MakeNull(u"Tracker.get_TriggerCollection", false);
+    ConnectDevice();
+    device->AdviseSinks();
+    EXPECT_EQ(device->m_triggerCollectionSink, nullptr);
+    EXPECT_FALSE(device->m_probeButtonTrigger);
+    EXPECT_FALSE(device->m_stableProbingTrigger);
+    EXPECT_EQ(AllConnections(), 6);
+    device->UnadviseSinks();
+    EXPECT_EQ(AllConnections(), 0);
+    device->ResetTrackerReferences();
+}
+
+TEST_F(AdviseSinksTest, LastOfSeveralTriggersOfAKindWins) {
+    const TriggerKind kinds[] = {TriggerKind::ProbeButton, TriggerKind::Plain,
+                                 TriggerKind::ProbeButton, TriggerKind::StableProbing};
+    Sim().SetTriggerKinds(kinds, 4);
+    ConnectDevice();
+    device->AdviseSinks();
+    ComPtr<tracker::TriggerCollection> triggers;
+    ASSERT_EQ(device->m_tracker->get_TriggerCollection(triggers.Put()), S_OK);
+    ComPtr<tracker::Trigger> third;
+    ASSERT_EQ(triggers->get_Item(2, third.Put()), S_OK);
+    ASSERT_TRUE(device->m_probeButtonTrigger);
+    EXPECT_EQ(Identity(device->m_probeButtonTrigger.Get()), Identity(third.Get()));
+    EXPECT_TRUE(IsSameComObject(device->m_probeButtonTrigger.Get(), third.Get()));
+    device->UnadviseSinks();
+    device->ResetTrackerReferences();
+}
+
+TEST_F(AdviseSinksTest, CollectionOfPlainTriggersLeavesBothReferencesEmpty) {
+    const TriggerKind kinds[] = {TriggerKind::Plain, TriggerKind::Plain};
+    Sim().SetTriggerKinds(kinds, 2);
+    ConnectDevice();
+    device->AdviseSinks();
+    EXPECT_FALSE(device->m_probeButtonTrigger);
+    EXPECT_FALSE(device->m_stableProbingTrigger);
+    EXPECT_EQ(Connections(tracker::IID_TriggerCollectionEvents), 1);
+    device->UnadviseSinks();
+    device->ResetTrackerReferences();
+}
+
+TEST_F(AdviseSinksTest, StatusGoneAtDisconnectStillDestroysBothMeasurementSinks) {
+    ConnectDevice();
+    device->AdviseSinks();
+    Sim().MakeNull(u"Measurements.get_MeasurementStatus", false);
+    device->UnadviseSinks();
+    EXPECT_EQ(Connections(tracker::IID_MeasurementEvents), 0);
+    EXPECT_EQ(device->m_measurementSink, nullptr);
+    EXPECT_EQ(device->m_measurementStatusSink, nullptr);
+    device->ResetTrackerReferences(); // the sources still holding sinks release them now
+}
+
+TEST_F(AdviseSinksTest, FailingPropertyReadRaisesAndLeavesWhatWasMade) {
+    Sim().InjectFailure(u"Tracker.get_TargetCollection", E_FAIL, 17, u"Targets unavailable", true);
+    ConnectDevice();
+    try {
+        device->AdviseSinks();
+        ADD_FAILURE() << "no error raised";
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Description(), u"Targets unavailable");
+    }
+    EXPECT_EQ(Connections(tracker::IID_MeasurementEvents), 1);
+    EXPECT_EQ(Connections(tracker::IID_TargetCollectionEvents), 0);
+    device->UnadviseSinks();
+    EXPECT_EQ(AllConnections(), 0);
+    device->ResetTrackerReferences();
+}
+
+TEST_F(AdviseSinksTest, ReconnectingReplacesSinksWithoutLeaks) {
+    for (int round = 0; round < 3; ++round) {
+        ConnectDevice();
+        device->AdviseSinks();
+        EXPECT_EQ(AllConnections(), 7);
+        device->UnadviseSinks();
+        device->ResetTrackerReferences();
+        EXPECT_EQ(AllConnections(), 0);
+    }
+}
+
+} // namespace
