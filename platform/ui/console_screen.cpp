@@ -113,8 +113,12 @@ void ConsoleScreen::DialogShown(HWND dialog) {
 void ConsoleScreen::TextChanged(HWND control) {
     if (ClassName(control) != WC_STATICW || !IsWindowVisible(control))
         return;
-    m_out << "  label #" << GetDlgCtrlID(control) << " \"" << Utf8FromWide(WindowText(control))
-          << "\"\n"
+    const WideString text = WindowText(control);
+    auto [last, added] = m_labels.try_emplace(control, text);
+    if (!added && last->second == text)
+        return;
+    last->second = text;
+    m_out << "  label #" << GetDlgCtrlID(control) << " \"" << Utf8FromWide(text) << "\"\n"
           << std::flush;
 }
 

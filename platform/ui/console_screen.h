@@ -18,6 +18,7 @@
 #include "script_runner.h"
 
 #include <iosfwd>
+#include <map>
 
 namespace platform {
 
@@ -39,6 +40,7 @@ private:
     std::ostream& m_out;
     ScriptRunner m_runner;
     size_t m_failuresPrinted = 0;
+    std::map<HWND, WideString> m_labels; // last text printed per label
 };
 
 } // namespace platform

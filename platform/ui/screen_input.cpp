@@ -211,6 +211,7 @@ DialogSnapshot Snapshot(HWND dialog) {
     snap.caption = WindowText(dialog);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         ControlSnapshot c;
+        c.hwnd = child;
         c.id = GetDlgCtrlID(child);
         c.className = ClassName(child);
         c.text = WindowText(child);
@@ -237,10 +238,12 @@ DialogSnapshot Snapshot(HWND dialog) {
     return snap;
 }
 
-std::string Describe(const DialogSnapshot& dialog) {
-    std::string out = "dialog \"" + Utf8FromWide(dialog.caption) + "\"\n";
+namespace {
+
+std::string DescribeControls(const DialogSnapshot& dialog, const std::string& indent) {
+    std::string out;
     for (const ControlSnapshot& c : dialog.controls) {
-        out += "  " + std::string(TypeName(c));
+        out += indent + std::string(TypeName(c));
         if (c.id > 0)
             out += " #" + std::to_string(c.id);
         out += " \"" + Utf8FromWide(c.text) + "\"";
@@ -260,8 +263,16 @@ std::string Describe(const DialogSnapshot& dialog) {
         if (!c.visible)
             out += " (hidden)";
         out += "\n";
+        if (c.className == WC_DIALOGW && c.visible)
+            out += DescribeControls(Snapshot(c.hwnd), indent + "  ");
     }
     return out;
+}
+
+} // namespace
+
+std::string Describe(const DialogSnapshot& dialog) {
+    return "dialog \"" + Utf8FromWide(dialog.caption) + "\"\n" + DescribeControls(dialog, "  ");
 }
 
 std::string DescribeMessageBox(WideView caption, WideView text, UINT type) {

@@ -64,6 +64,7 @@ bool PerformAction(HWND root, const ScreenAction& action, std::string* failure);
 
 // What the window shows, for records and printing.
 struct ControlSnapshot {
+    HWND hwnd = nullptr;
     int id = 0;
     WideString className;
     WideString text;
@@ -84,7 +85,8 @@ struct DialogSnapshot {
 DialogSnapshot Snapshot(HWND dialog);
 WideString WindowText(HWND hwnd);
 WideString ClassName(HWND hwnd);
-// One line per control: kind, id, text and state.
+// One line per control: kind, id, text and state; the controls of a visible
+// page follow the page, indented.
 std::string Describe(const DialogSnapshot& dialog);
 std::string DescribeMessageBox(WideView caption, WideView text, UINT type);
 
