@@ -1,4 +1,5 @@
-// The overview camera.
+// The overview camera: its switches and options, the live image stream with
+// its ImageArrived events, and the camera dialog.
 #pragma once
 
 #include "../interfaces/tracker.h"
@@ -7,5 +8,9 @@
 namespace trackersim {
 
 ComPtr<tracker::OverviewCamera> CreateOverviewCamera();
+ComPtr<tracker::OverviewCameraStream> CreateCameraStream();
+
+bool CameraStreaming();
+void StopCameraStream();
 
 } // namespace trackersim

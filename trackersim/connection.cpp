@@ -5,8 +5,11 @@
 #include "control.h"
 #include "errors.h"
 #include "hardware.h"
+#include "inclination.h"
 #include "measurements.h"
 #include "module_state.h"
+#include "positioning.h"
+#include "power.h"
 #include "targets.h"
 #include "triggers.h"
 #include "values.h"
@@ -22,7 +25,10 @@ public:
         : EventSource(u"Tracker", {tracker::IID_TrackerEvents}),
           m_measurements(CreateMeasurements()), m_targets(CreateTargetCollection()),
           m_triggers(CreateTriggerCollection()), m_camera(CreateOverviewCamera()),
-          m_quickRelease(Make<BoolStateObject>(TheHardware().quickReleaseClosed, u"QuickRelease")) {
+          m_quickRelease(Make<BoolStateObject>(TheHardware().quickReleaseClosed, u"QuickRelease")),
+          m_inclination(CreateInclinationSensor()), m_power(CreatePowerStatus()),
+          m_finder(CreateReflectorFinder()), m_stream(CreateCameraStream()),
+          m_angles(CreateTrackerAngles()) {
         TheHardware().connected = true;
     }
     // Releasing the tracker ends its connection.
@@ -55,12 +61,43 @@ public:
         return GiveObject<tracker::BoolState>(u"TrackerModel.get_QuickRelease",
                                               m_quickRelease->Self(), state);
     }
+    HRESULT STDMETHODCALLTYPE get_InclinationSensor(tracker::InclinationSensor** sensor) override {
+        return GiveObject(u"Tracker.get_InclinationSensor", m_inclination.Get(), sensor);
+    }
+    HRESULT STDMETHODCALLTYPE get_PowerStatus(tracker::PowerStatus** status) override {
+        return GiveObject(u"Tracker.get_PowerStatus", m_power.Get(), status);
+    }
+    HRESULT STDMETHODCALLTYPE get_ReflectorFinder(tracker::ReflectorFinder** finder) override {
+        return GiveObject(u"Tracker.get_ReflectorFinder", m_finder.Get(), finder);
+    }
+    HRESULT STDMETHODCALLTYPE
+    get_OverviewCameraStream(tracker::OverviewCameraStream** stream) override {
+        return GiveObject(u"Tracker.get_OverviewCameraStream", m_stream.Get(), stream);
+    }
+    HRESULT STDMETHODCALLTYPE get_TrackerAngles(tracker::TrackerAngles** angles) override {
+        return GiveObject(u"Tracker.get_TrackerAngles", m_angles.Get(), angles);
+    }
+    HRESULT STDMETHODCALLTYPE Move(LONG horizontalSpeed, LONG verticalSpeed) override {
+        return MoveHead(horizontalSpeed, verticalSpeed);
+    }
+    HRESULT STDMETHODCALLTYPE PositionTo(VARIANT_BOOL search, VARIANT_BOOL relative, double value1,
+                                         double value2, double value3,
+                                         IDispatch** result) override {
+        return trackersim::PositionTo(search, relative, {value1, value2, value3}, result);
+    }
+    HRESULT STDMETHODCALLTYPE PositionToTarget(IDispatch* target, VARIANT_BOOL relative,
+                                               double value1, double value2, double value3,
+                                               tracker::Target** found) override {
+        return trackersim::PositionToTarget(target, relative, {value1, value2, value3}, found);
+    }
 
 private:
     void EndConnection() {
         m_connected = false;
         TheHardware().connected = false;
         StopContinuous();
+        StopCameraStream();
+        StopInclinometer();
     }
 
     bool m_connected = true;
@@ -69,6 +106,11 @@ private:
     ComPtr<tracker::TriggerCollection> m_triggers;
     ComPtr<tracker::OverviewCamera> m_camera;
     ComPtr<BoolStateObject> m_quickRelease;
+    ComPtr<tracker::InclinationSensor> m_inclination;
+    ComPtr<tracker::PowerStatus> m_power;
+    ComPtr<tracker::ReflectorFinder> m_finder;
+    ComPtr<tracker::OverviewCameraStream> m_stream;
+    ComPtr<tracker::TrackerAngles> m_angles;
 };
 
 class ConnectionObject final : public ComObject<tracker::TrackerConnection, Control> {

@@ -130,6 +130,29 @@ void PostEvent(const IID& eventInterface, DISPID dispid, EventArgs args) {
         });
 }
 
+void DeliverEventFrom(IConnectionPointContainer* source, const IID& eventInterface, DISPID dispid,
+                      const EventArgs& args) {
+    ComPtr<IConnectionPointContainer> alive(source);
+    for (ConnectionPoint* point : LivePoints()) {
+        ComPtr<IConnectionPointContainer> container;
+        point->GetConnectionPointContainer(container.Put());
+        if (point->Iid() != eventInterface || container.Get() != source)
+            continue;
+        std::vector<ComVariant> values = args(point->Sender());
+        if (!values.empty())
+            point->Invoke(dispid, values);
+        return;
+    }
+}
+
+void PostEventFrom(IConnectionPointContainer* source, const IID& eventInterface, DISPID dispid,
+                   EventArgs args) {
+    platform::PostTask([source = ComPtr<IConnectionPointContainer>(source), eventInterface, dispid,
+                        args = std::move(args), pending = PendingDelivery()] {
+        DeliverEventFrom(source.Get(), eventInterface, dispid, args);
+    });
+}
+
 int LiveConnections(const IID& eventInterface) {
     int count = 0;
     for (ConnectionPoint* point : LivePoints())

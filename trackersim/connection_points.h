@@ -98,6 +98,12 @@ void PostEvent(const IID& eventInterface, DISPID dispid, EventArgs args);
 // Delivers now (from a timer procedure or a posted task, never a module call).
 void DeliverEvent(const IID& eventInterface, DISPID dispid, const EventArgs& args);
 
+// The same for one source only (kept alive until the delivery has run).
+void PostEventFrom(IConnectionPointContainer* source, const IID& eventInterface, DISPID dispid,
+                   EventArgs args);
+void DeliverEventFrom(IConnectionPointContainer* source, const IID& eventInterface, DISPID dispid,
+                      const EventArgs& args);
+
 int LiveConnections(const IID& eventInterface);
 
 } // namespace trackersim

@@ -1,11 +1,14 @@
 #include "control.h"
 
+#include "camera.h"
 #include "connection_points.h"
 #include "fault_injection.h"
 #include "hardware.h"
+#include "inclination.h"
 #include "measurements.h"
 #include "module_state.h"
 #include "playback.h"
+#include "power.h"
 #include "scenarios.h"
 #include "status_messages.h"
 #include "targets.h"
@@ -40,6 +43,8 @@ const char16_t* KindName(TargetKind kind) {
 void Control::Reset() {
     StopPlayback();
     StopContinuous();
+    StopCameraStream();
+    StopInclinometer();
     Faults().Reset();
     ResetHardware();
     ResetScenario();
@@ -211,11 +216,11 @@ double Control::StableProbingTime() {
 }
 
 int32_t Control::CameraSwitch1() {
-    return TheHardware().cameraSwitch1;
+    return TheHardware().camera.switch1;
 }
 
 int32_t Control::CameraSwitch2() {
-    return TheHardware().cameraSwitch2;
+    return TheHardware().camera.switch2;
 }
 
 int32_t Control::CallCount(const WCHAR* operation) {
@@ -229,6 +234,118 @@ void Control::ConnectedAddress(WCHAR* buffer, int32_t size) {
     const size_t n = std::min(address.size(), static_cast<size_t>(size - 1));
     std::copy_n(address.begin(), n, buffer);
     buffer[n] = 0;
+}
+
+void Control::SetInclination(double rotX, double rotY) {
+    trackersim::SetInclination(rotX, rotY);
+}
+
+void Control::SetOrientDuration(uint32_t milliseconds) {
+    TheHardware().inclinometer.orientMs = milliseconds;
+}
+
+void Control::GetInclinometer(InclinometerState* state) {
+    if (!state)
+        return;
+    const Inclinometer& s = TheHardware().inclinometer;
+    *state = InclinometerState{s.inclinedToGravity, s.monitoring, s.thresholdExceeded, s.oriented,
+                               s.threshold,         s.interval,   s.gravityX,          s.gravityY};
+}
+
+void Control::SetPowerStatus(int32_t source, double level) {
+    FirePowerStatus(source, level);
+}
+
+void Control::SetProfileKinds(const ProfileKind* kinds, int32_t count) {
+    auto& profiles = TheHardware().profiles;
+    profiles.clear();
+    for (int32_t i = 0; i < count; ++i)
+        profiles.push_back(DefaultProfile(kinds[i]));
+    TheHardware().activeProfile = 0;
+}
+
+int32_t Control::ProfileCount() {
+    return static_cast<int32_t>(TheHardware().profiles.size());
+}
+
+void Control::GetProfile(int32_t index, ProfileState* state) {
+    const auto& profiles = TheHardware().profiles;
+    if (!state || index < 0 || index >= static_cast<int32_t>(profiles.size()))
+        return;
+    const ProfileSpec& p = profiles[index];
+    *state = ProfileState{p.kind, p.accuracy, p.separation, TheHardware().activeProfile == index};
+}
+
+void Control::SetTargetSelectable(int32_t index, bool selectable) {
+    auto& targets = TheHardware().targets;
+    if (index >= 0 && index < static_cast<int32_t>(targets.size()))
+        targets[index].selectable = selectable;
+}
+
+int32_t Control::TargetCount() {
+    return static_cast<int32_t>(TheHardware().targets.size());
+}
+
+void Control::SetTrackerAngles(double angle1, double angle2) {
+    TheHardware().head.angle1 = angle1;
+    TheHardware().head.angle2 = angle2;
+}
+
+void Control::GetHead(HeadState* state) {
+    if (!state)
+        return;
+    const Head& h = TheHardware().head;
+    *state = HeadState{h.horizontalSpeed, h.verticalSpeed,     h.angle1,
+                       h.angle2,          h.reflectorSearches, h.lastPositionTo};
+}
+
+void Control::SetImageRate(double hertz) {
+    TheHardware().camera.imageHz = hertz;
+}
+
+void Control::GetCamera(CameraState* state) {
+    if (!state)
+        return;
+    const Camera& c = TheHardware().camera;
+    *state =
+        CameraState{CameraStreaming(), c.dialogShown, c.optionSwitch1, c.optionSwitch2, c.frames};
+}
+
+namespace {
+
+const std::vector<Region>& Regions(bool applied) {
+    return applied ? TheHardware().scan.applied : TheHardware().scan.regions;
+}
+
+} // namespace
+
+int32_t Control::ScanRegionCount(bool applied) {
+    return static_cast<int32_t>(Regions(applied).size());
+}
+
+int32_t Control::ScanRegionCorners(bool applied, int32_t region, double* xyz, int32_t maxCorners) {
+    const auto& regions = Regions(applied);
+    if (region < 0 || region >= static_cast<int32_t>(regions.size()))
+        return 0;
+    const auto& corners = regions[region].corners;
+    for (int32_t i = 0; xyz && i < maxCorners && i < static_cast<int32_t>(corners.size()); ++i) {
+        xyz[3 * i] = corners[i].x;
+        xyz[3 * i + 1] = corners[i].y;
+        xyz[3 * i + 2] = corners[i].z;
+    }
+    return static_cast<int32_t>(corners.size());
+}
+
+int32_t Control::ScanRegionFlag(bool applied, int32_t region) {
+    const auto& regions = Regions(applied);
+    return region >= 0 && region < static_cast<int32_t>(regions.size()) ? regions[region].flag : 0;
+}
+
+void Control::ScanSettings(double* setting1, double* setting2) {
+    if (setting1)
+        *setting1 = TheHardware().scan.setting1;
+    if (setting2)
+        *setting2 = TheHardware().scan.setting2;
 }
 
 } // namespace trackersim

@@ -57,6 +57,25 @@ public:
     int32_t CameraSwitch2() override;
     int32_t CallCount(const WCHAR* operation) override;
     void ConnectedAddress(WCHAR* buffer, int32_t size) override;
+
+    void SetInclination(double rotX, double rotY) override;
+    void SetOrientDuration(uint32_t milliseconds) override;
+    void GetInclinometer(InclinometerState* state) override;
+    void SetPowerStatus(int32_t source, double level) override;
+    void SetProfileKinds(const ProfileKind* kinds, int32_t count) override;
+    int32_t ProfileCount() override;
+    void GetProfile(int32_t index, ProfileState* state) override;
+    void SetTargetSelectable(int32_t index, bool selectable) override;
+    int32_t TargetCount() override;
+    void SetTrackerAngles(double angle1, double angle2) override;
+    void GetHead(HeadState* state) override;
+    void SetImageRate(double hertz) override;
+    void GetCamera(CameraState* state) override;
+    int32_t ScanRegionCount(bool applied) override;
+    int32_t ScanRegionCorners(bool applied, int32_t region, double* xyz,
+                              int32_t maxCorners) override;
+    int32_t ScanRegionFlag(bool applied, int32_t region) override;
+    void ScanSettings(double* setting1, double* setting2) override;
 };
 
 template <> inline constexpr std::u16string_view kInterfaceName<Control> = u"SimControl";

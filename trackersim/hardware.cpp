@@ -9,7 +9,18 @@ std::vector<TargetSpec> DefaultTargets() {
         {TargetKind::Reflector, u"RRR 1.5in", 19.05},
         {TargetKind::CustomReflector, u"Custom reflector", 12.7},
         {TargetKind::RadiusTarget, u"Radius target", 6.35},
-        {TargetKind::Other, u"Tooling target", 0.0},
+        {TargetKind::Other, u"Tooling target", 0.0, false},
+        {TargetKind::Other, u"Surface", 0.0, true, true},
+    };
+}
+
+std::vector<ProfileSpec> DefaultProfiles() {
+    return {
+        {ProfileKind::Stationary, u"Stationary", 1, 0.0},
+        {ProfileKind::ContinuousTime, u"Continuous Time", 1, 100.0},
+        {ProfileKind::ContinuousDistance, u"Continuous Distance", 1, 1.0},
+        {ProfileKind::AreaScan, u"Area Scan", 1, 0.0},
+        {ProfileKind::Custom, u"Custom Trigger", 1, 0.0},
     };
 }
 
@@ -42,6 +53,7 @@ Hardware& TheHardware() {
     static Hardware hardware = [] {
         Hardware h;
         h.targets = DefaultTargets();
+        h.profiles = DefaultProfiles();
         return h;
     }();
     return hardware;
@@ -53,9 +65,17 @@ void ResetHardware() {
     const std::u16string address = h.address;
     h = Hardware{};
     h.targets = DefaultTargets();
+    h.profiles = DefaultProfiles();
     // Whether a tracker object is connected is not configuration.
     h.connected = connected;
     h.address = address;
+}
+
+ProfileSpec DefaultProfile(ProfileKind kind) {
+    for (const ProfileSpec& p : DefaultProfiles())
+        if (p.kind == kind)
+            return p;
+    return {kind, u"Profile", 1, 0.0};
 }
 
 bool AcceptsAddress(std::u16string_view address) {

@@ -4,6 +4,9 @@
 #include "errors.h"
 #include "hardware.h"
 #include "loop_timer.h"
+#include "positioning.h"
+#include "profiles.h"
+#include "targets.h"
 #include "scenarios.h"
 #include "values.h"
 
@@ -116,6 +119,24 @@ private:
     ComPtr<ScalarObject> m_rx, m_ry, m_rz;
 };
 
+// What the measurement says about the target it measured.
+class TargetInfoObject final : public ComObject<tracker::MeasuredTargetInfo> {
+public:
+    explicit TargetInfoObject(int target)
+        : ComObject(u"MeasuredTargetInfo"), m_target(TargetIdentity(target)),
+          m_probe(ProbeIdentity(target)) {}
+    HRESULT STDMETHODCALLTYPE get_TargetIdentity(BSTR* identity) override {
+        return GiveString(u"MeasuredTargetInfo.get_TargetIdentity", m_target, identity);
+    }
+    HRESULT STDMETHODCALLTYPE get_ProbeIdentity(BSTR* identity) override {
+        return GiveString(u"MeasuredTargetInfo.get_ProbeIdentity", m_probe, identity);
+    }
+
+private:
+    std::u16string m_target;
+    std::u16string m_probe;
+};
+
 // The DATE (days since 1899-12-30) of the clock's present moment.
 DATE Now() {
     platform::Clock& clock = platform::CurrentClock();
@@ -137,7 +158,9 @@ public:
           m_rmsPosition(Make<RmsPositionObject>(s.x, s.y, s.z, s.rms)),
           m_position(Make<PositionObject>(s.x, s.y, s.z)),
           m_direction(Make<DirectionObject>(s.i, s.j, s.k)),
-          m_rotation(Make<RotationObject>(s.rx, s.ry, s.rz)) {}
+          m_rotation(Make<RotationObject>(s.rx, s.ry, s.rz)),
+          m_targetInfo(Make<TargetInfoObject>(
+              s.measuredTarget >= 0 ? s.measuredTarget : TheHardware().selectedTarget)) {}
 
     HRESULT STDMETHODCALLTYPE get_TimeStamp(DATE* time) override {
         return GiveValue(u"Measurement.get_TimeStamp", m_time, time);
@@ -155,8 +178,8 @@ public:
                                                 v);
     }
     HRESULT STDMETHODCALLTYPE get_MeasuredTargetInfo(IDispatch** info) override {
-        // No target information is simulated.
-        return GiveObject<IDispatch>(u"Measurement.get_MeasuredTargetInfo", nullptr, info);
+        return GiveObject<IDispatch>(u"Measurement.get_MeasuredTargetInfo", m_targetInfo->Self(),
+                                     info);
     }
     HRESULT STDMETHODCALLTYPE get_RmsPosition(tracker::RmsPosition** p) override {
         return GiveObject<tracker::RmsPosition>(u"RmsMeasurement.get_RmsPosition",
@@ -173,6 +196,10 @@ public:
     HRESULT SixDofDirection(tracker::Direction** d) override {
         return GiveObject<tracker::Direction>(u"SixDofMeasurement.get_Direction", m_direction.Get(),
                                               d);
+    }
+    HRESULT STDMETHODCALLTYPE get_Orientation(tracker::Rotation** r) override {
+        return GiveObject<tracker::Rotation>(u"DirectionalMeasurement.get_Orientation",
+                                             m_rotation.Get(), r);
     }
     HRESULT STDMETHODCALLTYPE get_Rotation(tracker::Rotation** r) override {
         return GiveObject<tracker::Rotation>(u"SixDofMeasurement.get_Rotation", m_rotation.Get(),
@@ -200,6 +227,7 @@ private:
     ComPtr<PositionObject> m_position;
     ComPtr<DirectionObject> m_direction;
     ComPtr<RotationObject> m_rotation;
+    ComPtr<TargetInfoObject> m_targetInfo;
 };
 
 class MeasurementCollectionObject final : public ComObject<tracker::MeasurementCollection> {
@@ -283,7 +311,7 @@ class MeasurementsObject final : public EventSource<tracker::Measurements> {
 public:
     MeasurementsObject()
         : EventSource(u"Measurements", {tracker::IID_MeasurementEvents}),
-          m_status(Make<StatusObject>()) {}
+          m_status(Make<StatusObject>()), m_profiles(CreateProfileCollection()) {}
 
     HRESULT STDMETHODCALLTYPE get_MeasurementStatus(tracker::MeasurementStatus** status) override {
         return GiveObject<tracker::MeasurementStatus>(u"Measurements.get_MeasurementStatus",
@@ -316,9 +344,35 @@ public:
         *measurement = CreateMeasurement(NextSample()).Detach();
         return S_OK;
     }
+    HRESULT STDMETHODCALLTYPE
+    get_MeasurementProfileCollection(tracker::MeasurementProfileCollection** profiles) override {
+        return GiveObject(u"Measurements.get_MeasurementProfileCollection", m_profiles.Get(),
+                          profiles);
+    }
+    HRESULT STDMETHODCALLTYPE GoAndMeasure(IDispatch* target, VARIANT_BOOL relative, double value1,
+                                           double value2, double value3,
+                                           tracker::Measurement** measurement) override {
+        if (measurement)
+            *measurement = nullptr;
+        if (HRESULT hr = Enter(u"Measurements.GoAndMeasure"); FAILED(hr))
+            return hr;
+        if (!measurement)
+            return E_POINTER;
+        if (!TheHardware().connected)
+            return NotConnected();
+        const int index = TargetIndexOf(target);
+        if (index < 0)
+            return ReportError(E_INVALIDARG, u"The target is not one of the tracker's targets.");
+        RecordPointing(index, false, relative != VARIANT_FALSE, {value1, value2, value3});
+        SampleSpec sample = NextSample();
+        sample.measuredTarget = index;
+        *measurement = CreateMeasurement(sample).Detach();
+        return S_OK;
+    }
 
 private:
     ComPtr<StatusObject> m_status;
+    ComPtr<tracker::MeasurementProfileCollection> m_profiles;
 };
 
 } // namespace

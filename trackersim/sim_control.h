@@ -33,6 +33,14 @@ enum class TargetKind : int32_t {
 
 enum class MessageKind : int32_t { Information = 0, Warning = 1, Error = 2 };
 
+enum class ProfileKind : int32_t {
+    Stationary = 0,         // StationaryProfile: accuracy
+    AreaScan = 1,           // AreaScanProfile: accuracy, scan regions
+    ContinuousTime = 2,     // ContinuousTimeProfile: time separation (ms)
+    ContinuousDistance = 3, // ContinuousDistanceProfile: distance separation (mm)
+    Custom = 4,             // CustomProfile
+};
+
 // The content of one measurement: which facets it offers and their values.
 struct SampleSpec {
     bool hasRms = true;
@@ -44,6 +52,48 @@ struct SampleSpec {
     double i = 0, j = 0, k = 1;
     double rx = 0, ry = 0, rz = 0;
     double readings[3] = {20.0, 1013.25, 45.0};
+    // The target the measurement names (index in the target list; -1: the selected one).
+    int32_t measuredTarget = -1;
+};
+
+// The last pointing request (PositionTo, PositionToTarget or GoAndMeasure).
+struct PositionRequest {
+    int32_t count;  // requests so far
+    int32_t target; // index of the target pointed at; -1: coordinates only
+    bool search;
+    bool relative;
+    double values[3];
+};
+
+struct InclinometerState {
+    bool inclinedToGravity; // the sensor's inclination switch
+    bool monitoring;
+    bool thresholdExceeded;
+    bool oriented; // orient to gravity has finished at least once
+    double threshold;
+    double interval;
+    double gravityX, gravityY; // the last inclination to gravity
+};
+
+struct ProfileState {
+    ProfileKind kind;
+    int32_t accuracy;
+    double separation;
+    bool active;
+};
+
+struct HeadState {
+    int32_t horizontalSpeed, verticalSpeed;
+    double angle1, angle2;
+    int32_t reflectorSearches;
+    PositionRequest lastPositionTo;
+};
+
+struct CameraState {
+    bool streaming;
+    int32_t dialogShown;
+    int32_t optionSwitch1, optionSwitch2;
+    uint32_t frames; // images fired
 };
 
 // One step of a playback script, at a time from the start of playback.
@@ -155,6 +205,34 @@ struct SimControl : IUnknown {
     virtual int32_t CallCount(const WCHAR* operation) = 0;
     // The address of the last successful Connect.
     virtual void ConnectedAddress(WCHAR* buffer, int32_t size) = 0;
+
+    // ---- the tool sheet's utilities ---------------------------------------------
+    // The tracker's current inclination (degrees); monitoring reports it every
+    // interval and raises "Threshold Exceeded" when a component passes the threshold.
+    virtual void SetInclination(double rotX, double rotY) = 0;
+    // How long an asynchronous orient to gravity takes. A failure injected on
+    // "InclinationSensor.OrientToGravityFinished" comes as the completion's exception.
+    virtual void SetOrientDuration(uint32_t milliseconds) = 0;
+    virtual void GetInclinometer(InclinometerState* state) = 0;
+    // Sets the power source (0 mains, 1 battery) and level; fires both Changed events.
+    virtual void SetPowerStatus(int32_t source, double level) = 0;
+    // The profiles of collections created from now on, in order (the first is active).
+    virtual void SetProfileKinds(const ProfileKind* kinds, int32_t count) = 0;
+    virtual int32_t ProfileCount() = 0;
+    virtual void GetProfile(int32_t index, ProfileState* state) = 0;
+    virtual void SetTargetSelectable(int32_t index, bool selectable) = 0;
+    virtual int32_t TargetCount() = 0;
+    virtual void SetTrackerAngles(double angle1, double angle2) = 0;
+    virtual void GetHead(HeadState* state) = 0;
+    virtual void SetImageRate(double hertz) = 0;
+    virtual void GetCamera(CameraState* state) = 0;
+    // Scan regions being defined (applied false) or applied to the area scan.
+    virtual int32_t ScanRegionCount(bool applied) = 0;
+    // Copies up to maxCorners corners (x, y, z each) of a region; returns its corner count.
+    virtual int32_t ScanRegionCorners(bool applied, int32_t region, double* xyz,
+                                      int32_t maxCorners) = 0;
+    virtual int32_t ScanRegionFlag(bool applied, int32_t region) = 0;
+    virtual void ScanSettings(double* setting1, double* setting2) = 0;
 };
 
 } // namespace trackersim

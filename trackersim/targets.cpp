@@ -6,6 +6,7 @@
 #include "measurements.h"
 #include "values.h"
 
+#include <map>
 #include <vector>
 
 namespace trackersim {
@@ -16,6 +17,17 @@ namespace {
 TargetSpec SpecOf(size_t index) {
     const auto& targets = TheHardware().targets;
     return index < targets.size() ? targets[index] : TargetSpec{TargetKind::Other, u"", 0.0};
+}
+
+std::u16string Numbered(std::u16string_view prefix, size_t n) {
+    const std::string digits = std::to_string(n);
+    return std::u16string(prefix) + std::u16string(digits.begin(), digits.end());
+}
+
+// Live target objects by COM identity, for resolving target handles.
+std::map<IUnknown*, size_t>& LiveTargets() {
+    static std::map<IUnknown*, size_t> targets;
+    return targets;
 }
 
 ComPtr<SizeObject> SizeOf(size_t index) {
@@ -48,12 +60,17 @@ private:
 class ProbeObject final : public ComObject<tracker::Probe> {
 public:
     explicit ProbeObject(size_t target)
-        : ComObject(u"Probe"), m_tips(Make<TipContainerObject>(target)) {}
+        : ComObject(u"Probe"), m_target(target), m_tips(Make<TipContainerObject>(target)) {}
     HRESULT STDMETHODCALLTYPE get_TipContainer(tracker::TipContainer** tips) override {
         return GiveObject<tracker::TipContainer>(u"Probe.get_TipContainer", m_tips.Get(), tips);
     }
+    HRESULT STDMETHODCALLTYPE get_Identity(BSTR* identity) override {
+        return GiveString(u"Probe.get_Identity", ProbeIdentity(static_cast<int>(m_target)),
+                          identity);
+    }
 
 private:
+    size_t m_target;
     ComPtr<TipContainerObject> m_tips;
 };
 
@@ -70,11 +87,33 @@ private:
 
 class TargetObject final
     : public ComObject<tracker::Target, tracker::ProbeTarget, tracker::Reflector,
-                       tracker::CustomReflector, tracker::RadiusTarget, tracker::RadiusTargetInfo> {
+                       tracker::CustomReflector, tracker::RadiusTarget, tracker::RadiusTargetInfo,
+                       tracker::ScanTarget> {
 public:
     explicit TargetObject(size_t index)
         : ComObject(u"Target"), m_index(index), m_probe(Make<ProbeObject>(index)),
-          m_size(SizeOf(index)), m_geometry(Make<GeometryObject>(index)) {}
+          m_size(SizeOf(index)), m_geometry(Make<GeometryObject>(index)) {
+        LiveTargets()[static_cast<IUnknown*>(Self())] = index;
+    }
+    ~TargetObject() override { LiveTargets().erase(static_cast<IUnknown*>(Self())); }
+
+    HRESULT STDMETHODCALLTYPE get_Selectable(VARIANT_BOOL* selectable) override {
+        return GiveValue(u"Target.get_Selectable",
+                         SpecOf(m_index).selectable ? VARIANT_TRUE : VARIANT_FALSE, selectable);
+    }
+    HRESULT STDMETHODCALLTYPE Select() override {
+        if (HRESULT hr = Enter(u"Target.Select"); FAILED(hr))
+            return hr;
+        TheHardware().selectedTarget = static_cast<int>(m_index);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_Identity(BSTR* identity) override {
+        return GiveString(u"Target.get_Identity", TargetIdentity(static_cast<int>(m_index)),
+                          identity);
+    }
+    HRESULT STDMETHODCALLTYPE get_Handle(IDispatch** handle) override {
+        return GiveObject<IDispatch>(u"Target.get_Handle", Self(), handle);
+    }
 
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
         return GiveString(u"Target.get_Name", SpecOf(m_index).name, name);
@@ -101,6 +140,8 @@ protected:
             return kind == TargetKind::CustomReflector;
         if (riid == tracker::RadiusTarget::iid || riid == tracker::RadiusTargetInfo::iid)
             return kind == TargetKind::RadiusTarget;
+        if (riid == tracker::ScanTarget::iid)
+            return SpecOf(m_index).scanTarget;
         return true;
     }
 
@@ -152,6 +193,26 @@ public:
         }
         return ReportError(E_INVALIDARG, u"The target is not one of the tracker's targets.");
     }
+    HRESULT STDMETHODCALLTYPE MakeTarget(BSTR product, BSTR name, tracker::Target** made) override {
+        if (made)
+            *made = nullptr;
+        if (HRESULT hr = Enter(u"TargetCollection.MakeTarget"); FAILED(hr))
+            return hr;
+        if (!made)
+            return E_POINTER;
+        const std::u16string productText(product ? product : u"");
+        const std::u16string nameText(name ? name : u"");
+        if (productText.empty())
+            return ReportError(E_INVALIDARG, u"No target product was given.");
+        // Products are reflectors; the 1.5 inch one is the common ball.
+        const double radius = productText == u"KSR 1.5in" ? 19.05 : 0.0;
+        auto& targets = TheHardware().targets;
+        targets.push_back(
+            TargetSpec{TargetKind::Reflector, nameText.empty() ? productText : nameText, radius});
+        *made = Item(targets.size() - 1);
+        (*made)->AddRef();
+        return S_OK;
+    }
 
 private:
     // The same object for the same position, so identities compare equal.
@@ -167,6 +228,26 @@ private:
 };
 
 } // namespace
+
+int TargetIndexOf(IUnknown* target) {
+    if (!target)
+        return -1;
+    ComPtr<IUnknown> identity;
+    if (FAILED(target->QueryInterface(IID_IUnknown, identity.PutVoid())))
+        return -1;
+    auto it = LiveTargets().find(identity.Get());
+    return it == LiveTargets().end() ? -1 : static_cast<int>(it->second);
+}
+
+std::u16string TargetIdentity(int index) {
+    return Numbered(u"TGT-", static_cast<size_t>(index));
+}
+
+std::u16string ProbeIdentity(int index) {
+    return SpecOf(static_cast<size_t>(index)).kind == TargetKind::Probe
+               ? Numbered(u"PRB-", static_cast<size_t>(index))
+               : std::u16string();
+}
 
 ComPtr<tracker::TargetCollection> CreateTargetCollection() {
     return ComPtr<tracker::TargetCollection>(Make<TargetCollectionObject>()->Self());

@@ -6,9 +6,18 @@
 #include "../platform/com/com_ptr.h"
 #include "sim_control.h"
 
+#include <string>
+
 namespace trackersim {
 
 ComPtr<tracker::TargetCollection> CreateTargetCollection();
+
+// The position in the target list of a target object (or its handle); -1 when
+// it is not one of the simulator's targets.
+int TargetIndexOf(IUnknown* target);
+// Identity strings of target `index`: its own, and its probe's (probe targets).
+std::u16string TargetIdentity(int index);
+std::u16string ProbeIdentity(int index);
 
 // TargetPositionChanged to every target collection, carrying the sample.
 void FireTargetPosition(const SampleSpec& sample);

@@ -13,10 +13,25 @@ HRESULT BoolSwitchObject::get_Value(VARIANT_BOOL* value) {
     return GiveValue(u"BoolSwitch.get_Value", m_cell ? VARIANT_TRUE : VARIANT_FALSE, value);
 }
 
+BoolSwitchObject::BoolSwitchObject(bool& cell, std::u16string_view name,
+                                   std::function<void(bool)> onChange)
+    : EventSource(u"BoolSwitch", {tracker::IID_SwitchChangedEvents}), m_cell(cell), m_name(name),
+      m_onChange(std::move(onChange)) {}
+
 HRESULT BoolSwitchObject::put_Value(VARIANT_BOOL value) {
     if (HRESULT hr = Enter(u"BoolSwitch.put_Value"); FAILED(hr))
         return hr;
-    m_cell = value != VARIANT_FALSE;
+    const bool on = value != VARIANT_FALSE;
+    if (on == m_cell)
+        return S_OK;
+    m_cell = on;
+    PostEventFrom(this, tracker::IID_SwitchChangedEvents, tracker::DISPID_InclinationBoolChanged,
+                  [on](IDispatch& sender) {
+                      return std::vector<ComVariant>{ComVariant::FromDispatch(&sender),
+                                                     ComVariant::FromBool(on)};
+                  });
+    if (m_onChange)
+        m_onChange(on);
     return S_OK;
 }
 
@@ -25,6 +40,15 @@ BoolStateObject::BoolStateObject(const bool& cell, std::u16string_view name)
 
 HRESULT BoolStateObject::get_Value(VARIANT_BOOL* value) {
     return GiveValue(u"BoolState.get_Value", m_cell ? VARIANT_TRUE : VARIANT_FALSE, value);
+}
+
+void BoolStateObject::Changed() {
+    const bool value = m_cell;
+    PostEventFrom(this, tracker::IID_BoolChangedEvents, tracker::DISPID_InclinationBoolChanged,
+                  [value](IDispatch& sender) {
+                      return std::vector<ComVariant>{ComVariant::FromDispatch(&sender),
+                                                     ComVariant::FromBool(value)};
+                  });
 }
 
 } // namespace trackersim

@@ -59,11 +59,35 @@ private:
     double& m_cell;
 };
 
-// An on/off switch stored in the simulated hardware.
-class BoolSwitchObject final : public ComObject<tracker::BoolSwitch> {
+// A setting with a unit, read and written through the hardware.
+class UnitValueObject final : public ComObject<tracker::UnitValue> {
 public:
-    BoolSwitchObject(bool& cell, std::u16string_view name)
-        : ComObject(u"BoolSwitch"), m_cell(cell), m_name(name) {}
+    UnitValueObject(std::function<double&()> cell, std::u16string_view unit)
+        : ComObject(u"UnitValue"), m_cell(std::move(cell)), m_unit(unit) {}
+    HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
+        return GiveValue(u"NumericSetting.get_Value", m_cell(), value);
+    }
+    HRESULT STDMETHODCALLTYPE put_Value(double value) override {
+        if (HRESULT hr = Enter(u"NumericSetting.put_Value"); FAILED(hr))
+            return hr;
+        m_cell() = value;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_Unit(BSTR* unit) override {
+        return GiveString(u"UnitValue.get_Unit", m_unit, unit);
+    }
+
+private:
+    std::function<double&()> m_cell;
+    std::u16string m_unit;
+};
+
+// An on/off switch stored in the simulated hardware; a change fires
+// SwitchChangedEvents Changed (sender, new value) and runs onChange.
+class BoolSwitchObject final : public EventSource<tracker::BoolSwitch> {
+public:
+    BoolSwitchObject(bool& cell, std::u16string_view name,
+                     std::function<void(bool)> onChange = nullptr);
     HRESULT STDMETHODCALLTYPE get_Value(VARIANT_BOOL* value) override;
     HRESULT STDMETHODCALLTYPE put_Value(VARIANT_BOOL value) override;
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
@@ -73,6 +97,7 @@ public:
 private:
     bool& m_cell;
     std::u16string m_name;
+    std::function<void(bool)> m_onChange;
 };
 
 // A read-only state of the hardware with BoolChangedEvents.
@@ -83,6 +108,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
         return GiveString(u"BoolState.get_Name", m_name, name);
     }
+    // Fires BoolChangedEvents Changed (sender, value) from the loop.
+    void Changed();
 
 private:
     const bool& m_cell;

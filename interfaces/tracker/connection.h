@@ -2,8 +2,11 @@
 #pragma once
 
 #include "camera.h"
+#include "inclination.h"
 #include "library_ids.h"
 #include "measurements.h"
+#include "positioning.h"
+#include "power.h"
 #include "targets.h"
 #include "triggers.h"
 #include "values.h"
@@ -17,6 +20,20 @@ struct Tracker : IDispatch {
     virtual HRESULT STDMETHODCALLTYPE get_TargetCollection(TargetCollection** targets) = 0;
     virtual HRESULT STDMETHODCALLTYPE get_TriggerCollection(TriggerCollection** triggers) = 0;
     virtual HRESULT STDMETHODCALLTYPE get_OverviewCamera(OverviewCamera** camera) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_InclinationSensor(InclinationSensor** sensor) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_PowerStatus(PowerStatus** status) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_ReflectorFinder(ReflectorFinder** finder) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_OverviewCameraStream(OverviewCameraStream** stream) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_TrackerAngles(TrackerAngles** angles) = 0;
+    // Moves the head at signed speeds until stopped (both 0).
+    virtual HRESULT STDMETHODCALLTYPE Move(LONG horizontalSpeed, LONG verticalSpeed) = 0;
+    virtual HRESULT STDMETHODCALLTYPE PositionTo(VARIANT_BOOL search, VARIANT_BOOL relative,
+                                                 double value1, double value2, double value3,
+                                                 IDispatch** result) = 0;
+    // Points at the target (a target's handle, or a target); gives the target found.
+    virtual HRESULT STDMETHODCALLTYPE PositionToTarget(IDispatch* target, VARIANT_BOOL relative,
+                                                       double value1, double value2,
+                                                       double value3, Target** found) = 0;
 };
 
 // The tracker's second interface: facts about the hardware.

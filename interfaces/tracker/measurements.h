@@ -7,6 +7,7 @@ namespace tracker {
 
 struct Measurement;
 struct MeasurementCollection;
+struct MeasurementProfileCollection;
 
 struct MeasurementStatusDetail : IDispatch {
     static constexpr IID iid = {0xF457B74A, 0x6ADC, 0x4DF8, {0xA9, 0x1A, 0x35, 0x08, 0x6B, 0x81, 0x07, 0x06}};
@@ -27,6 +28,12 @@ struct Measurements : IDispatch {
     virtual HRESULT STDMETHODCALLTYPE StopMeasurement() = 0;
     // One measurement now.
     virtual HRESULT STDMETHODCALLTYPE Measure(Measurement** measurement) = 0;
+    virtual HRESULT STDMETHODCALLTYPE
+    get_MeasurementProfileCollection(MeasurementProfileCollection** profiles) = 0;
+    // Points at the target (a target's handle, or a target) and measures it.
+    virtual HRESULT STDMETHODCALLTYPE GoAndMeasure(IDispatch* target, VARIANT_BOOL relative,
+                                                   double value1, double value2, double value3,
+                                                   Measurement** measurement) = 0;
 };
 
 struct MeasurementCollection : IDispatch {
@@ -87,6 +94,8 @@ struct PositionMeasurement : IDispatch {
 struct DirectionalMeasurement : IDispatch {
     static constexpr IID iid = {0xC3DFA120, 0xEE9C, 0x42DB, {0x95, 0x3A, 0x3C, 0x79, 0x13, 0x23, 0x33, 0xB8}};
     virtual HRESULT STDMETHODCALLTYPE get_Direction(Direction** direction) = 0;
+    // The three angles of the direction.
+    virtual HRESULT STDMETHODCALLTYPE get_Orientation(Rotation** orientation) = 0;
 };
 
 struct SixDofMeasurement : IDispatch {

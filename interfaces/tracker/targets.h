@@ -8,6 +8,13 @@ namespace tracker {
 struct Target : IDispatch {
     static constexpr IID iid = {0xA5AAE7CE, 0x1F7E, 0x44E6, {0xAE, 0xAF, 0x3D, 0x5A, 0xAC, 0x86, 0x15, 0x4D}};
     virtual HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) = 0;
+    // Whether the target can be chosen for measuring.
+    virtual HRESULT STDMETHODCALLTYPE get_Selectable(VARIANT_BOOL* selectable) = 0;
+    // Makes this the selected target.
+    virtual HRESULT STDMETHODCALLTYPE Select() = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_Identity(BSTR* identity) = 0;
+    // What pointing and go-and-measure take as the target.
+    virtual HRESULT STDMETHODCALLTYPE get_Handle(IDispatch** handle) = 0;
 };
 
 struct TargetCollection : IDispatch {
@@ -16,6 +23,8 @@ struct TargetCollection : IDispatch {
     virtual HRESULT STDMETHODCALLTYPE get_Item(LONG index, Target** item) = 0;
     virtual HRESULT STDMETHODCALLTYPE get_Selected(Target** target) = 0;
     virtual HRESULT STDMETHODCALLTYPE put_Selected(Target* target) = 0;
+    // A new target of the product, added to the collection.
+    virtual HRESULT STDMETHODCALLTYPE MakeTarget(BSTR product, BSTR name, Target** target) = 0;
 };
 
 struct Tip : IDispatch {
@@ -31,6 +40,7 @@ struct TipContainer : IDispatch {
 struct Probe : IDispatch {
     static constexpr IID iid = {0x9F43CBEA, 0xD957, 0x4A02, {0x92, 0x1C, 0x55, 0xE4, 0x1F, 0x3A, 0x1D, 0x5D}};
     virtual HRESULT STDMETHODCALLTYPE get_TipContainer(TipContainer** tips) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_Identity(BSTR* identity) = 0;
 };
 
 struct ProbeTarget : IDispatch {
@@ -51,6 +61,11 @@ struct CustomReflector : IDispatch {
 
 struct RadiusTarget : IDispatch {
     static constexpr IID iid = {0x3C85B954, 0xC363, 0x4DEA, {0xBB, 0x20, 0x7B, 0x09, 0xD3, 0xD6, 0x6C, 0xB0}};
+};
+
+// A target an area scan can measure.
+struct ScanTarget : IDispatch {
+    static constexpr IID iid = {0x7BB81977, 0xE088, 0x41A1, {0x82, 0x88, 0x25, 0xE3, 0xF6, 0x52, 0x8E, 0x85}};
 };
 
 struct TargetGeometry : IDispatch {

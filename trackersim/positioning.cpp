@@ -1,0 +1,100 @@
+#include "positioning.h"
+
+#include "errors.h"
+#include "hardware.h"
+#include "measurements.h"
+#include "scenarios.h"
+#include "targets.h"
+#include "values.h"
+
+namespace trackersim {
+namespace {
+
+Head& TheHead() {
+    return TheHardware().head;
+}
+
+class ReflectorFinderObject final : public ComObject<tracker::ReflectorFinder> {
+public:
+    ReflectorFinderObject() : ComObject(u"ReflectorFinder") {}
+    HRESULT STDMETHODCALLTYPE Start(IDispatch** result) override {
+        if (result)
+            *result = nullptr;
+        if (HRESULT hr = Enter(u"ReflectorFinder.Start"); FAILED(hr))
+            return hr;
+        ++TheHead().reflectorSearches;
+        // The search ends on the selected target: its measurement is the result.
+        if (result)
+            *result = CreateMeasurement(NextSample()).Detach();
+        return S_OK;
+    }
+};
+
+// The angles are read when asked, so a moved head needs no new object.
+class TrackerAnglesObject final : public ComObject<tracker::TrackerAngles> {
+public:
+    TrackerAnglesObject() : ComObject(u"TrackerAngles") {}
+    HRESULT STDMETHODCALLTYPE get_Angle1(tracker::ScalarValue** value) override {
+        return GiveObject<tracker::ScalarValue>(
+            u"TrackerAngles.get_Angle1",
+            Make<ScalarObject>(TheHead().angle1, u"Horizontal angle", u"rad")->Self(), value);
+    }
+    HRESULT STDMETHODCALLTYPE get_Angle2(tracker::ScalarValue** value) override {
+        return GiveObject<tracker::ScalarValue>(
+            u"TrackerAngles.get_Angle2",
+            Make<ScalarObject>(TheHead().angle2, u"Vertical angle", u"rad")->Self(), value);
+    }
+};
+
+} // namespace
+
+ComPtr<tracker::ReflectorFinder> CreateReflectorFinder() {
+    return ComPtr<tracker::ReflectorFinder>(Make<ReflectorFinderObject>()->Self());
+}
+
+ComPtr<tracker::TrackerAngles> CreateTrackerAngles() {
+    return ComPtr<tracker::TrackerAngles>(Make<TrackerAnglesObject>()->Self());
+}
+
+void RecordPointing(int target, bool search, bool relative, const double (&values)[3]) {
+    PositionRequest& last = TheHead().lastPositionTo;
+    const int32_t count = last.count + 1;
+    last = PositionRequest{count, target, search, relative, {values[0], values[1], values[2]}};
+}
+
+HRESULT MoveHead(LONG horizontalSpeed, LONG verticalSpeed) {
+    if (HRESULT hr = Enter(u"Tracker.Move"); FAILED(hr))
+        return hr;
+    TheHead().horizontalSpeed = horizontalSpeed;
+    TheHead().verticalSpeed = verticalSpeed;
+    return S_OK;
+}
+
+HRESULT PositionTo(VARIANT_BOOL search, VARIANT_BOOL relative, const double (&values)[3],
+                   IDispatch** result) {
+    if (result)
+        *result = nullptr;
+    if (HRESULT hr = Enter(u"Tracker.PositionTo"); FAILED(hr))
+        return hr;
+    RecordPointing(-1, search != VARIANT_FALSE, relative != VARIANT_FALSE, values);
+    if (result)
+        *result = CreateMeasurement(NextSample()).Detach();
+    return S_OK;
+}
+
+HRESULT PositionToTarget(IDispatch* target, VARIANT_BOOL relative, const double (&values)[3],
+                         tracker::Target** found) {
+    if (found)
+        *found = nullptr;
+    if (HRESULT hr = Enter(u"Tracker.PositionToTarget"); FAILED(hr))
+        return hr;
+    const int index = TargetIndexOf(target);
+    if (index < 0)
+        return ReportError(E_INVALIDARG, u"The target is not one of the tracker's targets.");
+    RecordPointing(index, false, relative != VARIANT_FALSE, values);
+    if (found)
+        target->QueryInterface(tracker::Target::iid, reinterpret_cast<void**>(found));
+    return S_OK;
+}
+
+} // namespace trackersim
