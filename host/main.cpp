@@ -5,15 +5,21 @@
 #include "host/simulator_setup.h"
 #include "platform/ui/clock.h"
 
+#include "platform/ui/console_screen.h"
+#include "platform/ui/scripted_screen.h"
+
 #include <cstdio>
+#include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 
 namespace {
 
 std::string FolderOf(const std::string& path) {
-    const size_t cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? std::string(".") : path.substr(0, cut);
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::weakly_canonical(path, error);
+    return (error ? std::filesystem::absolute(path) : full).parent_path().string();
 }
 
 } // namespace
@@ -43,6 +49,27 @@ int main(int argc, char** argv) {
     std::unique_ptr<platform::ScopedVirtualClock> virtualTime;
     if (!options.realtime)
         virtualTime = std::make_unique<platform::ScopedVirtualClock>();
+
+    // A person at the console: the connect dialog either counts down by
+    // itself or gets the address typed in; message boxes get the answers
+    // given on the command line, or their default.
+    platform::ConsoleScreen screen(std::cerr);
+    const std::string connect = options.address.empty()
+                                    ? "check:Automatically apply settings in;wait:5000"
+                                    : "type:#1200=" + options.address + ";click:Connect";
+    for (const std::string& answer : std::vector<std::string>{connect}) {
+        if (!screen.AddAnswer(answer, &error)) {
+            std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    for (const std::string& answer : options.answers) {
+        if (!screen.AddAnswer(answer, &error)) {
+            std::fprintf(stderr, "zuhost: --answer %s: %s\n", answer.c_str(), error.c_str());
+            return 2;
+        }
+    }
+    platform::ScopedScreen useScreen(screen);
 
     int status = 0;
     {

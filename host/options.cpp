@@ -22,6 +22,8 @@ reads (dialogs, message boxes, the countdown, the summary) goes to standard erro
                     confirm and cancel points on a sphere), sphere, plane or cylinder
   --seed N          seed of the scenario's noise (default 1)
   --positions HZ    target-position samples per second while probing (default 20, 0: none)
+  --rate HZ         measurements per second while continuous measuring runs (default 100)
+  --duration S      how long the scenario plays, in seconds (default 10)
   --answer TEXT     answer the next message box with this button (OK, Cancel, Yes, No);
                     repeat for later boxes; unanswered boxes take their default
   --show-sheet      show the "Probing Tool Settings" sheet (SelectProbe) and list its pages
@@ -73,7 +75,8 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
         } else if (arg == "--save-camera") {
             if (!value(o.saveCamera))
                 return false;
-        } else if (arg == "--seed" || arg == "--mode" || arg == "--positions") {
+        } else if (arg == "--seed" || arg == "--mode" || arg == "--positions" || arg == "--rate" ||
+                   arg == "--duration") {
             if (!value(text))
                 return false;
             char* end = nullptr;
@@ -86,6 +89,10 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
                 o.seed = static_cast<uint32_t>(number);
             else if (arg == "--mode")
                 o.mode = static_cast<uint32_t>(number);
+            else if (arg == "--rate")
+                o.continuousHz = number;
+            else if (arg == "--duration")
+                o.durationMs = static_cast<uint64_t>(number * 1000);
             else
                 o.positionHz = number;
         } else {

@@ -12,7 +12,9 @@ struct HostOptions {
     std::string scenario = "session";
     uint32_t seed = 1;
     uint32_t mode = 1;
-    double positionHz = 20; // target-position samples per second while the scenario plays
+    double positionHz = 20;      // target-position samples per second while the scenario plays
+    double continuousHz = 100;   // measurements per second while continuous measuring runs
+    uint64_t durationMs = 10000; // how long the scenario plays
     bool identityOnly = false;
     bool realtime = false;
     bool showSheet = false;

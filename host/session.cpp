@@ -83,15 +83,18 @@ int RunSession(const PluginExports& plugin, const HostOptions& options) {
 
     long fired = 0;
     if (simulator) {
+        simulator->SetContinuousRate(options.continuousHz);
         simulator->PlayScenario(options.positionHz);
         // The scenario plays on timers; the host's message loop delivers them.
-        for (int guard = 0; simulator->IsScenarioPlaying() && guard < 100000; ++guard)
+        const uint64_t steps = options.durationMs / 50;
+        for (uint64_t step = 0; step < steps && simulator->IsScenarioPlaying(); ++step)
             platform::RunMessagesFor(50);
+        simulator->StopScenario();
         // Every measurement the module was handed: events and one-shot requests.
         fired = simulator->CallCount(u"MeasurementCollection.get_Item") +
                 simulator->CallCount(u"Measurements.Measure");
     } else {
-        platform::RunMessagesFor(2000);
+        platform::RunMessagesFor(options.durationMs);
     }
     plugin.StopProbeMeasure();
     const int closed = plugin.Close();

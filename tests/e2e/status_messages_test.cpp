@@ -1,0 +1,91 @@
+// The tracker's errors, warnings and notices as the user sees them.
+#include "tests/support/plugin_fixture.h"
+
+#include "platform/ui/message_loop.h"
+
+#include <gtest/gtest.h>
+
+using simtest::PluginTest;
+using trackersim::MessageKind;
+
+namespace {
+
+class StatusMessagesTest : public PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(OpenWith(u"10.0.0.1"));
+    }
+    void TearDown() override {
+        if (!HasFatalFailure()) {
+            EXPECT_EQ(Plugin().Close(), 1);
+        }
+        PluginTest::TearDown();
+    }
+    void Fire(MessageKind kind, const WCHAR* a, const WCHAR* b, int number) {
+        Sim().FireTrackerMessage(kind, a, b, number);
+    }
+};
+
+TEST_F(StatusMessagesTest, TextCaptionAndIconOfEachKind) {
+    Fire(MessageKind::Warning, u"A", u"B", -5);
+    Fire(MessageKind::Information, u"", u"", 3);
+    Fire(MessageKind::Error, u"Beam broken", u"Reacquire the target", 42);
+    Sim().FireInitializeFinished();
+    platform::PumpMessages();
+    const auto& boxes = screen.Boxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0].text, u"A\nB");
+    EXPECT_EQ(boxes[0].caption, u"#-5");
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_EQ(boxes[1].text, u"\n");
+    EXPECT_EQ(boxes[1].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(boxes[2].text, u"Beam broken\nReacquire the target");
+    EXPECT_EQ(boxes[2].caption, u"#42");
+    EXPECT_EQ(boxes[2].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(boxes[3].text, u"Initialized");
+    EXPECT_EQ(boxes[3].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+}
+
+TEST_F(StatusMessagesTest, RepeatsOfAnOpenErrorAreSuppressed) {
+    screen.AnswerBoxAfter(500, IDOK);
+    Fire(MessageKind::Error, u"E", u"1", 7);
+    Fire(MessageKind::Error, u"E", u"1", 7);  // arrives while the first box is open
+    Fire(MessageKind::Warning, u"W", u"", 7); // warnings are not suppressed
+    platform::PumpMessages();
+    ASSERT_EQ(screen.Boxes().size(), 2u);
+    EXPECT_EQ(screen.Boxes()[0].caption, u"#7");
+    EXPECT_EQ(screen.Boxes()[1].text, u"W\n");
+    Fire(MessageKind::Error, u"E", u"1", 7); // the box was closed with OK: shown again
+    platform::PumpMessages();
+    EXPECT_EQ(screen.Boxes().size(), 3u);
+}
+
+TEST_F(StatusMessagesTest, ADifferentErrorTakesOverTheSuppression) {
+    screen.AnswerBoxAfter(500, IDOK).AnswerBoxAfter(500, IDOK);
+    Fire(MessageKind::Error, u"first", u"", 1);
+    Fire(MessageKind::Error, u"second", u"", 2);      // on top of the first
+    Fire(MessageKind::Error, u"first again", u"", 1); // 2 is remembered now: shown
+    platform::PumpMessages();
+    ASSERT_EQ(screen.Boxes().size(), 3u);
+    EXPECT_EQ(screen.Boxes()[2].text, u"first again\n");
+}
+
+TEST_F(StatusMessagesTest, ErrorNumberZeroIsNeverSuppressed) {
+    screen.AnswerBoxAfter(500, IDOK);
+    Fire(MessageKind::Error, u"zero", u"", 0);
+    Fire(MessageKind::Error, u"zero", u"", 0);
+    platform::PumpMessages();
+    EXPECT_EQ(screen.Boxes().size(), 2u);
+}
+
+TEST_F(StatusMessagesTest, FailingReadShowsNoBox) {
+    Sim().InjectFailure(u"TrackerMessage.get_Text2", E_FAIL, 1, u"lost", true);
+    Fire(MessageKind::Warning, u"A", u"B", 1);
+    platform::PumpMessages();
+    EXPECT_TRUE(screen.Boxes().empty());
+}
+
+} // namespace
