@@ -16,6 +16,10 @@ public:
     void SaveSettings();
     void OnTrackerConnected();
     void OnTrackerDisconnecting();
+    // Event handlers of the inclination sink.
+    void ShowCurrentInclination() {}
+    void OnSwitchChanged(IDispatch*) {}
+    void OnOrientToGravityFinished(IDispatch*) {}
 
     bool m_initialized = false;
     CQWandDevice* m_device;

@@ -16,6 +16,8 @@ public:
     void SaveSettings();
     void OnTrackerConnected();
     void OnTrackerDisconnecting();
+    // The camera sink hands each image over: a complete BMP file of `size` bytes.
+    void ShowImage(const BYTE*, size_t) {}
 
     bool m_initialized = false;
     CQWandDevice* m_device;

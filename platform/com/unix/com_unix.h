@@ -24,19 +24,28 @@ inline bool operator==(const GUID& a, const GUID& b) {
             return false;
     return true;
 }
-inline bool operator!=(const GUID& a, const GUID& b) { return !(a == b); }
-inline BOOL IsEqualGUID(REFGUID a, REFGUID b) { return a == b; }
-inline BOOL IsEqualIID(REFIID a, REFIID b) { return a == b; }
-inline BOOL IsEqualCLSID(REFCLSID a, REFCLSID b) { return a == b; }
+inline bool operator!=(const GUID& a, const GUID& b) {
+    return !(a == b);
+}
+inline BOOL IsEqualGUID(REFGUID a, REFGUID b) {
+    return a == b;
+}
+inline BOOL IsEqualIID(REFIID a, REFIID b) {
+    return a == b;
+}
+inline BOOL IsEqualCLSID(REFCLSID a, REFCLSID b) {
+    return a == b;
+}
 
 // ---- HRESULT -------------------------------------------------------------
 typedef LONG SCODE;
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 #define MAKE_HRESULT(sev, fac, code)                                                               \
-    ((HRESULT)(((unsigned long)(sev) << 31) | ((unsigned long)(fac) << 16) | ((unsigned long)(code))))
+    ((HRESULT)(((unsigned long)(sev) << 31) | ((unsigned long)(fac) << 16) |                       \
+               ((unsigned long)(code))))
 #define HRESULT_FROM_WIN32(x)                                                                      \
-    ((HRESULT)(x) <= 0 ? ((HRESULT)(x)) : ((HRESULT)(((x) & 0x0000FFFF) | (7 << 16) | 0x80000000)))
+    ((HRESULT)(x) <= 0 ? ((HRESULT)(x)) : ((HRESULT)(((x)&0x0000FFFF) | (7 << 16) | 0x80000000)))
 
 #define S_OK ((HRESULT)0L)
 #define S_FALSE ((HRESULT)1L)
@@ -157,6 +166,7 @@ struct tagVARIANT {
         IUnknown* punkVal;
         IDispatch* pdispVal;
         SAFEARRAY* parray;
+        SAFEARRAY** pparray;
         BYTE* pbVal;
         SHORT* piVal;
         LONG* plVal;
