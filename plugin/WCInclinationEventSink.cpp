@@ -39,8 +39,8 @@ void WCInclinationEventSink::Changed(IDispatch* sender, VARIANT_BOOL) {
         m_owner->m_inclinationPage->OnSwitchChanged(sender);
 }
 
+// The orient's error is shown whether or not the page is there.
 void WCInclinationEventSink::GetInclinationToGravityFinished(IDispatch*, IDispatch*,
                                                              IDispatch* exception) {
-    if (m_owner && m_owner->m_inclinationPage)
-        m_owner->m_inclinationPage->OnOrientToGravityFinished(exception);
+    WCPropPageInclination::OnOrientToGravityFinished(m_owner, exception);
 }

@@ -2,6 +2,8 @@
 // window record and notifies its parent as the Windows control does.
 #include "window_record.h"
 
+#include "gdi_objects.h"
+
 #include "../text_compare.h"
 
 #include <algorithm>
@@ -82,6 +84,9 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case STM_SETIMAGE: {
         HANDLE old = rec->image;
         rec->image = reinterpret_cast<HANDLE>(lParam);
+        // The control keeps the bitmap's pixels: the image stays when the
+        // caller deletes its handle.
+        rec->imagePixels = wParam == IMAGE_BITMAP ? KeepShownBitmap(rec->image) : nullptr;
         return reinterpret_cast<LRESULT>(old);
     }
     case STM_GETIMAGE:

@@ -20,6 +20,8 @@ struct HMENU__ {
 
 namespace platform::ui {
 
+struct BitmapPixels;
+
 struct WindowRecord {
     HWND hwnd = nullptr;
     HWND parent = nullptr;
@@ -49,6 +51,7 @@ struct WindowRecord {
     int rangeMax = 100;
     int pos = 0;
     HANDLE image = nullptr;
+    std::shared_ptr<const BitmapPixels> imagePixels; // a picture control's copy of its bitmap
 
     std::unique_ptr<HMENU__> systemMenu;
 };

@@ -1,0 +1,89 @@
+// A device connected to the simulated tracker with its tool sheet built and
+// shown, a scripted screen in front of it, and the inclination page at hand.
+#pragma once
+
+#include "platform/ui/message_loop.h"
+#include "platform/ui/screen_input.h"
+#include "platform/ui/scripted_screen.h"
+#include "settings/CQNRegistry.h"
+#include "tests/support/device_fixture.h"
+#include "toolsheet/CSampleSheet.h"
+#include "toolsheet/WCPropPageInclination.h"
+
+#include <memory>
+#include <string>
+
+class InclinationPageTest : public simtest::DeviceTest {
+protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_useScreen = std::make_unique<platform::ScopedScreen>(screen);
+    }
+    void TearDown() override {
+        if (device) {
+            if (device->m_connected)
+                device->Disconnect();
+            if (device->m_toolSheet)
+                device->DestroyToolSheet();
+        }
+        m_useScreen.reset();
+        DeviceTest::TearDown();
+    }
+
+    // Connected, with the sheet built and shown on its first page.
+    void Open() {
+        ConnectDevice();
+        ASSERT_TRUE(device->BuildToolSheet());
+        device->SelectProbe();
+    }
+    void OpenTab() { device->m_toolSheet->SetActivePage(device->m_inclinationPage.get()); }
+    // Disconnect and close as the device's Close does.
+    void Close() {
+        ASSERT_TRUE(device->Disconnect());
+        device->DestroyToolSheet();
+    }
+
+    WCPropPageInclination& Page() { return *device->m_inclinationPage; }
+    HWND Control(int id) { return ::GetDlgItem(Page().GetSafeHwnd(), id); }
+    std::u16string Text(int id) { return platform::WindowText(Control(id)); }
+    bool Click(int id) { return platform::Click(Control(id)); }
+    bool Type(int id, const std::u16string& text) { return platform::TypeText(Control(id), text); }
+    bool Checked() { return ::SendMessageW(Control(IDC_USE_INCLINATION), BM_GETCHECK, 0, 0) == 1; }
+
+    trackersim::InclinometerState Sensor() {
+        trackersim::InclinometerState state{};
+        Sim().GetInclinometer(&state);
+        return state;
+    }
+    // The sensor's monitoring object as the library gives it to anyone.
+    ComPtr<tracker::InclinationMonitoring> Monitoring() {
+        ComPtr<tracker::InclinationSensor> sensor;
+        device->m_tracker->get_InclinationSensor(sensor.Put());
+        ComPtr<tracker::InclinationMonitoring> monitoring;
+        sensor->get_Monitoring(monitoring.Put());
+        return monitoring;
+    }
+
+    static void Store(const WCHAR* name, const WCHAR* text) {
+        CQNRegistry registry;
+        registry.SetKey(kDeviceKeyName, true);
+        registry.WriteString(name, text);
+    }
+    static bool Stored(const WCHAR* name, RegString& text) {
+        CQNRegistry registry;
+        registry.SetKey(kDeviceKeyName, true);
+        return registry.ReadString(name, text) != 0;
+    }
+    static bool StoredDword(const WCHAR* name, DWORD& value) {
+        CQNRegistry registry;
+        registry.SetKey(kDeviceKeyName, true);
+        return registry.ReadDword(name, value) != 0;
+    }
+
+    platform::ScriptedScreen screen;
+
+private:
+    std::unique_ptr<platform::ScopedScreen> m_useScreen;
+};
