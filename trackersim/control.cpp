@@ -20,21 +20,21 @@ namespace trackersim {
 namespace {
 
 std::u16string_view View(const WCHAR* text) {
-    return text ? std::u16string_view(text) : u"";
+    return text ? std::u16string_view(text) : TEXT("");
 }
 
-const char16_t* KindName(TargetKind kind) {
+const WCHAR* KindName(TargetKind kind) {
     switch (kind) {
     case TargetKind::Probe:
-        return u"Probe";
+        return TEXT("Probe");
     case TargetKind::Reflector:
-        return u"Reflector";
+        return TEXT("Reflector");
     case TargetKind::CustomReflector:
-        return u"Custom reflector";
+        return TEXT("Custom reflector");
     case TargetKind::RadiusTarget:
-        return u"Radius target";
+        return TEXT("Radius target");
     default:
-        return u"Target";
+        return TEXT("Target");
     }
 }
 
@@ -55,11 +55,11 @@ void Control::SetAcceptedAddresses(const WCHAR* addresses) {
     accepted.clear();
     std::u16string_view rest = View(addresses);
     while (!rest.empty()) {
-        const size_t end = rest.find(u';');
+        const size_t end = rest.find(TEXT(';'));
         std::u16string_view one = rest.substr(0, end);
         if (!one.empty())
             accepted.emplace_back(one);
-        rest = end == std::u16string_view::npos ? u"" : rest.substr(end + 1);
+        rest = end == std::u16string_view::npos ? TEXT("") : rest.substr(end + 1);
     }
 }
 
@@ -69,9 +69,9 @@ void Control::SetQuickReleaseClosed(bool closed) {
 
 void Control::SetOffersTrackerModel(bool offers) {
     if (offers)
-        Faults().Clear(u"Tracker.TrackerModel");
+        Faults().Clear(TEXT("Tracker.TrackerModel"));
     else
-        Faults().Set(u"Tracker.TrackerModel", Fault{FaultKind::Null, S_OK, 0, {}, false});
+        Faults().Set(TEXT("Tracker.TrackerModel"), Fault{FaultKind::Null, S_OK, 0, {}, false});
 }
 
 void Control::SetTriggerKinds(const TriggerKind* kinds, int32_t count) {
@@ -223,6 +223,8 @@ int32_t Control::CameraSwitch2() {
     return TheHardware().camera.switch2;
 }
 
+void Control::SetCallCounting(bool on) { Faults().SetCounting(on); }
+
 int32_t Control::CallCount(const WCHAR* operation) {
     return Faults().CallCount(View(operation));
 }
@@ -346,6 +348,39 @@ void Control::ScanSettings(double* setting1, double* setting2) {
         *setting1 = TheHardware().scan.setting1;
     if (setting2)
         *setting2 = TheHardware().scan.setting2;
+}
+
+void Control::SetTargets(const TargetKind* kinds, const WCHAR* const* names, int32_t count) {
+    auto& targets = TheHardware().targets;
+    targets.clear();
+    for (int32_t i = 0; i < count && kinds; ++i) {
+        const TargetKind kind = kinds[i];
+        const double size = kind == TargetKind::Probe             ? 3.0
+                            : kind == TargetKind::Reflector       ? 19.05
+                            : kind == TargetKind::CustomReflector ? 12.7
+                            : kind == TargetKind::RadiusTarget    ? 6.35
+                                                                  : 0.0;
+        targets.push_back(
+            TargetSpec{kind, names && names[i] ? std::u16string(names[i]) : std::u16string(),
+                       size});
+    }
+    TheHardware().selectedTarget = 0;
+}
+
+void Control::SetTargetIdentity(int32_t index, const WCHAR* identity) {
+    auto& targets = TheHardware().targets;
+    if (index >= 0 && index < static_cast<int32_t>(targets.size()))
+        targets[index].identity = identity ? identity : TEXT("");
+}
+
+void Control::SetProfile(int32_t index, const WCHAR* name, int32_t accuracy, double separation) {
+    auto& profiles = TheHardware().profiles;
+    if (index < 0 || index >= static_cast<int32_t>(profiles.size()))
+        return;
+    if (name)
+        profiles[index].name = name;
+    profiles[index].accuracy = accuracy;
+    profiles[index].separation = separation;
 }
 
 } // namespace trackersim

@@ -56,6 +56,7 @@ public:
     int32_t CameraSwitch1() override;
     int32_t CameraSwitch2() override;
     int32_t CallCount(const WCHAR* operation) override;
+    void SetCallCounting(bool on) override;
     void ConnectedAddress(WCHAR* buffer, int32_t size) override;
 
     void SetInclination(double rotX, double rotY) override;
@@ -76,8 +77,12 @@ public:
                               int32_t maxCorners) override;
     int32_t ScanRegionFlag(bool applied, int32_t region) override;
     void ScanSettings(double* setting1, double* setting2) override;
+    void SetTargets(const TargetKind* kinds, const WCHAR* const* names, int32_t count) override;
+    void SetTargetIdentity(int32_t index, const WCHAR* identity) override;
+    void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,
+                    double separation) override;
 };
 
-template <> inline constexpr std::u16string_view kInterfaceName<Control> = u"SimControl";
+template <> inline constexpr std::u16string_view kInterfaceName<Control> = TEXT("SimControl");
 
 } // namespace trackersim

@@ -16,13 +16,20 @@ void FaultRegistry::Clear(std::u16string_view operation) {
 void FaultRegistry::Reset() {
     m_faults.clear();
     m_calls.clear();
+    m_counting = true;
 }
 
 std::optional<Fault> FaultRegistry::Take(std::u16string_view operation) {
-    if (auto it = m_calls.find(operation); it != m_calls.end())
-        ++it->second;
-    else
-        m_calls.emplace(std::u16string(operation), 1);
+    if (Quiet())
+        return std::nullopt;
+    if (m_counting) {
+        if (auto it = m_calls.find(operation); it != m_calls.end())
+            ++it->second;
+        else
+            m_calls.emplace(std::u16string(operation), 1);
+    }
+    if (m_faults.empty())
+        return std::nullopt;
     auto it = m_faults.find(operation);
     if (it == m_faults.end())
         return std::nullopt;

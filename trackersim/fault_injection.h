@@ -38,10 +38,15 @@ public:
     // Counts the call and returns the fault that applies to it, consuming a one-shot fault.
     std::optional<Fault> Take(std::u16string_view operation);
     int CallCount(std::u16string_view operation) const;
+    // Counting calls costs a lookup per call; a benchmark turns it off.
+    void SetCounting(bool on) { m_counting = on; }
+    // Nothing to count and no fault set: every call goes through untouched.
+    bool Quiet() const { return !m_counting && m_faults.empty(); }
 
 private:
     std::map<std::u16string, Fault, std::less<>> m_faults;
     std::map<std::u16string, int, std::less<>> m_calls;
+    bool m_counting = true;
 };
 
 FaultRegistry& Faults();

@@ -36,8 +36,12 @@ protected:
 
     // The query's fault check, then Offers.
     HRESULT CheckQuery(REFIID riid, std::u16string_view interfaceName) {
+        if (Faults().Quiet()) {
+            SetErrorInfo(0, nullptr);
+            return Offers(riid) ? S_OK : E_NOINTERFACE;
+        }
         std::u16string facet = m_class;
-        facet += u'.';
+        facet += TEXT('.');
         facet += interfaceName;
         if (HRESULT hr = EnterQuery(facet); hr != S_OK)
             return hr;

@@ -205,6 +205,9 @@ struct SimControl : IUnknown {
     virtual int32_t CallCount(const WCHAR* operation) = 0;
     // The address of the last successful Connect.
     virtual void ConnectedAddress(WCHAR* buffer, int32_t size) = 0;
+    // Call counting (on after Reset) costs a lookup per library call; a
+    // benchmark turns it off. Faults work either way.
+    virtual void SetCallCounting(bool on) = 0;
 
     // ---- the tool sheet's utilities ---------------------------------------------
     // The tracker's current inclination (degrees); monitoring reports it every
@@ -233,6 +236,19 @@ struct SimControl : IUnknown {
                                       int32_t maxCorners) = 0;
     virtual int32_t ScanRegionFlag(bool applied, int32_t region) = 0;
     virtual void ScanSettings(double* setting1, double* setting2) = 0;
+
+    // ---- the profiles and positioning pages ------------------------------------
+    // Replaces the target list: `count` selectable targets of the given kinds
+    // and names, each with its kind's default size; the first is selected.
+    virtual void SetTargets(const TargetKind* kinds, const WCHAR* const* names,
+                            int32_t count) = 0;
+    // The identity target `index` reports, and a measurement of it names
+    // (null or empty: "TGT-<index>").
+    virtual void SetTargetIdentity(int32_t index, const WCHAR* identity) = 0;
+    // Sets profile `index`'s name (null keeps it), accuracy (any value, as a
+    // tracker might report it) and separation.
+    virtual void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,
+                            double separation) = 0;
 };
 
 } // namespace trackersim
