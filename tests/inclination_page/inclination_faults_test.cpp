@@ -1,0 +1,180 @@
+// The inclination page against a sensor that is missing or fails at a call,
+// one call at a time; and events that come when the page cannot take them.
+#include "inclination_fixture.h"
+
+#include "platform/com/com_error.h"
+#include "platform/com/connection_advise.h"
+#include "plugin/WCInclinationEventSink.h"
+#include "plugin/sink_lifetime.h"
+
+#include <cctype>
+#include <string>
+
+namespace {
+
+struct Fault {
+    const char16_t* operation;
+    bool makeNull; // the property gives null instead of failing
+};
+
+std::string Name(const testing::TestParamInfo<Fault>& info) {
+    std::string name;
+    for (const char16_t* c = info.param.operation; *c; ++c)
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? static_cast<char>(*c) : '_';
+    return name + (info.param.makeNull ? "_null" : "_fails");
+}
+
+class InclinationFaultTest : public InclinationPageTest, public testing::WithParamInterface<Fault> {
+protected:
+    void Inject() {
+        if (GetParam().makeNull)
+            Sim().MakeNull(GetParam().operation, false);
+        else
+            Sim().InjectFailure(GetParam().operation, E_FAIL, 99, u"Sensor fault", false);
+    }
+    // Everything a person can do on the page, and time for the events.
+    void UseEveryControl() {
+        for (int id : {IDC_ORIENT_SYNCHRON, IDC_ORIENT_ASYNCHRON, IDC_MONITOR_START,
+                       IDC_MONITOR_RESET, IDC_INCLINATION_MEASURE, IDC_USE_INCLINATION})
+            EXPECT_TRUE(Click(id));
+        EXPECT_TRUE(Type(IDC_INTERVAL, u"50"));
+        EXPECT_TRUE(Type(IDC_THRESHOLD, u"0.001"));
+        Sim().SetInclination(3, 3);
+        platform::RunMessagesFor(2500);
+        EXPECT_TRUE(Click(IDC_MONITOR_STOP));
+    }
+    void ExpectOnlyLibraryBoxes() {
+        for (const auto& box : screen.Boxes())
+            EXPECT_TRUE(box.type == MB_OK || box.type == (MB_ICONWARNING | MB_OK)) << box.type;
+    }
+};
+
+TEST_P(InclinationFaultTest, NothingCrashesAndNothingLeaks) {
+    Open();
+    Inject();
+    OpenTab();
+    UseEveryControl();
+    // The connection code reports what these two raise.
+    try {
+        Page().OnTrackerDisconnecting();
+    } catch (const ComError&) {
+    }
+    try {
+        Page().OnTrackerConnected();
+    } catch (const ComError&) {
+    }
+    UseEveryControl();
+    ExpectOnlyLibraryBoxes();
+    Sim().ClearFaults();
+    Close();
+}
+
+TEST_P(InclinationFaultTest, AFaultAtConnectingTimeIsReportedByTheConnection) {
+    Open();
+    OpenTab();
+    ASSERT_TRUE(device->Disconnect());
+    Inject();
+    device->Connect(u"10.0.0.9"); // may fail with a message box
+    UseEveryControl();
+    ExpectOnlyLibraryBoxes();
+    Sim().ClearFaults();
+    if (device->m_connected) {
+        ASSERT_TRUE(device->Disconnect());
+    }
+    device->DestroyToolSheet();
+}
+
+const Fault kFaults[] = {
+    {u"Tracker.get_InclinationSensor", false},
+    {u"Tracker.get_InclinationSensor", true},
+    {u"InclinationSensor.get_InclinationSwitch", false},
+    {u"InclinationSensor.get_InclinationSwitch", true},
+    {u"InclinationSensor.get_InclinationToGravity", false},
+    {u"InclinationSensor.get_Monitoring", false},
+    {u"InclinationSensor.get_Monitoring", true},
+    {u"InclinationSensor.OrientToGravity", false},
+    {u"InclinationSensor.BeginOrientToGravity", false},
+    {u"InclinationSensor.OrientToGravityFinished", false},
+    {u"InclinationSensor.Measure", false},
+    {u"InclinationMonitoring.get_Enabled", false},
+    {u"InclinationMonitoring.get_Enabled", true},
+    {u"InclinationMonitoring.get_CurrentInclination", false},
+    {u"InclinationMonitoring.get_CurrentInclination", true},
+    {u"InclinationMonitoring.get_ThresholdExceeded", false},
+    {u"InclinationMonitoring.get_ThresholdExceeded", true},
+    {u"InclinationMonitoring.get_Threshold", false},
+    {u"InclinationMonitoring.get_Threshold", true},
+    {u"InclinationMonitoring.get_Interval", false},
+    {u"InclinationMonitoring.get_Interval", true},
+    {u"InclinationMonitoring.Reset", false},
+    {u"Inclination.get_RotX", false},
+    {u"Inclination.get_RotX", true},
+    {u"Inclination.get_RotY", true},
+    {u"ScalarValue.get_Value", false},
+    {u"UnitValue.get_Unit", false},
+    {u"BoolSwitch.get_Value", false},
+    {u"BoolSwitch.put_Value", false},
+    {u"BoolState.get_Value", false},
+    {u"NumericSetting.get_Value", false},
+    {u"NumericSetting.put_Value", false},
+    {u"TrackerException.get_Number", false},
+    {u"TrackerException.get_Description", false},
+    {u"IConnectionPointContainer.FindConnectionPoint", false},
+    {u"IConnectionPoint.Advise", false},
+    {u"IConnectionPoint.Unadvise", false},
+};
+INSTANTIATE_TEST_SUITE_P(EveryCall, InclinationFaultTest, testing::ValuesIn(kFaults), Name);
+
+class InclinationEventsTest : public InclinationPageTest {};
+
+TEST_F(InclinationEventsTest, NoEventReachesAPageWhoseWindowWasNeverCreated) {
+    Open();
+    ComPtr<tracker::BoolSwitch> onOff;
+    Monitoring()->get_Enabled(onOff.Put());
+    ASSERT_EQ(onOff->put_Value(VARIANT_TRUE), S_OK);
+    Sim().SetInclination(5, 5);
+    platform::RunMessagesFor(3000);
+    EXPECT_EQ(Page().m_sink, nullptr);
+    EXPECT_FALSE(Page().GetSafeHwnd());
+    EXPECT_TRUE(Sensor().monitoring) << "the page did not act on the exceeded threshold";
+    EXPECT_TRUE(screen.Boxes().empty());
+}
+
+TEST_F(InclinationEventsTest, AnOrientErrorIsShownEvenWithoutThePage) {
+    ConnectDevice(); // no sheet, so no inclination page
+    WCInclinationEventSink* sink = new WCInclinationEventSink(device.get());
+    ComPtr<IDispatch> dispatch = ComPtr<IDispatch>::Attach(sink->GetIDispatch(TRUE));
+    ComPtr<tracker::InclinationSensor> sensor;
+    device->m_tracker->get_InclinationSensor(sensor.Put());
+    DWORD cookie = 0;
+    ASSERT_TRUE(AfxConnectionAdvise(sensor.Get(), tracker::IID_InclinationSensorEvents,
+                                    dispatch.Get(), TRUE, &cookie));
+    Sim().InjectFailure(u"InclinationSensor.OrientToGravityFinished", E_FAIL, -4, u"Moved", true);
+    ASSERT_EQ(sensor->BeginOrientToGravity(), S_OK);
+    platform::RunMessagesFor(2000);
+    ASSERT_EQ(screen.Boxes().size(), 1u);
+    EXPECT_EQ(screen.Boxes()[0].caption, u"#-4");
+    EXPECT_EQ(screen.Boxes()[0].text, u"Moved");
+
+    ASSERT_EQ(sensor->BeginOrientToGravity(), S_OK); // no exception: nothing to show
+    platform::RunMessagesFor(2000);
+    EXPECT_EQ(screen.Boxes().size(), 1u);
+    AfxConnectionUnadvise(sensor.Get(), tracker::IID_InclinationSensorEvents, dispatch.Get(), TRUE,
+                          cookie);
+    dispatch.Reset();
+    DestroySink(sink);
+}
+
+TEST_F(InclinationEventsTest, ASheetDestroyedWhileConnectedLeavesNoSinkBehind) {
+    Open();
+    OpenTab();
+    ComPtr<tracker::BoolSwitch> onOff;
+    Monitoring()->get_Enabled(onOff.Put());
+    ASSERT_EQ(onOff->put_Value(VARIANT_TRUE), S_OK);
+    device->DestroyToolSheet(); // still connected: the page goes with its sink
+    EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_InclinationMonitoringEvents), 0);
+    platform::RunMessagesFor(3000); // monitoring reports reach no one
+    EXPECT_TRUE(screen.Boxes().empty());
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+// What the inclination page stores and loads: "useOTG", "interval" and
+// "threshold", and how stored and typed texts reach the sensor.
+#include "inclination_fixture.h"
+
+namespace {
+
+class InclinationSettingsTest : public InclinationPageTest {};
+
+TEST_F(InclinationSettingsTest, APageNeverShownStoresNothingAndConnectsNothing) {
+    Open();
+    EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_InclinationSensorEvents), 0);
+    Close();
+    RegString text;
+    DWORD value = 0;
+    EXPECT_FALSE(StoredDword(u"useOTG", value));
+    EXPECT_FALSE(Stored(u"interval", text));
+    EXPECT_FALSE(Stored(u"threshold", text));
+}
+
+TEST_F(InclinationSettingsTest, TypedValuesAndTheSwitchSurviveCloseAndOpen) {
+    Open();
+    OpenTab();
+    ASSERT_TRUE(Click(IDC_USE_INCLINATION));
+    ASSERT_TRUE(Type(IDC_INTERVAL, u"250"));
+    ASSERT_TRUE(Type(IDC_THRESHOLD, u"0.5"));
+    Close();
+    DWORD useOTG = 0;
+    RegString text;
+    ASSERT_TRUE(StoredDword(u"useOTG", useOTG));
+    EXPECT_EQ(useOTG, 1u);
+    ASSERT_TRUE(Stored(u"interval", text));
+    EXPECT_EQ(text, u"250");
+    ASSERT_TRUE(Stored(u"threshold", text));
+    EXPECT_EQ(text, u"0.5");
+
+    Sim().Reset(); // the sensor's own values again: interval 1000, threshold 0.05
+    Open();
+    OpenTab();
+    EXPECT_TRUE(Checked());
+    EXPECT_EQ(Text(IDC_INTERVAL), u"250");
+    EXPECT_EQ(Text(IDC_THRESHOLD), u"0.5");
+    EXPECT_EQ(Sensor().interval, 250);
+    EXPECT_EQ(Sensor().threshold, 0.5);
+    EXPECT_FALSE(Sensor().inclinedToGravity) << "the stored switch state is shown, not sent";
+}
+
+TEST_F(InclinationSettingsTest, TextsThatAreNotNumbersGoToTheSensorAsZero) {
+    Store(u"interval", u"soon");
+    Store(u"threshold", u"");
+    Open();
+    OpenTab();
+    EXPECT_EQ(Text(IDC_INTERVAL), u"soon");
+    EXPECT_EQ(Sensor().interval, 0);
+    EXPECT_EQ(Text(IDC_THRESHOLD), u"");
+    EXPECT_EQ(Sensor().threshold, 0.05) << "an empty text sends nothing";
+    ASSERT_TRUE(Type(IDC_THRESHOLD, u"1e-3x"));
+    EXPECT_EQ(Sensor().threshold, 0.001);
+    EXPECT_TRUE(screen.Boxes().empty());
+}
+
+TEST_F(InclinationSettingsTest, ASensorValueIsShownWithSixDigitsAndWrittenBackSo) {
+    Open();
+    ComPtr<tracker::NumericSetting> threshold;
+    Monitoring()->get_Threshold(threshold.Put());
+    ASSERT_EQ(threshold->put_Value(0.123456789), S_OK);
+    OpenTab();
+    EXPECT_EQ(Text(IDC_THRESHOLD), u"0.123457");
+    EXPECT_EQ(Sensor().threshold, 0.123457);
+}
+
+TEST_F(InclinationSettingsTest, ClearingAnEditSendsNothingAndKeepsTheStoredText) {
+    Store(u"interval", u"400");
+    Open();
+    OpenTab();
+    ASSERT_EQ(Sensor().interval, 400);
+    const int puts = Sim().CallCount(u"NumericSetting.put_Value");
+    ASSERT_TRUE(Type(IDC_INTERVAL, u""));
+    EXPECT_EQ(Sim().CallCount(u"NumericSetting.put_Value"), puts);
+    Close();
+    RegString text;
+    ASSERT_TRUE(Stored(u"interval", text));
+    EXPECT_EQ(text, u"400");
+}
+
+} // namespace
