@@ -57,6 +57,7 @@ TRACKERSIM_INTERFACE_NAME(UnitValue)
 TRACKERSIM_INTERFACE_NAME(BoolSwitch)
 TRACKERSIM_INTERFACE_NAME(BoolState)
 TRACKERSIM_INTERFACE_NAME(TrackerException)
+TRACKERSIM_INTERFACE_NAME(ScanTarget)
 #undef TRACKERSIM_INTERFACE_NAME
 template <>
 inline constexpr std::u16string_view kInterfaceName<IConnectionPointContainer> =
