@@ -4,29 +4,36 @@
 
 namespace trackersim {
 
-void FaultRegistry::Set(std::u16string_view operation, Fault fault) {
-    m_faults.insert_or_assign(std::u16string(operation), std::move(fault));
+bool g_faultsQuiet = false;
+
+void FaultRegistry::UpdateQuiet() { g_faultsQuiet = Quiet(); }
+
+void FaultRegistry::Set(platform::WideView operation, Fault fault) {
+    m_faults.insert_or_assign(platform::WideString(operation), std::move(fault));
+    UpdateQuiet();
 }
 
-void FaultRegistry::Clear(std::u16string_view operation) {
+void FaultRegistry::Clear(platform::WideView operation) {
     if (auto it = m_faults.find(operation); it != m_faults.end())
         m_faults.erase(it);
+    UpdateQuiet();
 }
 
 void FaultRegistry::Reset() {
     m_faults.clear();
     m_calls.clear();
     m_counting = true;
+    UpdateQuiet();
 }
 
-std::optional<Fault> FaultRegistry::Take(std::u16string_view operation) {
+std::optional<Fault> FaultRegistry::Take(platform::WideView operation) {
     if (Quiet())
         return std::nullopt;
     if (m_counting) {
         if (auto it = m_calls.find(operation); it != m_calls.end())
             ++it->second;
         else
-            m_calls.emplace(std::u16string(operation), 1);
+            m_calls.emplace(platform::WideString(operation), 1);
     }
     if (m_faults.empty())
         return std::nullopt;
@@ -34,12 +41,14 @@ std::optional<Fault> FaultRegistry::Take(std::u16string_view operation) {
     if (it == m_faults.end())
         return std::nullopt;
     Fault fault = it->second;
-    if (fault.once)
+    if (fault.once) {
         m_faults.erase(it);
+        UpdateQuiet();
+    }
     return fault;
 }
 
-int FaultRegistry::CallCount(std::u16string_view operation) const {
+int FaultRegistry::CallCount(platform::WideView operation) const {
     auto it = m_calls.find(operation);
     return it == m_calls.end() ? 0 : it->second;
 }
@@ -53,19 +62,23 @@ HRESULT FailWith(const Fault& fault) {
     return ReportError(fault.hr, fault.description, fault.number);
 }
 
-std::optional<Fault> BeginCall(std::u16string_view operation) {
+std::optional<Fault> BeginCall(platform::WideView operation) {
+    // Without faults nothing here fails, and error information is only read
+    // after a failure (which always sets its own), so the quiet path skips it.
+    if (Faults().Quiet())
+        return std::nullopt;
     SetErrorInfo(0, nullptr);
     return Faults().Take(operation);
 }
 
-HRESULT Enter(std::u16string_view operation) {
+HRESULT EnterChecked(platform::WideView operation) {
     std::optional<Fault> fault = BeginCall(operation);
     if (!fault || fault->kind == FaultKind::Null)
         return S_OK;
     return FailWith(*fault);
 }
 
-HRESULT EnterQuery(std::u16string_view facet) {
+HRESULT EnterQuery(platform::WideView facet) {
     std::optional<Fault> fault = BeginCall(facet);
     if (!fault)
         return S_OK;
@@ -74,7 +87,7 @@ HRESULT EnterQuery(std::u16string_view facet) {
     return FailWith(*fault);
 }
 
-HRESULT GiveString(std::u16string_view operation, std::u16string_view text, BSTR* out) {
+HRESULT GiveString(platform::WideView operation, platform::WideView text, BSTR* out) {
     if (out)
         *out = nullptr;
     if (HRESULT hr = Enter(operation); FAILED(hr))

@@ -23,31 +23,43 @@ struct Fault {
     FaultKind kind = FaultKind::Fail;
     HRESULT hr = E_FAIL;
     LONG number = 0;
-    std::u16string description;
+    platform::WideString description;
     bool once = false;
 };
 
 class FaultRegistry {
 public:
-    void Set(std::u16string_view operation, Fault fault);
-    void Clear(std::u16string_view operation);
-    void ClearAll() { m_faults.clear(); }
+    void Set(platform::WideView operation, Fault fault);
+    void Clear(platform::WideView operation);
+    void ClearAll() {
+        m_faults.clear();
+        UpdateQuiet();
+    }
     // Clears the faults and the call counts.
     void Reset();
 
     // Counts the call and returns the fault that applies to it, consuming a one-shot fault.
-    std::optional<Fault> Take(std::u16string_view operation);
-    int CallCount(std::u16string_view operation) const;
+    std::optional<Fault> Take(platform::WideView operation);
+    int CallCount(platform::WideView operation) const;
     // Counting calls costs a lookup per call; a benchmark turns it off.
-    void SetCounting(bool on) { m_counting = on; }
+    void SetCounting(bool on) {
+        m_counting = on;
+        UpdateQuiet();
+    }
     // Nothing to count and no fault set: every call goes through untouched.
     bool Quiet() const { return !m_counting && m_faults.empty(); }
 
 private:
-    std::map<std::u16string, Fault, std::less<>> m_faults;
-    std::map<std::u16string, int, std::less<>> m_calls;
+    std::map<platform::WideString, Fault, std::less<>> m_faults;
+    std::map<platform::WideString, int, std::less<>> m_calls;
     bool m_counting = true;
+
+public:
+    void UpdateQuiet();
 };
+
+// Mirrors FaultRegistry::Quiet() where every call can test it without a lookup.
+extern bool g_faultsQuiet;
 
 FaultRegistry& Faults();
 
@@ -56,19 +68,22 @@ HRESULT FailWith(const Fault& fault);
 
 // Starts an operation: clears the thread's error information (so a failure
 // never shows an earlier call's description) and takes the fault that applies.
-std::optional<Fault> BeginCall(std::u16string_view operation);
+std::optional<Fault> BeginCall(platform::WideView operation);
 
 // Entry check of an operation: S_OK to go on, or the injected failure (with
 // its error information set). A null fault does not apply to an action.
-HRESULT Enter(std::u16string_view operation);
+HRESULT EnterChecked(platform::WideView operation);
+inline HRESULT Enter(platform::WideView operation) {
+    return g_faultsQuiet ? S_OK : EnterChecked(operation);
+}
 
 // Entry check of an interface query: S_OK when offered, E_NOINTERFACE when
 // made absent (or null), or the injected failure.
-HRESULT EnterQuery(std::u16string_view facet);
+HRESULT EnterQuery(platform::WideView facet);
 
 // An object-valued property: hands out object (with a reference), null when
 // the property is made null, or fails as injected.
-template <class T> HRESULT GiveObject(std::u16string_view operation, T* object, T** out) {
+template <class T> HRESULT GiveObject(platform::WideView operation, T* object, T** out) {
     std::optional<Fault> fault = BeginCall(operation);
     if (!out)
         return E_POINTER;
@@ -85,7 +100,7 @@ template <class T> HRESULT GiveObject(std::u16string_view operation, T* object, 
 }
 
 // A plain value property: the value, or the injected failure.
-template <class T> HRESULT GiveValue(std::u16string_view operation, T value, T* out) {
+template <class T> HRESULT GiveValue(platform::WideView operation, T value, T* out) {
     if (HRESULT hr = Enter(operation); FAILED(hr))
         return hr;
     if (!out)
@@ -95,6 +110,6 @@ template <class T> HRESULT GiveValue(std::u16string_view operation, T value, T* 
 }
 
 // A string property: a new BSTR, or the injected failure.
-HRESULT GiveString(std::u16string_view operation, std::u16string_view text, BSTR* out);
+HRESULT GiveString(platform::WideView operation, platform::WideView text, BSTR* out);
 
 } // namespace trackersim

@@ -20,7 +20,7 @@ public:
     ObjectBase& operator=(const ObjectBase&) = delete;
 
 protected:
-    explicit ObjectBase(std::u16string_view className) : m_class(className) { ObjectCreated(); }
+    explicit ObjectBase(platform::WideView className) : m_class(className) { ObjectCreated(); }
     virtual ~ObjectBase() { ObjectDestroyed(); }
 
     ULONG AddRefImpl() { return ++m_refs; }
@@ -35,12 +35,10 @@ protected:
     virtual bool Offers(REFIID) { return true; }
 
     // The query's fault check, then Offers.
-    HRESULT CheckQuery(REFIID riid, std::u16string_view interfaceName) {
-        if (Faults().Quiet()) {
-            SetErrorInfo(0, nullptr);
+    HRESULT CheckQuery(REFIID riid, platform::WideView interfaceName) {
+        if (Faults().Quiet())
             return Offers(riid) ? S_OK : E_NOINTERFACE;
-        }
-        std::u16string facet = m_class;
+        platform::WideString facet = m_class;
         facet += TEXT('.');
         facet += interfaceName;
         if (HRESULT hr = EnterQuery(facet); hr != S_OK)
@@ -49,7 +47,7 @@ protected:
     }
 
 private:
-    std::u16string m_class;
+    platform::WideString m_class;
     ULONG m_refs = 1;
 };
 
@@ -77,7 +75,7 @@ public:
             return S_OK;
         }
         void* found = nullptr;
-        std::u16string_view name;
+        platform::WideView name;
         ((!found && Answers<Interfaces>(riid)
               ? (found = static_cast<Interfaces*>(this), name = kInterfaceName<Interfaces>, 0)
               : 0),
@@ -119,7 +117,7 @@ public:
     Primary* Self() { return static_cast<Primary*>(this); }
 
 protected:
-    explicit ComObject(std::u16string_view className) : ObjectBase(className) {}
+    explicit ComObject(platform::WideView className) : ObjectBase(className) {}
 };
 
 // A new object with its first reference owned by the result.

@@ -22,10 +22,8 @@ private:
     std::basic_string<WCHAR> m_description;
 };
 
-// Throws ComError for a failure, taking (and clearing) the thread's error information.
-inline void ThrowIfFailed(HRESULT hr) {
-    if (SUCCEEDED(hr))
-        return;
+// Throws ComError for hr, taking (and clearing) the thread's error information.
+[[noreturn]] inline void ThrowComError(HRESULT hr) {
     std::basic_string<WCHAR> description;
     IErrorInfo* info = nullptr;
     if (GetErrorInfo(0, &info) == S_OK && info) {
@@ -36,6 +34,12 @@ inline void ThrowIfFailed(HRESULT hr) {
         info->Release();
     }
     throw ComError(hr, std::move(description));
+}
+
+// Throws ComError for a failing result; costs a comparison otherwise.
+inline void ThrowIfFailed(HRESULT hr) {
+    if (FAILED(hr)) [[unlikely]]
+        ThrowComError(hr);
 }
 
 // Throws E_POINTER when a required object is missing.

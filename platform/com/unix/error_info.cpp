@@ -89,7 +89,9 @@ private:
     DWORD m_helpContext = 0;
 };
 
-thread_local IErrorInfo* t_errorInfo = nullptr;
+// The platform library is loaded with the program, so its thread-local slot
+// can use the initial-exec model (no lookup call on every access).
+__attribute__((tls_model("initial-exec"))) thread_local IErrorInfo* t_errorInfo = nullptr;
 
 } // namespace
 
@@ -101,6 +103,8 @@ extern "C" HRESULT CreateErrorInfo(ICreateErrorInfo** info) {
 }
 
 extern "C" HRESULT SetErrorInfo(ULONG, IErrorInfo* info) {
+    if (!info && !t_errorInfo)
+        return S_OK; // the common case: clearing what is already clear
     if (info)
         info->AddRef();
     if (t_errorInfo)
