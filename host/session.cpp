@@ -1,5 +1,6 @@
 #include "host/session.h"
 
+#include "host/camera_capture.h"
 #include "host/record_json.h"
 #include "host/simulator_setup.h"
 #include "platform/base/text.h"
@@ -76,6 +77,8 @@ int RunSession(const PluginExports& plugin, const HostOptions& options) {
         zdev_set_scan_sink(nullptr, nullptr);
         return 3;
     }
+    if (!options.saveCamera.empty())
+        StartCameraImages(plugin);
     if (options.showSheet)
         plugin.SelectProbe();
     plugin.SetProbeAcqMode(options.mode);
@@ -97,6 +100,8 @@ int RunSession(const PluginExports& plugin, const HostOptions& options) {
         platform::RunMessagesFor(options.durationMs);
     }
     plugin.StopProbeMeasure();
+    if (!options.saveCamera.empty())
+        SaveLastCameraImage(options.saveCamera);
     const int closed = plugin.Close();
     platform::PumpMessages();
     zdev_set_scan_sink(nullptr, nullptr);

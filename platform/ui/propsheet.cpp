@@ -104,6 +104,10 @@ BOOL CPropertySheet::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         *result = OnInitDialog();
         return TRUE;
     }
+    if (message == PSM_SETCURSEL) { // a tab chosen by index, as a person clicks it
+        *result = SetActivePage(static_cast<int>(wParam));
+        return TRUE;
+    }
     return CWnd::OnWndMsg(message, wParam, lParam, result);
 }
 

@@ -10,8 +10,9 @@
 namespace platform::ui {
 namespace {
 
-constexpr int64_t kMaxSide = 1 << 16;
-constexpr int64_t kMaxPixels = int64_t{1} << 26;
+// Far beyond any camera image; keeps a hostile header from costing gigabytes.
+constexpr int64_t kMaxSide = 1 << 14;
+constexpr int64_t kMaxPixels = int64_t{1} << 24;
 
 template <class T> T ReadAt(const BYTE* at) {
     T value;

@@ -81,7 +81,7 @@ extern "C" HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD 
         // An uninitialised bitmap is black.
         const int64_t w = size.biWidth;
         const int64_t h = size.biHeight < 0 ? -int64_t{size.biHeight} : size.biHeight;
-        if (w <= 0 || h <= 0 || w > (1 << 16) || h > (1 << 16) || w * h > (int64_t{1} << 26))
+        if (w <= 0 || h <= 0 || w > (1 << 14) || h > (1 << 14) || w * h > (int64_t{1} << 24))
             return nullptr;
         pixels->width = static_cast<int>(w);
         pixels->height = static_cast<int>(h);

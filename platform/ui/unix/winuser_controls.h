@@ -76,3 +76,6 @@
 
 // IP address control: the window text is the dotted address.
 #define IPM_CLEARADDRESS (WM_USER + 100)
+
+// Property sheets: the active page by index (wParam).
+#define PSM_SETCURSEL (WM_USER + 101)

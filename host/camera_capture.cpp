@@ -1,0 +1,68 @@
+#include "host/camera_capture.h"
+
+#include "platform/base/text.h"
+#include "platform/ui/picture_image.h"
+#include "platform/ui/screen.h"
+#include "platform/ui/screen_input.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kOvcTab = 3; // Main, Profiles, Positioning, OVC, Inclination Sensor
+
+// Passes everything to the host's screen and notes the tool sheet's window
+// when it appears.
+class SheetCatcher : public platform::Screen {
+public:
+    explicit SheetCatcher(platform::Screen& inner) : m_inner(inner) {}
+    void DialogShown(HWND dialog) override {
+        if (platform::WindowText(dialog) == u"Probing Tool Settings")
+            sheet = dialog;
+        m_inner.DialogShown(dialog);
+    }
+    void TextChanged(HWND control) override { m_inner.TextChanged(control); }
+    void MessageBoxShown(const platform::ModalFrame& box) override { m_inner.MessageBoxShown(box); }
+    bool Idle(platform::ModalFrame& top) override { return m_inner.Idle(top); }
+    void ModalEnded(const platform::ModalFrame& frame) override { m_inner.ModalEnded(frame); }
+
+    HWND sheet = nullptr;
+
+private:
+    platform::Screen& m_inner;
+};
+
+} // namespace
+
+bool StartCameraImages(const PluginExports& plugin) {
+    platform::Screen& screen = platform::CurrentScreen();
+    SheetCatcher catcher(screen);
+    platform::SetScreen(&catcher);
+    plugin.SelectProbe();
+    platform::SetScreen(&screen);
+    if (!catcher.sheet) {
+        std::fprintf(stderr, "zuhost: the tool sheet did not appear; no camera images\n");
+        return false;
+    }
+    ::SendMessageW(catcher.sheet, PSM_SETCURSEL, kOvcTab, 0);
+    if (!platform::Click(platform::FindControl(catcher.sheet, u"Start OVC"))) {
+        std::fprintf(stderr, "zuhost: \"Start OVC\" could not be clicked; no camera images\n");
+        return false;
+    }
+    return true;
+}
+
+bool SaveLastCameraImage(const std::string& path) {
+    platform::PictureImage image;
+    if (!platform::LastPictureImage(image)) {
+        std::fprintf(stderr, "zuhost: no camera image was shown; %s not written\n", path.c_str());
+        return false;
+    }
+    if (!platform::WriteBmpFile(path, image)) {
+        std::fprintf(stderr, "zuhost: cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::fprintf(stderr, "zuhost: camera image %d x %d saved to %s\n", image.width, image.height,
+                 path.c_str());
+    return true;
+}
