@@ -5,6 +5,7 @@
 // them), "<Class>.<Interface>" for interface queries.
 #pragma once
 
+#include "../platform/base/text.h"
 #include "../platform/com/com.h"
 
 #include <map>
