@@ -185,3 +185,42 @@ TEST_F(OpenCloseTest, EveryDisconnectStepThatFailsIsReported) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(OpenCloseTest, RegisterDeviceMakesTheLibraryCreatableAgain) {
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Classes\\CLSID", 0, KEY_ALL_ACCESS, &key),
+        ERROR_SUCCESS);
+    RegDeleteTreeW(key, u"{D06FD15A-9D96-4E8D-93B6-AF5958C5F1B3}");
+    RegCloseKey(key);
+    // The registration tool really runs; the library folder next to the module
+    // does not exist here, so it registers the simulator beside it.
+    screen.OnDialog(u"Connect", {Act::Click(IDC_CONNECT_REGISTER),
+                                 Act::Type(IDC_CONNECT_ADDRESS, u"10.0.0.3"), Act::Click(IDOK)});
+    const uint64_t before = Clock().NowMs();
+    EXPECT_EQ(Plugin().Open(nullptr), 1);
+    EXPECT_GE(Clock().NowMs() - before, 30000u); // the fixed wait between the two runs
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_EQ(Plugin().Close(), 1);
+}
+
+TEST_F(OpenCloseTest, TheSheetIsRebuiltAtEveryOpen) {
+    HWND first = nullptr;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(OpenWith(u"10.0.0.1"));
+        HWND sheet = screen.FindShown(u"Probing Tool Settings");
+        EXPECT_EQ(sheet, nullptr); // built hidden
+        EXPECT_EQ(Plugin().SelectProbe(), 1);
+        sheet = screen.FindShown(u"Probing Tool Settings");
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_NE(sheet, first);
+        EXPECT_EQ(Plugin().Close(), 1);
+        EXPECT_FALSE(IsWindow(sheet));
+        first = sheet;
+    }
+    EXPECT_EQ(Plugin().SelectProbe(), 1); // closed: nothing to show
+}
+
+} // namespace
