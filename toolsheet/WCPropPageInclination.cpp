@@ -93,8 +93,13 @@ BOOL WCPropPageInclination::OnInitDialog() {
     if (m_initialized)
         return TRUE;
     m_initialized = TRUE;
+    // A library error shows its description; the stored settings load anyway.
     try {
         OnTrackerConnected();
+    } catch (const ComError& error) {
+        AfxMessageBox(error.Description().c_str(), MB_OK);
+    }
+    try {
         LoadSettings();
     } catch (const ComError& error) {
         AfxMessageBox(error.Description().c_str(), MB_OK);
@@ -196,7 +201,7 @@ void WCPropPageInclination::ConnectEvents() {
 
 // Unadvises from the sources read anew, then destroys the sink.
 void WCPropPageInclination::DisconnectEvents() {
-    if (IsSensorAvailable(true, true)) {
+    if (m_sink && IsSensorAvailable(true, true)) {
         const EventSources sources = ReadEventSources(Sensor());
         IDispatch* sink = m_sinkDisp.Get();
         AfxConnectionUnadvise(sources.inclinationSwitch.Get(), IID_SwitchChangedEvents, sink, TRUE,

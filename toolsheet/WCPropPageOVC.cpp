@@ -83,6 +83,8 @@ void WCPropPageOVC::ConnectImageEvents() {
 }
 
 void WCPropPageOVC::DisconnectImageEvents() {
+    if (!m_sink)
+        return;
     if (ComPtr<OverviewCameraStream> stream = CameraStream())
         AfxConnectionUnadvise(stream.Get(), IID_OverviewCameraEvents, m_sinkDisp.Get(), TRUE,
                               m_cookie);
