@@ -367,11 +367,6 @@ void Control::SetTargets(const TargetKind* kinds, const WCHAR* const* names, int
     TheHardware().selectedTarget = 0;
 }
 
-void Control::SetTargetIdentity(int32_t index, const WCHAR* identity) {
-    auto& targets = TheHardware().targets;
-    if (index >= 0 && index < static_cast<int32_t>(targets.size()))
-        targets[index].identity = identity ? identity : TEXT("");
-}
 
 void Control::SetProfile(int32_t index, const WCHAR* name, int32_t accuracy, double separation) {
     auto& profiles = TheHardware().profiles;
