@@ -94,8 +94,8 @@ int RunSession(const PluginExports& plugin, const HostOptions& options) {
             platform::RunMessagesFor(50);
         simulator->StopScenario();
         // Every measurement the module was handed: events and one-shot requests.
-        fired = simulator->CallCount(u"MeasurementCollection.get_Item") +
-                simulator->CallCount(u"Measurements.Measure");
+        fired = simulator->CallCount(TEXT("MeasurementCollection.get_Item")) +
+                simulator->CallCount(TEXT("Measurements.Measure"));
     } else {
         platform::RunMessagesFor(options.durationMs);
     }

@@ -13,9 +13,9 @@ namespace {
 std::string RegisteredServerPath() {
     OLECHAR guid[40];
     StringFromGUID2(tracker::CLSID_TrackerConnection, guid, 40);
-    platform::WideString key = u"Software\\Classes\\CLSID\\";
+    platform::WideString key = TEXT("Software\\Classes\\CLSID\\");
     key += guid;
-    key += u"\\InprocServer32";
+    key += TEXT("\\InprocServer32");
     HKEY hkey = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &hkey) != ERROR_SUCCESS)
         return {};

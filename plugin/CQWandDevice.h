@@ -26,7 +26,7 @@ class WCTriggerCollectionEventSink;
 // The display name of the device: the host's name for it, the metadata's
 // device name and the registry key of its settings.
 inline constexpr char kDeviceName[] = "Orlan Q-Wand";
-inline constexpr WCHAR kDeviceKeyName[] = u"Orlan Q-Wand";
+inline constexpr WCHAR kDeviceKeyName[] = TEXT("Orlan Q-Wand");
 
 // Exact equality of two library strings; null equals null or empty.
 bool SameBstr(BSTR a, BSTR b);

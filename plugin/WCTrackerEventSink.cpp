@@ -60,9 +60,9 @@ TrackerMessageBox ReadMessage(tracker::TrackerMessage* message) {
     ThrowIfFailed(message->get_Text1(first.Put()));
     ThrowIfFailed(message->get_Text2(second.Put()));
     TrackerMessageBox box;
-    box.text = first.Str() + u'\n' + second.Str();
+    box.text = first.Str() + TEXT('\n') + second.Str();
     CString caption;
-    caption.Format(u"#%ld", static_cast<long>(ReadNumber(message)));
+    caption.Format(TEXT("#%ld"), static_cast<long>(ReadNumber(message)));
     box.caption = static_cast<LPCWSTR>(caption);
     return box;
 }
@@ -94,5 +94,5 @@ void WCTrackerEventSink::InformationArrived(IDispatch*, IDispatch* info) {
 }
 
 void WCTrackerEventSink::InitializeFinished(IDispatch*, IDispatch*) {
-    AfxMessageBox(u"Initialized", MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(TEXT("Initialized"), MB_OK | MB_ICONINFORMATION);
 }

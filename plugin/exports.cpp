@@ -20,7 +20,7 @@ CQNZUDeviceQWandApp theApp;
 QWAND_EXPORT int Open(void* hostValue) {
     if (theDevice.Open(hostValue))
         return 1;
-    AfxMessageBox(u"Failed to connect", MB_OK);
+    AfxMessageBox(TEXT("Failed to connect"), MB_OK);
     return 0;
 }
 

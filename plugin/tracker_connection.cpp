@@ -29,7 +29,7 @@ void CheckQuickRelease(Tracker* device) {
     VARIANT_BOOL closed = VARIANT_TRUE;
     ThrowIfFailed(quickRelease->get_Value(&closed));
     if (!closed)
-        AfxMessageBox(u"Quick Release Open", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(TEXT("Quick Release Open"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace
@@ -56,7 +56,7 @@ bool CQWandDevice::Connect(const WCHAR* address) {
     try {
         ComBstr text(address);
         if (address && !text.Get())
-            throw ComError(E_OUTOFMEMORY, u"Out of memory");
+            throw ComError(E_OUTOFMEMORY, TEXT("Out of memory"));
         ComPtr<Tracker> connected;
         ThrowIfFailed(connection->Connect(text.Get(), connected.Put()));
         ThrowIfNull(connected);

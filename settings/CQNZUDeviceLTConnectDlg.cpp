@@ -28,11 +28,11 @@ BOOL CQNZUDeviceLTConnectDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_address.Empty();
     m_countdownStep = 0;
-    m_addressEdit.SetWindowText(u"192.168.0.1");
+    m_addressEdit.SetWindowText(TEXT("192.168.0.1"));
     CQNRegistry registry;
     registry.SetKey(kDeviceKeyName, true);
     RegString stored;
-    if (registry.ReadString(u"m_ipAddressBox", stored))
+    if (registry.ReadString(TEXT("m_ipAddressBox"), stored))
         m_addressEdit.SetWindowText(stored.c_str());
     SetTimer(kCountdownTimer, kCountdownPeriod, nullptr);
     return TRUE;
@@ -67,17 +67,17 @@ void CQNZUDeviceLTConnectDlg::OnTimer(UINT_PTR) {
     }
     switch (m_countdownStep) {
     case 0:
-        m_countdownText = u"3 seconds";
+        m_countdownText = TEXT("3 seconds");
         break;
     case 1:
-        m_countdownText = u"2 seconds";
+        m_countdownText = TEXT("2 seconds");
         break;
     case 2:
-        m_countdownText = u"1 seconds";
+        m_countdownText = TEXT("1 seconds");
         break;
     case 3:
         // Never shown: the dialog ends the way "Connect" ends it.
-        m_countdownText = u"0 seconds";
+        m_countdownText = TEXT("0 seconds");
         KillTimer(kCountdownTimer);
         OnOK();
         return;
@@ -92,5 +92,5 @@ void CQNZUDeviceLTConnectDlg::OnTimer(UINT_PTR) {
 
 void CQNZUDeviceLTConnectDlg::OnRegisterDevice() {
     if (!RegisterTrackerLibrary())
-        AfxMessageBox(u"Failed to register");
+        AfxMessageBox(TEXT("Failed to register"));
 }

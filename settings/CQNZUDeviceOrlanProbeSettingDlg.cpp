@@ -9,8 +9,8 @@
 
 namespace {
 
-const WCHAR* const kButtonValueNames[4] = {u"m_cbAButtonList", u"m_cbBButtonList",
-                                           u"m_cbCButtonList", u"m_cbDButtonList"};
+const WCHAR* const kButtonValueNames[4] = {TEXT("m_cbAButtonList"), TEXT("m_cbBButtonList"),
+                                           TEXT("m_cbCButtonList"), TEXT("m_cbDButtonList")};
 
 void UseDeviceKey(CQNRegistry& registry) {
     registry.SetKey(kDeviceKeyName, true);
@@ -25,9 +25,9 @@ CString WindowText(const CWnd& control) {
 } // namespace
 
 CQNZUDeviceOrlanProbeSettingDlg::CQNZUDeviceOrlanProbeSettingDlg(CQWandDevice* device)
-    : CPropertyPage(IDD), m_device(device), m_actionNames{CString(u"Measurement"),
-                                                          CString(u"Confirm"), CString(u"Cancel")} {
-}
+    : CPropertyPage(IDD),
+      m_device(device), m_actionNames{CString(TEXT("Measurement")), CString(TEXT("Confirm")),
+                                      CString(TEXT("Cancel"))} {}
 
 CQNZUDeviceOrlanProbeSettingDlg::~CQNZUDeviceOrlanProbeSettingDlg() = default;
 
@@ -64,9 +64,9 @@ BOOL CQNZUDeviceOrlanProbeSettingDlg::OnInitDialog() {
     m_cbBButtonList.SetCurSel(1);
     m_cbCButtonList.SetCurSel(2);
     m_btnDelete.EnableWindow(FALSE);
-    m_ipAddressBox.SetWindowText(u"0.0.0.0");
-    m_stableProbingTime.SetWindowText(u"300");
-    m_distanceTol.SetWindowText(u"0.1");
+    m_ipAddressBox.SetWindowText(TEXT("0.0.0.0"));
+    m_stableProbingTime.SetWindowText(TEXT("300"));
+    m_distanceTol.SetWindowText(TEXT("0.1"));
     m_distanceTolerance = 0.1;
     LoadSettings();
     return TRUE;
@@ -108,29 +108,29 @@ void CQNZUDeviceOrlanProbeSettingDlg::LoadSettings() {
     }
 
     DWORD size = 0;
-    if (registry.ReadDword(u"m_cbReflectorSizeList Size", size)) {
+    if (registry.ReadDword(TEXT("m_cbReflectorSizeList Size"), size)) {
         for (DWORD i = 0; i < size; ++i) {
             CString name;
-            name.Format(u"m_cbReflectorSizeList : %d", static_cast<int>(i));
+            name.Format(TEXT("m_cbReflectorSizeList : %d"), static_cast<int>(i));
             if (registry.ReadString(static_cast<LPCWSTR>(name), text) && !text.empty())
                 m_cbReflectorSizeList.AddString(text.c_str());
         }
         DWORD index = 0;
-        if (registry.ReadDword(u"m_cbReflectorSizeList Index", index) &&
+        if (registry.ReadDword(TEXT("m_cbReflectorSizeList Index"), index) &&
             index < static_cast<DWORD>(m_cbReflectorSizeList.GetCount()))
             m_cbReflectorSizeList.SetCurSel(static_cast<int>(index));
     }
 
     DWORD checked = 0;
-    if (registry.ReadDword(u"m_btnCheckStable", checked)) {
+    if (registry.ReadDword(TEXT("m_btnCheckStable"), checked)) {
         m_btnCheckStable.SetCheck(checked ? BST_CHECKED : BST_UNCHECKED);
         ApplyStableProbingSwitch();
     }
-    if (registry.ReadString(u"m_stableProbingTime", text)) {
+    if (registry.ReadString(TEXT("m_stableProbingTime"), text)) {
         m_stableProbingTime.SetWindowText(text.c_str());
         ApplyStableProbingTime();
     }
-    if (registry.ReadString(u"m_distanceTol", text)) {
+    if (registry.ReadString(TEXT("m_distanceTol"), text)) {
         m_distanceTol.SetWindowText(text.c_str());
         m_distanceTolerance = _wtof(text.c_str());
     }
@@ -141,7 +141,7 @@ void CQNZUDeviceOrlanProbeSettingDlg::SaveSettings() {
     UseDeviceKey(registry);
     const CString address = WindowText(m_ipAddressBox);
     if (!address.IsEmpty())
-        registry.WriteString(u"m_ipAddressBox", address.Str());
+        registry.WriteString(TEXT("m_ipAddressBox"), address.Str());
 
     for (int button = 0; button < 4; ++button) {
         CComboBox* list = ButtonList(button);
@@ -155,27 +155,29 @@ void CQNZUDeviceOrlanProbeSettingDlg::SaveSettings() {
     }
 
     const int count = m_cbReflectorSizeList.GetCount();
-    registry.WriteDword(u"m_cbReflectorSizeList Size", static_cast<DWORD>(count < 0 ? 0 : count));
+    registry.WriteDword(TEXT("m_cbReflectorSizeList Size"),
+                        static_cast<DWORD>(count < 0 ? 0 : count));
     for (int i = 0; i < count; ++i) {
         CString text;
         m_cbReflectorSizeList.GetLBText(i, text);
         if (text.IsEmpty())
             continue;
         CString name;
-        name.Format(u"m_cbReflectorSizeList : %d", i);
+        name.Format(TEXT("m_cbReflectorSizeList : %d"), i);
         registry.WriteString(static_cast<LPCWSTR>(name), text.Str());
     }
     const int selected = m_cbReflectorSizeList.GetCurSel();
     if (selected != CB_ERR)
-        registry.WriteDword(u"m_cbReflectorSizeList Index", static_cast<DWORD>(selected));
+        registry.WriteDword(TEXT("m_cbReflectorSizeList Index"), static_cast<DWORD>(selected));
 
-    registry.WriteDword(u"m_btnCheckStable", m_btnCheckStable.GetCheck() == BST_CHECKED ? 1 : 0);
+    registry.WriteDword(TEXT("m_btnCheckStable"),
+                        m_btnCheckStable.GetCheck() == BST_CHECKED ? 1 : 0);
     const CString time = WindowText(m_stableProbingTime);
     if (!time.IsEmpty())
-        registry.WriteString(u"m_stableProbingTime", time.Str());
+        registry.WriteString(TEXT("m_stableProbingTime"), time.Str());
     const CString tolerance = WindowText(m_distanceTol);
     if (!tolerance.IsEmpty())
-        registry.WriteString(u"m_distanceTol", tolerance.Str());
+        registry.WriteString(TEXT("m_distanceTol"), tolerance.Str());
 }
 
 void CQNZUDeviceOrlanProbeSettingDlg::OnAddReflectorSize() {
@@ -186,7 +188,7 @@ void CQNZUDeviceOrlanProbeSettingDlg::OnAddReflectorSize() {
     if (!(dialog.m_diameter > 0.0) || !std::isfinite(dialog.m_diameter))
         return;
     CString text;
-    text.Format(u"%lf", dialog.m_diameter);
+    text.Format(TEXT("%lf"), dialog.m_diameter);
     m_cbReflectorSizeList.AddString(text);
     const int count = m_cbReflectorSizeList.GetCount();
     if (count >= 1)

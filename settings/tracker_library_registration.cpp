@@ -6,13 +6,13 @@
 namespace {
 
 const WCHAR kRegistrationTool[] =
-    u"C:\\Windows\\Microsoft.NET\\Framework64\\v4.0.30319\\regasm.exe";
-const WCHAR kLibraryFile[] = u"Tarn.Tracker.Connection.dll";
+    TEXT("C:\\Windows\\Microsoft.NET\\Framework64\\v4.0.30319\\regasm.exe");
+const WCHAR kLibraryFile[] = TEXT("Tarn.Tracker.Connection.dll");
 
 bool LaunchElevated(const CString& parameters) {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
-    info.lpVerb = u"runas";
+    info.lpVerb = TEXT("runas");
     info.lpFile = kRegistrationTool;
     info.lpParameters = parameters;
     info.nShow = SW_SHOWNORMAL;
@@ -26,22 +26,23 @@ CString TrackerLibraryFolder() {
     WCHAR path[MAX_PATH + 1] = {};
     GetModuleFileNameW(AfxGetInstanceHandle(), path, MAX_PATH);
     CString folder(path);
-    folder = folder.Left(folder.ReverseFind(u'\\')); // the module's folder
-    folder = folder.Left(folder.ReverseFind(u'\\')); // its parent
-    folder += u"\\Device";
-    folder += u"\\QNZUDeviceQWand\\bin";
-    folder += u"\\";
+    folder = folder.Left(folder.ReverseFind(TEXT('\\'))); // the module's folder
+    folder = folder.Left(folder.ReverseFind(TEXT('\\'))); // its parent
+    folder += TEXT("\\Device");
+    folder += TEXT("\\QNZUDeviceQWand\\bin");
+    folder += TEXT("\\");
     return folder;
 }
 
 bool RegisterTrackerLibrary() {
     const CString folder = TrackerLibraryFolder();
     CString unregister;
-    unregister.Format(u" /u /tlb \"%s%s\"", static_cast<LPCWSTR>(folder), kLibraryFile);
+    unregister.Format(TEXT(" /u /tlb \"%s%s\""), static_cast<LPCWSTR>(folder), kLibraryFile);
     if (!LaunchElevated(unregister))
         return false;
     Sleep(30000); // the first run is not awaited otherwise
     CString registerByPath;
-    registerByPath.Format(u" /codebase \"%s%s\" /tlb", static_cast<LPCWSTR>(folder), kLibraryFile);
+    registerByPath.Format(TEXT(" /codebase \"%s%s\" /tlb"), static_cast<LPCWSTR>(folder),
+                          kLibraryFile);
     return LaunchElevated(registerByPath);
 }

@@ -9,7 +9,7 @@ END_MESSAGE_MAP()
 
 BOOL CSampleSheet::OnInitDialog() {
     if (CMenu* menu = GetSystemMenu(FALSE))
-        menu->AppendMenu(MF_STRING, SC_SIZE, u"Size");
+        menu->AppendMenu(MF_STRING, SC_SIZE, TEXT("Size"));
     ModifyStyle(0, WS_THICKFRAME);
     ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     return CPropertySheet::OnInitDialog();

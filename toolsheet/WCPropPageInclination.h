@@ -23,8 +23,8 @@ public:
     void SaveSettings();
     void OnTrackerConnected();
     void OnTrackerDisconnecting();
-    // Event handlers of the inclination sink. They report nothing: an event
-    // that cannot be shown is dropped.
+    // Event handlers of the inclination sink. A library error raised while
+    // they read goes back to the library as the event call's error.
     void ShowCurrentInclination();
     void OnSwitchChanged(IDispatch* sender);
     // The end of an asynchronous orient to gravity: its error, if any, is

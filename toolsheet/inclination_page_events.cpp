@@ -40,45 +40,38 @@ void WCPropPageInclination::ShowInclinationToGravity() {
 }
 
 void WCPropPageInclination::ShowCurrentInclination() {
-    try {
-        if (!IsSensorAvailable(false, true))
-            return;
-        ComPtr<InclinationMonitoring> monitoring =
-            Require(Sensor(), &InclinationSensor::get_Monitoring);
-        ComPtr<Inclination> current =
-            Read(monitoring, &InclinationMonitoring::get_CurrentInclination);
-        if (!current)
-            return;
-        ShowAngles(Require(current, &Inclination::get_RotX), m_currentRotX, m_currentRotXUnit,
-                   Require(current, &Inclination::get_RotY), m_currentRotY, m_currentRotYUnit);
-    } catch (const ComError&) {
-    }
+    if (!IsSensorAvailable(false, true))
+        return;
+    ComPtr<InclinationMonitoring> monitoring =
+        Require(Sensor(), &InclinationSensor::get_Monitoring);
+    ComPtr<Inclination> current = Read(monitoring, &InclinationMonitoring::get_CurrentInclination);
+    if (!current)
+        return;
+    ShowAngles(Require(current, &Inclination::get_RotX), m_currentRotX, m_currentRotXUnit,
+               Require(current, &Inclination::get_RotY), m_currentRotY, m_currentRotYUnit);
 }
 
 // A switch named "Inclined to gravity" refreshes the check box; a raised
 // "Threshold Exceeded" flag switches the monitoring off.
 void WCPropPageInclination::OnSwitchChanged(IDispatch* sender) {
-    try {
-        if (!sender)
-            return;
-        if (ComPtr<BoolSwitch> flag = QueryFacet<BoolSwitch>(sender)) {
-            const bool inclined = NameIs(flag.Get(), kInclinedToGravity);
-            VARIANT_BOOL value = VARIANT_FALSE;
-            ThrowIfFailed(flag->get_Value(&value));
-            if (inclined)
-                SyncInclinationSwitch();
-            return;
-        }
-        ComPtr<BoolState> state = QueryFacet<BoolState>(sender);
-        if (!state)
-            return;
-        const bool exceeded = NameIs(state.Get(), kThresholdExceeded);
+    if (!sender)
+        return;
+    if (ComPtr<BoolSwitch> flag = QueryFacet<BoolSwitch>(sender)) {
+        const bool inclined = NameIs(flag.Get(), kInclinedToGravity);
         VARIANT_BOOL value = VARIANT_FALSE;
-        ThrowIfFailed(state->get_Value(&value));
-        if (exceeded && value)
-            OnStopMonitoring();
-    } catch (const ComError&) {
+        ThrowIfFailed(flag->get_Value(&value));
+        if (inclined)
+            SyncInclinationSwitch();
+        return;
     }
+    ComPtr<BoolState> state = QueryFacet<BoolState>(sender);
+    if (!state)
+        return;
+    const bool exceeded = NameIs(state.Get(), kThresholdExceeded);
+    VARIANT_BOOL value = VARIANT_FALSE;
+    ThrowIfFailed(state->get_Value(&value));
+    if (exceeded && value)
+        OnStopMonitoring();
 }
 
 void WCPropPageInclination::SyncInclinationSwitch() {
@@ -91,22 +84,24 @@ void WCPropPageInclination::SyncInclinationSwitch() {
 }
 
 void WCPropPageInclination::OnOrientToGravityFinished(CQWandDevice* device, IDispatch* exception) {
-    try {
-        if (ComPtr<TrackerException> failure =
-                exception ? QueryFacet<TrackerException>(exception) : nullptr) {
-            ComBstr description;
-            ThrowIfFailed(failure->get_Description(description.Put()));
-            LONG number = 0;
-            ThrowIfFailed(failure->get_Number(&number));
-            CString caption;
-            caption.Format(TEXT("#%ld"), number);
-            ::MessageBoxW(nullptr, description.Str().c_str(), caption, MB_ICONWARNING | MB_OK);
+    // The completion ends the orient, also when showing its end fails.
+    struct EndOrient {
+        CQWandDevice* device;
+        ~EndOrient() {
+            if (device && device->m_inclinationPage)
+                device->m_inclinationPage->m_orientBusy = false;
         }
-    } catch (const ComError&) {
+    } end{device};
+    if (ComPtr<TrackerException> failure =
+            exception ? QueryFacet<TrackerException>(exception) : nullptr) {
+        ComBstr description;
+        ThrowIfFailed(failure->get_Description(description.Put()));
+        LONG number = 0;
+        ThrowIfFailed(failure->get_Number(&number));
+        CString caption;
+        caption.Format(TEXT("#%ld"), number);
+        ::MessageBoxW(nullptr, description.Str().c_str(), caption, MB_ICONWARNING | MB_OK);
     }
-    try {
-        if (device && device->m_inclinationPage)
-            device->m_inclinationPage->ShowInclinationToGravity();
-    } catch (const ComError&) {
-    }
+    if (device && device->m_inclinationPage)
+        device->m_inclinationPage->ShowInclinationToGravity();
 }

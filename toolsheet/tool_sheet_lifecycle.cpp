@@ -16,7 +16,7 @@ bool CQWandDevice::BuildToolSheet() {
     m_ovcPage = std::make_unique<WCPropPageOVC>(this);
     m_positioningPage = std::make_unique<WCPropPagePositioning>(this);
     m_inclinationPage = std::make_unique<WCPropPageInclination>(this);
-    m_toolSheet = std::make_unique<CSampleSheet>(u"Probing Tool Settings", nullptr, 0);
+    m_toolSheet = std::make_unique<CSampleSheet>(TEXT("Probing Tool Settings"), nullptr, 0);
 
     // The tab order.
     m_toolSheet->AddPage(m_settingsDlg.get());

@@ -16,7 +16,7 @@ Camera& TheCamera() {
     return TheHardware().camera;
 }
 
-HRESULT Put(std::u16string_view operation, LONG& cell, LONG value) {
+HRESULT Put(platform::WideView operation, LONG& cell, LONG value) {
     if (HRESULT hr = Enter(operation); FAILED(hr))
         return hr;
     cell = value;
@@ -25,39 +25,41 @@ HRESULT Put(std::u16string_view operation, LONG& cell, LONG value) {
 
 class OptionsObject final : public ComObject<tracker::OverviewCameraOptions> {
 public:
-    OptionsObject() : ComObject(u"OverviewCameraOptions") {}
+    OptionsObject() : ComObject(TEXT("OverviewCameraOptions")) {}
     HRESULT STDMETHODCALLTYPE get_Switch1(LONG* value) override {
-        return GiveValue(u"OverviewCameraOptions.get_Switch1", TheCamera().optionSwitch1, value);
+        return GiveValue(TEXT("OverviewCameraOptions.get_Switch1"), TheCamera().optionSwitch1,
+                         value);
     }
     HRESULT STDMETHODCALLTYPE put_Switch1(LONG value) override {
-        return Put(u"OverviewCameraOptions.put_Switch1", TheCamera().optionSwitch1, value);
+        return Put(TEXT("OverviewCameraOptions.put_Switch1"), TheCamera().optionSwitch1, value);
     }
     HRESULT STDMETHODCALLTYPE get_Switch2(LONG* value) override {
-        return GiveValue(u"OverviewCameraOptions.get_Switch2", TheCamera().optionSwitch2, value);
+        return GiveValue(TEXT("OverviewCameraOptions.get_Switch2"), TheCamera().optionSwitch2,
+                         value);
     }
     HRESULT STDMETHODCALLTYPE put_Switch2(LONG value) override {
-        return Put(u"OverviewCameraOptions.put_Switch2", TheCamera().optionSwitch2, value);
+        return Put(TEXT("OverviewCameraOptions.put_Switch2"), TheCamera().optionSwitch2, value);
     }
 };
 
 // The two 32-bit switches are kept in the hardware, where tests read them.
 class OverviewCameraObject final : public ComObject<tracker::OverviewCamera> {
 public:
-    OverviewCameraObject() : ComObject(u"OverviewCamera"), m_options(Make<OptionsObject>()) {}
+    OverviewCameraObject() : ComObject(TEXT("OverviewCamera")), m_options(Make<OptionsObject>()) {}
     HRESULT STDMETHODCALLTYPE get_Switch1(LONG* value) override {
-        return GiveValue(u"OverviewCamera.get_Switch1", TheCamera().switch1, value);
+        return GiveValue(TEXT("OverviewCamera.get_Switch1"), TheCamera().switch1, value);
     }
     HRESULT STDMETHODCALLTYPE put_Switch1(LONG value) override {
-        return Put(u"OverviewCamera.put_Switch1", TheCamera().switch1, value);
+        return Put(TEXT("OverviewCamera.put_Switch1"), TheCamera().switch1, value);
     }
     HRESULT STDMETHODCALLTYPE get_Switch2(LONG* value) override {
-        return GiveValue(u"OverviewCamera.get_Switch2", TheCamera().switch2, value);
+        return GiveValue(TEXT("OverviewCamera.get_Switch2"), TheCamera().switch2, value);
     }
     HRESULT STDMETHODCALLTYPE put_Switch2(LONG value) override {
-        return Put(u"OverviewCamera.put_Switch2", TheCamera().switch2, value);
+        return Put(TEXT("OverviewCamera.put_Switch2"), TheCamera().switch2, value);
     }
     HRESULT STDMETHODCALLTYPE get_Options(tracker::OverviewCameraOptions** options) override {
-        return GiveObject<tracker::OverviewCameraOptions>(u"OverviewCamera.get_Options",
+        return GiveObject<tracker::OverviewCameraOptions>(TEXT("OverviewCamera.get_Options"),
                                                           m_options.Get(), options);
     }
 
@@ -67,9 +69,9 @@ private:
 
 class DialogObject final : public ComObject<tracker::OverviewCameraDialog> {
 public:
-    DialogObject() : ComObject(u"OverviewCameraDialog") {}
+    DialogObject() : ComObject(TEXT("OverviewCameraDialog")) {}
     HRESULT STDMETHODCALLTYPE Show() override {
-        if (HRESULT hr = Enter(u"OverviewCameraDialog.Show"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("OverviewCameraDialog.Show")); FAILED(hr))
             return hr;
         ++TheCamera().dialogShown;
         return S_OK;
@@ -143,10 +145,10 @@ void ImageTick() {
 class StreamObject final : public EventSource<tracker::OverviewCameraStream> {
 public:
     StreamObject()
-        : EventSource(u"OverviewCameraStream", {tracker::IID_OverviewCameraEvents}),
+        : EventSource(TEXT("OverviewCameraStream"), {tracker::IID_OverviewCameraEvents}),
           m_dialog(Make<DialogObject>()) {}
     HRESULT STDMETHODCALLTYPE Start() override {
-        if (HRESULT hr = Enter(u"OverviewCameraStream.Start"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("OverviewCameraStream.Start")); FAILED(hr))
             return hr;
         const double hz = TheCamera().imageHz > 0 ? TheCamera().imageHz : 1.0;
         StreamTimer().Start(static_cast<uint32_t>(std::max(1.0, std::round(1000.0 / hz))),
@@ -154,13 +156,13 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Stop() override {
-        if (HRESULT hr = Enter(u"OverviewCameraStream.Stop"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("OverviewCameraStream.Stop")); FAILED(hr))
             return hr;
         StopCameraStream();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Dialog(tracker::OverviewCameraDialog** dialog) override {
-        return GiveObject<tracker::OverviewCameraDialog>(u"OverviewCameraStream.get_Dialog",
+        return GiveObject<tracker::OverviewCameraDialog>(TEXT("OverviewCameraStream.get_Dialog"),
                                                          m_dialog.Get(), dialog);
     }
 

@@ -22,10 +22,11 @@ namespace {
 class TrackerObject final : public EventSource<tracker::Tracker, tracker::TrackerModel> {
 public:
     TrackerObject()
-        : EventSource(u"Tracker", {tracker::IID_TrackerEvents}),
+        : EventSource(TEXT("Tracker"), {tracker::IID_TrackerEvents}),
           m_measurements(CreateMeasurements()), m_targets(CreateTargetCollection()),
           m_triggers(CreateTriggerCollection()), m_camera(CreateOverviewCamera()),
-          m_quickRelease(Make<BoolStateObject>(TheHardware().quickReleaseClosed, u"QuickRelease")),
+          m_quickRelease(
+              Make<BoolStateObject>(TheHardware().quickReleaseClosed, TEXT("QuickRelease"))),
           m_inclination(CreateInclinationSensor()), m_power(CreatePowerStatus()),
           m_finder(CreateReflectorFinder()), m_stream(CreateCameraStream()),
           m_angles(CreateTrackerAngles()) {
@@ -38,44 +39,44 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE Disconnect() override {
-        if (HRESULT hr = Enter(u"Tracker.Disconnect"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("Tracker.Disconnect")); FAILED(hr))
             return hr;
         if (m_connected)
             EndConnection();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Measurements(tracker::Measurements** measurements) override {
-        return GiveObject(u"Tracker.get_Measurements", m_measurements.Get(), measurements);
+        return GiveObject(TEXT("Tracker.get_Measurements"), m_measurements.Get(), measurements);
     }
     HRESULT STDMETHODCALLTYPE get_TargetCollection(tracker::TargetCollection** targets) override {
-        return GiveObject(u"Tracker.get_TargetCollection", m_targets.Get(), targets);
+        return GiveObject(TEXT("Tracker.get_TargetCollection"), m_targets.Get(), targets);
     }
     HRESULT STDMETHODCALLTYPE
     get_TriggerCollection(tracker::TriggerCollection** triggers) override {
-        return GiveObject(u"Tracker.get_TriggerCollection", m_triggers.Get(), triggers);
+        return GiveObject(TEXT("Tracker.get_TriggerCollection"), m_triggers.Get(), triggers);
     }
     HRESULT STDMETHODCALLTYPE get_OverviewCamera(tracker::OverviewCamera** camera) override {
-        return GiveObject(u"Tracker.get_OverviewCamera", m_camera.Get(), camera);
+        return GiveObject(TEXT("Tracker.get_OverviewCamera"), m_camera.Get(), camera);
     }
     HRESULT STDMETHODCALLTYPE get_QuickRelease(tracker::BoolState** state) override {
-        return GiveObject<tracker::BoolState>(u"TrackerModel.get_QuickRelease",
+        return GiveObject<tracker::BoolState>(TEXT("TrackerModel.get_QuickRelease"),
                                               m_quickRelease->Self(), state);
     }
     HRESULT STDMETHODCALLTYPE get_InclinationSensor(tracker::InclinationSensor** sensor) override {
-        return GiveObject(u"Tracker.get_InclinationSensor", m_inclination.Get(), sensor);
+        return GiveObject(TEXT("Tracker.get_InclinationSensor"), m_inclination.Get(), sensor);
     }
     HRESULT STDMETHODCALLTYPE get_PowerStatus(tracker::PowerStatus** status) override {
-        return GiveObject(u"Tracker.get_PowerStatus", m_power.Get(), status);
+        return GiveObject(TEXT("Tracker.get_PowerStatus"), m_power.Get(), status);
     }
     HRESULT STDMETHODCALLTYPE get_ReflectorFinder(tracker::ReflectorFinder** finder) override {
-        return GiveObject(u"Tracker.get_ReflectorFinder", m_finder.Get(), finder);
+        return GiveObject(TEXT("Tracker.get_ReflectorFinder"), m_finder.Get(), finder);
     }
     HRESULT STDMETHODCALLTYPE
     get_OverviewCameraStream(tracker::OverviewCameraStream** stream) override {
-        return GiveObject(u"Tracker.get_OverviewCameraStream", m_stream.Get(), stream);
+        return GiveObject(TEXT("Tracker.get_OverviewCameraStream"), m_stream.Get(), stream);
     }
     HRESULT STDMETHODCALLTYPE get_TrackerAngles(tracker::TrackerAngles** angles) override {
-        return GiveObject(u"Tracker.get_TrackerAngles", m_angles.Get(), angles);
+        return GiveObject(TEXT("Tracker.get_TrackerAngles"), m_angles.Get(), angles);
     }
     HRESULT STDMETHODCALLTYPE Move(LONG horizontalSpeed, LONG verticalSpeed) override {
         return MoveHead(horizontalSpeed, verticalSpeed);
@@ -115,7 +116,7 @@ private:
 
 class ConnectionObject final : public ComObject<tracker::TrackerConnection, Control> {
 public:
-    ConnectionObject() : ComObject(u"TrackerConnection") {}
+    ConnectionObject() : ComObject(TEXT("TrackerConnection")) {}
     ~ConnectionObject() override {
         if (m_carriesControl)
             ControlObjectDestroyed();
@@ -135,14 +136,14 @@ public:
         if (!tracker)
             return E_POINTER;
         *tracker = nullptr;
-        if (HRESULT hr = Enter(u"TrackerConnection.Connect"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("TrackerConnection.Connect")); FAILED(hr))
             return hr;
-        const std::u16string text =
-            address ? std::u16string(address, SysStringLen(address)) : std::u16string();
+        const platform::WideString text =
+            address ? platform::WideString(address, SysStringLen(address)) : platform::WideString();
         if (text.empty())
-            return ReportError(kTrackerFailure, u"No tracker address was given.");
+            return ReportError(kTrackerFailure, TEXT("No tracker address was given."));
         if (!AcceptsAddress(text))
-            return ReportError(kTrackerFailure, u"No tracker answers at " + text + u".");
+            return ReportError(kTrackerFailure, TEXT("No tracker answers at ") + text + TEXT("."));
         ComPtr<TrackerObject> connected = Make<TrackerObject>();
         TheHardware().address = text;
         *tracker = connected->Self();

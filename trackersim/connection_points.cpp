@@ -57,7 +57,7 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
     if (!cookie)
         return E_POINTER;
     *cookie = 0;
-    if (HRESULT hr = Enter(u"IConnectionPoint.Advise"); FAILED(hr))
+    if (HRESULT hr = Enter(TEXT("IConnectionPoint.Advise")); FAILED(hr))
         return hr;
     if (!sink)
         return E_POINTER;
@@ -70,7 +70,7 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
 }
 
 HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
-    if (HRESULT hr = Enter(u"IConnectionPoint.Unadvise"); FAILED(hr))
+    if (HRESULT hr = Enter(TEXT("IConnectionPoint.Unadvise")); FAILED(hr))
         return hr;
     auto it = m_sinks.find(cookie);
     if (it == m_sinks.end())

@@ -66,7 +66,7 @@ public:
         if (!out)
             return E_POINTER;
         *out = nullptr;
-        if (HRESULT hr = Enter(u"IConnectionPointContainer.FindConnectionPoint"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("IConnectionPointContainer.FindConnectionPoint")); FAILED(hr))
             return hr;
         for (auto& point : m_points) {
             if (point->Iid() == riid) {
@@ -79,7 +79,7 @@ public:
     }
 
 protected:
-    EventSource(std::u16string_view className, std::initializer_list<IID> eventInterfaces)
+    EventSource(platform::WideView className, std::initializer_list<IID> eventInterfaces)
         : Base(className) {
         for (const IID& iid : eventInterfaces)
             m_points.push_back(std::make_unique<ConnectionPoint>(*this, *this->Self(), iid));

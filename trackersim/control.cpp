@@ -19,8 +19,8 @@
 namespace trackersim {
 namespace {
 
-std::u16string_view View(const WCHAR* text) {
-    return text ? std::u16string_view(text) : TEXT("");
+platform::WideView View(const WCHAR* text) {
+    return text ? platform::WideView(text) : TEXT("");
 }
 
 const WCHAR* KindName(TargetKind kind) {
@@ -53,13 +53,13 @@ void Control::Reset() {
 void Control::SetAcceptedAddresses(const WCHAR* addresses) {
     auto& accepted = TheHardware().acceptedAddresses;
     accepted.clear();
-    std::u16string_view rest = View(addresses);
+    platform::WideView rest = View(addresses);
     while (!rest.empty()) {
         const size_t end = rest.find(TEXT(';'));
-        std::u16string_view one = rest.substr(0, end);
+        platform::WideView one = rest.substr(0, end);
         if (!one.empty())
             accepted.emplace_back(one);
-        rest = end == std::u16string_view::npos ? TEXT("") : rest.substr(end + 1);
+        rest = end == platform::WideView::npos ? TEXT("") : rest.substr(end + 1);
     }
 }
 
@@ -116,7 +116,7 @@ void Control::QueueMeasurement(const SampleSpec& sample) {
 void Control::InjectFailure(const WCHAR* operation, HRESULT hr, int32_t number,
                             const WCHAR* description, bool once) {
     Faults().Set(View(operation),
-                 Fault{FaultKind::Fail, hr, number, std::u16string(View(description)), once});
+                 Fault{FaultKind::Fail, hr, number, platform::WideString(View(description)), once});
 }
 
 void Control::MakeNull(const WCHAR* operation, bool once) {
@@ -223,7 +223,9 @@ int32_t Control::CameraSwitch2() {
     return TheHardware().camera.switch2;
 }
 
-void Control::SetCallCounting(bool on) { Faults().SetCounting(on); }
+void Control::SetCallCounting(bool on) {
+    Faults().SetCounting(on);
+}
 
 int32_t Control::CallCount(const WCHAR* operation) {
     return Faults().CallCount(View(operation));
@@ -232,7 +234,7 @@ int32_t Control::CallCount(const WCHAR* operation) {
 void Control::ConnectedAddress(WCHAR* buffer, int32_t size) {
     if (!buffer || size <= 0)
         return;
-    const std::u16string& address = TheHardware().address;
+    const platform::WideString& address = TheHardware().address;
     const size_t n = std::min(address.size(), static_cast<size_t>(size - 1));
     std::copy_n(address.begin(), n, buffer);
     buffer[n] = 0;
@@ -360,13 +362,12 @@ void Control::SetTargets(const TargetKind* kinds, const WCHAR* const* names, int
                             : kind == TargetKind::CustomReflector ? 12.7
                             : kind == TargetKind::RadiusTarget    ? 6.35
                                                                   : 0.0;
-        targets.push_back(
-            TargetSpec{kind, names && names[i] ? std::u16string(names[i]) : std::u16string(),
-                       size});
+        targets.push_back(TargetSpec{
+            kind, names && names[i] ? platform::WideString(names[i]) : platform::WideString(),
+            size});
     }
     TheHardware().selectedTarget = 0;
 }
-
 
 void Control::SetProfile(int32_t index, const WCHAR* name, int32_t accuracy, double separation) {
     auto& profiles = TheHardware().profiles;

@@ -6,12 +6,12 @@
 
 namespace trackersim {
 
-HRESULT ReportError(HRESULT hr, std::u16string_view description, LONG number) {
+HRESULT ReportError(HRESULT hr, platform::WideView description, LONG number) {
     ComPtr<ICreateErrorInfo> create;
     if (FAILED(CreateErrorInfo(create.Put())))
         return hr;
-    std::u16string text(description);
-    std::u16string source(u"Tarn.Tracker.Connection");
+    platform::WideString text(description);
+    platform::WideString source(TEXT("Tarn.Tracker.Connection"));
     create->SetDescription(text.data());
     create->SetSource(source.data());
     create->SetHelpContext(static_cast<DWORD>(number));

@@ -6,7 +6,9 @@ namespace trackersim {
 
 bool g_faultsQuiet = false;
 
-void FaultRegistry::UpdateQuiet() { g_faultsQuiet = Quiet(); }
+void FaultRegistry::UpdateQuiet() {
+    g_faultsQuiet = Quiet();
+}
 
 void FaultRegistry::Set(platform::WideView operation, Fault fault) {
     m_faults.insert_or_assign(platform::WideString(operation), std::move(fault));

@@ -12,7 +12,7 @@ namespace trackersim {
 
 struct TargetSpec {
     TargetKind kind;
-    std::u16string name;
+    platform::WideString name;
     double size; // radius of reflectors and radius targets; the probe's tip size
     bool selectable = true;
     bool scanTarget = false; // offers ScanTarget
@@ -20,7 +20,7 @@ struct TargetSpec {
 
 struct ProfileSpec {
     ProfileKind kind;
-    std::u16string name;
+    platform::WideString name;
     LONG accuracy = 1;     // stationary and area scan: 0 precise, 1 standard, 2 fast
     double separation = 0; // continuous time (ms) and distance (mm)
 };
@@ -68,7 +68,7 @@ struct ScanSetup {
 
 struct Hardware {
     // Configuration.
-    std::vector<std::u16string> acceptedAddresses; // empty: any dotted IPv4 address
+    std::vector<platform::WideString> acceptedAddresses; // empty: any dotted IPv4 address
     bool quickReleaseClosed = true;
     std::vector<TriggerKind> triggerKinds{TriggerKind::ProbeButton, TriggerKind::StableProbing};
     std::vector<TargetSpec> targets;
@@ -81,7 +81,7 @@ struct Hardware {
     bool connected = false;
     LONG status = 0; // the measurement status; 0: ready to measure
     LONG statusDetail = 0;
-    std::u16string address;
+    platform::WideString address;
     bool stableProbingEnabled = false;
     double stableProbingTime = 500.0;
     Camera camera;
@@ -103,6 +103,6 @@ void ResetHardware();
 ProfileSpec DefaultProfile(ProfileKind kind);
 
 // Whether Connect accepts the address.
-bool AcceptsAddress(std::u16string_view address);
+bool AcceptsAddress(platform::WideView address);
 
 } // namespace trackersim

@@ -21,13 +21,14 @@ Inclinometer& Sensor() {
 template <class I> class AnglesObject final : public ComObject<I> {
 public:
     AnglesObject(double rotX, double rotY)
-        : ComObject<I>(kInterfaceName<I>), m_x(Make<ScalarObject>(rotX, u"Rot X", u"deg")),
-          m_y(Make<ScalarObject>(rotY, u"Rot Y", u"deg")) {}
+        : ComObject<I>(kInterfaceName<I>),
+          m_x(Make<ScalarObject>(rotX, TEXT("Rot X"), TEXT("deg"))),
+          m_y(Make<ScalarObject>(rotY, TEXT("Rot Y"), TEXT("deg"))) {}
     HRESULT STDMETHODCALLTYPE get_RotX(tracker::ScalarValue** value) override {
-        return GiveObject<tracker::ScalarValue>(u"Inclination.get_RotX", m_x.Get(), value);
+        return GiveObject<tracker::ScalarValue>(TEXT("Inclination.get_RotX"), m_x.Get(), value);
     }
     HRESULT STDMETHODCALLTYPE get_RotY(tracker::ScalarValue** value) override {
-        return GiveObject<tracker::ScalarValue>(u"Inclination.get_RotY", m_y.Get(), value);
+        return GiveObject<tracker::ScalarValue>(TEXT("Inclination.get_RotY"), m_y.Get(), value);
     }
 
 private:
@@ -61,10 +62,10 @@ void StartOrStopMonitoring(bool on) {
 class MonitoringObject final : public EventSource<tracker::InclinationMonitoring> {
 public:
     MonitoringObject()
-        : EventSource(u"InclinationMonitoring", {tracker::IID_InclinationMonitoringEvents}),
-          m_enabled(
-              Make<BoolSwitchObject>(Sensor().monitoring, u"Monitoring", StartOrStopMonitoring)),
-          m_exceeded(Make<BoolStateObject>(Sensor().thresholdExceeded, u"Threshold Exceeded")),
+        : EventSource(TEXT("InclinationMonitoring"), {tracker::IID_InclinationMonitoringEvents}),
+          m_enabled(Make<BoolSwitchObject>(Sensor().monitoring, TEXT("Monitoring"),
+                                           StartOrStopMonitoring)),
+          m_exceeded(Make<BoolStateObject>(Sensor().thresholdExceeded, TEXT("Threshold Exceeded"))),
           m_threshold(Make<NumericSettingObject>(Sensor().threshold)),
           m_interval(Make<NumericSettingObject>(Sensor().interval)) {
         LiveMonitors().push_back(this);
@@ -75,28 +76,28 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_Enabled(tracker::BoolSwitch** onOff) override {
-        return GiveObject<tracker::BoolSwitch>(u"InclinationMonitoring.get_Enabled",
+        return GiveObject<tracker::BoolSwitch>(TEXT("InclinationMonitoring.get_Enabled"),
                                                m_enabled->Self(), onOff);
     }
     HRESULT STDMETHODCALLTYPE get_CurrentInclination(tracker::Inclination** inclination) override {
         return GiveObject<tracker::Inclination>(
-            u"InclinationMonitoring.get_CurrentInclination",
+            TEXT("InclinationMonitoring.get_CurrentInclination"),
             Make<InclinationObject>(Sensor().rotX, Sensor().rotY)->Self(), inclination);
     }
     HRESULT STDMETHODCALLTYPE get_ThresholdExceeded(tracker::BoolState** exceeded) override {
-        return GiveObject<tracker::BoolState>(u"InclinationMonitoring.get_ThresholdExceeded",
+        return GiveObject<tracker::BoolState>(TEXT("InclinationMonitoring.get_ThresholdExceeded"),
                                               m_exceeded->Self(), exceeded);
     }
     HRESULT STDMETHODCALLTYPE get_Threshold(tracker::NumericSetting** threshold) override {
-        return GiveObject<tracker::NumericSetting>(u"InclinationMonitoring.get_Threshold",
+        return GiveObject<tracker::NumericSetting>(TEXT("InclinationMonitoring.get_Threshold"),
                                                    m_threshold.Get(), threshold);
     }
     HRESULT STDMETHODCALLTYPE get_Interval(tracker::NumericSetting** interval) override {
-        return GiveObject<tracker::NumericSetting>(u"InclinationMonitoring.get_Interval",
+        return GiveObject<tracker::NumericSetting>(TEXT("InclinationMonitoring.get_Interval"),
                                                    m_interval.Get(), interval);
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
-        if (HRESULT hr = Enter(u"InclinationMonitoring.Reset"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("InclinationMonitoring.Reset")); FAILED(hr))
             return hr;
         if (Sensor().thresholdExceeded) {
             Sensor().thresholdExceeded = false;
@@ -153,12 +154,12 @@ LoopTimer& OrientTimer() {
 class SensorObject final : public EventSource<tracker::InclinationSensor> {
 public:
     SensorObject()
-        : EventSource(u"InclinationSensor", {tracker::IID_InclinationSensorEvents}),
-          m_switch(Make<BoolSwitchObject>(Sensor().inclinedToGravity, u"Inclined to gravity")),
+        : EventSource(TEXT("InclinationSensor"), {tracker::IID_InclinationSensorEvents}),
+          m_switch(Make<BoolSwitchObject>(Sensor().inclinedToGravity, TEXT("Inclined to gravity"))),
           m_monitoring(Make<MonitoringObject>()) {}
 
     HRESULT STDMETHODCALLTYPE get_InclinationSwitch(tracker::BoolSwitch** onOff) override {
-        return GiveObject<tracker::BoolSwitch>(u"InclinationSensor.get_InclinationSwitch",
+        return GiveObject<tracker::BoolSwitch>(TEXT("InclinationSensor.get_InclinationSwitch"),
                                                m_switch->Self(), onOff);
     }
     HRESULT STDMETHODCALLTYPE
@@ -167,29 +168,30 @@ public:
         if (Sensor().oriented)
             result = Make<GravityObject>(Sensor().gravityX, Sensor().gravityY);
         return GiveObject<tracker::InclinationToGravity>(
-            u"InclinationSensor.get_InclinationToGravity", result ? result->Self() : nullptr, last);
+            TEXT("InclinationSensor.get_InclinationToGravity"), result ? result->Self() : nullptr,
+            last);
     }
     HRESULT STDMETHODCALLTYPE get_Monitoring(tracker::InclinationMonitoring** monitoring) override {
-        return GiveObject<tracker::InclinationMonitoring>(u"InclinationSensor.get_Monitoring",
+        return GiveObject<tracker::InclinationMonitoring>(TEXT("InclinationSensor.get_Monitoring"),
                                                           m_monitoring->Self(), monitoring);
     }
     HRESULT STDMETHODCALLTYPE OrientToGravity(tracker::InclinationToGravity** result) override {
         if (result)
             *result = nullptr;
-        if (HRESULT hr = Enter(u"InclinationSensor.OrientToGravity"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("InclinationSensor.OrientToGravity")); FAILED(hr))
             return hr;
         if (OrientTimer().Running())
-            return ReportError(kTrackerFailure, u"Orienting to gravity is already running.");
+            return ReportError(kTrackerFailure, TEXT("Orienting to gravity is already running."));
         Oriented();
         if (result)
             *result = Make<GravityObject>(Sensor().gravityX, Sensor().gravityY).Detach()->Self();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE BeginOrientToGravity() override {
-        if (HRESULT hr = Enter(u"InclinationSensor.BeginOrientToGravity"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("InclinationSensor.BeginOrientToGravity")); FAILED(hr))
             return hr;
         if (OrientTimer().Running())
-            return ReportError(kTrackerFailure, u"Orienting to gravity is already running.");
+            return ReportError(kTrackerFailure, TEXT("Orienting to gravity is already running."));
         ComPtr<IConnectionPointContainer> self(static_cast<IConnectionPointContainer*>(this));
         OrientTimer().Start(std::max<uint32_t>(Sensor().orientMs, 1), [self] {
             OrientTimer().Stop();
@@ -200,7 +202,7 @@ public:
     HRESULT STDMETHODCALLTYPE Measure(tracker::Inclination** inclination) override {
         if (inclination)
             *inclination = nullptr;
-        if (HRESULT hr = Enter(u"InclinationSensor.Measure"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("InclinationSensor.Measure")); FAILED(hr))
             return hr;
         if (!inclination)
             return E_POINTER;
@@ -219,7 +221,8 @@ private:
     static void Finished(IConnectionPointContainer* sensor) {
         ComPtr<GravityObject> result;
         ComPtr<TrackerExceptionObject> exception;
-        if (std::optional<Fault> fault = BeginCall(u"InclinationSensor.OrientToGravityFinished");
+        if (std::optional<Fault> fault =
+                BeginCall(TEXT("InclinationSensor.OrientToGravityFinished"));
             fault && fault->kind == FaultKind::Fail) {
             exception = Make<TrackerExceptionObject>(fault->number, fault->description);
         } else {

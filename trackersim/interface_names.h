@@ -2,6 +2,7 @@
 // each interface answers besides its own (those of its base interfaces).
 #pragma once
 
+#include "../platform/base/text.h"
 #include "../interfaces/tracker.h"
 #include "../platform/com/com_ptr.h"
 
@@ -9,10 +10,10 @@
 
 namespace trackersim {
 
-template <class I> inline constexpr std::u16string_view kInterfaceName = u"";
+template <class I> inline constexpr platform::WideView kInterfaceName = TEXT("");
 
 #define TRACKERSIM_INTERFACE_NAME(T)                                                               \
-    template <> inline constexpr std::u16string_view kInterfaceName<tracker::T> = u"" #T;
+    template <> inline constexpr platform::WideView kInterfaceName<tracker::T> = TEXT("") #T;
 TRACKERSIM_INTERFACE_NAME(TrackerConnection)
 TRACKERSIM_INTERFACE_NAME(Tracker)
 TRACKERSIM_INTERFACE_NAME(TrackerModel)
@@ -60,8 +61,8 @@ TRACKERSIM_INTERFACE_NAME(TrackerException)
 TRACKERSIM_INTERFACE_NAME(ScanTarget)
 #undef TRACKERSIM_INTERFACE_NAME
 template <>
-inline constexpr std::u16string_view kInterfaceName<IConnectionPointContainer> =
-    u"IConnectionPointContainer";
+inline constexpr platform::WideView
+    kInterfaceName<IConnectionPointContainer> = TEXT("IConnectionPointContainer");
 
 // Whether interface I answers a query for riid: its own IID or a base's.
 template <class I> bool Answers(REFIID riid) {

@@ -32,24 +32,26 @@ struct SixDofFacet : tracker::SixDofMeasurement {
     virtual HRESULT SixDofDirection(tracker::Direction** direction) = 0;
 };
 template <>
-inline constexpr std::u16string_view kInterfaceName<DirectionalFacet> = u"DirectionalMeasurement";
-template <> inline constexpr std::u16string_view kInterfaceName<SixDofFacet> = u"SixDofMeasurement";
+inline constexpr platform::WideView
+    kInterfaceName<DirectionalFacet> = TEXT("DirectionalMeasurement");
+template <>
+inline constexpr platform::WideView kInterfaceName<SixDofFacet> = TEXT("SixDofMeasurement");
 
 namespace {
 
 class PositionObject final : public ComObject<tracker::Position> {
 public:
     PositionObject(double x, double y, double z)
-        : ComObject(u"Position"), m_x(Make<ScalarObject>(x, u"X")),
-          m_y(Make<ScalarObject>(y, u"Y")), m_z(Make<ScalarObject>(z, u"Z")) {}
+        : ComObject(TEXT("Position")), m_x(Make<ScalarObject>(x, TEXT("X"))),
+          m_y(Make<ScalarObject>(y, TEXT("Y"))), m_z(Make<ScalarObject>(z, TEXT("Z"))) {}
     HRESULT STDMETHODCALLTYPE get_X(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Position.get_X", m_x.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Position.get_X"), m_x.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Y(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Position.get_Y", m_y.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Position.get_Y"), m_y.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Z(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Position.get_Z", m_z.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Position.get_Z"), m_z.Get(), v);
     }
 
 private:
@@ -59,20 +61,20 @@ private:
 class RmsPositionObject final : public ComObject<tracker::RmsPosition> {
 public:
     RmsPositionObject(double x, double y, double z, double rms)
-        : ComObject(u"RmsPosition"), m_x(Make<CoordinateObject>(x, u"X")),
-          m_y(Make<CoordinateObject>(y, u"Y")), m_z(Make<CoordinateObject>(z, u"Z")),
-          m_rms(Make<ScalarObject>(rms, u"Rms")) {}
+        : ComObject(TEXT("RmsPosition")), m_x(Make<CoordinateObject>(x, TEXT("X"))),
+          m_y(Make<CoordinateObject>(y, TEXT("Y"))), m_z(Make<CoordinateObject>(z, TEXT("Z"))),
+          m_rms(Make<ScalarObject>(rms, TEXT("Rms"))) {}
     HRESULT STDMETHODCALLTYPE get_X(tracker::CoordinateValue** v) override {
-        return GiveObject<tracker::CoordinateValue>(u"RmsPosition.get_X", m_x.Get(), v);
+        return GiveObject<tracker::CoordinateValue>(TEXT("RmsPosition.get_X"), m_x.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Y(tracker::CoordinateValue** v) override {
-        return GiveObject<tracker::CoordinateValue>(u"RmsPosition.get_Y", m_y.Get(), v);
+        return GiveObject<tracker::CoordinateValue>(TEXT("RmsPosition.get_Y"), m_y.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Z(tracker::CoordinateValue** v) override {
-        return GiveObject<tracker::CoordinateValue>(u"RmsPosition.get_Z", m_z.Get(), v);
+        return GiveObject<tracker::CoordinateValue>(TEXT("RmsPosition.get_Z"), m_z.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Rms(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"RmsPosition.get_Rms", m_rms.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("RmsPosition.get_Rms"), m_rms.Get(), v);
     }
 
 private:
@@ -83,16 +85,17 @@ private:
 class DirectionObject final : public ComObject<tracker::Direction> {
 public:
     DirectionObject(double i, double j, double k)
-        : ComObject(u"Direction"), m_i(Make<ScalarObject>(i, u"I", u"")),
-          m_j(Make<ScalarObject>(j, u"J", u"")), m_k(Make<ScalarObject>(k, u"K", u"")) {}
+        : ComObject(TEXT("Direction")), m_i(Make<ScalarObject>(i, TEXT("I"), TEXT(""))),
+          m_j(Make<ScalarObject>(j, TEXT("J"), TEXT(""))),
+          m_k(Make<ScalarObject>(k, TEXT("K"), TEXT(""))) {}
     HRESULT STDMETHODCALLTYPE get_I(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Direction.get_I", m_i.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Direction.get_I"), m_i.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_J(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Direction.get_J", m_j.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Direction.get_J"), m_j.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_K(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Direction.get_K", m_k.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Direction.get_K"), m_k.Get(), v);
     }
 
 private:
@@ -102,17 +105,17 @@ private:
 class RotationObject final : public ComObject<tracker::Rotation> {
 public:
     RotationObject(double rx, double ry, double rz)
-        : ComObject(u"Rotation"), m_rx(Make<ScalarObject>(rx, u"Rx", u"deg")),
-          m_ry(Make<ScalarObject>(ry, u"Ry", u"deg")), m_rz(Make<ScalarObject>(rz, u"Rz", u"deg")) {
-    }
+        : ComObject(TEXT("Rotation")), m_rx(Make<ScalarObject>(rx, TEXT("Rx"), TEXT("deg"))),
+          m_ry(Make<ScalarObject>(ry, TEXT("Ry"), TEXT("deg"))),
+          m_rz(Make<ScalarObject>(rz, TEXT("Rz"), TEXT("deg"))) {}
     HRESULT STDMETHODCALLTYPE get_Rx(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Rotation.get_Rx", m_rx.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Rotation.get_Rx"), m_rx.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Ry(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Rotation.get_Ry", m_ry.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Rotation.get_Ry"), m_ry.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Rz(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Rotation.get_Rz", m_rz.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Rotation.get_Rz"), m_rz.Get(), v);
     }
 
 private:
@@ -123,18 +126,18 @@ private:
 class TargetInfoObject final : public ComObject<tracker::MeasuredTargetInfo> {
 public:
     explicit TargetInfoObject(int target)
-        : ComObject(u"MeasuredTargetInfo"), m_target(TargetIdentity(target)),
+        : ComObject(TEXT("MeasuredTargetInfo")), m_target(TargetIdentity(target)),
           m_probe(ProbeIdentity(target)) {}
     HRESULT STDMETHODCALLTYPE get_TargetIdentity(BSTR* identity) override {
-        return GiveString(u"MeasuredTargetInfo.get_TargetIdentity", m_target, identity);
+        return GiveString(TEXT("MeasuredTargetInfo.get_TargetIdentity"), m_target, identity);
     }
     HRESULT STDMETHODCALLTYPE get_ProbeIdentity(BSTR* identity) override {
-        return GiveString(u"MeasuredTargetInfo.get_ProbeIdentity", m_probe, identity);
+        return GiveString(TEXT("MeasuredTargetInfo.get_ProbeIdentity"), m_probe, identity);
     }
 
 private:
-    std::u16string m_target;
-    std::u16string m_probe;
+    platform::WideString m_target;
+    platform::WideString m_probe;
 };
 
 // The DATE (days since 1899-12-30) of the clock's present moment.
@@ -150,11 +153,11 @@ class MeasurementObject final
     : public ComObject<tracker::Measurement, tracker::RmsMeasurement, tracker::PositionMeasurement,
                        DirectionalFacet, SixDofFacet> {
 public:
-    MeasurementObject(const SampleSpec& s, std::u16string_view className)
+    MeasurementObject(const SampleSpec& s, platform::WideView className)
         : ComObject(className), m_sample(s),
-          m_time(Now()), m_readings{Make<ScalarObject>(s.readings[0], u"Reading1", u""),
-                                    Make<ScalarObject>(s.readings[1], u"Reading2", u""),
-                                    Make<ScalarObject>(s.readings[2], u"Reading3", u"")},
+          m_time(Now()), m_readings{Make<ScalarObject>(s.readings[0], TEXT("Reading1"), TEXT("")),
+                                    Make<ScalarObject>(s.readings[1], TEXT("Reading2"), TEXT("")),
+                                    Make<ScalarObject>(s.readings[2], TEXT("Reading3"), TEXT(""))},
           m_rmsPosition(Make<RmsPositionObject>(s.x, s.y, s.z, s.rms)),
           m_position(Make<PositionObject>(s.x, s.y, s.z)),
           m_direction(Make<DirectionObject>(s.i, s.j, s.k)),
@@ -163,47 +166,47 @@ public:
               s.measuredTarget >= 0 ? s.measuredTarget : TheHardware().selectedTarget)) {}
 
     HRESULT STDMETHODCALLTYPE get_TimeStamp(DATE* time) override {
-        return GiveValue(u"Measurement.get_TimeStamp", m_time, time);
+        return GiveValue(TEXT("Measurement.get_TimeStamp"), m_time, time);
     }
     HRESULT STDMETHODCALLTYPE get_Reading1(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Measurement.get_Reading1", m_readings[0].Get(),
-                                                v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Measurement.get_Reading1"),
+                                                m_readings[0].Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Reading2(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Measurement.get_Reading2", m_readings[1].Get(),
-                                                v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Measurement.get_Reading2"),
+                                                m_readings[1].Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Reading3(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Measurement.get_Reading3", m_readings[2].Get(),
-                                                v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Measurement.get_Reading3"),
+                                                m_readings[2].Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_MeasuredTargetInfo(IDispatch** info) override {
-        return GiveObject<IDispatch>(u"Measurement.get_MeasuredTargetInfo", m_targetInfo->Self(),
-                                     info);
+        return GiveObject<IDispatch>(TEXT("Measurement.get_MeasuredTargetInfo"),
+                                     m_targetInfo->Self(), info);
     }
     HRESULT STDMETHODCALLTYPE get_RmsPosition(tracker::RmsPosition** p) override {
-        return GiveObject<tracker::RmsPosition>(u"RmsMeasurement.get_RmsPosition",
+        return GiveObject<tracker::RmsPosition>(TEXT("RmsMeasurement.get_RmsPosition"),
                                                 m_rmsPosition.Get(), p);
     }
     HRESULT STDMETHODCALLTYPE get_Position(tracker::Position** p) override {
-        return GiveObject<tracker::Position>(u"PositionMeasurement.get_Position", m_position.Get(),
-                                             p);
+        return GiveObject<tracker::Position>(TEXT("PositionMeasurement.get_Position"),
+                                             m_position.Get(), p);
     }
     HRESULT DirectionalDirection(tracker::Direction** d) override {
-        return GiveObject<tracker::Direction>(u"DirectionalMeasurement.get_Direction",
+        return GiveObject<tracker::Direction>(TEXT("DirectionalMeasurement.get_Direction"),
                                               m_direction.Get(), d);
     }
     HRESULT SixDofDirection(tracker::Direction** d) override {
-        return GiveObject<tracker::Direction>(u"SixDofMeasurement.get_Direction", m_direction.Get(),
-                                              d);
+        return GiveObject<tracker::Direction>(TEXT("SixDofMeasurement.get_Direction"),
+                                              m_direction.Get(), d);
     }
     HRESULT STDMETHODCALLTYPE get_Orientation(tracker::Rotation** r) override {
-        return GiveObject<tracker::Rotation>(u"DirectionalMeasurement.get_Orientation",
+        return GiveObject<tracker::Rotation>(TEXT("DirectionalMeasurement.get_Orientation"),
                                              m_rotation.Get(), r);
     }
     HRESULT STDMETHODCALLTYPE get_Rotation(tracker::Rotation** r) override {
-        return GiveObject<tracker::Rotation>(u"SixDofMeasurement.get_Rotation", m_rotation.Get(),
-                                             r);
+        return GiveObject<tracker::Rotation>(TEXT("SixDofMeasurement.get_Rotation"),
+                                             m_rotation.Get(), r);
     }
 
 protected:
@@ -233,20 +236,20 @@ private:
 class MeasurementCollectionObject final : public ComObject<tracker::MeasurementCollection> {
 public:
     explicit MeasurementCollectionObject(const std::vector<SampleSpec>& samples)
-        : ComObject(u"MeasurementCollection") {
+        : ComObject(TEXT("MeasurementCollection")) {
         for (const SampleSpec& s : samples)
             m_items.push_back(CreateMeasurement(s));
     }
     HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
-        return GiveValue(u"MeasurementCollection.get_Count", static_cast<LONG>(m_items.size()),
+        return GiveValue(TEXT("MeasurementCollection.get_Count"), static_cast<LONG>(m_items.size()),
                          count);
     }
     HRESULT STDMETHODCALLTYPE get_Item(LONG index, tracker::Measurement** item) override {
         if (item)
             *item = nullptr;
         if (index < 0 || index >= static_cast<LONG>(m_items.size()))
-            return ReportError(E_INVALIDARG, u"The index is outside the collection.");
-        return GiveObject<tracker::Measurement>(u"MeasurementCollection.get_Item",
+            return ReportError(E_INVALIDARG, TEXT("The index is outside the collection."));
+        return GiveObject<tracker::Measurement>(TEXT("MeasurementCollection.get_Item"),
                                                 m_items[index].Get(), item);
     }
 
@@ -256,24 +259,26 @@ private:
 
 class DetailObject final : public EventSource<tracker::MeasurementStatusDetail> {
 public:
-    DetailObject() : EventSource(u"MeasurementStatusDetail", {tracker::IID_DetailChangedEvents}) {}
+    DetailObject()
+        : EventSource(TEXT("MeasurementStatusDetail"), {tracker::IID_DetailChangedEvents}) {}
     HRESULT STDMETHODCALLTYPE get_Value(LONG* value) override {
-        return GiveValue(u"MeasurementStatusDetail.get_Value", TheHardware().statusDetail, value);
+        return GiveValue(TEXT("MeasurementStatusDetail.get_Value"), TheHardware().statusDetail,
+                         value);
     }
 };
 
 class StatusObject final : public EventSource<tracker::MeasurementStatus> {
 public:
     StatusObject()
-        : EventSource(u"MeasurementStatus", {tracker::IID_MeasurementStatusEvents}),
+        : EventSource(TEXT("MeasurementStatus"), {tracker::IID_MeasurementStatusEvents}),
           m_detail(Make<DetailObject>()) {}
     HRESULT STDMETHODCALLTYPE get_Value(LONG* value) override {
-        return GiveValue(u"MeasurementStatus.get_Value", TheHardware().status, value);
+        return GiveValue(TEXT("MeasurementStatus.get_Value"), TheHardware().status, value);
     }
     HRESULT STDMETHODCALLTYPE
     get_MeasurementStatusDetail(tracker::MeasurementStatusDetail** detail) override {
         return GiveObject<tracker::MeasurementStatusDetail>(
-            u"MeasurementStatus.get_MeasurementStatusDetail", m_detail->Self(), detail);
+            TEXT("MeasurementStatus.get_MeasurementStatusDetail"), m_detail->Self(), detail);
     }
 
 private:
@@ -304,21 +309,21 @@ void ContinuousTick() {
 }
 
 HRESULT NotConnected() {
-    return ReportError(kTrackerFailure, u"The tracker is not connected.");
+    return ReportError(kTrackerFailure, TEXT("The tracker is not connected."));
 }
 
 class MeasurementsObject final : public EventSource<tracker::Measurements> {
 public:
     MeasurementsObject()
-        : EventSource(u"Measurements", {tracker::IID_MeasurementEvents}),
+        : EventSource(TEXT("Measurements"), {tracker::IID_MeasurementEvents}),
           m_status(Make<StatusObject>()), m_profiles(CreateProfileCollection()) {}
 
     HRESULT STDMETHODCALLTYPE get_MeasurementStatus(tracker::MeasurementStatus** status) override {
-        return GiveObject<tracker::MeasurementStatus>(u"Measurements.get_MeasurementStatus",
+        return GiveObject<tracker::MeasurementStatus>(TEXT("Measurements.get_MeasurementStatus"),
                                                       m_status->Self(), status);
     }
     HRESULT STDMETHODCALLTYPE StartMeasurement() override {
-        if (HRESULT hr = Enter(u"Measurements.StartMeasurement"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("Measurements.StartMeasurement")); FAILED(hr))
             return hr;
         if (!TheHardware().connected)
             return NotConnected();
@@ -328,7 +333,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE StopMeasurement() override {
-        if (HRESULT hr = Enter(u"Measurements.StopMeasurement"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("Measurements.StopMeasurement")); FAILED(hr))
             return hr;
         StopContinuous();
         return S_OK;
@@ -337,7 +342,7 @@ public:
         if (!measurement)
             return E_POINTER;
         *measurement = nullptr;
-        if (HRESULT hr = Enter(u"Measurements.Measure"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("Measurements.Measure")); FAILED(hr))
             return hr;
         if (!TheHardware().connected)
             return NotConnected();
@@ -346,7 +351,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE
     get_MeasurementProfileCollection(tracker::MeasurementProfileCollection** profiles) override {
-        return GiveObject(u"Measurements.get_MeasurementProfileCollection", m_profiles.Get(),
+        return GiveObject(TEXT("Measurements.get_MeasurementProfileCollection"), m_profiles.Get(),
                           profiles);
     }
     HRESULT STDMETHODCALLTYPE GoAndMeasure(IDispatch* target, VARIANT_BOOL relative, double value1,
@@ -354,7 +359,7 @@ public:
                                            tracker::Measurement** measurement) override {
         if (measurement)
             *measurement = nullptr;
-        if (HRESULT hr = Enter(u"Measurements.GoAndMeasure"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("Measurements.GoAndMeasure")); FAILED(hr))
             return hr;
         if (!measurement)
             return E_POINTER;
@@ -362,7 +367,8 @@ public:
             return NotConnected();
         const int index = TargetIndexOf(target);
         if (index < 0)
-            return ReportError(E_INVALIDARG, u"The target is not one of the tracker's targets.");
+            return ReportError(E_INVALIDARG,
+                               TEXT("The target is not one of the tracker's targets."));
         RecordPointing(index, false, relative != VARIANT_FALSE, {value1, value2, value3});
         SampleSpec sample = NextSample();
         sample.measuredTarget = index;
@@ -382,12 +388,12 @@ ComPtr<tracker::Measurements> CreateMeasurements() {
 }
 
 ComPtr<tracker::Measurement> CreateMeasurement(const SampleSpec& sample,
-                                               std::u16string_view className) {
+                                               platform::WideView className) {
     return ComPtr<tracker::Measurement>(Make<MeasurementObject>(sample, className)->Self());
 }
 
 ComPtr<tracker::PositionMeasurement> CreatePositionSample(const SampleSpec& sample) {
-    auto object = Make<MeasurementObject>(sample, u"TargetPosition");
+    auto object = Make<MeasurementObject>(sample, TEXT("TargetPosition"));
     return ComPtr<tracker::PositionMeasurement>(
         static_cast<tracker::PositionMeasurement*>(object.Get()));
 }
@@ -415,7 +421,7 @@ void StopContinuous() {
 }
 
 void FireMeasurements(std::vector<SampleSpec> samples, LONG exceptionNumber,
-                      std::u16string_view exceptionText) {
+                      platform::WideView exceptionText) {
     ComPtr<TrackerExceptionObject> exception;
     if (exceptionNumber != 0)
         exception = Make<TrackerExceptionObject>(exceptionNumber, exceptionText);

@@ -16,7 +16,7 @@ ComPtr<tracker::Measurements> CreateMeasurements();
 // A measurement offering the facets the sample names; className names its
 // facets for fault injection ("Measurement", "TargetPosition").
 ComPtr<tracker::Measurement> CreateMeasurement(const SampleSpec& sample,
-                                               std::u16string_view className = u"Measurement");
+                                               platform::WideView className = TEXT("Measurement"));
 // The same object as its PositionMeasurement facet (what position events carry).
 ComPtr<tracker::PositionMeasurement> CreatePositionSample(const SampleSpec& sample);
 
@@ -28,6 +28,6 @@ void StopContinuous();
 
 // MeasurementArrived to every Measurements object; exceptionNumber != 0 adds a TrackerException.
 void FireMeasurements(std::vector<SampleSpec> samples, LONG exceptionNumber,
-                      std::u16string_view exceptionText);
+                      platform::WideView exceptionText);
 
 } // namespace trackersim

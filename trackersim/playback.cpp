@@ -27,9 +27,9 @@ Playback& State() {
     return playback;
 }
 
-std::u16string NumberText(int32_t n) {
+platform::WideString NumberText(int32_t n) {
     const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
+    return platform::WideString(digits.begin(), digits.end());
 }
 
 void Run(const ScriptStep& step) {
@@ -44,15 +44,16 @@ void Run(const ScriptStep& step) {
         FireStableProbing();
         break;
     case ScriptAction::Error:
-        FireTrackerMessage(MessageKind::Error, u"Tracker error", NumberText(step.arg), step.arg);
+        FireTrackerMessage(MessageKind::Error, TEXT("Tracker error"), NumberText(step.arg),
+                           step.arg);
         break;
     case ScriptAction::Warning:
-        FireTrackerMessage(MessageKind::Warning, u"Tracker warning", NumberText(step.arg),
+        FireTrackerMessage(MessageKind::Warning, TEXT("Tracker warning"), NumberText(step.arg),
                            step.arg);
         break;
     case ScriptAction::Information:
-        FireTrackerMessage(MessageKind::Information, u"Tracker information", NumberText(step.arg),
-                           step.arg);
+        FireTrackerMessage(MessageKind::Information, TEXT("Tracker information"),
+                           NumberText(step.arg), step.arg);
         break;
     case ScriptAction::MovePosition:
         FireTargetPosition(ActiveScenario().NextSample());

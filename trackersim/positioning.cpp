@@ -16,11 +16,11 @@ Head& TheHead() {
 
 class ReflectorFinderObject final : public ComObject<tracker::ReflectorFinder> {
 public:
-    ReflectorFinderObject() : ComObject(u"ReflectorFinder") {}
+    ReflectorFinderObject() : ComObject(TEXT("ReflectorFinder")) {}
     HRESULT STDMETHODCALLTYPE Start(IDispatch** result) override {
         if (result)
             *result = nullptr;
-        if (HRESULT hr = Enter(u"ReflectorFinder.Start"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("ReflectorFinder.Start")); FAILED(hr))
             return hr;
         ++TheHead().reflectorSearches;
         // The search ends on the selected target: its measurement is the result.
@@ -33,16 +33,18 @@ public:
 // The angles are read when asked, so a moved head needs no new object.
 class TrackerAnglesObject final : public ComObject<tracker::TrackerAngles> {
 public:
-    TrackerAnglesObject() : ComObject(u"TrackerAngles") {}
+    TrackerAnglesObject() : ComObject(TEXT("TrackerAngles")) {}
     HRESULT STDMETHODCALLTYPE get_Angle1(tracker::ScalarValue** value) override {
         return GiveObject<tracker::ScalarValue>(
-            u"TrackerAngles.get_Angle1",
-            Make<ScalarObject>(TheHead().angle1, u"Horizontal angle", u"rad")->Self(), value);
+            TEXT("TrackerAngles.get_Angle1"),
+            Make<ScalarObject>(TheHead().angle1, TEXT("Horizontal angle"), TEXT("rad"))->Self(),
+            value);
     }
     HRESULT STDMETHODCALLTYPE get_Angle2(tracker::ScalarValue** value) override {
         return GiveObject<tracker::ScalarValue>(
-            u"TrackerAngles.get_Angle2",
-            Make<ScalarObject>(TheHead().angle2, u"Vertical angle", u"rad")->Self(), value);
+            TEXT("TrackerAngles.get_Angle2"),
+            Make<ScalarObject>(TheHead().angle2, TEXT("Vertical angle"), TEXT("rad"))->Self(),
+            value);
     }
 };
 
@@ -63,7 +65,7 @@ void RecordPointing(int target, bool search, bool relative, const double (&value
 }
 
 HRESULT MoveHead(LONG horizontalSpeed, LONG verticalSpeed) {
-    if (HRESULT hr = Enter(u"Tracker.Move"); FAILED(hr))
+    if (HRESULT hr = Enter(TEXT("Tracker.Move")); FAILED(hr))
         return hr;
     TheHead().horizontalSpeed = horizontalSpeed;
     TheHead().verticalSpeed = verticalSpeed;
@@ -74,7 +76,7 @@ HRESULT PositionTo(VARIANT_BOOL search, VARIANT_BOOL relative, const double (&va
                    IDispatch** result) {
     if (result)
         *result = nullptr;
-    if (HRESULT hr = Enter(u"Tracker.PositionTo"); FAILED(hr))
+    if (HRESULT hr = Enter(TEXT("Tracker.PositionTo")); FAILED(hr))
         return hr;
     RecordPointing(-1, search != VARIANT_FALSE, relative != VARIANT_FALSE, values);
     if (result)
@@ -86,11 +88,11 @@ HRESULT PositionToTarget(IDispatch* target, VARIANT_BOOL relative, const double 
                          tracker::Target** found) {
     if (found)
         *found = nullptr;
-    if (HRESULT hr = Enter(u"Tracker.PositionToTarget"); FAILED(hr))
+    if (HRESULT hr = Enter(TEXT("Tracker.PositionToTarget")); FAILED(hr))
         return hr;
     const int index = TargetIndexOf(target);
     if (index < 0)
-        return ReportError(E_INVALIDARG, u"The target is not one of the tracker's targets.");
+        return ReportError(E_INVALIDARG, TEXT("The target is not one of the tracker's targets."));
     RecordPointing(index, false, relative != VARIANT_FALSE, values);
     if (found)
         target->QueryInterface(tracker::Target::iid, reinterpret_cast<void**>(found));

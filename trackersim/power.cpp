@@ -8,31 +8,32 @@ namespace {
 
 class PowerSourceObject final : public EventSource<tracker::PowerSource> {
 public:
-    PowerSourceObject() : EventSource(u"PowerSource", {tracker::IID_PowerSourceEvents}) {}
+    PowerSourceObject() : EventSource(TEXT("PowerSource"), {tracker::IID_PowerSourceEvents}) {}
     HRESULT STDMETHODCALLTYPE get_Value(LONG* code) override {
-        return GiveValue(u"PowerSource.get_Value", TheHardware().powerSource, code);
+        return GiveValue(TEXT("PowerSource.get_Value"), TheHardware().powerSource, code);
     }
 };
 
 class PowerLevelObject final : public EventSource<tracker::PowerLevel> {
 public:
-    PowerLevelObject() : EventSource(u"PowerLevel", {tracker::IID_PowerLevelEvents}) {}
+    PowerLevelObject() : EventSource(TEXT("PowerLevel"), {tracker::IID_PowerLevelEvents}) {}
     HRESULT STDMETHODCALLTYPE get_Value(double* level) override {
-        return GiveValue(u"PowerLevel.get_Value", TheHardware().powerLevel, level);
+        return GiveValue(TEXT("PowerLevel.get_Value"), TheHardware().powerLevel, level);
     }
 };
 
 class PowerStatusObject final : public ComObject<tracker::PowerStatus> {
 public:
     PowerStatusObject()
-        : ComObject(u"PowerStatus"), m_source(Make<PowerSourceObject>()),
+        : ComObject(TEXT("PowerStatus")), m_source(Make<PowerSourceObject>()),
           m_level(Make<PowerLevelObject>()) {}
     HRESULT STDMETHODCALLTYPE get_Source(tracker::PowerSource** source) override {
-        return GiveObject<tracker::PowerSource>(u"PowerStatus.get_Source", m_source->Self(),
+        return GiveObject<tracker::PowerSource>(TEXT("PowerStatus.get_Source"), m_source->Self(),
                                                 source);
     }
     HRESULT STDMETHODCALLTYPE get_Level(tracker::PowerLevel** level) override {
-        return GiveObject<tracker::PowerLevel>(u"PowerStatus.get_Level", m_level->Self(), level);
+        return GiveObject<tracker::PowerLevel>(TEXT("PowerStatus.get_Level"), m_level->Self(),
+                                               level);
     }
 
 private:

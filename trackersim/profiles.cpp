@@ -11,7 +11,7 @@ namespace {
 
 // A profile beyond the list (after the list shrank) reads as a custom one.
 ProfileSpec& SpecOf(size_t index) {
-    static ProfileSpec gone{ProfileKind::Custom, u"", 1, 0.0};
+    static ProfileSpec gone{ProfileKind::Custom, TEXT(""), 1, 0.0};
     auto& profiles = TheHardware().profiles;
     return index < profiles.size() ? profiles[index] : gone;
 }
@@ -19,16 +19,17 @@ ProfileSpec& SpecOf(size_t index) {
 class CornerObject final : public ComObject<tracker::Position> {
 public:
     explicit CornerObject(const Corner& c)
-        : ComObject(u"Corner"), m_x(Make<ScalarObject>(c.x, u"X", u"rad")),
-          m_y(Make<ScalarObject>(c.y, u"Y", u"rad")), m_z(Make<ScalarObject>(c.z, u"Z", u"")) {}
+        : ComObject(TEXT("Corner")), m_x(Make<ScalarObject>(c.x, TEXT("X"), TEXT("rad"))),
+          m_y(Make<ScalarObject>(c.y, TEXT("Y"), TEXT("rad"))),
+          m_z(Make<ScalarObject>(c.z, TEXT("Z"), TEXT(""))) {}
     HRESULT STDMETHODCALLTYPE get_X(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Position.get_X", m_x.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Position.get_X"), m_x.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Y(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Position.get_Y", m_y.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Position.get_Y"), m_y.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Z(tracker::ScalarValue** v) override {
-        return GiveObject<tracker::ScalarValue>(u"Position.get_Z", m_z.Get(), v);
+        return GiveObject<tracker::ScalarValue>(TEXT("Position.get_Z"), m_z.Get(), v);
     }
 
 private:
@@ -41,16 +42,16 @@ Region* RegionAt(size_t index) {
 }
 
 HRESULT RegionGone() {
-    return ReportError(E_UNEXPECTED, u"The scan region was cleared.");
+    return ReportError(E_UNEXPECTED, TEXT("The scan region was cleared."));
 }
 
 class CornerListObject final : public ComObject<tracker::CornerList> {
 public:
-    explicit CornerListObject(size_t region) : ComObject(u"CornerList"), m_region(region) {}
+    explicit CornerListObject(size_t region) : ComObject(TEXT("CornerList")), m_region(region) {}
     HRESULT STDMETHODCALLTYPE Add(double x, double y, double z, IDispatch** corner) override {
         if (corner)
             *corner = nullptr;
-        if (HRESULT hr = Enter(u"CornerList.Add"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("CornerList.Add")); FAILED(hr))
             return hr;
         Region* region = RegionAt(m_region);
         if (!region)
@@ -68,16 +69,18 @@ private:
 class RegionObject final : public ComObject<tracker::ScanRegion> {
 public:
     explicit RegionObject(size_t region)
-        : ComObject(u"ScanRegion"), m_region(region), m_corners(Make<CornerListObject>(region)) {}
+        : ComObject(TEXT("ScanRegion")), m_region(region),
+          m_corners(Make<CornerListObject>(region)) {}
     HRESULT STDMETHODCALLTYPE get_Corners(tracker::CornerList** corners) override {
-        return GiveObject<tracker::CornerList>(u"ScanRegion.get_Corners", m_corners.Get(), corners);
+        return GiveObject<tracker::CornerList>(TEXT("ScanRegion.get_Corners"), m_corners.Get(),
+                                               corners);
     }
     HRESULT STDMETHODCALLTYPE get_Switch(LONG* value) override {
         Region* region = RegionAt(m_region);
-        return GiveValue(u"ScanRegion.get_Switch", region ? region->flag : 0, value);
+        return GiveValue(TEXT("ScanRegion.get_Switch"), region ? region->flag : 0, value);
     }
     HRESULT STDMETHODCALLTYPE put_Switch(LONG value) override {
-        if (HRESULT hr = Enter(u"ScanRegion.put_Switch"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("ScanRegion.put_Switch")); FAILED(hr))
             return hr;
         Region* region = RegionAt(m_region);
         if (!region)
@@ -93,11 +96,11 @@ private:
 
 class RegionListObject final : public ComObject<tracker::RegionList> {
 public:
-    RegionListObject() : ComObject(u"RegionList") {}
+    RegionListObject() : ComObject(TEXT("RegionList")) {}
     HRESULT STDMETHODCALLTYPE NewRegion(tracker::ScanRegion** region) override {
         if (region)
             *region = nullptr;
-        if (HRESULT hr = Enter(u"RegionList.NewRegion"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("RegionList.NewRegion")); FAILED(hr))
             return hr;
         if (!region)
             return E_POINTER;
@@ -111,23 +114,23 @@ public:
 class SetupObject final : public ComObject<tracker::ScanRegionSetup> {
 public:
     SetupObject()
-        : ComObject(u"ScanRegionSetup"),
+        : ComObject(TEXT("ScanRegionSetup")),
           m_setting1(Make<UnitValueObject>([]() -> double& { return TheHardware().scan.setting1; },
-                                           u"rad")),
+                                           TEXT("rad"))),
           m_setting2(Make<UnitValueObject>([]() -> double& { return TheHardware().scan.setting2; },
-                                           u"rad")),
+                                           TEXT("rad"))),
           m_regions(Make<RegionListObject>()) {}
     HRESULT STDMETHODCALLTYPE get_Setting1(tracker::UnitValue** value) override {
-        return GiveObject<tracker::UnitValue>(u"ScanRegionSetup.get_Setting1", m_setting1.Get(),
-                                              value);
+        return GiveObject<tracker::UnitValue>(TEXT("ScanRegionSetup.get_Setting1"),
+                                              m_setting1.Get(), value);
     }
     HRESULT STDMETHODCALLTYPE get_Setting2(tracker::UnitValue** value) override {
-        return GiveObject<tracker::UnitValue>(u"ScanRegionSetup.get_Setting2", m_setting2.Get(),
-                                              value);
+        return GiveObject<tracker::UnitValue>(TEXT("ScanRegionSetup.get_Setting2"),
+                                              m_setting2.Get(), value);
     }
     HRESULT STDMETHODCALLTYPE get_RegionList(tracker::RegionList** regions) override {
-        return GiveObject<tracker::RegionList>(u"ScanRegionSetup.get_RegionList", m_regions.Get(),
-                                               regions);
+        return GiveObject<tracker::RegionList>(TEXT("ScanRegionSetup.get_RegionList"),
+                                               m_regions.Get(), regions);
     }
 
 private:
@@ -137,21 +140,22 @@ private:
 
 class ScanRegionsObject final : public ComObject<tracker::ScanRegions> {
 public:
-    ScanRegionsObject() : ComObject(u"ScanRegions"), m_setup(Make<SetupObject>()) {}
+    ScanRegionsObject() : ComObject(TEXT("ScanRegions")), m_setup(Make<SetupObject>()) {}
     HRESULT STDMETHODCALLTYPE Clear() override {
-        if (HRESULT hr = Enter(u"ScanRegions.Clear"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("ScanRegions.Clear")); FAILED(hr))
             return hr;
         TheHardware().scan.regions.clear();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Apply() override {
-        if (HRESULT hr = Enter(u"ScanRegions.Apply"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("ScanRegions.Apply")); FAILED(hr))
             return hr;
         TheHardware().scan.applied = TheHardware().scan.regions;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Setup(tracker::ScanRegionSetup** setup) override {
-        return GiveObject<tracker::ScanRegionSetup>(u"ScanRegions.get_Setup", m_setup.Get(), setup);
+        return GiveObject<tracker::ScanRegionSetup>(TEXT("ScanRegions.get_Setup"), m_setup.Get(),
+                                                    setup);
     }
 
 private:
@@ -164,47 +168,48 @@ class ProfileObject final
                        tracker::ContinuousDistanceProfile, tracker::CustomProfile> {
 public:
     explicit ProfileObject(size_t index)
-        : ComObject(u"MeasurementProfile"), m_index(index),
+        : ComObject(TEXT("MeasurementProfile")), m_index(index),
           m_separation(Make<UnitValueObject>(
               [index]() -> double& { return SpecOf(index).separation; }, Unit(index))),
           m_regions(Make<ScanRegionsObject>()) {}
 
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
-        return GiveString(u"MeasurementProfile.get_Name", SpecOf(m_index).name, name);
+        return GiveString(TEXT("MeasurementProfile.get_Name"), SpecOf(m_index).name, name);
     }
     HRESULT STDMETHODCALLTYPE Select() override {
-        if (HRESULT hr = Enter(u"MeasurementProfile.Select"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("MeasurementProfile.Select")); FAILED(hr))
             return hr;
         TheHardware().activeProfile = static_cast<int>(m_index);
         return S_OK;
     }
     // Shared by the stationary and area-scan kinds; named after the profile's kind.
     HRESULT STDMETHODCALLTYPE get_Accuracy(LONG* accuracy) override {
-        return GiveValue(IsAreaScan() ? u"AreaScanProfile.get_Accuracy"
-                                      : u"StationaryProfile.get_Accuracy",
+        return GiveValue(IsAreaScan() ? TEXT("AreaScanProfile.get_Accuracy")
+                                      : TEXT("StationaryProfile.get_Accuracy"),
                          SpecOf(m_index).accuracy, accuracy);
     }
     HRESULT STDMETHODCALLTYPE put_Accuracy(LONG accuracy) override {
-        if (HRESULT hr = Enter(IsAreaScan() ? u"AreaScanProfile.put_Accuracy"
-                                            : u"StationaryProfile.put_Accuracy");
+        if (HRESULT hr = Enter(IsAreaScan() ? TEXT("AreaScanProfile.put_Accuracy")
+                                            : TEXT("StationaryProfile.put_Accuracy"));
             FAILED(hr))
             return hr;
         if (accuracy < 0 || accuracy > 2)
-            return ReportError(E_INVALIDARG, u"The accuracy must be 0, 1 or 2.");
+            return ReportError(E_INVALIDARG, TEXT("The accuracy must be 0, 1 or 2."));
         SpecOf(m_index).accuracy = accuracy;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_ScanRegions(tracker::ScanRegions** regions) override {
-        return GiveObject<tracker::ScanRegions>(u"AreaScanProfile.get_ScanRegions", m_regions.Get(),
-                                                regions);
+        return GiveObject<tracker::ScanRegions>(TEXT("AreaScanProfile.get_ScanRegions"),
+                                                m_regions.Get(), regions);
     }
     HRESULT STDMETHODCALLTYPE get_TimeSeparation(tracker::UnitValue** separation) override {
-        return GiveObject<tracker::UnitValue>(u"ContinuousTimeProfile.get_TimeSeparation",
+        return GiveObject<tracker::UnitValue>(TEXT("ContinuousTimeProfile.get_TimeSeparation"),
                                               m_separation.Get(), separation);
     }
     HRESULT STDMETHODCALLTYPE get_DistanceSeparation(tracker::UnitValue** separation) override {
-        return GiveObject<tracker::UnitValue>(u"ContinuousDistanceProfile.get_DistanceSeparation",
-                                              m_separation.Get(), separation);
+        return GiveObject<tracker::UnitValue>(
+            TEXT("ContinuousDistanceProfile.get_DistanceSeparation"), m_separation.Get(),
+            separation);
     }
 
 protected:
@@ -225,8 +230,8 @@ protected:
 
 private:
     bool IsAreaScan() const { return SpecOf(m_index).kind == ProfileKind::AreaScan; }
-    static std::u16string_view Unit(size_t index) {
-        return SpecOf(index).kind == ProfileKind::ContinuousTime ? u"ms" : u"mm";
+    static platform::WideView Unit(size_t index) {
+        return SpecOf(index).kind == ProfileKind::ContinuousTime ? TEXT("ms") : TEXT("mm");
     }
 
     size_t m_index;
@@ -236,24 +241,24 @@ private:
 
 class ProfileCollectionObject final : public ComObject<tracker::MeasurementProfileCollection> {
 public:
-    ProfileCollectionObject() : ComObject(u"MeasurementProfileCollection") {}
+    ProfileCollectionObject() : ComObject(TEXT("MeasurementProfileCollection")) {}
     HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
-        return GiveValue(u"MeasurementProfileCollection.get_Count",
+        return GiveValue(TEXT("MeasurementProfileCollection.get_Count"),
                          static_cast<LONG>(TheHardware().profiles.size()), count);
     }
     HRESULT STDMETHODCALLTYPE get_Item(LONG index, tracker::MeasurementProfile** item) override {
         if (item)
             *item = nullptr;
         if (index < 0 || index >= static_cast<LONG>(TheHardware().profiles.size()))
-            return ReportError(E_INVALIDARG, u"The index is outside the collection.");
-        return GiveObject<tracker::MeasurementProfile>(u"MeasurementProfileCollection.get_Item",
-                                                       Item(index), item);
+            return ReportError(E_INVALIDARG, TEXT("The index is outside the collection."));
+        return GiveObject<tracker::MeasurementProfile>(
+            TEXT("MeasurementProfileCollection.get_Item"), Item(index), item);
     }
     HRESULT STDMETHODCALLTYPE get_Active(tracker::MeasurementProfile** active) override {
         const int index = TheHardware().activeProfile;
         const bool valid = index >= 0 && index < static_cast<int>(TheHardware().profiles.size());
-        return GiveObject<tracker::MeasurementProfile>(u"MeasurementProfileCollection.get_Active",
-                                                       valid ? Item(index) : nullptr, active);
+        return GiveObject<tracker::MeasurementProfile>(
+            TEXT("MeasurementProfileCollection.get_Active"), valid ? Item(index) : nullptr, active);
     }
 
 private:

@@ -6,16 +6,16 @@
 namespace trackersim {
 namespace {
 
-constexpr const WCHAR* kProgId = u"Tarn.Tracker.Connection.TrackerConnection";
+constexpr const WCHAR* kProgId = TEXT("Tarn.Tracker.Connection.TrackerConnection");
 
 platform::WideString ClassKey() {
     OLECHAR guid[40];
     StringFromGUID2(tracker::CLSID_TrackerConnection, guid, 40);
-    return platform::WideString(u"Software\\Classes\\CLSID\\") + guid;
+    return platform::WideString(TEXT("Software\\Classes\\CLSID\\")) + guid;
 }
 
 platform::WideString ProgIdKey() {
-    return platform::WideString(u"Software\\Classes\\") + kProgId;
+    return platform::WideString(TEXT("Software\\Classes\\")) + kProgId;
 }
 
 LONG SetString(HKEY key, const WCHAR* name, const platform::WideString& value) {
@@ -53,13 +53,14 @@ LONG RegisterLibrary(const platform::WideString& libraryPath) {
     const platform::WideString classKey = ClassKey();
     LONG rc = WriteKey(classKey, {{nullptr, platform::WideString(kProgId)}});
     if (rc == ERROR_SUCCESS)
-        rc = WriteKey(classKey + u"\\InprocServer32", {{nullptr, libraryPath},
-                                                       {u"ThreadingModel", u"Apartment"},
-                                                       {u"CodeBase", libraryPath}});
+        rc = WriteKey(classKey + TEXT("\\InprocServer32"),
+                      {{nullptr, libraryPath},
+                       {TEXT("ThreadingModel"), TEXT("Apartment")},
+                       {TEXT("CodeBase"), libraryPath}});
     if (rc == ERROR_SUCCESS)
-        rc = WriteKey(classKey + u"\\ProgId", {{nullptr, platform::WideString(kProgId)}});
+        rc = WriteKey(classKey + TEXT("\\ProgId"), {{nullptr, platform::WideString(kProgId)}});
     if (rc == ERROR_SUCCESS)
-        rc = WriteKey(ProgIdKey() + u"\\CLSID", {{nullptr, platform::WideString(guid)}});
+        rc = WriteKey(ProgIdKey() + TEXT("\\CLSID"), {{nullptr, platform::WideString(guid)}});
     return rc;
 }
 

@@ -71,7 +71,7 @@ std::vector<ScriptStep> SessionScript() {
 Scenario& Active() {
     static Scenario scenario = [] {
         Scenario s;
-        Scenario::Make(u"sphere", 1, s);
+        Scenario::Make(TEXT("sphere"), 1, s);
         return s;
     }();
     return scenario;
@@ -100,17 +100,17 @@ double NormalSource::Next() {
     return u * f;
 }
 
-bool Scenario::Make(std::u16string_view name, uint32_t seed, Scenario& out) {
+bool Scenario::Make(platform::WideView name, uint32_t seed, Scenario& out) {
     Scenario s;
-    if (name == u"sphere" || name == u"session")
+    if (name == TEXT("sphere") || name == TEXT("session"))
         s.m_shape = SphereShape();
-    else if (name == u"plane")
+    else if (name == TEXT("plane"))
         s.m_shape = PlaneShape();
-    else if (name == u"cylinder")
+    else if (name == TEXT("cylinder"))
         s.m_shape = CylinderShape();
     else
         return false;
-    if (name == u"session")
+    if (name == TEXT("session"))
         s.m_script = SessionScript();
     s.m_noise = NormalSource(seed);
     out = std::move(s);
@@ -169,7 +169,7 @@ Scenario& ActiveScenario() {
 }
 
 void ResetScenario() {
-    Scenario::Make(u"sphere", 1, Active());
+    Scenario::Make(TEXT("sphere"), 1, Active());
 }
 
 SampleSpec NextSample() {

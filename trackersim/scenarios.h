@@ -30,7 +30,7 @@ private:
 class Scenario {
 public:
     // False for an unknown name.
-    static bool Make(std::u16string_view name, uint32_t seed, Scenario& out);
+    static bool Make(platform::WideView name, uint32_t seed, Scenario& out);
 
     SampleSpec NextSample();
     const ShapeInfo& Shape() const { return m_shape; }

@@ -15,6 +15,7 @@
 // "Tracker.TrackerModel", "Target.ProbeTarget", "Tracker.IConnectionPointContainer").
 #pragma once
 
+#include "../platform/base/text.h"
 #include "../platform/com/com.h"
 
 #include <cstdint>
@@ -240,8 +241,7 @@ struct SimControl : IUnknown {
     // ---- the profiles and positioning pages ------------------------------------
     // Replaces the target list: `count` selectable targets of the given kinds
     // and names, each with its kind's default size; the first is selected.
-    virtual void SetTargets(const TargetKind* kinds, const WCHAR* const* names,
-                            int32_t count) = 0;
+    virtual void SetTargets(const TargetKind* kinds, const WCHAR* const* names, int32_t count) = 0;
     // Sets profile `index`'s name (null keeps it), accuracy (any value, as a
     // tracker might report it) and separation.
     virtual void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,

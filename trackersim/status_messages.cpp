@@ -9,26 +9,26 @@ namespace {
 
 template <class I> class MessageObject final : public ComObject<I> {
 public:
-    MessageObject(std::u16string_view text1, std::u16string_view text2, LONG number)
+    MessageObject(platform::WideView text1, platform::WideView text2, LONG number)
         : ComObject<I>(kInterfaceName<I>), m_text1(text1), m_text2(text2), m_number(number) {}
     HRESULT STDMETHODCALLTYPE get_Text1(BSTR* text) override {
-        return GiveString(u"TrackerMessage.get_Text1", m_text1, text);
+        return GiveString(TEXT("TrackerMessage.get_Text1"), m_text1, text);
     }
     HRESULT STDMETHODCALLTYPE get_Text2(BSTR* text) override {
-        return GiveString(u"TrackerMessage.get_Text2", m_text2, text);
+        return GiveString(TEXT("TrackerMessage.get_Text2"), m_text2, text);
     }
     HRESULT STDMETHODCALLTYPE get_Number(LONG* number) override {
-        return GiveValue(u"TrackerMessage.get_Number", m_number, number);
+        return GiveValue(TEXT("TrackerMessage.get_Number"), m_number, number);
     }
 
 private:
-    std::u16string m_text1;
-    std::u16string m_text2;
+    platform::WideString m_text1;
+    platform::WideString m_text2;
     LONG m_number;
 };
 
 template <class I>
-void Post(DISPID dispid, std::u16string_view text1, std::u16string_view text2, LONG number) {
+void Post(DISPID dispid, platform::WideView text1, platform::WideView text2, LONG number) {
     ComPtr<MessageObject<I>> message = Make<MessageObject<I>>(text1, text2, number);
     PostEvent(tracker::IID_TrackerEvents, dispid, [message](IDispatch& sender) {
         return std::vector<ComVariant>{ComVariant::FromDispatch(&sender),
@@ -38,7 +38,7 @@ void Post(DISPID dispid, std::u16string_view text1, std::u16string_view text2, L
 
 } // namespace
 
-void FireTrackerMessage(MessageKind kind, std::u16string_view text1, std::u16string_view text2,
+void FireTrackerMessage(MessageKind kind, platform::WideView text1, platform::WideView text2,
                         LONG number) {
     switch (kind) {
     case MessageKind::Error:
@@ -55,7 +55,7 @@ void FireTrackerMessage(MessageKind kind, std::u16string_view text1, std::u16str
 
 void FireInitializeFinished() {
     Post<tracker::TrackerInformation>(tracker::DISPID_InitializeFinished,
-                                      u"Initialization finished", u"", 0);
+                                      TEXT("Initialization finished"), TEXT(""), 0);
 }
 
 } // namespace trackersim

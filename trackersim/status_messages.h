@@ -8,7 +8,7 @@
 
 namespace trackersim {
 
-void FireTrackerMessage(MessageKind kind, std::u16string_view text1, std::u16string_view text2,
+void FireTrackerMessage(MessageKind kind, platform::WideView text1, platform::WideView text2,
                         LONG number);
 void FireInitializeFinished();
 

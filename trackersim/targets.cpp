@@ -16,12 +16,12 @@ namespace {
 // no new object; a target beyond the configured list is of no kind.
 TargetSpec SpecOf(size_t index) {
     const auto& targets = TheHardware().targets;
-    return index < targets.size() ? targets[index] : TargetSpec{TargetKind::Other, u"", 0.0};
+    return index < targets.size() ? targets[index] : TargetSpec{TargetKind::Other, TEXT(""), 0.0};
 }
 
-std::u16string Numbered(std::u16string_view prefix, size_t n) {
+platform::WideString Numbered(platform::WideView prefix, size_t n) {
     const std::string digits = std::to_string(n);
-    return std::u16string(prefix) + std::u16string(digits.begin(), digits.end());
+    return platform::WideString(prefix) + platform::WideString(digits.begin(), digits.end());
 }
 
 // Live target objects by COM identity, for resolving target handles.
@@ -36,9 +36,9 @@ ComPtr<SizeObject> SizeOf(size_t index) {
 
 class TipObject final : public ComObject<tracker::Tip> {
 public:
-    explicit TipObject(size_t target) : ComObject(u"Tip"), m_size(SizeOf(target)) {}
+    explicit TipObject(size_t target) : ComObject(TEXT("Tip")), m_size(SizeOf(target)) {}
     HRESULT STDMETHODCALLTYPE get_Size(tracker::SizeValue** size) override {
-        return GiveObject<tracker::SizeValue>(u"Tip.get_Size", m_size.Get(), size);
+        return GiveObject<tracker::SizeValue>(TEXT("Tip.get_Size"), m_size.Get(), size);
     }
 
 private:
@@ -48,9 +48,9 @@ private:
 class TipContainerObject final : public ComObject<tracker::TipContainer> {
 public:
     explicit TipContainerObject(size_t target)
-        : ComObject(u"TipContainer"), m_tip(Make<TipObject>(target)) {}
+        : ComObject(TEXT("TipContainer")), m_tip(Make<TipObject>(target)) {}
     HRESULT STDMETHODCALLTYPE get_CurrentTip(tracker::Tip** tip) override {
-        return GiveObject<tracker::Tip>(u"TipContainer.get_CurrentTip", m_tip.Get(), tip);
+        return GiveObject<tracker::Tip>(TEXT("TipContainer.get_CurrentTip"), m_tip.Get(), tip);
     }
 
 private:
@@ -60,12 +60,13 @@ private:
 class ProbeObject final : public ComObject<tracker::Probe> {
 public:
     explicit ProbeObject(size_t target)
-        : ComObject(u"Probe"), m_target(target), m_tips(Make<TipContainerObject>(target)) {}
+        : ComObject(TEXT("Probe")), m_target(target), m_tips(Make<TipContainerObject>(target)) {}
     HRESULT STDMETHODCALLTYPE get_TipContainer(tracker::TipContainer** tips) override {
-        return GiveObject<tracker::TipContainer>(u"Probe.get_TipContainer", m_tips.Get(), tips);
+        return GiveObject<tracker::TipContainer>(TEXT("Probe.get_TipContainer"), m_tips.Get(),
+                                                 tips);
     }
     HRESULT STDMETHODCALLTYPE get_Identity(BSTR* identity) override {
-        return GiveString(u"Probe.get_Identity", ProbeIdentity(static_cast<int>(m_target)),
+        return GiveString(TEXT("Probe.get_Identity"), ProbeIdentity(static_cast<int>(m_target)),
                           identity);
     }
 
@@ -76,9 +77,10 @@ private:
 
 class GeometryObject final : public ComObject<tracker::TargetGeometry> {
 public:
-    explicit GeometryObject(size_t target) : ComObject(u"TargetGeometry"), m_size(SizeOf(target)) {}
+    explicit GeometryObject(size_t target)
+        : ComObject(TEXT("TargetGeometry")), m_size(SizeOf(target)) {}
     HRESULT STDMETHODCALLTYPE get_Size(tracker::SizeValue** size) override {
-        return GiveObject<tracker::SizeValue>(u"TargetGeometry.get_Size", m_size.Get(), size);
+        return GiveObject<tracker::SizeValue>(TEXT("TargetGeometry.get_Size"), m_size.Get(), size);
     }
 
 private:
@@ -91,41 +93,41 @@ class TargetObject final
                        tracker::ScanTarget> {
 public:
     explicit TargetObject(size_t index)
-        : ComObject(u"Target"), m_index(index), m_probe(Make<ProbeObject>(index)),
+        : ComObject(TEXT("Target")), m_index(index), m_probe(Make<ProbeObject>(index)),
           m_size(SizeOf(index)), m_geometry(Make<GeometryObject>(index)) {
         LiveTargets()[static_cast<IUnknown*>(Self())] = index;
     }
     ~TargetObject() override { LiveTargets().erase(static_cast<IUnknown*>(Self())); }
 
     HRESULT STDMETHODCALLTYPE get_Selectable(VARIANT_BOOL* selectable) override {
-        return GiveValue(u"Target.get_Selectable",
+        return GiveValue(TEXT("Target.get_Selectable"),
                          SpecOf(m_index).selectable ? VARIANT_TRUE : VARIANT_FALSE, selectable);
     }
     HRESULT STDMETHODCALLTYPE Select() override {
-        if (HRESULT hr = Enter(u"Target.Select"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("Target.Select")); FAILED(hr))
             return hr;
         TheHardware().selectedTarget = static_cast<int>(m_index);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Identity(BSTR* identity) override {
-        return GiveString(u"Target.get_Identity", TargetIdentity(static_cast<int>(m_index)),
+        return GiveString(TEXT("Target.get_Identity"), TargetIdentity(static_cast<int>(m_index)),
                           identity);
     }
     HRESULT STDMETHODCALLTYPE get_Handle(IDispatch** handle) override {
-        return GiveObject<IDispatch>(u"Target.get_Handle", Self(), handle);
+        return GiveObject<IDispatch>(TEXT("Target.get_Handle"), Self(), handle);
     }
 
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
-        return GiveString(u"Target.get_Name", SpecOf(m_index).name, name);
+        return GiveString(TEXT("Target.get_Name"), SpecOf(m_index).name, name);
     }
     HRESULT STDMETHODCALLTYPE get_Probe(tracker::Probe** probe) override {
-        return GiveObject<tracker::Probe>(u"ProbeTarget.get_Probe", m_probe.Get(), probe);
+        return GiveObject<tracker::Probe>(TEXT("ProbeTarget.get_Probe"), m_probe.Get(), probe);
     }
     HRESULT STDMETHODCALLTYPE get_Size(tracker::SizeValue** radius) override {
-        return GiveObject<tracker::SizeValue>(u"Reflector.get_Size", m_size.Get(), radius);
+        return GiveObject<tracker::SizeValue>(TEXT("Reflector.get_Size"), m_size.Get(), radius);
     }
     HRESULT STDMETHODCALLTYPE get_Geometry(tracker::TargetGeometry** geometry) override {
-        return GiveObject<tracker::TargetGeometry>(u"RadiusTargetInfo.get_Geometry",
+        return GiveObject<tracker::TargetGeometry>(TEXT("RadiusTargetInfo.get_Geometry"),
                                                    m_geometry.Get(), geometry);
     }
 
@@ -155,28 +157,28 @@ private:
 class TargetCollectionObject final : public EventSource<tracker::TargetCollection> {
 public:
     TargetCollectionObject()
-        : EventSource(u"TargetCollection", {tracker::IID_TargetCollectionEvents}) {}
+        : EventSource(TEXT("TargetCollection"), {tracker::IID_TargetCollectionEvents}) {}
 
     HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
-        return GiveValue(u"TargetCollection.get_Count",
+        return GiveValue(TEXT("TargetCollection.get_Count"),
                          static_cast<LONG>(TheHardware().targets.size()), count);
     }
     HRESULT STDMETHODCALLTYPE get_Item(LONG index, tracker::Target** item) override {
         if (item)
             *item = nullptr;
         if (index < 0 || index >= static_cast<LONG>(TheHardware().targets.size()))
-            return ReportError(E_INVALIDARG, u"The index is outside the collection.");
-        return GiveObject<tracker::Target>(u"TargetCollection.get_Item", Item(index), item);
+            return ReportError(E_INVALIDARG, TEXT("The index is outside the collection."));
+        return GiveObject<tracker::Target>(TEXT("TargetCollection.get_Item"), Item(index), item);
     }
     HRESULT STDMETHODCALLTYPE get_Selected(tracker::Target** target) override {
         const int selected = TheHardware().selectedTarget;
         const bool valid =
             selected >= 0 && selected < static_cast<int>(TheHardware().targets.size());
-        return GiveObject<tracker::Target>(u"TargetCollection.get_Selected",
+        return GiveObject<tracker::Target>(TEXT("TargetCollection.get_Selected"),
                                            valid ? Item(selected) : nullptr, target);
     }
     HRESULT STDMETHODCALLTYPE put_Selected(tracker::Target* target) override {
-        if (HRESULT hr = Enter(u"TargetCollection.put_Selected"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("TargetCollection.put_Selected")); FAILED(hr))
             return hr;
         for (size_t i = 0; i < m_items.size(); ++i) {
             if (m_items[i] && IsSameComObject(m_items[i]->Self(), target)) {
@@ -191,21 +193,21 @@ public:
                 return S_OK;
             }
         }
-        return ReportError(E_INVALIDARG, u"The target is not one of the tracker's targets.");
+        return ReportError(E_INVALIDARG, TEXT("The target is not one of the tracker's targets."));
     }
     HRESULT STDMETHODCALLTYPE MakeTarget(BSTR product, BSTR name, tracker::Target** made) override {
         if (made)
             *made = nullptr;
-        if (HRESULT hr = Enter(u"TargetCollection.MakeTarget"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("TargetCollection.MakeTarget")); FAILED(hr))
             return hr;
         if (!made)
             return E_POINTER;
-        const std::u16string productText(product ? product : u"");
-        const std::u16string nameText(name ? name : u"");
+        const platform::WideString productText(product ? product : TEXT(""));
+        const platform::WideString nameText(name ? name : TEXT(""));
         if (productText.empty())
-            return ReportError(E_INVALIDARG, u"No target product was given.");
+            return ReportError(E_INVALIDARG, TEXT("No target product was given."));
         // Products are reflectors; the 1.5 inch one is the common ball.
-        const double radius = productText == u"KSR 1.5in" ? 19.05 : 0.0;
+        const double radius = productText == TEXT("KSR 1.5in") ? 19.05 : 0.0;
         auto& targets = TheHardware().targets;
         targets.push_back(
             TargetSpec{TargetKind::Reflector, nameText.empty() ? productText : nameText, radius});
@@ -239,14 +241,14 @@ int TargetIndexOf(IUnknown* target) {
     return it == LiveTargets().end() ? -1 : static_cast<int>(it->second);
 }
 
-std::u16string TargetIdentity(int index) {
-    return Numbered(u"TGT-", static_cast<size_t>(index));
+platform::WideString TargetIdentity(int index) {
+    return Numbered(TEXT("TGT-"), static_cast<size_t>(index));
 }
 
-std::u16string ProbeIdentity(int index) {
+platform::WideString ProbeIdentity(int index) {
     return SpecOf(static_cast<size_t>(index)).kind == TargetKind::Probe
-               ? Numbered(u"PRB-", static_cast<size_t>(index))
-               : std::u16string();
+               ? Numbered(TEXT("PRB-"), static_cast<size_t>(index))
+               : platform::WideString();
 }
 
 ComPtr<tracker::TargetCollection> CreateTargetCollection() {

@@ -16,8 +16,8 @@ ComPtr<tracker::TargetCollection> CreateTargetCollection();
 // it is not one of the simulator's targets.
 int TargetIndexOf(IUnknown* target);
 // Identity strings of target `index`: its own, and its probe's (probe targets).
-std::u16string TargetIdentity(int index);
-std::u16string ProbeIdentity(int index);
+platform::WideString TargetIdentity(int index);
+platform::WideString ProbeIdentity(int index);
 
 // TargetPositionChanged to every target collection, carrying the sample.
 void FireTargetPosition(const SampleSpec& sample);

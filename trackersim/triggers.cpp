@@ -16,41 +16,41 @@ constexpr LONG kReleased = 1;
 
 template <class I> class TriggerObject : public ComObject<I> {
 public:
-    TriggerObject(std::u16string_view className, std::u16string identity)
+    TriggerObject(platform::WideView className, platform::WideString identity)
         : ComObject<I>(className), m_identity(std::move(identity)) {}
     HRESULT STDMETHODCALLTYPE get_Identity(BSTR* identity) override {
-        return GiveString(u"Trigger.get_Identity", m_identity, identity);
+        return GiveString(TEXT("Trigger.get_Identity"), m_identity, identity);
     }
 
 private:
-    std::u16string m_identity;
+    platform::WideString m_identity;
 };
 
 class ProbeButtonTriggerObject final : public TriggerObject<tracker::ProbeButtonTrigger> {
 public:
-    explicit ProbeButtonTriggerObject(std::u16string identity)
-        : TriggerObject(u"ProbeButtonTrigger", std::move(identity)) {}
+    explicit ProbeButtonTriggerObject(platform::WideString identity)
+        : TriggerObject(TEXT("ProbeButtonTrigger"), std::move(identity)) {}
 };
 
 class PlainTriggerObject final : public TriggerObject<tracker::Trigger> {
 public:
-    explicit PlainTriggerObject(std::u16string identity)
-        : TriggerObject(u"Trigger", std::move(identity)) {}
+    explicit PlainTriggerObject(platform::WideString identity)
+        : TriggerObject(TEXT("Trigger"), std::move(identity)) {}
 };
 
 class StableProbingTriggerObject final : public TriggerObject<tracker::StableProbingTrigger> {
 public:
-    explicit StableProbingTriggerObject(std::u16string identity)
-        : TriggerObject(u"StableProbingTrigger", std::move(identity)),
-          m_enabled(Make<BoolSwitchObject>(TheHardware().stableProbingEnabled, u"Enabled")),
+    explicit StableProbingTriggerObject(platform::WideString identity)
+        : TriggerObject(TEXT("StableProbingTrigger"), std::move(identity)),
+          m_enabled(Make<BoolSwitchObject>(TheHardware().stableProbingEnabled, TEXT("Enabled"))),
           m_time(Make<NumericSettingObject>(TheHardware().stableProbingTime)) {}
     HRESULT STDMETHODCALLTYPE get_Enabled(tracker::BoolSwitch** onOff) override {
-        return GiveObject<tracker::BoolSwitch>(u"StableProbingTrigger.get_Enabled", m_enabled.Get(),
-                                               onOff);
+        return GiveObject<tracker::BoolSwitch>(TEXT("StableProbingTrigger.get_Enabled"),
+                                               m_enabled.Get(), onOff);
     }
     HRESULT STDMETHODCALLTYPE get_Time(tracker::NumericSetting** time) override {
-        return GiveObject<tracker::NumericSetting>(u"StableProbingTrigger.get_Time", m_time.Get(),
-                                                   time);
+        return GiveObject<tracker::NumericSetting>(TEXT("StableProbingTrigger.get_Time"),
+                                                   m_time.Get(), time);
     }
 
 private:
@@ -61,12 +61,12 @@ private:
 class ButtonArgsObject final : public ComObject<tracker::ProbeButtonEventArgs> {
 public:
     ButtonArgsObject(LONG index, LONG state)
-        : ComObject(u"ProbeButtonEventArgs"), m_index(index), m_state(state) {}
+        : ComObject(TEXT("ProbeButtonEventArgs")), m_index(index), m_state(state) {}
     HRESULT STDMETHODCALLTYPE get_ButtonIndex(LONG* index) override {
-        return GiveValue(u"ProbeButtonEventArgs.get_ButtonIndex", m_index, index);
+        return GiveValue(TEXT("ProbeButtonEventArgs.get_ButtonIndex"), m_index, index);
     }
     HRESULT STDMETHODCALLTYPE get_ButtonState(LONG* state) override {
-        return GiveValue(u"ProbeButtonEventArgs.get_ButtonState", m_state, state);
+        return GiveValue(TEXT("ProbeButtonEventArgs.get_ButtonState"), m_state, state);
     }
 
 private:
@@ -82,7 +82,7 @@ struct Item {
 class TriggerCollectionObject final : public EventSource<tracker::TriggerCollection> {
 public:
     TriggerCollectionObject()
-        : EventSource(u"TriggerCollection", {tracker::IID_TriggerCollectionEvents}) {
+        : EventSource(TEXT("TriggerCollection"), {tracker::IID_TriggerCollectionEvents}) {
         // Identities stay distinct when a kind repeats.
         int number = 1;
         for (TriggerKind kind : TheHardware().triggerKinds)
@@ -90,14 +90,15 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
-        return GiveValue(u"TriggerCollection.get_Count", static_cast<LONG>(m_items.size()), count);
+        return GiveValue(TEXT("TriggerCollection.get_Count"), static_cast<LONG>(m_items.size()),
+                         count);
     }
     HRESULT STDMETHODCALLTYPE get_Item(LONG index, tracker::Trigger** item) override {
         if (item)
             *item = nullptr;
         if (index < 0 || index >= static_cast<LONG>(m_items.size()))
-            return ReportError(E_INVALIDARG, u"The index is outside the collection.");
-        return GiveObject<tracker::Trigger>(u"TriggerCollection.get_Item",
+            return ReportError(E_INVALIDARG, TEXT("The index is outside the collection."));
+        return GiveObject<tracker::Trigger>(TEXT("TriggerCollection.get_Item"),
                                             m_items[index].trigger.Get(), item);
     }
 
@@ -115,21 +116,21 @@ public:
 
 private:
     static ComPtr<tracker::Trigger> MakeTrigger(TriggerKind kind, int number) {
-        const std::u16string n = NumberText(number);
+        const platform::WideString n = NumberText(number);
         switch (kind) {
         case TriggerKind::ProbeButton:
             return ComPtr<tracker::Trigger>(
-                Make<ProbeButtonTriggerObject>(u"ProbeButtons#" + n)->Self());
+                Make<ProbeButtonTriggerObject>(TEXT("ProbeButtons#") + n)->Self());
         case TriggerKind::StableProbing:
             return ComPtr<tracker::Trigger>(
-                Make<StableProbingTriggerObject>(u"StableProbing#" + n)->Self());
+                Make<StableProbingTriggerObject>(TEXT("StableProbing#") + n)->Self());
         default:
-            return ComPtr<tracker::Trigger>(Make<PlainTriggerObject>(u"Trigger#" + n)->Self());
+            return ComPtr<tracker::Trigger>(Make<PlainTriggerObject>(TEXT("Trigger#") + n)->Self());
         }
     }
-    static std::u16string NumberText(int n) {
+    static platform::WideString NumberText(int n) {
         const std::string digits = std::to_string(n);
-        return std::u16string(digits.begin(), digits.end());
+        return platform::WideString(digits.begin(), digits.end());
     }
 
     std::vector<Item> m_items;
@@ -167,7 +168,8 @@ void FireProbeButton(LONG button, bool pressed) {
 void FireTrigger(LONG item, LONG button, LONG state) {
     ComPtr<tracker::Trigger> foreign;
     if (item < 0)
-        foreign = ComPtr<tracker::Trigger>(Make<PlainTriggerObject>(u"ForeignTrigger")->Self());
+        foreign =
+            ComPtr<tracker::Trigger>(Make<PlainTriggerObject>(TEXT("ForeignTrigger"))->Self());
     PostTrigger(
         [item, foreign](const TriggerCollectionObject& c) {
             return item < 0 ? foreign : ComPtr<tracker::Trigger>(c.At(item));

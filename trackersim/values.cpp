@@ -3,23 +3,23 @@
 namespace trackersim {
 
 HRESULT NumericSettingObject::put_Value(double value) {
-    if (HRESULT hr = Enter(u"NumericSetting.put_Value"); FAILED(hr))
+    if (HRESULT hr = Enter(TEXT("NumericSetting.put_Value")); FAILED(hr))
         return hr;
     m_cell = value;
     return S_OK;
 }
 
 HRESULT BoolSwitchObject::get_Value(VARIANT_BOOL* value) {
-    return GiveValue(u"BoolSwitch.get_Value", m_cell ? VARIANT_TRUE : VARIANT_FALSE, value);
+    return GiveValue(TEXT("BoolSwitch.get_Value"), m_cell ? VARIANT_TRUE : VARIANT_FALSE, value);
 }
 
-BoolSwitchObject::BoolSwitchObject(bool& cell, std::u16string_view name,
+BoolSwitchObject::BoolSwitchObject(bool& cell, platform::WideView name,
                                    std::function<void(bool)> onChange)
-    : EventSource(u"BoolSwitch", {tracker::IID_SwitchChangedEvents}), m_cell(cell), m_name(name),
-      m_onChange(std::move(onChange)) {}
+    : EventSource(TEXT("BoolSwitch"), {tracker::IID_SwitchChangedEvents}), m_cell(cell),
+      m_name(name), m_onChange(std::move(onChange)) {}
 
 HRESULT BoolSwitchObject::put_Value(VARIANT_BOOL value) {
-    if (HRESULT hr = Enter(u"BoolSwitch.put_Value"); FAILED(hr))
+    if (HRESULT hr = Enter(TEXT("BoolSwitch.put_Value")); FAILED(hr))
         return hr;
     const bool on = value != VARIANT_FALSE;
     if (on == m_cell)
@@ -35,11 +35,12 @@ HRESULT BoolSwitchObject::put_Value(VARIANT_BOOL value) {
     return S_OK;
 }
 
-BoolStateObject::BoolStateObject(const bool& cell, std::u16string_view name)
-    : EventSource(u"BoolState", {tracker::IID_BoolChangedEvents}), m_cell(cell), m_name(name) {}
+BoolStateObject::BoolStateObject(const bool& cell, platform::WideView name)
+    : EventSource(TEXT("BoolState"), {tracker::IID_BoolChangedEvents}), m_cell(cell), m_name(name) {
+}
 
 HRESULT BoolStateObject::get_Value(VARIANT_BOOL* value) {
-    return GiveValue(u"BoolState.get_Value", m_cell ? VARIANT_TRUE : VARIANT_FALSE, value);
+    return GiveValue(TEXT("BoolState.get_Value"), m_cell ? VARIANT_TRUE : VARIANT_FALSE, value);
 }
 
 void BoolStateObject::Changed() {

@@ -12,23 +12,23 @@ namespace trackersim {
 // A ScalarValue, or a CoordinateValue (which reads like one).
 template <class I> class NumberObject final : public ComObject<I> {
 public:
-    NumberObject(double value, std::u16string_view name, std::u16string_view unit = u"mm")
+    NumberObject(double value, platform::WideView name, platform::WideView unit = TEXT("mm"))
         : ComObject<I>(kInterfaceName<I>), m_value(value), m_name(name), m_unit(unit) {}
 
     HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
-        return GiveValue(u"ScalarValue.get_Value", m_value, value);
+        return GiveValue(TEXT("ScalarValue.get_Value"), m_value, value);
     }
     HRESULT STDMETHODCALLTYPE get_Unit(BSTR* unit) override {
-        return GiveString(u"ScalarValue.get_Unit", m_unit, unit);
+        return GiveString(TEXT("ScalarValue.get_Unit"), m_unit, unit);
     }
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
-        return GiveString(u"ScalarValue.get_Name", m_name, name);
+        return GiveString(TEXT("ScalarValue.get_Name"), m_name, name);
     }
 
 private:
     double m_value;
-    std::u16string m_name;
-    std::u16string m_unit;
+    platform::WideString m_name;
+    platform::WideString m_unit;
 };
 using ScalarObject = NumberObject<tracker::ScalarValue>;
 using CoordinateObject = NumberObject<tracker::CoordinateValue>;
@@ -37,9 +37,9 @@ using CoordinateObject = NumberObject<tracker::CoordinateValue>;
 class SizeObject final : public ComObject<tracker::SizeValue> {
 public:
     explicit SizeObject(std::function<double()> read)
-        : ComObject(u"SizeValue"), m_read(std::move(read)) {}
+        : ComObject(TEXT("SizeValue")), m_read(std::move(read)) {}
     HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
-        return GiveValue(u"SizeValue.get_Value", m_read(), value);
+        return GiveValue(TEXT("SizeValue.get_Value"), m_read(), value);
     }
 
 private:
@@ -49,9 +49,9 @@ private:
 // A numeric setting stored in the simulated hardware.
 class NumericSettingObject final : public ComObject<tracker::NumericSetting> {
 public:
-    explicit NumericSettingObject(double& cell) : ComObject(u"NumericSetting"), m_cell(cell) {}
+    explicit NumericSettingObject(double& cell) : ComObject(TEXT("NumericSetting")), m_cell(cell) {}
     HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
-        return GiveValue(u"NumericSetting.get_Value", m_cell, value);
+        return GiveValue(TEXT("NumericSetting.get_Value"), m_cell, value);
     }
     HRESULT STDMETHODCALLTYPE put_Value(double value) override;
 
@@ -62,74 +62,74 @@ private:
 // A setting with a unit, read and written through the hardware.
 class UnitValueObject final : public ComObject<tracker::UnitValue> {
 public:
-    UnitValueObject(std::function<double&()> cell, std::u16string_view unit)
-        : ComObject(u"UnitValue"), m_cell(std::move(cell)), m_unit(unit) {}
+    UnitValueObject(std::function<double&()> cell, platform::WideView unit)
+        : ComObject(TEXT("UnitValue")), m_cell(std::move(cell)), m_unit(unit) {}
     HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
-        return GiveValue(u"NumericSetting.get_Value", m_cell(), value);
+        return GiveValue(TEXT("NumericSetting.get_Value"), m_cell(), value);
     }
     HRESULT STDMETHODCALLTYPE put_Value(double value) override {
-        if (HRESULT hr = Enter(u"NumericSetting.put_Value"); FAILED(hr))
+        if (HRESULT hr = Enter(TEXT("NumericSetting.put_Value")); FAILED(hr))
             return hr;
         m_cell() = value;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Unit(BSTR* unit) override {
-        return GiveString(u"UnitValue.get_Unit", m_unit, unit);
+        return GiveString(TEXT("UnitValue.get_Unit"), m_unit, unit);
     }
 
 private:
     std::function<double&()> m_cell;
-    std::u16string m_unit;
+    platform::WideString m_unit;
 };
 
 // An on/off switch stored in the simulated hardware; a change fires
 // SwitchChangedEvents Changed (sender, new value) and runs onChange.
 class BoolSwitchObject final : public EventSource<tracker::BoolSwitch> {
 public:
-    BoolSwitchObject(bool& cell, std::u16string_view name,
+    BoolSwitchObject(bool& cell, platform::WideView name,
                      std::function<void(bool)> onChange = nullptr);
     HRESULT STDMETHODCALLTYPE get_Value(VARIANT_BOOL* value) override;
     HRESULT STDMETHODCALLTYPE put_Value(VARIANT_BOOL value) override;
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
-        return GiveString(u"BoolSwitch.get_Name", m_name, name);
+        return GiveString(TEXT("BoolSwitch.get_Name"), m_name, name);
     }
 
 private:
     bool& m_cell;
-    std::u16string m_name;
+    platform::WideString m_name;
     std::function<void(bool)> m_onChange;
 };
 
 // A read-only state of the hardware with BoolChangedEvents.
 class BoolStateObject final : public EventSource<tracker::BoolState> {
 public:
-    BoolStateObject(const bool& cell, std::u16string_view name);
+    BoolStateObject(const bool& cell, platform::WideView name);
     HRESULT STDMETHODCALLTYPE get_Value(VARIANT_BOOL* value) override;
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
-        return GiveString(u"BoolState.get_Name", m_name, name);
+        return GiveString(TEXT("BoolState.get_Name"), m_name, name);
     }
     // Fires BoolChangedEvents Changed (sender, value) from the loop.
     void Changed();
 
 private:
     const bool& m_cell;
-    std::u16string m_name;
+    platform::WideString m_name;
 };
 
 class TrackerExceptionObject final : public ComObject<tracker::TrackerException> {
 public:
-    TrackerExceptionObject(LONG number, std::u16string_view description)
-        : ComObject(u"TrackerException"), m_number(number), m_description(description) {}
+    TrackerExceptionObject(LONG number, platform::WideView description)
+        : ComObject(TEXT("TrackerException")), m_number(number), m_description(description) {}
     HRESULT STDMETHODCALLTYPE get_Number(LONG* number) override {
-        return GiveValue(u"TrackerException.get_Number", m_number, number);
+        return GiveValue(TEXT("TrackerException.get_Number"), m_number, number);
     }
     HRESULT STDMETHODCALLTYPE get_Description(BSTR* description) override {
-        return GiveString(u"TrackerException.get_Description", m_description, description);
+        return GiveString(TEXT("TrackerException.get_Description"), m_description, description);
     }
 
 private:
     LONG m_number;
-    std::u16string m_description;
+    platform::WideString m_description;
 };
 
 } // namespace trackersim

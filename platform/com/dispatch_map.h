@@ -100,7 +100,7 @@ protected:                                                                      
         static const AFX_DISPMAP_ENTRY entries[] = {
 // Each entry's VTS string is checked against the handler's signature at compile time.
 #define DISP_FUNCTION(theClass, name, method, returnType, vtsParams)                               \
-    {u##name, returnType, vtsParams, [] {                                                          \
+    {TEXT(name), returnType, vtsParams, [] {                                                       \
          static_assert(afx_detail::MatchesSignature<&ThisClass::method>(vtsParams),                \
                        "parameter types of " name);                                                \
          return &afx_detail::DispThunk<&ThisClass::method>::Call;                                  \

@@ -4,15 +4,18 @@
 #include "com.h"
 
 class ComVariant : public VARIANT {
+    // The SDK declares VariantCopy's source without const; it is not changed.
+    static VARIANT* Source(const VARIANT& v) { return const_cast<VARIANT*>(&v); }
+
 public:
     ComVariant() { VariantInit(this); }
     ComVariant(const ComVariant& other) {
         VariantInit(this);
-        VariantCopy(this, &other);
+        VariantCopy(this, Source(other));
     }
     ComVariant& operator=(const ComVariant& other) {
         if (this != &other)
-            VariantCopy(this, &other);
+            VariantCopy(this, Source(other));
         return *this;
     }
     ~ComVariant() { VariantClear(this); }

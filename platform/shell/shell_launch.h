@@ -26,7 +26,7 @@ void SetShellLauncher(ShellLauncher launcher);
 // The .NET registration tool's Windows path; on Linux the simulator's
 // registration tool next to the platform library stands in for it.
 inline constexpr WCHAR kRegAsmPath[] =
-    u"C:\\Windows\\Microsoft.NET\\Framework64\\v4.0.30319\\regasm.exe";
+    TEXT("C:\\Windows\\Microsoft.NET\\Framework64\\v4.0.30319\\regasm.exe");
 inline constexpr char kRegToolName[] = "trackersim-regtool";
 
 // The native program that a Windows program name runs as ("" when none).

@@ -7,18 +7,18 @@
 namespace {
 
 bool IsSpace(WCHAR c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
+    return c == TEXT(' ') || (c >= TEXT('\t') && c <= TEXT('\r'));
 }
 
 } // namespace
 
 int CString::Compare(LPCWSTR other) const {
-    const int r = m_text.compare(other ? other : u"");
+    const int r = m_text.compare(other ? other : TEXT(""));
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
 int CString::CompareNoCase(LPCWSTR other) const {
-    return platform::ui::CompareNoCase(m_text, other ? other : u"");
+    return platform::ui::CompareNoCase(m_text, other ? other : TEXT(""));
 }
 
 CString CString::Left(int count) const {
@@ -45,7 +45,7 @@ int CString::Find(WCHAR c, int start) const {
 }
 
 int CString::Find(LPCWSTR sub, int start) const {
-    const size_t at = m_text.find(sub ? sub : u"", std::max(start, 0));
+    const size_t at = m_text.find(sub ? sub : TEXT(""), std::max(start, 0));
     return at == platform::WideString::npos ? -1 : static_cast<int>(at);
 }
 
@@ -70,7 +70,7 @@ CString& CString::TrimRight() {
 
 CString& CString::MakeUpper() {
     for (WCHAR& c : m_text)
-        if (c >= u'a' && c <= u'z')
+        if (c >= TEXT('a') && c <= TEXT('z'))
             c = static_cast<WCHAR>(c - 32);
     return *this;
 }
@@ -82,8 +82,8 @@ CString& CString::MakeLower() {
 }
 
 int CString::Replace(LPCWSTR oldText, LPCWSTR newText) {
-    const platform::WideString from = oldText ? oldText : u"";
-    const platform::WideString to = newText ? newText : u"";
+    const platform::WideString from = oldText ? oldText : TEXT("");
+    const platform::WideString to = newText ? newText : TEXT("");
     if (from.empty())
         return 0;
     int count = 0;

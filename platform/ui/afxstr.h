@@ -9,7 +9,7 @@
 class CString {
 public:
     CString() = default;
-    CString(LPCWSTR text) : m_text(text ? text : u"") {}
+    CString(LPCWSTR text) : m_text(text ? text : TEXT("")) {}
     CString(LPCWSTR text, int length) : m_text(text, text ? length : 0) {}
     CString(WCHAR c, int repeat = 1) : m_text(repeat > 0 ? repeat : 0, c) {}
     explicit CString(const char* utf8) : m_text(platform::WideFromUtf8(utf8 ? utf8 : "")) {}
@@ -26,7 +26,7 @@ public:
     const platform::WideString& Str() const { return m_text; }
 
     CString& operator=(LPCWSTR text) {
-        m_text = text ? text : u"";
+        m_text = text ? text : TEXT("");
         return *this;
     }
     CString& operator+=(const CString& other) {

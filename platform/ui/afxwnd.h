@@ -12,7 +12,7 @@ public:
     HMENU m_hMenu = nullptr;
 
     BOOL AppendMenu(UINT flags, UINT_PTR idNewItem = 0, LPCWSTR newItem = nullptr) {
-        return AppendMenuW(m_hMenu, flags, idNewItem, newItem);
+        return ::AppendMenuW(m_hMenu, flags, idNewItem, newItem);
     }
     UINT GetMenuItemCount() const { return static_cast<UINT>(::GetMenuItemCount(m_hMenu)); }
     UINT GetMenuItemID(int position) const { return ::GetMenuItemID(m_hMenu, position); }

@@ -12,8 +12,8 @@ CString ModuleTitle(HMODULE module) {
     WCHAR path[MAX_PATH] = {};
     GetModuleFileNameW(module, path, MAX_PATH);
     CString title(path);
-    title = title.Mid(title.ReverseFind(u'\\') + 1);
-    const int dot = title.ReverseFind(u'.');
+    title = title.Mid(title.ReverseFind(TEXT('\\')) + 1);
+    const int dot = title.ReverseFind(TEXT('.'));
     return dot > 0 ? title.Left(dot) : title;
 }
 

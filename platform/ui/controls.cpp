@@ -8,7 +8,7 @@ void CComboBox::GetLBText(int index, CString& text) const {
         text.Empty();
         return;
     }
-    std::basic_string<WCHAR> buffer(static_cast<size_t>(length) + 1, u'\0');
+    std::basic_string<WCHAR> buffer(static_cast<size_t>(length) + 1, TEXT('\0'));
     GetLBText(index, buffer.data());
     text = CString(buffer.c_str(), length);
 }

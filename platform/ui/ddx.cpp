@@ -9,12 +9,12 @@
 namespace {
 
 // The framework's own prompts for text that is not a number of the kind.
-constexpr WCHAR kParseInt[] = u"Please enter an integer.";
-constexpr WCHAR kParseUInt[] = u"Please enter a positive integer.";
-constexpr WCHAR kParseReal[] = u"Please enter a number.";
+constexpr WCHAR kParseInt[] = TEXT("Please enter an integer.");
+constexpr WCHAR kParseUInt[] = TEXT("Please enter a positive integer.");
+constexpr WCHAR kParseReal[] = TEXT("Please enter a number.");
 
 bool IsSpace(WCHAR c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
+    return c == TEXT(' ') || (c >= TEXT('\t') && c <= TEXT('\r'));
 }
 
 CString ControlText(CDataExchange* pDX, int id) {
@@ -40,13 +40,13 @@ bool ParseInteger(const CString& text, long long& value) {
     while (IsSpace(*p))
         ++p;
     bool negative = false;
-    if (*p == u'+' || *p == u'-')
-        negative = *p++ == u'-';
-    if (*p < u'0' || *p > u'9')
+    if (*p == TEXT('+') || *p == TEXT('-'))
+        negative = *p++ == TEXT('-');
+    if (*p < TEXT('0') || *p > TEXT('9'))
         return false;
     long long v = 0;
-    for (; *p >= u'0' && *p <= u'9'; ++p) {
-        v = v * 10 + (*p - u'0');
+    for (; *p >= TEXT('0') && *p <= TEXT('9'); ++p) {
+        v = v * 10 + (*p - TEXT('0'));
         if (v > 0xFFFFFFFFLL)
             return false;
     }
@@ -100,7 +100,7 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
 void DDX_Text(CDataExchange* pDX, int id, int& value) {
     if (!pDX->m_bSaveAndValidate) {
         CString text;
-        text.Format(u"%d", value);
+        text.Format(TEXT("%d"), value);
         SetControlText(pDX, id, text);
         return;
     }
@@ -119,7 +119,7 @@ void DDX_Text(CDataExchange* pDX, int id, long& value) {
 void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
     if (!pDX->m_bSaveAndValidate) {
         CString text;
-        text.Format(u"%u", value);
+        text.Format(TEXT("%u"), value);
         SetControlText(pDX, id, text);
         return;
     }
@@ -134,7 +134,7 @@ void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
 void DDX_Text(CDataExchange* pDX, int id, double& value) {
     if (!pDX->m_bSaveAndValidate) {
         CString text;
-        text.Format(u"%.*g", DBL_DIG, value);
+        text.Format(TEXT("%.*g"), DBL_DIG, value);
         SetControlText(pDX, id, text);
         return;
     }
@@ -147,7 +147,7 @@ void DDX_Text(CDataExchange* pDX, int id, double& value) {
 void DDX_Text(CDataExchange* pDX, int id, float& value) {
     if (!pDX->m_bSaveAndValidate) {
         CString text;
-        text.Format(u"%.*g", FLT_DIG, static_cast<double>(value));
+        text.Format(TEXT("%.*g"), FLT_DIG, static_cast<double>(value));
         SetControlText(pDX, id, text);
         return;
     }

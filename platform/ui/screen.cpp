@@ -124,8 +124,8 @@ int DefaultMessageBoxAnswer(UINT type) {
 int RunMessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
     ModalFrame frame;
     frame.kind = ModalFrame::Kind::MessageBox;
-    frame.box.text = text ? text : u"";
-    frame.box.caption = caption ? caption : u"Error";
+    frame.box.text = text ? text : TEXT("");
+    frame.box.caption = caption ? caption : TEXT("Error");
     frame.box.type = type;
     frame.serial = g_nextSerial++;
     CurrentScreen().MessageBoxShown(frame);

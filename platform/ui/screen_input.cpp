@@ -6,7 +6,7 @@ namespace {
 WideString WithoutAccelerators(WideView text) {
     WideString out;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size())
+        if (text[i] == TEXT('&') && i + 1 < text.size())
             ++i;
         out += text[i];
     }
@@ -68,7 +68,7 @@ const char* TypeName(const ControlSnapshot& c) {
 
 WideString WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
-    WideString text(static_cast<size_t>(length) + 1, u'\0');
+    WideString text(static_cast<size_t>(length) + 1, TEXT('\0'));
     text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
     return text;
 }
@@ -95,7 +95,7 @@ HWND FindInputControl(HWND root, const ControlRef& ref) {
 bool PerformAction(HWND root, const ScreenAction& action, std::string* failure) {
     using Kind = ScreenAction::Kind;
     if (action.kind == Kind::Close)
-        return CloseWindow(root);
+        return platform::CloseWindow(root);
     HWND control =
         action.kind == Kind::Type || action.kind == Kind::Choose || action.kind == Kind::Slide
             ? FindInputControl(root, action.control)
@@ -224,7 +224,7 @@ DialogSnapshot Snapshot(HWND dialog) {
             const int count = static_cast<int>(SendMessageW(child, CB_GETCOUNT, 0, 0));
             for (int i = 0; i < count; ++i) {
                 WideString item(static_cast<size_t>(SendMessageW(child, CB_GETLBTEXTLEN, i, 0)) + 1,
-                                u'\0');
+                                TEXT('\0'));
                 item.resize(static_cast<size_t>(
                     SendMessageW(child, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
                 c.items.push_back(item);

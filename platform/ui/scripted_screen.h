@@ -3,7 +3,7 @@
 //
 //   platform::ScriptedScreen screen;
 //   platform::ScopedScreen use(screen);
-//   screen.OnDialog(u"Connect", {Act::Type(IDC_X, u"10.0.0.2"), Act::Click(IDOK)})
+//   screen.OnDialog(TEXT("Connect"), {Act::Type(IDC_X, TEXT("10.0.0.2")), Act::Click(IDOK)})
 //         .AnswerBox(IDOK);
 #pragma once
 

@@ -66,10 +66,10 @@ void AppendPadded(WideString& out, WideView text, const Spec& spec) {
         spec.width > static_cast<int>(text.size()) ? spec.width - text.size() : size_t{0};
     const bool left = spec.flags.find('-') != std::string::npos;
     if (!left)
-        out.append(pad, u' ');
+        out.append(pad, TEXT(' '));
     out.append(text);
     if (left)
-        out.append(pad, u' ');
+        out.append(pad, TEXT(' '));
 }
 
 std::string NumberSpec(const Spec& spec, const char* length, char conversion) {
@@ -116,11 +116,11 @@ void FormatInteger(WideString& out, const Spec& spec, const FormatArg* arg) {
 void FormatString(WideString& out, const Spec& spec, const FormatArg* arg) {
     WideString text;
     if (arg && arg->kind == FormatArg::Wide)
-        text = arg->w ? WideString(arg->w) : WideString(u"(null)");
+        text = arg->w ? WideString(arg->w) : WideString(TEXT("(null)"));
     else if (arg && arg->kind == FormatArg::Narrow)
-        text = arg->n ? WideFromUtf8(arg->n) : WideString(u"(null)");
+        text = arg->n ? WideFromUtf8(arg->n) : WideString(TEXT("(null)"));
     else if (!arg || (arg->kind == FormatArg::Pointer && !arg->p))
-        text = u"(null)";
+        text = TEXT("(null)");
     if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
         text.resize(spec.precision);
     AppendPadded(out, text, spec);
@@ -134,19 +134,21 @@ WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
         return out;
     Reader reader(args);
     for (const WCHAR* p = format; *p; ++p) {
-        if (*p != u'%') {
+        if (*p != TEXT('%')) {
             out += *p;
             continue;
         }
         ++p;
-        if (*p == u'%') {
-            out += u'%';
+        if (*p == TEXT('%')) {
+            out += TEXT('%');
             continue;
         }
         Spec spec;
-        for (; *p == u'-' || *p == u'+' || *p == u' ' || *p == u'0' || *p == u'#'; ++p)
+        for (; *p == TEXT('-') || *p == TEXT('+') || *p == TEXT(' ') || *p == TEXT('0') ||
+               *p == TEXT('#');
+             ++p)
             spec.flags += static_cast<char>(*p);
-        if (*p == u'*') {
+        if (*p == TEXT('*')) {
             spec.width = static_cast<int>(AsSigned(reader.Next()));
             if (spec.width < 0) {
                 spec.flags += '-';
@@ -154,43 +156,43 @@ WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
             }
             ++p;
         } else {
-            for (; *p >= u'0' && *p <= u'9'; ++p)
-                spec.width = (spec.width < 0 ? 0 : spec.width * 10) + (*p - u'0');
+            for (; *p >= TEXT('0') && *p <= TEXT('9'); ++p)
+                spec.width = (spec.width < 0 ? 0 : spec.width * 10) + (*p - TEXT('0'));
         }
-        if (*p == u'.') {
+        if (*p == TEXT('.')) {
             ++p;
             spec.precision = 0;
-            if (*p == u'*') {
+            if (*p == TEXT('*')) {
                 spec.precision = static_cast<int>(AsSigned(reader.Next()));
                 ++p;
             } else {
-                for (; *p >= u'0' && *p <= u'9'; ++p)
-                    spec.precision = spec.precision * 10 + (*p - u'0');
+                for (; *p >= TEXT('0') && *p <= TEXT('9'); ++p)
+                    spec.precision = spec.precision * 10 + (*p - TEXT('0'));
             }
         }
         // Length modifiers, Windows sizes: long is 32 bits.
         for (bool more = true; more && *p;) {
-            if (p[0] == u'I' && p[1] == u'6' && p[2] == u'4') {
+            if (p[0] == TEXT('I') && p[1] == TEXT('6') && p[2] == TEXT('4')) {
                 spec.bits = 64;
                 p += 3;
-            } else if (p[0] == u'I' && p[1] == u'3' && p[2] == u'2') {
+            } else if (p[0] == TEXT('I') && p[1] == TEXT('3') && p[2] == TEXT('2')) {
                 spec.bits = 32;
                 p += 3;
-            } else if (*p == u'h') {
+            } else if (*p == TEXT('h')) {
                 spec.bits = spec.bits == 16 ? 8 : 16;
                 spec.narrowLength = true;
                 ++p;
-            } else if (*p == u'l') {
+            } else if (*p == TEXT('l')) {
                 spec.bits = spec.wideLength ? 64 : 32;
                 spec.wideLength = true;
                 ++p;
-            } else if (*p == u'w') {
+            } else if (*p == TEXT('w')) {
                 spec.wideLength = true;
                 ++p;
-            } else if (*p == u'I' || *p == u'z' || *p == u'j' || *p == u't') {
+            } else if (*p == TEXT('I') || *p == TEXT('z') || *p == TEXT('j') || *p == TEXT('t')) {
                 spec.bits = 64;
                 ++p;
-            } else if (*p == u'L') {
+            } else if (*p == TEXT('L')) {
                 ++p;
             } else {
                 more = false;
@@ -200,35 +202,35 @@ WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
             break;
         spec.conversion = static_cast<char>(*p);
         switch (*p) {
-        case u'd':
-        case u'i':
-        case u'u':
-        case u'x':
-        case u'X':
-        case u'o':
+        case TEXT('d'):
+        case TEXT('i'):
+        case TEXT('u'):
+        case TEXT('x'):
+        case TEXT('X'):
+        case TEXT('o'):
             FormatInteger(out, spec, reader.Next());
             break;
-        case u'f':
-        case u'F':
-        case u'e':
-        case u'E':
-        case u'g':
-        case u'G':
-        case u'a':
-        case u'A':
+        case TEXT('f'):
+        case TEXT('F'):
+        case TEXT('e'):
+        case TEXT('E'):
+        case TEXT('g'):
+        case TEXT('G'):
+        case TEXT('a'):
+        case TEXT('A'):
             AppendAscii(out, Print(NumberSpec(spec, "", spec.conversion), AsDouble(reader.Next())));
             break;
-        case u'c':
-        case u'C': {
+        case TEXT('c'):
+        case TEXT('C'): {
             const WCHAR c = static_cast<WCHAR>(AsSigned(reader.Next()));
             AppendPadded(out, WideView(&c, 1), spec);
             break;
         }
-        case u's':
-        case u'S':
+        case TEXT('s'):
+        case TEXT('S'):
             FormatString(out, spec, reader.Next());
             break;
-        case u'p': {
+        case TEXT('p'): {
             const FormatArg* a = reader.Next();
             const auto v = static_cast<unsigned long long>(
                 a && a->kind == FormatArg::Pointer ? reinterpret_cast<uintptr_t>(a->p)
@@ -236,7 +238,7 @@ WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
             AppendAscii(out, Print("%016llX", v));
             break;
         }
-        case u'n':
+        case TEXT('n'):
             reader.Next();
             break;
         default:

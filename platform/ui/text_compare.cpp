@@ -3,7 +3,7 @@
 namespace platform::ui {
 
 WCHAR FoldCase(WCHAR c) {
-    if (c >= u'A' && c <= u'Z')
+    if (c >= TEXT('A') && c <= TEXT('Z'))
         return static_cast<WCHAR>(c + 32);
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
         return static_cast<WCHAR>(c + 32);

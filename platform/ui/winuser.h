@@ -1,11 +1,12 @@
 // Window manager functions: the thread's message queue, timers and message
-// boxes. On Windows this is user32; elsewhere the platform runtime.
+// boxes. On Linux the platform runtime's headless window manager; on Windows
+// the SDK's types and constants over the same headless window manager.
 #pragma once
 
 #include "../base/wintypes.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "windows/winuser_headless.h"
 #else
 #include "unix/winuser_unix.h"
 #endif

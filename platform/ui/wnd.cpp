@@ -59,9 +59,9 @@ void Detached(CWnd* wnd, HWND hwnd) {
 } // namespace
 
 int CMenu::GetMenuString(UINT item, CString& text, UINT flags) const {
-    const int length = GetMenuStringW(m_hMenu, item, nullptr, 0, flags);
+    const int length = ::GetMenuStringW(m_hMenu, item, nullptr, 0, flags);
     std::vector<WCHAR> buffer(static_cast<size_t>(length) + 1);
-    const int n = GetMenuStringW(m_hMenu, item, buffer.data(), length + 1, flags);
+    const int n = ::GetMenuStringW(m_hMenu, item, buffer.data(), length + 1, flags);
     text = CString(buffer.data(), n);
     return n;
 }

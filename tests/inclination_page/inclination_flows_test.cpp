@@ -80,6 +80,16 @@ TEST_F(InclinationFlowsTest, AFailedAsynchronousOrientIsShownAsAWarningAndStillR
     EXPECT_EQ(Sim().CallCount(u"InclinationSensor.get_InclinationToGravity"), 1);
 }
 
+TEST_F(InclinationFlowsTest, ACompletionWhoseRefreshFailsStillEndsTheOrient) {
+    Sim().InjectFailure(u"InclinationSensor.get_InclinationToGravity", E_FAIL, 1, u"Lost", true);
+    ASSERT_TRUE(Click(IDC_ORIENT_ASYNCHRON));
+    platform::RunMessagesFor(2000);
+    EXPECT_FALSE(Page().m_orientBusy);
+    EXPECT_TRUE(screen.Boxes().empty()) << "an event's failure goes back to the library";
+    ASSERT_TRUE(Click(IDC_ORIENT_ASYNCHRON));
+    EXPECT_EQ(Sim().CallCount(u"InclinationSensor.BeginOrientToGravity"), 2);
+}
+
 TEST_F(InclinationFlowsTest, MonitoringShowsTheCurrentInclinationAndStopsWhenExceeded) {
     ASSERT_TRUE(Click(IDC_ORIENT_SYNCHRON)); // gravity = (0.002, -0.001)
     ASSERT_TRUE(Type(IDC_INTERVAL, u"100"));

@@ -181,19 +181,19 @@ WideString NormaliseAddress(WideView text) {
     int fields[4] = {0, 0, 0, 0};
     int field = 0;
     for (WCHAR c : text) {
-        if (c == u'.') {
+        if (c == TEXT('.')) {
             if (++field == 4)
                 break;
-        } else if (c >= u'0' && c <= u'9') {
-            fields[field] = std::min(255, fields[field] * 10 + (c - u'0'));
+        } else if (c >= TEXT('0') && c <= TEXT('9')) {
+            fields[field] = std::min(255, fields[field] * 10 + (c - TEXT('0')));
         } else {
-            return u"0.0.0.0";
+            return TEXT("0.0.0.0");
         }
     }
     WideString out;
     for (int i = 0; i < 4; ++i) {
         if (i)
-            out += u'.';
+            out += TEXT('.');
         for (char c : std::to_string(fields[i]))
             out += static_cast<WCHAR>(c);
     }
@@ -205,7 +205,7 @@ LRESULT CALLBACK IpAddressProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_CREATE:
     case IPM_CLEARADDRESS:
-        rec->text = u"0.0.0.0";
+        rec->text = TEXT("0.0.0.0");
         return 0;
     case WM_SETTEXT:
         rec->text = NormaliseAddress(TextOf(lParam));

@@ -12,9 +12,10 @@ HWND CreateDialogFromTemplate(const DialogTemplate& dialog, HWND parent, DLGPROC
                                 parent, nullptr, nullptr, nullptr);
     FindWindowRecord(hwnd)->dlgProc = procedure;
     for (const ControlTemplate& c : dialog.controls) {
-        HWND control = CreateWindowExW(
-            0, ControlClassName(c.kind), c.text ? c.text : u"", ControlStyle(c), c.x, c.y, c.cx,
-            c.cy, hwnd, reinterpret_cast<HMENU>(static_cast<intptr_t>(c.id)), nullptr, nullptr);
+        HWND control =
+            CreateWindowExW(0, ControlClassName(c.kind), c.text ? c.text : TEXT(""),
+                            ControlStyle(c), c.x, c.y, c.cx, c.cy, hwnd,
+                            reinterpret_cast<HMENU>(static_cast<intptr_t>(c.id)), nullptr, nullptr);
         if (c.kind == ControlKind::IpAddress && c.text && *c.text)
             SetWindowTextW(control, c.text);
     }

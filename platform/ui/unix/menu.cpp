@@ -6,14 +6,17 @@
 namespace {
 
 using platform::WideString;
+using platform::ui::FromMenuHandle;
+using platform::ui::MenuRecord;
 
-void FillSystemMenu(HMENU__& menu) {
-    menu.items = {{MF_STRING, SC_MOVE, u"&Move"},
-                  {MF_SEPARATOR, 0, u""},
-                  {MF_STRING, SC_CLOSE, u"&Close\tAlt+F4"}};
+void FillSystemMenu(MenuRecord& menu) {
+    menu.items = {{MF_STRING, SC_MOVE, TEXT("&Move")},
+                  {MF_SEPARATOR, 0, TEXT("")},
+                  {MF_STRING, SC_CLOSE, TEXT("&Close\tAlt+F4")}};
 }
 
-int FindItem(HMENU menu, UINT item, UINT flags) {
+int FindItem(HMENU handle, UINT item, UINT flags) {
+    MenuRecord* menu = FromMenuHandle(handle);
     if (!menu)
         return -1;
     if (flags & MF_BYPOSITION)
@@ -35,24 +38,27 @@ extern "C" HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
         return nullptr;
     }
     if (!rec->systemMenu) {
-        rec->systemMenu = std::make_unique<HMENU__>();
+        rec->systemMenu = std::make_unique<MenuRecord>();
         FillSystemMenu(*rec->systemMenu);
     }
-    return rec->systemMenu.get();
+    return platform::ui::ToMenuHandle(rec->systemMenu.get());
 }
 
-extern "C" BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR id, LPCWSTR text) {
+extern "C" BOOL AppendMenuW(HMENU handle, UINT flags, UINT_PTR id, LPCWSTR text) {
+    MenuRecord* menu = FromMenuHandle(handle);
     if (!menu)
         return FALSE;
     menu->items.push_back({flags, id, (flags & MF_SEPARATOR) || !text ? WideString() : text});
     return TRUE;
 }
 
-extern "C" int GetMenuItemCount(HMENU menu) {
+extern "C" int GetMenuItemCount(HMENU handle) {
+    MenuRecord* menu = FromMenuHandle(handle);
     return menu ? static_cast<int>(menu->items.size()) : -1;
 }
 
-extern "C" UINT GetMenuItemID(HMENU menu, int position) {
+extern "C" UINT GetMenuItemID(HMENU handle, int position) {
+    MenuRecord* menu = FromMenuHandle(handle);
     if (!menu || position < 0 || position >= static_cast<int>(menu->items.size()))
         return static_cast<UINT>(-1);
     return static_cast<UINT>(menu->items[position].id);
@@ -62,7 +68,7 @@ extern "C" int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int maxCount
     const int i = FindItem(menu, item, flags);
     if (i < 0)
         return 0;
-    const WideString& text = menu->items[i].text;
+    const WideString& text = FromMenuHandle(menu)->items[i].text;
     if (!buffer || maxCount <= 0)
         return static_cast<int>(text.size());
     const int n = std::min<int>(static_cast<int>(text.size()), maxCount - 1);
@@ -75,6 +81,7 @@ extern "C" BOOL DeleteMenu(HMENU menu, UINT item, UINT flags) {
     const int i = FindItem(menu, item, flags);
     if (i < 0)
         return FALSE;
-    menu->items.erase(menu->items.begin() + i);
+    auto& items = FromMenuHandle(menu)->items;
+    items.erase(items.begin() + i);
     return TRUE;
 }

@@ -8,9 +8,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <pthread.h>
-#include <unistd.h>
-#include <sys/syscall.h>
 #include <vector>
 
 namespace platform {
@@ -266,10 +263,6 @@ extern "C" void PostQuitMessage(int exitCode) {
     msg.message = WM_QUIT;
     msg.wParam = static_cast<WPARAM>(exitCode);
     t_queue.messages.push_back(msg);
-}
-
-extern "C" DWORD GetCurrentThreadId() {
-    return static_cast<DWORD>(syscall(SYS_gettid));
 }
 
 extern "C" UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {

@@ -76,8 +76,8 @@ extern "C" HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR window
                                 int x, int y, int width, int height, HWND parent, HMENU menu,
                                 HINSTANCE, LPVOID param) {
     auto rec = std::make_unique<WindowRecord>();
-    rec->className = className ? className : u"";
-    rec->text = windowName ? windowName : u"";
+    rec->className = className ? className : TEXT("");
+    rec->text = windowName ? windowName : TEXT("");
     rec->style = style;
     rec->exStyle = exStyle;
     rec->parent = FindWindowRecord(parent) ? parent : nullptr;
@@ -104,8 +104,9 @@ extern "C" BOOL DestroyWindow(HWND hwnd) {
 extern "C" BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
     if (!FindWindowRecord(hwnd))
         return FALSE;
-    return SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : u"")) ? TRUE
-                                                                                          : FALSE;
+    return SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : TEXT("")))
+               ? TRUE
+               : FALSE;
 }
 
 extern "C" int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount) {
@@ -291,7 +292,7 @@ extern "C" LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     switch (message) {
     case WM_SETTEXT:
-        rec->text = lParam ? reinterpret_cast<LPCWSTR>(lParam) : u"";
+        rec->text = lParam ? reinterpret_cast<LPCWSTR>(lParam) : TEXT("");
         return TRUE;
     case WM_GETTEXT:
         return platform::ui::CopyText(rec->text, reinterpret_cast<LPWSTR>(lParam),

@@ -9,16 +9,23 @@
 #include <memory>
 #include <vector>
 
-struct HMENU__ {
+namespace platform::ui {
+
+// A menu; its HMENU is the record's address.
+struct MenuRecord {
     struct Item {
         UINT flags;
         UINT_PTR id;
-        platform::WideString text;
+        WideString text;
     };
     std::vector<Item> items;
 };
-
-namespace platform::ui {
+inline MenuRecord* FromMenuHandle(HMENU menu) {
+    return reinterpret_cast<MenuRecord*>(menu);
+}
+inline HMENU ToMenuHandle(MenuRecord* menu) {
+    return reinterpret_cast<HMENU>(menu);
+}
 
 struct BitmapPixels;
 
@@ -51,9 +58,8 @@ struct WindowRecord {
     int rangeMax = 100;
     int pos = 0;
     HANDLE image = nullptr;
-    std::shared_ptr<const BitmapPixels> imagePixels; // a picture control's copy of its bitmap
 
-    std::unique_ptr<HMENU__> systemMenu;
+    std::unique_ptr<MenuRecord> systemMenu;
 };
 
 // The record of a live window, or null.

@@ -1,0 +1,26 @@
+# The Windows target's tests, included by tests/CMakeLists.txt when WIN32.
+
+# The plug-in exports exactly the names of its module definition file.
+add_test(NAME windows.export_table
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DDLL=$<TARGET_FILE:QNZUDeviceQWand>
+          -DDEF=${CMAKE_SOURCE_DIR}/plugin/QNZUDeviceQWand.def
+          -P ${CMAKE_CURRENT_LIST_DIR}/check_exports.cmake)
+
+# GoogleTest from the sources of Debian's googletest package, built by the
+# cross compiler (posix threads) and linked statically like everything else.
+set(QNZU_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+add_subdirectory(${QNZU_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+foreach(gtest_target gtest gtest_main)
+  # GoogleTest's own code is not held to the project's warning flags.
+  # (It defines the GTest:: aliases itself.)
+  target_compile_options(${gtest_target} PRIVATE -Wno-error)
+endforeach()
+
+# Areas whose tests are about the Linux stand-ins themselves (the hive file).
+set(QNZU_TEST_AREAS_EXCLUDED registry)
+
+# Test programs are listed under Wine when the tests run, not while building.
+set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
