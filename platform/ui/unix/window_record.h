@@ -58,6 +58,7 @@ struct WindowRecord {
     int rangeMax = 100;
     int pos = 0;
     HANDLE image = nullptr;
+    std::shared_ptr<const BitmapPixels> imagePixels; // a picture control's copy of its bitmap
 
     std::unique_ptr<MenuRecord> systemMenu;
 };
