@@ -17,7 +17,7 @@ class SheetCatcher : public platform::Screen {
 public:
     explicit SheetCatcher(platform::Screen& inner) : m_inner(inner) {}
     void DialogShown(HWND dialog) override {
-        if (platform::WindowText(dialog) == u"Probing Tool Settings")
+        if (platform::WindowText(dialog) == TEXT("Probing Tool Settings"))
             sheet = dialog;
         m_inner.DialogShown(dialog);
     }
@@ -45,7 +45,7 @@ bool StartCameraImages(const PluginExports& plugin) {
         return false;
     }
     ::SendMessageW(catcher.sheet, PSM_SETCURSEL, kOvcTab, 0);
-    if (!platform::Click(platform::FindControl(catcher.sheet, u"Start OVC"))) {
+    if (!platform::Click(platform::FindControl(catcher.sheet, TEXT("Start OVC")))) {
         std::fprintf(stderr, "zuhost: \"Start OVC\" could not be clicked; no camera images\n");
         return false;
     }
