@@ -12,7 +12,10 @@ public:
     Form() : CDialog(IDD_TEST_FORM) {}
     void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_TEST_EDIT, text); }
     BOOL OnInitDialog() override {
-        static_cast<CComboBox*>(GetDlgItem(IDC_TEST_UNSORTED))->AddString(u"Confirm");
+        CComboBox combo;
+        combo.Attach(GetDlgItem(IDC_TEST_UNSORTED)->GetSafeHwnd());
+        combo.AddString(u"Confirm");
+        combo.Detach();
         return CDialog::OnInitDialog();
     }
     void OnTimer(UINT_PTR) override {}

@@ -77,9 +77,11 @@ public:
         DDX_CBIndex(pDX, IDC_TEST_UNSORTED, index);
     }
     BOOL OnInitDialog() override {
-        CComboBox* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TEST_UNSORTED));
-        combo->AddString(u"zero");
-        combo->AddString(u"one");
+        CComboBox combo;
+        combo.Attach(GetDlgItem(IDC_TEST_UNSORTED)->GetSafeHwnd());
+        combo.AddString(u"zero");
+        combo.AddString(u"one");
+        combo.Detach();
         return CDialog::OnInitDialog();
     }
     UINT count = 3;
