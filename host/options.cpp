@@ -1,5 +1,7 @@
 #include "host/options.h"
 
+#include "host/page_actions.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -27,6 +29,12 @@ reads (dialogs, message boxes, the countdown, the summary) goes to standard erro
   --answer TEXT     answer the next message box with this button (OK, Cancel, Yes, No);
                     repeat for later boxes; unanswered boxes take their default
   --show-sheet      show the "Probing Tool Settings" sheet (SelectProbe) and list its pages
+  --page-action A   right after Open, operate a page of the sheet as a person would and list
+                    it with its values; A is <tab>:<verb>:<control>[=<value>] with the tab's
+                    caption (Main, Profiles, Positioning, OVC, Inclination Sensor) or position,
+                    the verbs type, choose, slide (with =<value>), check, uncheck, click, and
+                    the control's text or #id; or <tab>:wait:<ms> to let events arrive.
+                    Repeat for more actions, e.g. --page-action "Positioning:click:Find Reflector"
   --out FILE        write the records to FILE instead of standard output
   --realtime        run on the real clock (default: virtual time, no waiting)
   --help            this text
@@ -72,6 +80,12 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
             if (!value(text))
                 return false;
             o.answers.push_back(text);
+        } else if (arg == "--page-action") {
+            if (!value(text))
+                return false;
+            if (!CheckPageAction(text, &error))
+                return false;
+            o.pageActions.push_back(text);
         } else if (arg == "--save-camera") {
             if (!value(o.saveCamera))
                 return false;

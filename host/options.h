@@ -21,6 +21,7 @@ struct HostOptions {
     bool help = false;
     std::vector<std::string> answers; // message box answers, in order
     std::string saveCamera;
+    std::vector<std::string> pageActions; // --page-action, in order
 };
 
 // Parses argv; on a bad option returns false with a message in error.

@@ -1,6 +1,7 @@
 #include "host/session.h"
 
 #include "host/camera_capture.h"
+#include "host/page_actions.h"
 #include "host/record_json.h"
 #include "host/simulator_setup.h"
 #include "platform/base/text.h"
@@ -77,6 +78,8 @@ int RunSession(const PluginExports& plugin, const HostOptions& options) {
         zdev_set_scan_sink(nullptr, nullptr);
         return 3;
     }
+    if (!options.pageActions.empty())
+        RunPageActions(plugin, options.pageActions);
     if (!options.saveCamera.empty())
         StartCameraImages(plugin);
     if (options.showSheet)

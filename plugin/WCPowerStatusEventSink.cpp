@@ -3,6 +3,7 @@
 #include "interfaces/tracker.h"
 #include "plugin/CQWandDevice.h"
 #include "toolsheet/WCPropPageSettings.h"
+#include "toolsheet/page_support.h"
 
 IMPLEMENT_DYNAMIC(WCPowerStatusEventSink, CCmdTarget)
 
@@ -25,9 +26,17 @@ INTERFACE_PART(WCPowerStatusEventSink, tracker::IID_PowerLevelEvents, Dispatch)
 INTERFACE_PART(WCPowerStatusEventSink, tracker::IID_PowerSourceEvents, Dispatch)
 END_INTERFACE_MAP()
 
+// Before the page exists, before its window was initialised and after it
+// was destroyed, an event changes nothing. A library failure while the page
+// reads the new state is shown like the page's own (a sink must not throw).
 void WCPowerStatusEventSink::LevelChanged(IDispatch*, double) {
-    if (m_owner && m_owner->m_profilesPage)
+    if (!m_owner || !m_owner->m_profilesPage)
+        return;
+    try {
         m_owner->m_profilesPage->UpdatePowerStatus();
+    } catch (const ComError& error) {
+        ShowLibraryError(error);
+    }
 }
 
 void WCPowerStatusEventSink::SourceChanged(IDispatch*, LONG) {

@@ -223,9 +223,7 @@ int32_t Control::CameraSwitch2() {
     return TheHardware().camera.switch2;
 }
 
-void Control::SetCallCounting(bool on) {
-    Faults().SetCounting(on);
-}
+void Control::SetCallCounting(bool on) { Faults().SetCounting(on); }
 
 int32_t Control::CallCount(const WCHAR* operation) {
     return Faults().CallCount(View(operation));
@@ -362,11 +360,17 @@ void Control::SetTargets(const TargetKind* kinds, const WCHAR* const* names, int
                             : kind == TargetKind::CustomReflector ? 12.7
                             : kind == TargetKind::RadiusTarget    ? 6.35
                                                                   : 0.0;
-        targets.push_back(TargetSpec{
-            kind, names && names[i] ? platform::WideString(names[i]) : platform::WideString(),
-            size});
+        targets.push_back(
+            TargetSpec{kind, names && names[i] ? platform::WideString(names[i]) : platform::WideString(),
+                       size});
     }
     TheHardware().selectedTarget = 0;
+}
+
+void Control::SetTargetIdentity(int32_t index, const WCHAR* identity) {
+    auto& targets = TheHardware().targets;
+    if (index >= 0 && index < static_cast<int32_t>(targets.size()))
+        targets[index].identity = identity ? identity : TEXT("");
 }
 
 void Control::SetProfile(int32_t index, const WCHAR* name, int32_t accuracy, double separation) {

@@ -78,7 +78,9 @@ public:
     int32_t ScanRegionFlag(bool applied, int32_t region) override;
     void ScanSettings(double* setting1, double* setting2) override;
     void SetTargets(const TargetKind* kinds, const WCHAR* const* names, int32_t count) override;
-    void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy, double separation) override;
+    void SetTargetIdentity(int32_t index, const WCHAR* identity) override;
+    void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,
+                    double separation) override;
 };
 
 template <> inline constexpr platform::WideView kInterfaceName<Control> = TEXT("SimControl");

@@ -16,6 +16,7 @@ struct TargetSpec {
     double size; // radius of reflectors and radius targets; the probe's tip size
     bool selectable = true;
     bool scanTarget = false; // offers ScanTarget
+    platform::WideString identity = {}; // empty: "TGT-<index>"
 };
 
 struct ProfileSpec {

@@ -59,10 +59,18 @@ TRACKERSIM_INTERFACE_NAME(BoolSwitch)
 TRACKERSIM_INTERFACE_NAME(BoolState)
 TRACKERSIM_INTERFACE_NAME(TrackerException)
 TRACKERSIM_INTERFACE_NAME(ScanTarget)
+// Facets the tool sheet's pages ask for.
+TRACKERSIM_INTERFACE_NAME(MeasurementProfile)
+TRACKERSIM_INTERFACE_NAME(StationaryProfile)
+TRACKERSIM_INTERFACE_NAME(AreaScanProfile)
+TRACKERSIM_INTERFACE_NAME(ContinuousTimeProfile)
+TRACKERSIM_INTERFACE_NAME(ContinuousDistanceProfile)
+TRACKERSIM_INTERFACE_NAME(CustomProfile)
+TRACKERSIM_INTERFACE_NAME(MeasuredTargetInfo)
 #undef TRACKERSIM_INTERFACE_NAME
 template <>
-inline constexpr platform::WideView
-    kInterfaceName<IConnectionPointContainer> = TEXT("IConnectionPointContainer");
+inline constexpr platform::WideView kInterfaceName<IConnectionPointContainer> =
+    TEXT("IConnectionPointContainer");
 
 // Whether interface I answers a query for riid: its own IID or a base's.
 template <class I> bool Answers(REFIID riid) {

@@ -241,7 +241,11 @@ struct SimControl : IUnknown {
     // ---- the profiles and positioning pages ------------------------------------
     // Replaces the target list: `count` selectable targets of the given kinds
     // and names, each with its kind's default size; the first is selected.
-    virtual void SetTargets(const TargetKind* kinds, const WCHAR* const* names, int32_t count) = 0;
+    virtual void SetTargets(const TargetKind* kinds, const WCHAR* const* names,
+                            int32_t count) = 0;
+    // The identity target `index` reports, and a measurement of it names
+    // (null or empty: "TGT-<index>").
+    virtual void SetTargetIdentity(int32_t index, const WCHAR* identity) = 0;
     // Sets profile `index`'s name (null keeps it), accuracy (any value, as a
     // tracker might report it) and separation.
     virtual void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,

@@ -62,8 +62,7 @@ public:
     explicit ProbeObject(size_t target)
         : ComObject(TEXT("Probe")), m_target(target), m_tips(Make<TipContainerObject>(target)) {}
     HRESULT STDMETHODCALLTYPE get_TipContainer(tracker::TipContainer** tips) override {
-        return GiveObject<tracker::TipContainer>(TEXT("Probe.get_TipContainer"), m_tips.Get(),
-                                                 tips);
+        return GiveObject<tracker::TipContainer>(TEXT("Probe.get_TipContainer"), m_tips.Get(), tips);
     }
     HRESULT STDMETHODCALLTYPE get_Identity(BSTR* identity) override {
         return GiveString(TEXT("Probe.get_Identity"), ProbeIdentity(static_cast<int>(m_target)),
@@ -77,8 +76,7 @@ private:
 
 class GeometryObject final : public ComObject<tracker::TargetGeometry> {
 public:
-    explicit GeometryObject(size_t target)
-        : ComObject(TEXT("TargetGeometry")), m_size(SizeOf(target)) {}
+    explicit GeometryObject(size_t target) : ComObject(TEXT("TargetGeometry")), m_size(SizeOf(target)) {}
     HRESULT STDMETHODCALLTYPE get_Size(tracker::SizeValue** size) override {
         return GiveObject<tracker::SizeValue>(TEXT("TargetGeometry.get_Size"), m_size.Get(), size);
     }
@@ -242,6 +240,9 @@ int TargetIndexOf(IUnknown* target) {
 }
 
 platform::WideString TargetIdentity(int index) {
+    const platform::WideString& identity = SpecOf(static_cast<size_t>(index)).identity;
+    if (!identity.empty())
+        return identity;
     return Numbered(TEXT("TGT-"), static_cast<size_t>(index));
 }
 

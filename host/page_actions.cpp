@@ -1,0 +1,169 @@
+#include "host/page_actions.h"
+
+#include "platform/base/text.h"
+#include "platform/ui/message_loop.h"
+#include "platform/ui/screen.h"
+#include "platform/ui/screen_input.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+// The sheet's tabs, in their order.
+const char* const kTabs[] = {"Main", "Profiles", "Positioning", "OVC", "Inclination Sensor"};
+
+struct PageAction {
+    int tab = -1;
+    bool wait = false;
+    uint64_t ms = 0;
+    platform::ScreenAction action;
+};
+
+int TabIndex(const std::string& tab) {
+    for (int i = 0; i < static_cast<int>(std::size(kTabs)); ++i)
+        if (tab == kTabs[i])
+            return i;
+    if (!tab.empty() && tab.find_first_not_of("0123456789") == std::string::npos) {
+        const int index = std::atoi(tab.c_str());
+        return index < static_cast<int>(std::size(kTabs)) ? index : -1;
+    }
+    return -1;
+}
+
+platform::ControlRef ParseControl(const std::string& text) {
+    if (text.size() > 1 && text[0] == '#' &&
+        text.find_first_not_of("0123456789", 1) == std::string::npos)
+        return platform::ControlRef(std::atoi(text.c_str() + 1));
+    return platform::ControlRef(platform::WideFromUtf8(text));
+}
+
+bool Parse(const std::string& text, PageAction& out, std::string& error) {
+    using Kind = platform::ScreenAction::Kind;
+    const size_t first = text.find(':');
+    if (first == std::string::npos) {
+        error = "a page action is <tab>:<verb>:<control>[=<value>], not " + text;
+        return false;
+    }
+    out.tab = TabIndex(text.substr(0, first));
+    if (out.tab < 0) {
+        error = "no tab " + text.substr(0, first);
+        return false;
+    }
+    const size_t second = text.find(':', first + 1);
+    const std::string verb = text.substr(
+        first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    std::string rest = second == std::string::npos ? std::string() : text.substr(second + 1);
+    if (verb == "wait") {
+        out.wait = true;
+        out.ms = std::strtoull(rest.c_str(), nullptr, 10);
+        return true;
+    }
+    static const std::map<std::string, Kind> verbs = {
+        {"type", Kind::Type},   {"choose", Kind::Choose},   {"slide", Kind::Slide},
+        {"check", Kind::Check}, {"uncheck", Kind::Uncheck}, {"click", Kind::Click},
+    };
+    const auto found = verbs.find(verb);
+    if (found == verbs.end() || rest.empty()) {
+        error = "unknown page action " + text;
+        return false;
+    }
+    out.action.kind = found->second;
+    if (out.action.kind == Kind::Type || out.action.kind == Kind::Choose ||
+        out.action.kind == Kind::Slide) {
+        const size_t equals = rest.rfind('=');
+        if (equals == std::string::npos) {
+            error = verb + " needs <control>=<value>: " + text;
+            return false;
+        }
+        out.action.text = platform::WideFromUtf8(rest.substr(equals + 1));
+        out.action.value = std::atoi(rest.substr(equals + 1).c_str());
+        rest.resize(equals);
+    }
+    out.action.control = ParseControl(rest);
+    return true;
+}
+
+// Passes everything on to the host's screen and notes the sheet when it appears.
+class SheetCatcher : public platform::Screen {
+public:
+    explicit SheetCatcher(platform::Screen& inner) : m_inner(inner) {}
+    void DialogShown(HWND dialog) override {
+        if (platform::WindowText(dialog) == TEXT("Probing Tool Settings"))
+            sheet = dialog;
+        m_inner.DialogShown(dialog);
+    }
+    void TextChanged(HWND control) override { m_inner.TextChanged(control); }
+    void MessageBoxShown(const platform::ModalFrame& box) override { m_inner.MessageBoxShown(box); }
+    bool Idle(platform::ModalFrame& top) override { return m_inner.Idle(top); }
+    void ModalEnded(const platform::ModalFrame& frame) override { m_inner.ModalEnded(frame); }
+
+    HWND sheet = nullptr;
+
+private:
+    platform::Screen& m_inner;
+};
+
+void PrintSheet(HWND sheet) {
+    std::fputs(platform::Describe(platform::Snapshot(sheet)).c_str(), stderr);
+}
+
+} // namespace
+
+bool CheckPageAction(const std::string& action, std::string* error) {
+    PageAction parsed;
+    std::string reason;
+    if (Parse(action, parsed, reason))
+        return true;
+    if (error)
+        *error = reason;
+    return false;
+}
+
+bool RunPageActions(const PluginExports& plugin, const std::vector<std::string>& actions) {
+    platform::Screen& screen = platform::CurrentScreen();
+    SheetCatcher catcher(screen);
+    platform::SetScreen(&catcher);
+    plugin.SelectProbe();
+    if (!catcher.sheet) {
+        platform::SetScreen(&screen);
+        std::fprintf(stderr, "zuhost: the tool sheet did not appear; no page actions\n");
+        return false;
+    }
+    bool done = true;
+    int shownTab = -1;
+    for (size_t i = 0; i < actions.size(); ++i) {
+        PageAction step;
+        std::string error;
+        if (!Parse(actions[i], step, error)) {
+            std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+            done = false;
+            continue;
+        }
+        if (step.tab != shownTab) {
+            ::SendMessageW(catcher.sheet, PSM_SETCURSEL, static_cast<WPARAM>(step.tab), 0);
+            shownTab = step.tab;
+        }
+        std::fprintf(stderr, "page action: %s\n", actions[i].c_str());
+        if (step.wait) {
+            platform::RunMessagesFor(step.ms); // events reach the page meanwhile
+        } else if (!platform::PerformAction(catcher.sheet, step.action, &error)) {
+            std::fprintf(stderr, "  (%s)\n", error.c_str());
+            done = false;
+        }
+        platform::PumpMessages();
+        // The page with its values after the last action on it.
+        const bool lastOnTab = i + 1 == actions.size() || [&] {
+            PageAction next;
+            std::string ignored;
+            return !Parse(actions[i + 1], next, ignored) || next.tab != step.tab;
+        }();
+        if (lastOnTab)
+            PrintSheet(catcher.sheet);
+    }
+    platform::CloseWindow(catcher.sheet); // hidden, not destroyed
+    platform::PumpMessages();
+    platform::SetScreen(&screen);
+    return done;
+}

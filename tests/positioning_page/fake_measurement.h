@@ -1,0 +1,241 @@
+// Hand-made library objects for the result box: a measurement whose facets
+// carry values of their own (the simulator's facets all carry the same
+// point), with missing sub-objects and values where a test wants them.
+#pragma once
+
+#include "interfaces/tracker.h"
+#include "platform/com/bstr.h"
+#include "platform/com/com_ptr.h"
+
+#include <string>
+
+namespace fakes {
+
+// Reference counting, QueryInterface over the listed interfaces and an
+// IDispatch nobody invokes.
+template <class Primary, class... Others> class Fake : public Primary, public Others... {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IidOf<Primary>())
+            *out = static_cast<Primary*>(this);
+        ((!*out && riid == IidOf<Others>() && Offers(riid)
+              ? (*out = static_cast<Others*>(this), 0)
+              : 0),
+         ...);
+        if (!*out)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
+                                     EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+
+protected:
+    virtual ~Fake() = default;
+    virtual bool Offers(REFIID) { return true; }
+
+private:
+    ULONG m_refs = 1;
+};
+
+// Hands out an object (or null) with a reference for the caller.
+template <class T, class U> HRESULT Give(U* object, T** out) {
+    if (!out)
+        return E_POINTER;
+    *out = object;
+    if (object)
+        object->AddRef();
+    return S_OK;
+}
+
+inline HRESULT GiveText(const std::u16string* text, BSTR* out) {
+    if (!out)
+        return E_POINTER;
+    *out = text ? SysAllocStringLen(text->data(), static_cast<UINT>(text->size())) : nullptr;
+    return S_OK;
+}
+
+// A number with a name and a unit; a null unit or name is a missing string.
+class Scalar final : public Fake<tracker::CoordinateValue> {
+public:
+    static ComPtr<Scalar> Make(double value, const char16_t* name, const char16_t* unit) {
+        return ComPtr<Scalar>::Attach(new Scalar(value, name, unit));
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (out && riid == tracker::ScalarValue::iid) { // a coordinate reads like a scalar
+            *out = static_cast<tracker::ScalarValue*>(this);
+            AddRef();
+            return S_OK;
+        }
+        return Fake::QueryInterface(riid, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_Value(double* value) override {
+        *value = m_value;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_Unit(BSTR* unit) override {
+        return GiveText(m_hasUnit ? &m_unit : nullptr, unit);
+    }
+    HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
+        return GiveText(m_hasName ? &m_name : nullptr, name);
+    }
+
+private:
+    Scalar(double value, const char16_t* name, const char16_t* unit)
+        : m_value(value), m_name(name ? name : u""), m_unit(unit ? unit : u""),
+          m_hasName(name != nullptr), m_hasUnit(unit != nullptr) {}
+    double m_value;
+    std::u16string m_name, m_unit;
+    bool m_hasName, m_hasUnit;
+};
+
+// Three values, as a Position, an RmsPosition or a Rotation gives them.
+struct Triple {
+    ComPtr<Scalar> a, b, c;
+};
+inline Triple Values(const char16_t* prefix, double a, double b, double c, const char16_t* unit) {
+    const std::u16string p(prefix);
+    return {Scalar::Make(a, (p + u"1").c_str(), unit), Scalar::Make(b, (p + u"2").c_str(), unit),
+            Scalar::Make(c, (p + u"3").c_str(), unit)};
+}
+
+class PositionObject final : public Fake<tracker::Position> {
+public:
+    explicit PositionObject(Triple v) : m_v(std::move(v)) {}
+    HRESULT STDMETHODCALLTYPE get_X(tracker::ScalarValue** v) override { return Give(Scalar(m_v.a), v); }
+    HRESULT STDMETHODCALLTYPE get_Y(tracker::ScalarValue** v) override { return Give(Scalar(m_v.b), v); }
+    HRESULT STDMETHODCALLTYPE get_Z(tracker::ScalarValue** v) override { return Give(Scalar(m_v.c), v); }
+
+private:
+    static tracker::ScalarValue* Scalar(const ComPtr<fakes::Scalar>& s) { return s.Get(); }
+    Triple m_v;
+};
+
+class RmsPositionObject final : public Fake<tracker::RmsPosition> {
+public:
+    explicit RmsPositionObject(Triple v) : m_v(std::move(v)) {}
+    HRESULT STDMETHODCALLTYPE get_X(tracker::CoordinateValue** v) override { return Give(m_v.a.Get(), v); }
+    HRESULT STDMETHODCALLTYPE get_Y(tracker::CoordinateValue** v) override { return Give(m_v.b.Get(), v); }
+    HRESULT STDMETHODCALLTYPE get_Z(tracker::CoordinateValue** v) override { return Give(m_v.c.Get(), v); }
+    HRESULT STDMETHODCALLTYPE get_Rms(tracker::ScalarValue** v) override {
+        return Give(static_cast<tracker::ScalarValue*>(nullptr), v);
+    }
+
+private:
+    Triple m_v;
+};
+
+class RotationObject final : public Fake<tracker::Rotation> {
+public:
+    explicit RotationObject(Triple v) : m_v(std::move(v)) {}
+    HRESULT STDMETHODCALLTYPE get_Rx(tracker::ScalarValue** v) override { return Give(Scalar(m_v.a), v); }
+    HRESULT STDMETHODCALLTYPE get_Ry(tracker::ScalarValue** v) override { return Give(Scalar(m_v.b), v); }
+    HRESULT STDMETHODCALLTYPE get_Rz(tracker::ScalarValue** v) override { return Give(Scalar(m_v.c), v); }
+
+private:
+    static tracker::ScalarValue* Scalar(const ComPtr<fakes::Scalar>& s) { return s.Get(); }
+    Triple m_v;
+};
+
+class TargetInfo final : public Fake<tracker::MeasuredTargetInfo> {
+public:
+    TargetInfo(std::u16string target, std::u16string probe)
+        : m_target(std::move(target)), m_probe(std::move(probe)) {}
+    HRESULT STDMETHODCALLTYPE get_TargetIdentity(BSTR* identity) override {
+        return GiveText(&m_target, identity);
+    }
+    HRESULT STDMETHODCALLTYPE get_ProbeIdentity(BSTR* identity) override {
+        return GiveText(m_probe.empty() ? nullptr : &m_probe, identity);
+    }
+
+private:
+    std::u16string m_target, m_probe;
+};
+
+// What a hand-made measurement offers; a facet is offered when its object is set.
+struct MeasurementSpec {
+    DATE time = 45351.5; // 29 February 2024, noon
+    ComPtr<RmsPositionObject> rms;
+    ComPtr<PositionObject> position;
+    ComPtr<RotationObject> orientation; // DirectionalMeasurement
+    ComPtr<RotationObject> rotation;    // SixDofMeasurement
+    bool directional = false;           // offered even without an orientation
+    bool sixDof = false;
+    bool hasRms = false;
+    bool hasPosition = false;
+    ComPtr<TargetInfo> info;
+};
+
+class Measurement final
+    : public Fake<tracker::Measurement, tracker::RmsMeasurement, tracker::PositionMeasurement,
+                  tracker::DirectionalMeasurement, tracker::SixDofMeasurement> {
+public:
+    explicit Measurement(MeasurementSpec spec) : m_spec(std::move(spec)) {}
+    static ComPtr<Measurement> Make(MeasurementSpec spec) {
+        return ComPtr<Measurement>::Attach(new Measurement(std::move(spec)));
+    }
+
+    HRESULT STDMETHODCALLTYPE get_TimeStamp(DATE* time) override {
+        *time = m_spec.time;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_Reading1(tracker::ScalarValue** v) override { return None(v); }
+    HRESULT STDMETHODCALLTYPE get_Reading2(tracker::ScalarValue** v) override { return None(v); }
+    HRESULT STDMETHODCALLTYPE get_Reading3(tracker::ScalarValue** v) override { return None(v); }
+    HRESULT STDMETHODCALLTYPE get_MeasuredTargetInfo(IDispatch** info) override {
+        return Give(static_cast<IDispatch*>(m_spec.info.Get()), info);
+    }
+    HRESULT STDMETHODCALLTYPE get_RmsPosition(tracker::RmsPosition** p) override {
+        return Give(m_spec.rms.Get(), p);
+    }
+    HRESULT STDMETHODCALLTYPE get_Position(tracker::Position** p) override {
+        return Give(m_spec.position.Get(), p);
+    }
+    HRESULT STDMETHODCALLTYPE get_Direction(tracker::Direction** d) override {
+        return Give(static_cast<tracker::Direction*>(nullptr), d);
+    }
+    HRESULT STDMETHODCALLTYPE get_Orientation(tracker::Rotation** r) override {
+        return Give(m_spec.orientation.Get(), r);
+    }
+    HRESULT STDMETHODCALLTYPE get_Rotation(tracker::Rotation** r) override {
+        return Give(m_spec.rotation.Get(), r);
+    }
+
+protected:
+    bool Offers(REFIID riid) override {
+        if (riid == tracker::RmsMeasurement::iid)
+            return m_spec.hasRms;
+        if (riid == tracker::PositionMeasurement::iid)
+            return m_spec.hasPosition;
+        if (riid == tracker::DirectionalMeasurement::iid)
+            return m_spec.directional;
+        if (riid == tracker::SixDofMeasurement::iid)
+            return m_spec.sixDof;
+        return true;
+    }
+
+private:
+    static HRESULT None(tracker::ScalarValue** v) {
+        return Give(static_cast<tracker::ScalarValue*>(nullptr), v);
+    }
+    MeasurementSpec m_spec;
+};
+
+} // namespace fakes

@@ -1,0 +1,128 @@
+// The tool sheet of a device connected to the simulated tracker, with a
+// scripted screen in front of it: what the "Profiles" and "Positioning" page
+// suites share (the positioning suite includes this header too).
+#pragma once
+
+#include "platform/registry/registry.h"
+#include "platform/ui/afxwin.h"
+#include "platform/ui/message_loop.h"
+#include "platform/ui/scripted_screen.h"
+#include "settings/CQNRegistry.h"
+#include "tests/support/device_fixture.h"
+#include "toolsheet/CSampleSheet.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pagetest {
+
+inline std::string Narrow(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+}
+
+class SheetTest : public simtest::DeviceTest {
+protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_useScreen = std::make_unique<platform::ScopedScreen>(screen);
+    }
+
+    void TearDown() override {
+        if (device) {
+            Sim().ClearFaults();
+            // As Close does: disconnect (the pages end their subscriptions),
+            // then save and destroy the sheet.
+            if (device && device->m_connected) {
+                EXPECT_TRUE(device->Disconnect());
+            }
+            if (device && device->m_toolSheet)
+                device->DestroyToolSheet();
+        }
+        DeviceTest::TearDown(); // checks that no library object is left
+        m_useScreen.reset();
+    }
+
+    // Connects (unless told not to), builds the hidden sheet and shows it on
+    // its first page, as Open and SelectProbe leave it.
+    void OpenSheet(bool connect = true) {
+        if (connect)
+            ConnectDevice();
+        ASSERT_TRUE(device->BuildToolSheet());
+        device->m_toolSheet->ShowWindow(SW_SHOWNORMAL);
+    }
+
+    // The user opens a tab.
+    void ShowTab(CPropertyPage* page) { ASSERT_TRUE(device->m_toolSheet->SetActivePage(page)); }
+
+    // The texts of the message boxes shown so far.
+    std::vector<std::u16string> BoxTexts() const {
+        std::vector<std::u16string> texts;
+        for (const auto& box : screen.Boxes())
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    // ---- what a person sees on a page --------------------------------------
+    static HWND Control(CWnd& page, int id) { return ::GetDlgItem(page.GetSafeHwnd(), id); }
+    static std::u16string Text(CWnd& page, int id) { return platform::WindowText(Control(page, id)); }
+    static std::vector<std::u16string> Items(CWnd& page, int id) {
+        std::vector<std::u16string> items;
+        HWND combo = Control(page, id);
+        const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            WCHAR buffer[256] = {};
+            ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(buffer));
+            items.emplace_back(buffer);
+        }
+        return items;
+    }
+    static int Selection(CWnd& page, int id) {
+        return static_cast<int>(::SendMessageW(Control(page, id), CB_GETCURSEL, 0, 0));
+    }
+    static std::u16string SelectedItem(CWnd& page, int id) {
+        const int selection = Selection(page, id);
+        return selection < 0 ? std::u16string() : Items(page, id).at(selection);
+    }
+    static int Check(CWnd& page, int id) {
+        return static_cast<int>(::SendMessageW(Control(page, id), BM_GETCHECK, 0, 0));
+    }
+
+    // ---- the registry ----------------------------------------------------------
+    static void StoreString(const WCHAR* name, const std::u16string& value) {
+        CQNRegistry registry;
+        registry.SetKey(u"Orlan Q-Wand", true);
+        registry.WriteString(name, value);
+    }
+    static void StoreDword(const WCHAR* name, DWORD value) {
+        CQNRegistry registry;
+        registry.SetKey(u"Orlan Q-Wand", true);
+        registry.WriteDword(name, value);
+    }
+    static bool StoredString(const WCHAR* name, std::u16string& value) {
+        CQNRegistry registry;
+        registry.SetKey(u"Orlan Q-Wand", true);
+        RegString text;
+        if (!registry.ReadString(name, text))
+            return false;
+        value = text;
+        return true;
+    }
+    static bool StoredDword(const WCHAR* name, DWORD& value) {
+        CQNRegistry registry;
+        registry.SetKey(u"Orlan Q-Wand", true);
+        return registry.ReadDword(name, value) != 0;
+    }
+
+    platform::ScriptedScreen screen;
+
+private:
+    std::unique_ptr<platform::ScopedScreen> m_useScreen;
+};
+
+} // namespace pagetest

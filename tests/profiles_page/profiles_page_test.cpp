@@ -1,0 +1,669 @@
+// The "Profiles" page against the simulated tracker, through the
+// screen: filling from the tracker, the accuracy coding, separations,
+// selections, the power status and its events, the registry, null objects
+// and a library failure at every step.
+#include "tests/profiles_page/page_fixture.h"
+
+#include "platform/com/variant.h"
+#include "plugin/WCPowerStatusEventSink.h"
+#include "toolsheet/WCPropPageSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using pagetest::Narrow;
+using trackersim::ProfileKind;
+using trackersim::ProfileState;
+using trackersim::TargetKind;
+
+namespace {
+
+// The simulator's default profiles, by position.
+constexpr int kStationary = 0;
+constexpr int kTime = 1;
+constexpr int kDistance = 2;
+constexpr int kAreaScan = 3;
+constexpr int kCustom = 4;
+
+class ProfilesPageTest : public pagetest::SheetTest {
+protected:
+    WCPropPageSettings& Page() { return *device->m_profilesPage; }
+
+    void OpenProfiles(bool connect = true) {
+        OpenSheet(connect);
+        if (HasFatalFailure())
+            return;
+        ShowTab(device->m_profilesPage.get());
+    }
+    // Disconnects (the page ends its subscription) and saves and destroys the
+    // sheet, as Close does.
+    void Close() {
+        if (device->m_connected) {
+            ASSERT_TRUE(device->Disconnect());
+        }
+        device->DestroyToolSheet();
+    }
+
+    ProfileState Profile(int index) {
+        ProfileState state{};
+        Sim().GetProfile(index, &state);
+        return state;
+    }
+    std::u16string SelectedTargetName() {
+        ComPtr<tracker::TargetCollection> targets;
+        EXPECT_EQ(device->m_tracker->get_TargetCollection(targets.Put()), S_OK);
+        ComPtr<tracker::Target> selected;
+        EXPECT_EQ(targets->get_Selected(selected.Put()), S_OK);
+        ComBstr name;
+        EXPECT_EQ(selected->get_Name(name.Put()), S_OK);
+        return name.Str();
+    }
+
+    std::u16string Text(int id) { return SheetTest::Text(Page(), id); }
+    int Check(int id) { return SheetTest::Check(Page(), id); }
+    std::vector<std::u16string> Items(int id) { return SheetTest::Items(Page(), id); }
+    std::u16string SelectedItem(int id) { return SheetTest::SelectedItem(Page(), id); }
+
+    void Click(int id) { ASSERT_TRUE(platform::Click(Control(Page(), id))); }
+    void Type(int id, const std::u16string& text) {
+        ASSERT_TRUE(platform::TypeText(Control(Page(), id), text));
+    }
+    void Choose(int id, const std::u16string& item) {
+        ASSERT_TRUE(platform::ChooseItem(Control(Page(), id), item));
+    }
+    // Picks the entry at a position (as a person does among entries that
+    // differ only in case).
+    void ChooseAt(int id, int index) {
+        HWND combo = Control(Page(), id);
+        ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::SendMessageW(Page().GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(combo));
+    }
+    // Another entry than the selected one.
+    void ChooseAnother(int id) {
+        const auto items = Items(id);
+        ASSERT_GE(items.size(), 2u);
+        ChooseAt(id, (Selection(Page(), id) + 1) % static_cast<int>(items.size()));
+    }
+    int Connections() {
+        return Sim().LiveConnectionCount(tracker::IID_PowerSourceEvents) +
+               Sim().LiveConnectionCount(tracker::IID_PowerLevelEvents);
+    }
+};
+
+// An event straight into a power status sink: entry 1 (level) or 2 (source).
+HRESULT FireAt(WCPowerStatusEventSink& sink, DISPID entry) {
+    std::vector<ComVariant> reversed = {entry == 1 ? ComVariant::FromDouble(50.0)
+                                                   : ComVariant::FromLong(1),
+                                        ComVariant::FromDispatch(nullptr)};
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    return sink.GetIDispatch(FALSE)->Invoke(entry, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr,
+                                            nullptr, nullptr);
+}
+
+TEST(AccuracyCoding, RadioIndexToTrackerValueAndBack) {
+    const int indices[] = {0, 1, 2};
+    const LONG values[] = {2, 1, 0}; // "Fast", "Standard", "Precise"
+    for (int i = 0; i < 3; ++i) {
+        LONG accuracy = -9;
+        EXPECT_TRUE(TrackerAccuracyOfIndex(indices[i], accuracy));
+        EXPECT_EQ(accuracy, values[i]);
+        int index = -9;
+        EXPECT_TRUE(IndexOfTrackerAccuracy(values[i], index));
+        EXPECT_EQ(index, indices[i]);
+    }
+}
+
+TEST(AccuracyCoding, ValuesOutsideTheTableAreRefusedAndLeaveTheTarget) {
+    for (int index : {-1, 3, 5, 1000}) {
+        LONG accuracy = 42;
+        EXPECT_FALSE(TrackerAccuracyOfIndex(index, accuracy));
+        EXPECT_EQ(accuracy, 42);
+    }
+    for (LONG accuracy : {-1L, 3L, 7L, 0x7FFFFFFFL}) {
+        int index = 42;
+        EXPECT_FALSE(IndexOfTrackerAccuracy(accuracy, index));
+        EXPECT_EQ(index, 42);
+    }
+}
+
+TEST_F(ProfilesPageTest, FirstShowWhileConnectedFillsThePageFromTheTracker) {
+    Sim().SetProfile(kStationary, nullptr, 2, 0); // "Fast"
+    Sim().SetProfile(kAreaScan, nullptr, 0, 0);   // "Precise"
+    OpenSheet();
+    const int writes = Sim().CallCount(u"NumericSetting.put_Value"); // the "Main" page's
+    ShowTab(device->m_profilesPage.get());
+    ASSERT_TRUE(Page().m_initialized);
+
+    EXPECT_EQ(Items(IDC_PROFILE_LIST),
+              (std::vector<std::u16string>{u"Area Scan", u"Continuous Distance", u"Continuous Time",
+                                           u"Custom Trigger", u"Stationary"})); // sorted
+    EXPECT_EQ(SelectedItem(IDC_PROFILE_LIST), u"Stationary");
+
+    const auto targets = Items(IDC_PROFILE_TARGET_LIST);
+    EXPECT_EQ(targets.size(), 5u); // "Tooling target" is not selectable
+    EXPECT_EQ(std::count(targets.begin(), targets.end(), u"Tooling target"), 0);
+    EXPECT_EQ(SelectedItem(IDC_PROFILE_TARGET_LIST), u"Q-Wand");
+
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), u"100");
+    EXPECT_EQ(Text(IDC_TIME_UNIT), u" [ ms ]");
+    EXPECT_EQ(Text(IDC_DISTANCE_SEPARATION), u"1");
+    EXPECT_EQ(Text(IDC_DISTANCE_UNIT), u" [ mm ]");
+
+    EXPECT_EQ(Page().m_rbFast, 0);
+    EXPECT_EQ(Check(IDC_RB_FAST), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_RB_STANDARD), BST_UNCHECKED);
+    EXPECT_EQ(Page().m_rbScanFast, 2);
+    EXPECT_EQ(Check(IDC_RB_SCAN_PRECISE), BST_CHECKED);
+
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Mains");
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"87.5");
+    EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_PowerSourceEvents), 1);
+    EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_PowerLevelEvents), 1);
+    EXPECT_NE(Page().m_powerStatusSink, nullptr);
+
+    // The time value shown is written back; the accuracies were only read.
+    EXPECT_EQ(Sim().CallCount(u"NumericSetting.put_Value"), writes + 1);
+    EXPECT_EQ(Profile(kTime).separation, 100.0);
+    EXPECT_EQ(Sim().CallCount(u"StationaryProfile.put_Accuracy"), 0);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, TimeValueIsShownAndWrittenBackWithSixSignificantDigits) {
+    Sim().SetProfile(kTime, nullptr, 1, 123.456789);
+    OpenProfiles();
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), u"123.457");
+    EXPECT_DOUBLE_EQ(Profile(kTime).separation, 123.457);
+}
+
+TEST_F(ProfilesPageTest, TrackerAccuracyOutsideTheTableLeavesTheChoiceAndWritesNothing) {
+    Sim().SetProfile(kStationary, nullptr, 7, 0);
+    Sim().SetProfile(kAreaScan, nullptr, -3, 0);
+    OpenProfiles();
+    EXPECT_EQ(Page().m_rbFast, 0);
+    EXPECT_EQ(Page().m_rbScanFast, 0);
+    EXPECT_EQ(Check(IDC_RB_FAST), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_RB_SCAN_FAST), BST_CHECKED);
+    EXPECT_EQ(Profile(kStationary).accuracy, 7);
+    EXPECT_EQ(Profile(kAreaScan).accuracy, -3);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, ClickingAnotherAccuracySendsItAtOnceAndTheCheckedOneNothing) {
+    OpenProfiles(); // both "Standard" (tracker accuracy 1)
+    ASSERT_EQ(Page().m_rbFast, 1);
+    Click(IDC_RB_STANDARD);
+    EXPECT_EQ(Sim().CallCount(u"StationaryProfile.put_Accuracy"), 0);
+
+    Click(IDC_RB_PRECISE);
+    EXPECT_EQ(Page().m_rbFast, 2);
+    EXPECT_EQ(Profile(kStationary).accuracy, 0);
+    Click(IDC_RB_FAST);
+    EXPECT_EQ(Page().m_rbFast, 0);
+    EXPECT_EQ(Profile(kStationary).accuracy, 2);
+    EXPECT_EQ(Sim().CallCount(u"StationaryProfile.put_Accuracy"), 2);
+    EXPECT_EQ(Profile(kAreaScan).accuracy, 1);
+
+    Click(IDC_RB_SCAN_PRECISE);
+    EXPECT_EQ(Page().m_rbScanFast, 2);
+    EXPECT_EQ(Profile(kAreaScan).accuracy, 0);
+    Click(IDC_RB_SCAN_FAST);
+    EXPECT_EQ(Profile(kAreaScan).accuracy, 2);
+    Click(IDC_RB_SCAN_FAST);
+    EXPECT_EQ(Sim().CallCount(u"AreaScanProfile.put_Accuracy"), 2);
+    EXPECT_EQ(Profile(kStationary).accuracy, 2);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, WhileNotConnectedAClickMovesOnlyTheButtonAndCloseSavesTheMember) {
+    OpenProfiles();
+    ASSERT_TRUE(device->Disconnect());
+    Click(IDC_RB_PRECISE);
+    Click(IDC_RB_SCAN_FAST);
+    EXPECT_EQ(Check(IDC_RB_PRECISE), BST_CHECKED);
+    EXPECT_EQ(Page().m_rbFast, 1);
+    EXPECT_EQ(Page().m_rbScanFast, 1);
+    Close();
+    DWORD stored = 9;
+    ASSERT_TRUE(StoredDword(u"m_rbFast", stored));
+    EXPECT_EQ(stored, 1u);
+    ASSERT_TRUE(StoredDword(u"m_rbScanFast", stored));
+    EXPECT_EQ(stored, 1u);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, FirstShowWhileNotConnectedWaitsForTheConnection) {
+    StoreDword(u"m_rbFast", 2);
+    OpenProfiles(false);
+    ASSERT_TRUE(Page().m_initialized);
+    EXPECT_TRUE(Items(IDC_PROFILE_LIST).empty());
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Mains"); // the template's texts
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"0.000");
+    EXPECT_EQ(Page().m_powerStatusSink, nullptr);
+    // The stored choice is shown, though nothing could be sent.
+    EXPECT_EQ(Page().m_rbFast, 2);
+    EXPECT_EQ(Check(IDC_RB_PRECISE), BST_CHECKED);
+
+    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    EXPECT_EQ(Items(IDC_PROFILE_LIST).size(), 5u);
+    EXPECT_EQ(Page().m_rbFast, 1); // after a connect the tracker's values show
+    EXPECT_EQ(Check(IDC_RB_STANDARD), BST_CHECKED);
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"87.5");
+    EXPECT_EQ(Connections(), 2);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, StoredValuesWinAndAreWrittenToTheTrackerAtFirstShow) {
+    StoreString(u"m_TimeSeperation", u"250");
+    StoreString(u"m_DistanceSeperation", u"7.5");
+    StoreDword(u"m_rbFast", 2);
+    StoreDword(u"m_rbScanFast", 0);
+    OpenProfiles();
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), u"250");
+    EXPECT_EQ(Profile(kTime).separation, 250.0);
+    EXPECT_EQ(Text(IDC_DISTANCE_SEPARATION), u"7.5");
+    EXPECT_EQ(Profile(kDistance).separation, 1.0); // the distance is not applied
+    EXPECT_EQ(Page().m_rbFast, 2);
+    EXPECT_EQ(Check(IDC_RB_PRECISE), BST_CHECKED);
+    EXPECT_EQ(Profile(kStationary).accuracy, 0);
+    EXPECT_EQ(Page().m_rbScanFast, 0);
+    EXPECT_EQ(Check(IDC_RB_SCAN_FAST), BST_CHECKED);
+    EXPECT_EQ(Profile(kAreaScan).accuracy, 2);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, StoredAccuracyOutsideTheButtonsIsIgnored) {
+    StoreDword(u"m_rbFast", 5);
+    StoreDword(u"m_rbScanFast", 0xFFFFFFFFu);
+    OpenProfiles();
+    EXPECT_EQ(Page().m_rbFast, 1); // the tracker's
+    EXPECT_EQ(Page().m_rbScanFast, 1);
+    EXPECT_EQ(Check(IDC_RB_STANDARD), BST_CHECKED);
+    EXPECT_EQ(Sim().CallCount(u"StationaryProfile.put_Accuracy"), 0);
+    EXPECT_EQ(Sim().CallCount(u"AreaScanProfile.put_Accuracy"), 0);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, RegistryRoundTrip) {
+    OpenProfiles();
+    Type(IDC_TIME_SEPARATION, u"321");
+    Click(IDC_RB_FAST);
+    Click(IDC_RB_SCAN_PRECISE);
+    Close();
+    std::u16string text;
+    ASSERT_TRUE(StoredString(u"m_TimeSeperation", text));
+    EXPECT_EQ(text, u"321");
+    ASSERT_TRUE(StoredString(u"m_DistanceSeperation", text));
+    EXPECT_EQ(text, u"1");
+    DWORD value = 9;
+    ASSERT_TRUE(StoredDword(u"m_rbFast", value));
+    EXPECT_EQ(value, 0u);
+    ASSERT_TRUE(StoredDword(u"m_rbScanFast", value));
+    EXPECT_EQ(value, 2u);
+
+    // The next open of the tab brings them back to a tracker that forgot them.
+    Sim().Reset();
+    OpenProfiles();
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), u"321");
+    EXPECT_EQ(Profile(kTime).separation, 321.0);
+    EXPECT_EQ(Profile(kStationary).accuracy, 2);
+    EXPECT_EQ(Profile(kAreaScan).accuracy, 0);
+    EXPECT_EQ(Check(IDC_RB_FAST), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_RB_SCAN_PRECISE), BST_CHECKED);
+}
+
+TEST_F(ProfilesPageTest, EmptyEditsAreNotSaved) {
+    StoreString(u"m_TimeSeperation", u"55");
+    StoreString(u"m_DistanceSeperation", u"2");
+    OpenProfiles();
+    Type(IDC_TIME_SEPARATION, u"");
+    ::SetWindowTextW(Control(Page(), IDC_DISTANCE_SEPARATION), u"");
+    Close();
+    std::u16string text;
+    ASSERT_TRUE(StoredString(u"m_TimeSeperation", text));
+    EXPECT_EQ(text, u"55");
+    ASSERT_TRUE(StoredString(u"m_DistanceSeperation", text));
+    EXPECT_EQ(text, u"2");
+}
+
+TEST_F(ProfilesPageTest, NeverOpeningTheTabWritesNothingAndIgnoresConnections) {
+    OpenSheet();
+    ASSERT_TRUE(device->Disconnect());
+    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    EXPECT_FALSE(Page().m_initialized);
+    EXPECT_EQ(Connections(), 0);
+    Sim().SetPowerStatus(1, 10.0);
+    Pump();
+    Close();
+    std::u16string text;
+    DWORD value = 0;
+    EXPECT_FALSE(StoredString(u"m_TimeSeperation", text));
+    EXPECT_FALSE(StoredString(u"m_DistanceSeperation", text));
+    EXPECT_FALSE(StoredDword(u"m_rbFast", value));
+    EXPECT_FALSE(StoredDword(u"m_rbScanFast", value));
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, TimeSeparationIsAppliedAsTypedWithoutUnitConversion) {
+    OpenProfiles();
+    Type(IDC_TIME_SEPARATION, u"12.5");
+    EXPECT_EQ(Profile(kTime).separation, 12.5);
+    const int writes = Sim().CallCount(u"NumericSetting.put_Value");
+    Type(IDC_TIME_SEPARATION, u""); // an empty text sends nothing
+    EXPECT_EQ(Sim().CallCount(u"NumericSetting.put_Value"), writes);
+    Type(IDC_TIME_SEPARATION, u"abc"); // not a number: 0
+    EXPECT_EQ(Profile(kTime).separation, 0.0);
+    Type(IDC_TIME_SEPARATION, u"40ms");
+    EXPECT_EQ(Profile(kTime).separation, 40.0);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, DistanceEditIsDisabledAndItsTextIsNotApplied) {
+    OpenProfiles();
+    HWND distance = Control(Page(), IDC_DISTANCE_SEPARATION);
+    EXPECT_FALSE(::IsWindowEnabled(distance));
+    EXPECT_FALSE(platform::TypeText(distance, u"9")); // a person cannot type there
+    const int writes = Sim().CallCount(u"NumericSetting.put_Value");
+    ::SetWindowTextW(distance, u"9");
+    EXPECT_EQ(Sim().CallCount(u"NumericSetting.put_Value"), writes);
+    EXPECT_EQ(Profile(kDistance).separation, 1.0);
+}
+
+TEST_F(ProfilesPageTest, ChoosingAProfileMakesEveryProfileOfThatNameActive) {
+    Sim().SetProfile(kCustom, u"Area Scan", 1, 0); // two profiles share a name
+    OpenProfiles();
+    Choose(IDC_PROFILE_LIST, u"Continuous Time");
+    EXPECT_TRUE(Profile(kTime).active);
+    EXPECT_EQ(Sim().CallCount(u"MeasurementProfile.Select"), 1);
+    Choose(IDC_PROFILE_LIST, u"Area Scan");
+    EXPECT_EQ(Sim().CallCount(u"MeasurementProfile.Select"), 3);
+    EXPECT_TRUE(Profile(kCustom).active); // the later of the two
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, ChoosingATargetSelectsTheSelectableTargetsOfExactlyThatName) {
+    const TargetKind kinds[] = {TargetKind::Reflector, TargetKind::Reflector, TargetKind::Probe,
+                                TargetKind::Reflector};
+    const WCHAR* names[] = {u"Ball", u"ball", u"Wand", u"ball"};
+    Sim().SetTargets(kinds, names, 4);
+    Sim().SetTargetSelectable(3, false);
+    OpenProfiles();
+    EXPECT_EQ(Items(IDC_PROFILE_TARGET_LIST),
+              (std::vector<std::u16string>{u"Ball", u"ball", u"Wand"}));
+    EXPECT_EQ(SelectedItem(IDC_PROFILE_TARGET_LIST), u"Ball");
+    Choose(IDC_PROFILE_TARGET_LIST, u"Wand");
+    EXPECT_EQ(SelectedTargetName(), u"Wand");
+    EXPECT_EQ(Sim().CallCount(u"Target.Select"), 1);
+    ChooseAt(IDC_PROFILE_TARGET_LIST, 1);            // "ball"
+    EXPECT_EQ(Sim().CallCount(u"Target.Select"), 2); // not "Ball", not the unselectable one
+    EXPECT_EQ(SelectedTargetName(), u"ball");
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, CurrentTargetThatIsNotSelectableLeavesTheListUnselected) {
+    Sim().SetTargetSelectable(0, false); // the selected "Q-Wand"
+    OpenProfiles();
+    EXPECT_EQ(Selection(Page(), IDC_PROFILE_TARGET_LIST), -1);
+}
+
+TEST_F(ProfilesPageTest, PowerEventsRefreshTheLabels) {
+    OpenProfiles();
+    Sim().SetPowerStatus(1, 42.5);
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Battery");
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"42.5");
+    Sim().SetPowerStatus(0, 100.0);
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Mains");
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"100");
+    Sim().SetPowerStatus(5, 3.25); // an unknown source leaves its label
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Mains");
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"3.25");
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, PowerEventsBeforeThePageExistsOrIsShownChangeNothing) {
+    ConnectDevice();
+    // No sheet yet.
+    auto* sink = new WCPowerStatusEventSink(device.get());
+    EXPECT_EQ(FireAt(*sink, 1), S_OK);
+    EXPECT_EQ(FireAt(*sink, 2), S_OK);
+    // The page exists, its window does not.
+    ASSERT_TRUE(device->BuildToolSheet());
+    EXPECT_EQ(FireAt(*sink, 1), S_OK);
+    EXPECT_EQ(FireAt(*sink, 2), S_OK);
+    EXPECT_EQ(Sim().CallCount(u"Tracker.get_PowerStatus"), 0);
+    sink->InternalRelease(); // its last reference: deleted
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, PowerEventsAfterThePageWasDestroyedChangeNothing) {
+    OpenProfiles();
+    Close();
+    EXPECT_EQ(Connections(), 0);
+    auto* sink = new WCPowerStatusEventSink(device.get());
+    EXPECT_EQ(FireAt(*sink, 1), S_OK);
+    EXPECT_EQ(FireAt(*sink, 2), S_OK);
+    sink->InternalRelease();
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ProfilesPageTest, PageDeletedWhileStillSubscribedIsNotCalledAnyMore) {
+    OpenProfiles();
+    Sim().InjectFailure(u"Tracker.get_PowerStatus", E_FAIL, 5, u"Power status unreadable", false);
+    EXPECT_FALSE(device->Disconnect()); // the page's unsubscription failed
+    EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{u"Power status unreadable"});
+    Sim().ClearFaults();
+    device->DestroyToolSheet(); // the page goes while the power source still holds its sink
+    EXPECT_EQ(Connections(), 2);
+    const int reads = Sim().CallCount(u"Tracker.get_PowerStatus");
+    Sim().SetPowerStatus(1, 1.0);
+    Pump(); // reaches the sink, which no longer knows the device
+    EXPECT_EQ(Sim().CallCount(u"Tracker.get_PowerStatus"), reads);
+    EXPECT_EQ(BoxTexts().size(), 1u);
+}
+
+TEST_F(ProfilesPageTest, DisconnectEndsBothSubscriptionsAndReconnectRenewsThemOnce) {
+    OpenProfiles();
+    EXPECT_EQ(Connections(), 2);
+    ASSERT_TRUE(device->Disconnect());
+    EXPECT_EQ(Connections(), 0);
+    EXPECT_EQ(Page().m_powerStatusSink, nullptr);
+    EXPECT_EQ(Page().m_powerStatusSinkDisp.Get(), nullptr);
+
+    Sim().SetProfile(kStationary, nullptr, 0, 0); // changed while away
+    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    EXPECT_EQ(Connections(), 2);
+    EXPECT_EQ(Page().m_rbFast, 2);
+    EXPECT_EQ(Check(IDC_RB_PRECISE), BST_CHECKED);
+    const int reads = Sim().CallCount(u"PowerSource.get_Value");
+    Sim().SetPowerStatus(1, 12.0);
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Battery");
+    // One refresh per event (source, level): one sink, not two.
+    EXPECT_EQ(Sim().CallCount(u"PowerSource.get_Value"), reads + 2);
+}
+
+TEST_F(ProfilesPageTest, NullTrackerObjectsLeaveTheirPartOfThePageQuietly) {
+    const WCHAR* const nulls[] = {
+        u"Tracker.get_Measurements",
+        u"Measurements.get_MeasurementProfileCollection",
+        u"MeasurementProfileCollection.get_Item",
+        u"MeasurementProfileCollection.get_Active",
+        u"ContinuousTimeProfile.get_TimeSeparation",
+        u"ContinuousDistanceProfile.get_DistanceSeparation",
+        u"Tracker.get_TargetCollection",
+        u"TargetCollection.get_Item",
+        u"TargetCollection.get_Selected",
+        u"Tracker.get_PowerStatus",
+        u"PowerStatus.get_Source",
+        u"PowerStatus.get_Level",
+    };
+    for (const WCHAR* null : nulls) {
+        SCOPED_TRACE(Narrow(null));
+        Sim().MakeNull(null, false);
+        OpenProfiles();
+        Click(IDC_RB_PRECISE);
+        Click(IDC_RB_SCAN_FAST);
+        Type(IDC_TIME_SEPARATION, u"75");
+        if (Items(IDC_PROFILE_LIST).size() >= 2)
+            ChooseAnother(IDC_PROFILE_LIST);
+        if (Items(IDC_PROFILE_TARGET_LIST).size() >= 2)
+            ChooseAnother(IDC_PROFILE_TARGET_LIST);
+        Sim().SetPowerStatus(1, 20.0);
+        Pump();
+        EXPECT_TRUE(BoxTexts().empty());
+        Close();
+        Sim().Reset();
+        Pump();
+        EXPECT_EQ(Sim().LiveObjectCount(), 0);
+    }
+}
+
+// Every library call made while the tab first opens: its failure is shown with
+// the library's description, the page opens anyway, and nothing is left.
+TEST_F(ProfilesPageTest, EveryFailureWhileFillingThePageIsShown) {
+    const WCHAR* const steps[] = {
+        u"Tracker.get_Measurements",
+        u"Measurements.get_MeasurementProfileCollection",
+        u"MeasurementProfileCollection.get_Count",
+        u"MeasurementProfileCollection.get_Item",
+        u"MeasurementProfile.get_Name",
+        u"MeasurementProfile.StationaryProfile",
+        u"MeasurementProfile.ContinuousTimeProfile",
+        u"StationaryProfile.get_Accuracy",
+        u"AreaScanProfile.get_Accuracy",
+        u"ContinuousTimeProfile.get_TimeSeparation",
+        u"ContinuousDistanceProfile.get_DistanceSeparation",
+        u"NumericSetting.get_Value",
+        u"UnitValue.get_Unit",
+        u"NumericSetting.put_Value",
+        u"Tracker.get_TargetCollection",
+        u"TargetCollection.get_Count",
+        u"TargetCollection.get_Item",
+        u"Target.get_Selectable",
+        u"Target.get_Name",
+        u"MeasurementProfileCollection.get_Active",
+        u"TargetCollection.get_Selected",
+        u"Tracker.get_PowerStatus",
+        u"PowerStatus.get_Source",
+        u"PowerStatus.get_Level",
+        u"PowerSource.get_Value",
+        u"PowerLevel.get_Value",
+    };
+    for (const WCHAR* step : steps) {
+        SCOPED_TRACE(Narrow(step));
+        const size_t boxes = BoxTexts().size();
+        OpenSheet();
+        Sim().InjectFailure(step, E_FAIL, 77, u"Profiles step failed", true);
+        ShowTab(device->m_profilesPage.get());
+        EXPECT_GT(Sim().CallCount(step), 0);
+        ASSERT_EQ(BoxTexts().size(), boxes + 1);
+        EXPECT_EQ(BoxTexts().back(), u"Profiles step failed");
+        EXPECT_EQ(screen.Boxes().back().type, static_cast<UINT>(MB_OK));
+        EXPECT_TRUE(Page().m_initialized);
+        Sim().ClearFaults();
+        Close();
+        Sim().Reset();
+        Pump();
+        EXPECT_EQ(Sim().LiveObjectCount(), 0);
+    }
+}
+
+// Every library call of each handler: its failure is shown with the library's
+// description and the page stays usable.
+TEST_F(ProfilesPageTest, EveryFailureOfAHandlerIsShown) {
+    struct Case {
+        const char* action;
+        const WCHAR* step;
+    };
+    const Case cases[] = {
+        {"stationary", u"Tracker.get_Measurements"},
+        {"stationary", u"Measurements.get_MeasurementProfileCollection"},
+        {"stationary", u"MeasurementProfileCollection.get_Count"},
+        {"stationary", u"MeasurementProfileCollection.get_Item"},
+        {"stationary", u"MeasurementProfile.StationaryProfile"},
+        {"stationary", u"StationaryProfile.put_Accuracy"},
+        {"scan", u"MeasurementProfile.AreaScanProfile"},
+        {"scan", u"AreaScanProfile.put_Accuracy"},
+        {"time", u"Tracker.get_Measurements"},
+        {"time", u"MeasurementProfileCollection.get_Item"},
+        {"time", u"MeasurementProfile.ContinuousTimeProfile"},
+        {"time", u"ContinuousTimeProfile.get_TimeSeparation"},
+        {"time", u"NumericSetting.put_Value"},
+        {"distance", u"MeasurementProfile.ContinuousDistanceProfile"},
+        {"profile", u"Measurements.get_MeasurementProfileCollection"},
+        {"profile", u"MeasurementProfile.get_Name"},
+        {"profile", u"MeasurementProfile.Select"},
+        {"target", u"Tracker.get_TargetCollection"},
+        {"target", u"TargetCollection.get_Count"},
+        {"target", u"TargetCollection.get_Item"},
+        {"target", u"Target.get_Selectable"},
+        {"target", u"Target.get_Name"},
+        {"target", u"Target.Select"},
+        {"power", u"Tracker.get_PowerStatus"},
+        {"power", u"PowerStatus.get_Source"},
+        {"power", u"PowerSource.get_Value"},
+        {"power", u"PowerStatus.get_Level"},
+        {"power", u"PowerLevel.get_Value"},
+    };
+    OpenProfiles();
+    int next = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.action) + " " + Narrow(c.step));
+        const std::string action = c.action;
+        const size_t boxes = BoxTexts().size();
+        const int calls = Sim().CallCount(c.step);
+        Sim().InjectFailure(c.step, E_FAIL, 78, u"Handler step failed", true);
+        ++next;
+        if (action == "stationary") {
+            // A button other than the member's, so the handler goes to the tracker.
+            const int ids[] = {IDC_RB_FAST, IDC_RB_STANDARD, IDC_RB_PRECISE};
+            Click(ids[(Page().m_rbFast + 1) % 3]);
+        } else if (action == "scan") {
+            const int ids[] = {IDC_RB_SCAN_FAST, IDC_RB_SCAN_STANDARD, IDC_RB_SCAN_PRECISE};
+            Click(ids[(Page().m_rbScanFast + 1) % 3]);
+        } else if (action == "time") {
+            Type(IDC_TIME_SEPARATION,
+                 std::u16string(u"1") + static_cast<char16_t>(u'0' + next % 10));
+        } else if (action == "distance") {
+            ::SetWindowTextW(Control(Page(), IDC_DISTANCE_SEPARATION), u"3");
+        } else if (action == "profile") {
+            ChooseAnother(IDC_PROFILE_LIST);
+        } else if (action == "target") {
+            ChooseAnother(IDC_PROFILE_TARGET_LIST);
+        } else if (action == "power") {
+            Sim().SetPowerStatus(next % 2, 50.0 + next);
+            Pump();
+        }
+        EXPECT_GT(Sim().CallCount(c.step), calls);
+        ASSERT_EQ(BoxTexts().size(), boxes + 1);
+        EXPECT_EQ(BoxTexts().back(), u"Handler step failed");
+        Sim().ClearFaults();
+    }
+    // Still working.
+    Click(IDC_RB_PRECISE);
+    Click(IDC_RB_FAST);
+    EXPECT_EQ(Profile(kStationary).accuracy, 2);
+}
+
+TEST_F(ProfilesPageTest, EveryFailureWhileEndingTheSubscriptionFailsTheDisconnect) {
+    const WCHAR* const steps[] = {u"Tracker.get_PowerStatus", u"PowerStatus.get_Source",
+                                  u"PowerStatus.get_Level"};
+    OpenProfiles();
+    for (const WCHAR* step : steps) {
+        SCOPED_TRACE(Narrow(step));
+        const size_t boxes = BoxTexts().size();
+        Sim().InjectFailure(step, E_FAIL, 79, u"Cannot end the subscription", true);
+        EXPECT_FALSE(device->Disconnect());
+        ASSERT_EQ(BoxTexts().size(), boxes + 1);
+        EXPECT_EQ(BoxTexts().back(), u"Cannot end the subscription");
+        EXPECT_TRUE(device->m_connected);
+    }
+    ASSERT_TRUE(device->Disconnect());
+    EXPECT_EQ(Connections(), 0);
+}
+
+} // namespace
