@@ -1,5 +1,6 @@
 // The host's entry points: thin shims over the one device object.
 #include "plugin/CQNZUDeviceQWandApp.h"
+#include "measurement/scan_records.h"
 #include "plugin/CQWandDevice.h"
 
 #include <new>
@@ -97,9 +98,7 @@ QWAND_EXPORT int CommandExternalButtonProbe4()
 #endif
 
 QWAND_EXPORT int FreeData(ZDEV_SCAN_DATA* record) {
-    if (record) {
-        record->~ZDEV_SCAN_DATA();
-        ::operator delete(static_cast<void*>(record));
-    }
+    if (record)
+        ScanRecordDeleter()(record); // the record this module allocated
     return 1;
 }
