@@ -21,7 +21,9 @@ target_link_libraries(QNZUDeviceQWand PRIVATE qwand_core)
 set_target_properties(QNZUDeviceQWand PROPERTIES PREFIX "" CXX_VISIBILITY_PRESET hidden
   VISIBILITY_INLINES_HIDDEN ON)
 if(WIN32)
-  target_sources(QNZUDeviceQWand PRIVATE ${CMAKE_SOURCE_DIR}/plugin/QNZUDeviceQWand.def)
+  enable_language(RC)
+  target_sources(QNZUDeviceQWand PRIVATE ${CMAKE_SOURCE_DIR}/plugin/QNZUDeviceQWand.def
+    ${CMAKE_SOURCE_DIR}/resources/QNZUDeviceQWand.rc)
   target_link_options(QNZUDeviceQWand PRIVATE -static-libgcc -static-libstdc++)
 else()
   target_link_options(QNZUDeviceQWand PRIVATE
