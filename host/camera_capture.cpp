@@ -1,3 +1,4 @@
+#include "host/sheet_catcher.h"
 #include "host/camera_capture.h"
 
 #include "platform/base/text.h"
@@ -10,27 +11,6 @@
 namespace {
 
 constexpr int kOvcTab = 3; // Main, Profiles, Positioning, OVC, Inclination Sensor
-
-// Passes everything to the host's screen and notes the tool sheet's window
-// when it appears.
-class SheetCatcher : public platform::Screen {
-public:
-    explicit SheetCatcher(platform::Screen& inner) : m_inner(inner) {}
-    void DialogShown(HWND dialog) override {
-        if (platform::WindowText(dialog) == TEXT("Probing Tool Settings"))
-            sheet = dialog;
-        m_inner.DialogShown(dialog);
-    }
-    void TextChanged(HWND control) override { m_inner.TextChanged(control); }
-    void MessageBoxShown(const platform::ModalFrame& box) override { m_inner.MessageBoxShown(box); }
-    bool Idle(platform::ModalFrame& top) override { return m_inner.Idle(top); }
-    void ModalEnded(const platform::ModalFrame& frame) override { m_inner.ModalEnded(frame); }
-
-    HWND sheet = nullptr;
-
-private:
-    platform::Screen& m_inner;
-};
 
 } // namespace
 
