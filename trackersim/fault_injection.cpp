@@ -67,7 +67,7 @@ HRESULT FailWith(const Fault& fault) {
 std::optional<Fault> BeginCall(platform::WideView operation) {
     // Without faults nothing here fails, and error information is only read
     // after a failure (which always sets its own), so the quiet path skips it.
-    if (Faults().Quiet())
+    if (g_faultsQuiet)
         return std::nullopt;
     SetErrorInfo(0, nullptr);
     return Faults().Take(operation);

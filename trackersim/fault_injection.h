@@ -77,6 +77,10 @@ HRESULT EnterChecked(platform::WideView operation);
 inline HRESULT Enter(platform::WideView operation) {
     return g_faultsQuiet ? S_OK : EnterChecked(operation);
 }
+// Operation names are literals: their length is only taken when a fault may apply.
+template <size_t N> HRESULT Enter(const WCHAR (&operation)[N]) {
+    return g_faultsQuiet ? S_OK : EnterChecked(platform::WideView(operation, N - 1));
+}
 
 // Entry check of an interface query: S_OK when offered, E_NOINTERFACE when
 // made absent (or null), or the injected failure.
@@ -85,6 +89,12 @@ HRESULT EnterQuery(platform::WideView facet);
 // An object-valued property: hands out object (with a reference), null when
 // the property is made null, or fails as injected.
 template <class T> HRESULT GiveObject(platform::WideView operation, T* object, T** out) {
+    if (g_faultsQuiet && out) { // nothing injected: no lookup
+        if (object)
+            object->AddRef();
+        *out = object;
+        return S_OK;
+    }
     std::optional<Fault> fault = BeginCall(operation);
     if (!out)
         return E_POINTER;
@@ -100,6 +110,16 @@ template <class T> HRESULT GiveObject(platform::WideView operation, T* object, T
     return S_OK;
 }
 
+template <class T, size_t N> HRESULT GiveObject(const WCHAR (&operation)[N], T* object, T** out) {
+    if (g_faultsQuiet && out) {
+        if (object)
+            object->AddRef();
+        *out = object;
+        return S_OK;
+    }
+    return GiveObject<T>(platform::WideView(operation, N - 1), object, out);
+}
+
 // A plain value property: the value, or the injected failure.
 template <class T> HRESULT GiveValue(platform::WideView operation, T value, T* out) {
     if (HRESULT hr = Enter(operation); FAILED(hr))
@@ -108,6 +128,13 @@ template <class T> HRESULT GiveValue(platform::WideView operation, T value, T* o
         return E_POINTER;
     *out = value;
     return S_OK;
+}
+template <class T, size_t N> HRESULT GiveValue(const WCHAR (&operation)[N], T value, T* out) {
+    if (g_faultsQuiet && out) {
+        *out = value;
+        return S_OK;
+    }
+    return GiveValue<T>(platform::WideView(operation, N - 1), value, out);
 }
 
 // A string property: a new BSTR, or the injected failure.

@@ -36,7 +36,7 @@ protected:
 
     // The query's fault check, then Offers.
     HRESULT CheckQuery(REFIID riid, platform::WideView interfaceName) {
-        if (Faults().Quiet())
+        if (g_faultsQuiet)
             return Offers(riid) ? S_OK : E_NOINTERFACE;
         platform::WideString facet = m_class;
         facet += TEXT('.');

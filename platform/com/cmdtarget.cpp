@@ -2,7 +2,6 @@
 
 #include "com_error.h"
 
-
 namespace {
 
 WCHAR FoldCase(WCHAR c) {
@@ -127,8 +126,8 @@ HRESULT CCmdTarget::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* r
     if (argCount > kMaxArguments)
         return DISP_E_BADPARAMCOUNT;
     VARIANT converted[kMaxArguments];
-    for (VARIANT& v : converted)
-        VariantInit(&v);
+    for (UINT i = 0; i < argCount; ++i)
+        VariantInit(&converted[i]);
     auto clearAll = [&converted, argCount] {
         for (UINT i = 0; i < argCount; ++i)
             VariantClear(&converted[i]);
