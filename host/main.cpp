@@ -1,4 +1,5 @@
 // zuhost: a stand-in ZU host for the QNZUDeviceQWand plug-in.
+#include "host/load_cycles.h"
 #include "host/options.h"
 #include "host/plugin_exports.h"
 #include "host/session.h"
@@ -70,6 +71,17 @@ int main(int argc, char** argv) {
         }
     }
     platform::ScopedScreen useScreen(screen);
+
+    if (options.cycles > 0) {
+        int status = EnsureTrackerLibraryRegistered(folder, error) ? 0 : 1;
+        if (status != 0)
+            std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+        else
+            status = RunLoadCycles(plugin, options.cycles,
+                                   options.address.empty() ? "192.168.0.1" : options.address);
+        CoUninitialize();
+        return status;
+    }
 
     int status = 0;
     {

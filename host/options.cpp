@@ -36,6 +36,8 @@ reads (dialogs, message boxes, the countdown, the summary) goes to standard erro
                     the control's text or #id; or <tab>:wait:<ms> to let events arrive.
                     Repeat for more actions, e.g. --page-action "Positioning:click:Find Reflector"
   --out FILE        write the records to FILE instead of standard output
+  --cycles N        instead of a session: load, open, close and unload the plug-in N times
+                    in this process, then check that no tracker library object is left
   --realtime        run on the real clock (default: virtual time, no waiting)
   --help            this text
 
@@ -89,6 +91,14 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
         } else if (arg == "--save-camera") {
             if (!value(o.saveCamera))
                 return false;
+        } else if (arg == "--cycles") {
+            if (!value(text))
+                return false;
+            o.cycles = std::atoi(text.c_str());
+            if (o.cycles <= 0) {
+                error = "--cycles takes a positive number, not '" + text + "'";
+                return false;
+            }
         } else if (arg == "--seed" || arg == "--mode" || arg == "--positions" || arg == "--rate" ||
                    arg == "--duration") {
             if (!value(text))

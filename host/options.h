@@ -16,6 +16,8 @@ struct HostOptions {
     double continuousHz = 100;   // measurements per second while continuous measuring runs
     uint64_t durationMs = 10000; // how long the scenario plays
     bool identityOnly = false;
+    int cycles =
+        0; // > 0: load, open, close and unload the plug-in this often, then check for leaks
     bool realtime = false;
     bool showSheet = false;
     bool help = false;

@@ -1,0 +1,38 @@
+#include "host/load_cycles.h"
+
+#include "host/plugin_exports.h"
+#include "host/simulator_setup.h"
+#include "platform/base/text.h"
+#include "platform/ui/message_loop.h"
+#include "platform/ui/scripted_screen.h"
+#include "resources/resource.h"
+
+#include <cstdio>
+
+int RunLoadCycles(const std::string& plugin, int cycles, const std::string& address) {
+    // A silent screen: each connect dialog gets the address typed and "Connect".
+    platform::ScriptedScreen screen;
+    platform::ScopedScreen useScreen(screen);
+    const platform::WideString typed = platform::WideFromUtf8(address);
+    ComPtr<trackersim::SimControl> simulator = SimulatorControl();
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+        LoadedPlugin loaded(plugin);
+        if (!loaded.ok()) {
+            std::fprintf(stderr, "zuhost: cycle %d: %s\n", cycle, loaded.error().c_str());
+            return 1;
+        }
+        screen.OnDialog(TEXT("Connect"), {platform::Act::Type(IDC_CONNECT_ADDRESS, typed),
+                                          platform::Act::Click(IDOK)});
+        if (!loaded.exports().Open(nullptr) || !loaded.exports().Close()) {
+            std::fprintf(stderr, "zuhost: cycle %d: Open or Close failed\n", cycle);
+            return 3;
+        }
+        platform::PumpMessages();
+    }
+    platform::PumpMessages();
+    const int live = simulator ? simulator->LiveObjectCount() : 0;
+    std::fprintf(stderr,
+                 "zuhost: %d load/open/close/unload cycles; tracker library objects left: %d\n",
+                 cycles, live);
+    return live == 0 ? 0 : 5;
+}
