@@ -408,15 +408,21 @@ void WCPropPageSettings::OnTimeSeparationChanged() {
     ApplyTimeSeparation();
 }
 
-void WCPropPageSettings::ApplyTimeSeparation() {
+ComPtr<tracker::MeasurementProfile>
+WCPropPageSettings::SeparationProfile(CEdit& edit, ProfileKind kind, CString& text) {
     if (!ConnectedTracker())
-        return;
+        return nullptr;
+    text = ControlText(edit);
+    if (text.IsEmpty())
+        return nullptr;
+    return FirstProfileOf(Profiles().Get(), kind);
+}
+
+void WCPropPageSettings::ApplyTimeSeparation() {
     try {
-        const CString text = ControlText(m_TimeSeperation);
-        if (text.IsEmpty())
-            return;
+        CString text;
         ComPtr<tracker::MeasurementProfile> profile =
-            FirstProfileOf(Profiles().Get(), ProfileKind::ContinuousTime);
+            SeparationProfile(m_TimeSeperation, ProfileKind::ContinuousTime, text);
         if (!profile)
             return;
         ComPtr<tracker::UnitValue> separation =
@@ -434,17 +440,11 @@ void WCPropPageSettings::ApplyTimeSeparation() {
 // be is open): the handler finds the profile and parses the text, as
 // the time separation does, but passes nothing to the tracker.
 void WCPropPageSettings::OnDistanceSeparationChanged() {
-    if (!ConnectedTracker())
-        return;
     try {
-        const CString text = ControlText(m_DistanceSeperation);
-        if (text.IsEmpty())
-            return;
-        ComPtr<tracker::MeasurementProfile> profile =
-            FirstProfileOf(Profiles().Get(), ProfileKind::ContinuousDistance);
-        if (!profile)
-            return;
-        [[maybe_unused]] const double distance = _wtof(text);
+        CString text;
+        if (SeparationProfile(m_DistanceSeperation, ProfileKind::ContinuousDistance, text))
+            [[maybe_unused]]
+            const double distance = _wtof(text);
     } catch (const ComError& error) {
         ShowLibraryError(error);
     }

@@ -88,6 +88,10 @@ private:
     static ComPtr<tracker::MeasurementProfile>
     FirstProfileOf(tracker::MeasurementProfileCollection* profiles, ProfileKind kind);
 
+    // The profile a separation edit belongs to, with the edit's text in `text`;
+    // null when not connected, the edit is empty or there is no such profile.
+    ComPtr<tracker::MeasurementProfile> SeparationProfile(CEdit& edit, ProfileKind kind,
+                                                          CString& text);
     void ApplyTimeSeparation();
     void ApplyAccuracy(AccuracyGroup group, bool force);
     void SubscribeToPowerStatus();

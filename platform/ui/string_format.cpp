@@ -6,7 +6,7 @@
 namespace platform::ui {
 namespace {
 
-struct Spec {
+struct Directive {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -61,10 +61,10 @@ void AppendAscii(WideString& out, const std::string& text) {
         out += static_cast<WCHAR>(static_cast<unsigned char>(c));
 }
 
-void AppendPadded(WideString& out, WideView text, const Spec& spec) {
+void AppendPadded(WideString& out, WideView text, const Directive& directive) {
     const size_t pad =
-        spec.width > static_cast<int>(text.size()) ? spec.width - text.size() : size_t{0};
-    const bool left = spec.flags.find('-') != std::string::npos;
+        directive.width > static_cast<int>(text.size()) ? directive.width - text.size() : size_t{0};
+    const bool left = directive.flags.find('-') != std::string::npos;
     if (!left)
         out.append(pad, TEXT(' '));
     out.append(text);
@@ -72,12 +72,12 @@ void AppendPadded(WideString& out, WideView text, const Spec& spec) {
         out.append(pad, TEXT(' '));
 }
 
-std::string NumberSpec(const Spec& spec, const char* length, char conversion) {
-    std::string f = "%" + spec.flags;
-    if (spec.width >= 0)
-        f += std::to_string(spec.width);
-    if (spec.precision >= 0)
-        f += "." + std::to_string(spec.precision);
+std::string NumberDirective(const Directive& directive, const char* length, char conversion) {
+    std::string f = "%" + directive.flags;
+    if (directive.width >= 0)
+        f += std::to_string(directive.width);
+    if (directive.precision >= 0)
+        f += "." + std::to_string(directive.precision);
     return f + length + conversion;
 }
 
@@ -89,31 +89,31 @@ template <class T> std::string Print(const std::string& format, T value) {
     return out;
 }
 
-void FormatInteger(WideString& out, const Spec& spec, const FormatArg* arg) {
-    const bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
+void FormatInteger(WideString& out, const Directive& directive, const FormatArg* arg) {
+    const bool isSigned = directive.conversion == 'd' || directive.conversion == 'i';
     long long v = AsSigned(arg);
     if (isSigned) {
-        if (spec.bits == 8)
+        if (directive.bits == 8)
             v = static_cast<signed char>(v);
-        else if (spec.bits == 16)
+        else if (directive.bits == 16)
             v = static_cast<short>(v);
-        else if (spec.bits == 32)
+        else if (directive.bits == 32)
             v = static_cast<int>(v);
-        AppendAscii(out, Print(NumberSpec(spec, "ll", 'd'), v));
+        AppendAscii(out, Print(NumberDirective(directive, "ll", 'd'), v));
         return;
     }
     unsigned long long u = static_cast<unsigned long long>(v);
-    if (spec.bits == 8)
+    if (directive.bits == 8)
         u = static_cast<unsigned char>(u);
-    else if (spec.bits == 16)
+    else if (directive.bits == 16)
         u = static_cast<unsigned short>(u);
-    else if (spec.bits == 32)
+    else if (directive.bits == 32)
         u = static_cast<unsigned int>(u);
-    AppendAscii(out, Print(NumberSpec(spec, "ll", spec.conversion), u));
+    AppendAscii(out, Print(NumberDirective(directive, "ll", directive.conversion), u));
 }
 
 // Whichever width the argument has is what gets printed.
-void FormatString(WideString& out, const Spec& spec, const FormatArg* arg) {
+void FormatString(WideString& out, const Directive& directive, const FormatArg* arg) {
     WideString text;
     if (arg && arg->kind == FormatArg::Wide)
         text = arg->w ? WideString(arg->w) : WideString(TEXT("(null)"));
@@ -121,9 +121,9 @@ void FormatString(WideString& out, const Spec& spec, const FormatArg* arg) {
         text = arg->n ? WideFromUtf8(arg->n) : WideString(TEXT("(null)"));
     else if (!arg || (arg->kind == FormatArg::Pointer && !arg->p))
         text = TEXT("(null)");
-    if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
-        text.resize(spec.precision);
-    AppendPadded(out, text, spec);
+    if (directive.precision >= 0 && text.size() > static_cast<size_t>(directive.precision))
+        text.resize(directive.precision);
+    AppendPadded(out, text, directive);
 }
 
 } // namespace
@@ -143,54 +143,55 @@ WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
             out += TEXT('%');
             continue;
         }
-        Spec spec;
+        Directive directive;
         for (; *p == TEXT('-') || *p == TEXT('+') || *p == TEXT(' ') || *p == TEXT('0') ||
                *p == TEXT('#');
              ++p)
-            spec.flags += static_cast<char>(*p);
+            directive.flags += static_cast<char>(*p);
         if (*p == TEXT('*')) {
-            spec.width = static_cast<int>(AsSigned(reader.Next()));
-            if (spec.width < 0) {
-                spec.flags += '-';
-                spec.width = -spec.width;
+            directive.width = static_cast<int>(AsSigned(reader.Next()));
+            if (directive.width < 0) {
+                directive.flags += '-';
+                directive.width = -directive.width;
             }
             ++p;
         } else {
             for (; *p >= TEXT('0') && *p <= TEXT('9'); ++p)
-                spec.width = (spec.width < 0 ? 0 : spec.width * 10) + (*p - TEXT('0'));
+                directive.width =
+                    (directive.width < 0 ? 0 : directive.width * 10) + (*p - TEXT('0'));
         }
         if (*p == TEXT('.')) {
             ++p;
-            spec.precision = 0;
+            directive.precision = 0;
             if (*p == TEXT('*')) {
-                spec.precision = static_cast<int>(AsSigned(reader.Next()));
+                directive.precision = static_cast<int>(AsSigned(reader.Next()));
                 ++p;
             } else {
                 for (; *p >= TEXT('0') && *p <= TEXT('9'); ++p)
-                    spec.precision = spec.precision * 10 + (*p - TEXT('0'));
+                    directive.precision = directive.precision * 10 + (*p - TEXT('0'));
             }
         }
         // Length modifiers, Windows sizes: long is 32 bits.
         for (bool more = true; more && *p;) {
             if (p[0] == TEXT('I') && p[1] == TEXT('6') && p[2] == TEXT('4')) {
-                spec.bits = 64;
+                directive.bits = 64;
                 p += 3;
             } else if (p[0] == TEXT('I') && p[1] == TEXT('3') && p[2] == TEXT('2')) {
-                spec.bits = 32;
+                directive.bits = 32;
                 p += 3;
             } else if (*p == TEXT('h')) {
-                spec.bits = spec.bits == 16 ? 8 : 16;
-                spec.narrowLength = true;
+                directive.bits = directive.bits == 16 ? 8 : 16;
+                directive.narrowLength = true;
                 ++p;
             } else if (*p == TEXT('l')) {
-                spec.bits = spec.wideLength ? 64 : 32;
-                spec.wideLength = true;
+                directive.bits = directive.wideLength ? 64 : 32;
+                directive.wideLength = true;
                 ++p;
             } else if (*p == TEXT('w')) {
-                spec.wideLength = true;
+                directive.wideLength = true;
                 ++p;
             } else if (*p == TEXT('I') || *p == TEXT('z') || *p == TEXT('j') || *p == TEXT('t')) {
-                spec.bits = 64;
+                directive.bits = 64;
                 ++p;
             } else if (*p == TEXT('L')) {
                 ++p;
@@ -200,7 +201,7 @@ WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
         }
         if (!*p)
             break;
-        spec.conversion = static_cast<char>(*p);
+        directive.conversion = static_cast<char>(*p);
         switch (*p) {
         case TEXT('d'):
         case TEXT('i'):
@@ -208,7 +209,7 @@ WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
         case TEXT('x'):
         case TEXT('X'):
         case TEXT('o'):
-            FormatInteger(out, spec, reader.Next());
+            FormatInteger(out, directive, reader.Next());
             break;
         case TEXT('f'):
         case TEXT('F'):
@@ -218,17 +219,18 @@ WideString FormatText(const WCHAR* format, std::span<const FormatArg> args) {
         case TEXT('G'):
         case TEXT('a'):
         case TEXT('A'):
-            AppendAscii(out, Print(NumberSpec(spec, "", spec.conversion), AsDouble(reader.Next())));
+            AppendAscii(out, Print(NumberDirective(directive, "", directive.conversion),
+                                   AsDouble(reader.Next())));
             break;
         case TEXT('c'):
         case TEXT('C'): {
             const WCHAR c = static_cast<WCHAR>(AsSigned(reader.Next()));
-            AppendPadded(out, WideView(&c, 1), spec);
+            AppendPadded(out, WideView(&c, 1), directive);
             break;
         }
         case TEXT('s'):
         case TEXT('S'):
-            FormatString(out, spec, reader.Next());
+            FormatString(out, directive, reader.Next());
             break;
         case TEXT('p'): {
             const FormatArg* a = reader.Next();
