@@ -22,7 +22,7 @@ struct ModalFrame {
     enum class Kind { Dialog, MessageBox };
     Kind kind = Kind::Dialog;
     uint64_t serial = 0;   // unique per frame, for input posted to it
-    HWND dialog = nullptr; // Kind::Dialog
+    HWND dialog = nullptr; // the dialog; a box's own window where boxes are real windows
     MessageBoxInfo box;    // Kind::MessageBox
     int result = 0;
     bool ended = false;
@@ -48,6 +48,13 @@ public:
 class DefaultScreen : public Screen {
 public:
     bool Idle(ModalFrame& top) override;
+};
+
+// A screen with a person in front of real windows: input comes from the
+// person, so an idle modal loop just waits for it.
+class DesktopScreen : public Screen {
+public:
+    bool Idle(ModalFrame&) override { return false; }
 };
 
 // The process's screen; null restores the default screen.
