@@ -27,6 +27,7 @@ public:
 
 private:
     friend class CPropertySheet;
+    friend struct PropertySheetWindow;
     CPropertySheet* m_sheet = nullptr;
     bool m_firstSetActive = true;
 };
@@ -61,7 +62,11 @@ public:
     CString m_strCaption;
 
 protected:
+    friend struct PropertySheetWindow;
     CWnd* m_pParentWnd;
     std::vector<CPropertyPage*> m_pages; // not owned
     int m_activePage;
+    // Real windows: the pages' in-memory dialog templates, which the system
+    // reads when it creates each page.
+    std::vector<std::vector<WORD>> m_pageResources;
 };

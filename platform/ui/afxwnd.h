@@ -96,7 +96,7 @@ public:
     afx_msg virtual void OnTimer(UINT_PTR) {}
     // The close box: a dialog cancels, any other window is destroyed.
     afx_msg virtual void OnClose();
-    // SC_CLOSE closes; other system commands have nothing to do headless.
+    // SC_CLOSE closes; other system commands go to the window's defaults.
     afx_msg virtual void OnSysCommand(UINT id, LPARAM lParam);
     afx_msg virtual void OnDestroy() {}
     afx_msg virtual void OnShowWindow(BOOL, UINT) {}

@@ -57,10 +57,19 @@ ModalFrame* TopModalFrame() {
     return g_modalStack.empty() ? nullptr : g_modalStack.back();
 }
 
-bool RunModalLoop(ModalFrame& frame) {
+ModalFrameScope::ModalFrameScope(ModalFrame& frame) : m_frame(frame) {
     if (!frame.serial)
         frame.serial = g_nextSerial++;
     g_modalStack.push_back(&frame);
+}
+
+ModalFrameScope::~ModalFrameScope() {
+    g_modalStack.erase(std::find(g_modalStack.begin(), g_modalStack.end(), &m_frame));
+    CurrentScreen().ModalEnded(m_frame);
+}
+
+bool RunModalLoop(ModalFrame& frame) {
+    ModalFrameScope onStack(frame);
     bool completed = true;
     {
         ScreenIdle idle;
@@ -76,22 +85,30 @@ bool RunModalLoop(ModalFrame& frame) {
                 completed = false;
                 break;
             }
+            // Tab, arrows, Enter and Esc of the dialog, as the dialog manager
+            // handles them in its own modal loop.
+            if (frame.kind == ModalFrame::Kind::Dialog && frame.dialog &&
+                IsDialogMessageW(frame.dialog, &msg))
+                continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
     }
-    g_modalStack.erase(std::find(g_modalStack.begin(), g_modalStack.end(), &frame));
     if (!completed && !frame.ended) {
         frame.ended = true;
         frame.result = frame.kind == ModalFrame::Kind::MessageBox
                            ? DefaultMessageBoxAnswer(frame.box.type)
                            : IDCANCEL;
     }
-    CurrentScreen().ModalEnded(frame);
     return completed;
 }
 
 void PostAnswer(const ModalFrame& frame, int answer) {
+    if (frame.kind == ModalFrame::Kind::MessageBox && frame.dialog) {
+        // A real message box: its button is pressed.
+        PostMessageW(frame.dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        return;
+    }
     const uint64_t serial = frame.serial;
     PostTask([serial, answer] {
         if (ModalFrame* f = FindFrame(serial); f && !f->ended) {

@@ -63,6 +63,19 @@ Screen& CurrentScreen();
 
 // The modal stack, innermost last.
 ModalFrame* TopModalFrame();
+// Keeps a frame on the modal stack for the lifetime of the object (giving it
+// a serial when it has none) and tells the screen when it ended. For modal
+// loops that run elsewhere, such as a real message box's.
+class ModalFrameScope {
+public:
+    explicit ModalFrameScope(ModalFrame& frame);
+    ~ModalFrameScope();
+    ModalFrameScope(const ModalFrameScope&) = delete;
+    ModalFrameScope& operator=(const ModalFrameScope&) = delete;
+
+private:
+    ModalFrame& m_frame;
+};
 // Runs the thread's messages until the frame ends. A loop that can never end
 // (nothing queued, no timer, nothing from the screen) ends the frame: a
 // dialog with IDCANCEL, a box with its default answer. Returns false then.

@@ -312,9 +312,11 @@ void CWnd::OnClose() {
         DestroyWindow();
 }
 
-void CWnd::OnSysCommand(UINT id, LPARAM) {
+void CWnd::OnSysCommand(UINT id, LPARAM lParam) {
     if ((id & 0xFFF0) == SC_CLOSE)
         SendMessage(WM_CLOSE);
+    else
+        DefWindowProc(WM_SYSCOMMAND, id, lParam); // move, size, ... as the window does them
 }
 
 // Subclassed windows: the object first, then the window's own procedure.

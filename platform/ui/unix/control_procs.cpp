@@ -294,3 +294,7 @@ extern "C" BOOL EndDialog(HWND dialog, INT_PTR result) {
     ShowWindow(dialog, SW_HIDE);
     return TRUE;
 }
+
+extern "C" BOOL IsDialogMessageW(HWND, LPMSG) {
+    return FALSE;
+}

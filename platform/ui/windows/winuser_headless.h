@@ -51,6 +51,7 @@
 #define CallWindowProcW QnCallWindowProcW
 #define DefWindowProcW QnDefWindowProcW
 #define DefDlgProcW QnDefDlgProcW
+#define IsDialogMessageW QnIsDialogMessageW
 #define EndDialog QnEndDialog
 #define SetWindowPos QnSetWindowPos
 #define GetWindowRect QnGetWindowRect
@@ -107,6 +108,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
 LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefDlgProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL IsDialogMessageW(HWND dialog, LPMSG msg);
 BOOL EndDialog(HWND dialog, INT_PTR result);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND hwnd, RECT* rect);

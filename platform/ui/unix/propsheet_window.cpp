@@ -1,10 +1,11 @@
-// Property pages and the modeless property sheet. The sheet is a dialog
-// window of its own; each page is a child dialog created from its template
-// the first time it becomes active, and only the active page is visible.
-#include "afxwin.h"
+// The modeless property sheet on the headless window manager. The sheet is a
+// dialog window of its own; each page is a child dialog created from its
+// template the first time it becomes active, and only the active page is
+// visible.
+#include "../afxwin.h"
 
-#include "dialog_template.h"
-#include "screen.h"
+#include "../dialog_template.h"
+#include "../screen.h"
 
 #include <algorithm>
 
@@ -15,47 +16,6 @@ constexpr short kButtonBand = 24; // the sheet's button row under the pages
 constexpr short kTabBand = 14;    // the tab row above the pages
 
 } // namespace
-
-CPropertyPage::CPropertyPage(UINT idTemplate, UINT) : CDialog(idTemplate, nullptr) {}
-
-CString CPropertyPage::GetCaption() const {
-    const platform::ui::DialogTemplate* t = platform::ui::FindDialogTemplate(m_idTemplate);
-    return t && t->caption ? CString(t->caption) : CString();
-}
-
-BOOL CPropertyPage::OnSetActive() {
-    if (m_firstSetActive)
-        m_firstSetActive = false;
-    else
-        UpdateData(FALSE);
-    return TRUE;
-}
-
-BOOL CPropertyPage::OnKillActive() {
-    return UpdateData(TRUE);
-}
-
-CPropertySheet::CPropertySheet(LPCWSTR caption, CWnd* parent, UINT selectPage)
-    : m_strCaption(caption), m_pParentWnd(parent), m_activePage(static_cast<int>(selectPage)) {}
-
-CPropertySheet::~CPropertySheet() {
-    if (m_hWnd)
-        DestroyWindow();
-}
-
-void CPropertySheet::AddPage(CPropertyPage* page) {
-    page->m_sheet = this;
-    m_pages.push_back(page);
-}
-
-CPropertyPage* CPropertySheet::GetPage(int index) const {
-    return index >= 0 && index < GetPageCount() ? m_pages[index] : nullptr;
-}
-
-int CPropertySheet::GetPageIndex(const CPropertyPage* page) const {
-    auto it = std::find(m_pages.begin(), m_pages.end(), page);
-    return it == m_pages.end() ? -1 : static_cast<int>(it - m_pages.begin());
-}
 
 BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
     if (m_hWnd || m_pages.empty())

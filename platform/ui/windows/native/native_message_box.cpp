@@ -1,0 +1,65 @@
+// Message boxes as the system shows them. The box runs the system's own modal
+// loop; the runtime puts it on the modal stack for the screen, learns its
+// window as it is activated, and gives the screen a turn now and then (a thread
+// timer), so that a scripted screen can read and answer a real box.
+#include "../../screen.h"
+#include "native_runtime.h"
+#include "native_unmapped.h"
+
+namespace platform::ui {
+namespace {
+
+constexpr UINT kScreenTurnMs = 20;
+
+struct OpenBox {
+    ModalFrame* frame;
+    HHOOK activationHook;
+    OpenBox* outer;
+};
+thread_local OpenBox* t_box = nullptr;
+
+LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && t_box && !t_box->frame->dialog &&
+        HasClass(reinterpret_cast<HWND>(wParam), L"#32770"))
+        t_box->frame->dialog = reinterpret_cast<HWND>(wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK ScreenTurn(HWND, UINT, UINT_PTR, DWORD) {
+    ModalFrame* top = TopModalFrame();
+    if (t_box && top == t_box->frame && top->dialog && !top->ended && IsWindow(top->dialog))
+        CurrentScreen().Idle(*top);
+}
+
+} // namespace
+} // namespace platform::ui
+
+using namespace platform;
+using namespace platform::ui;
+
+extern "C" int QnMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+    ModalFrame frame;
+    frame.kind = ModalFrame::Kind::MessageBox;
+    frame.box.text = text ? text : L"";
+    frame.box.caption = caption ? caption : L"Error";
+    frame.box.type = type;
+    ModalFrameScope onStack(frame);
+    CurrentScreen().MessageBoxShown(frame);
+
+    OpenBox box{&frame, SetWindowsHookExW(WH_CBT, &ActivationHook, nullptr, GetCurrentThreadId()),
+                t_box};
+    t_box = &box;
+    const UINT_PTR turns = SetTimer(nullptr, 0, kScreenTurnMs, &ScreenTurn);
+    // A box without an owner would hide behind the host: it belongs to
+    // whatever window of the thread is active.
+    const int answer = MessageBoxExW(owner ? owner : GetActiveWindow(), frame.box.text.c_str(),
+                                     frame.box.caption.c_str(), type, 0);
+    KillTimer(nullptr, turns);
+    if (box.activationHook)
+        UnhookWindowsHookEx(box.activationHook);
+    t_box = box.outer;
+
+    frame.result = answer > 0 ? answer : DefaultMessageBoxAnswer(type);
+    frame.ended = true;
+    return frame.result;
+}
