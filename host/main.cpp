@@ -4,10 +4,11 @@
 #include "host/plugin_exports.h"
 #include "host/session.h"
 #include "host/simulator_setup.h"
+#include "host/tour.h"
 #include "platform/ui/clock.h"
-
 #include "platform/ui/console_screen.h"
 #include "platform/ui/scripted_screen.h"
+#include "platform/ui/window_capture.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +22,27 @@ std::string FolderOf(const std::string& path) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::weakly_canonical(path, error);
     return (error ? std::filesystem::absolute(path) : full).parent_path().string();
+}
+
+// A person at the console: the connect dialog either counts down by itself
+// or gets the address typed in; message boxes get the answers given on the
+// command line, or their default.
+bool AddConsoleAnswers(platform::ConsoleScreen& screen, const HostOptions& options) {
+    std::string error;
+    const std::string connect = options.address.empty()
+                                    ? "check:Automatically apply settings in;wait:5000"
+                                    : "type:#1200=" + options.address + ";click:Connect";
+    if (!screen.AddAnswer(connect, &error)) {
+        std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+        return false;
+    }
+    for (const std::string& answer : options.answers) {
+        if (!screen.AddAnswer(answer, &error)) {
+            std::fprintf(stderr, "zuhost: --answer %s: %s\n", answer.c_str(), error.c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -45,32 +67,32 @@ int main(int argc, char** argv) {
         options.plugin.empty() ? folder + "/QNZUDeviceQWand.so" : options.plugin;
 #endif
 
+    // Real windows mean a person at a desktop and the real clock.
+    const bool realWindows = platform::RealWindows();
     // The host's user-interface thread is a single-threaded apartment.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::unique_ptr<platform::ScopedVirtualClock> virtualTime;
-    if (!options.realtime)
+    if (!options.realtime && !realWindows)
         virtualTime = std::make_unique<platform::ScopedVirtualClock>();
 
-    // A person at the console: the connect dialog either counts down by
-    // itself or gets the address typed in; message boxes get the answers
-    // given on the command line, or their default.
-    platform::ConsoleScreen screen(std::cerr);
-    const std::string connect = options.address.empty()
-                                    ? "check:Automatically apply settings in;wait:5000"
-                                    : "type:#1200=" + options.address + ";click:Connect";
-    for (const std::string& answer : std::vector<std::string>{connect}) {
-        if (!screen.AddAnswer(answer, &error)) {
-            std::fprintf(stderr, "zuhost: %s\n", error.c_str());
-            return 2;
-        }
+    if (options.tour) {
+        const int status = RunTour(plugin, folder, options);
+        CoUninitialize();
+        return status;
     }
-    for (const std::string& answer : options.answers) {
-        if (!screen.AddAnswer(answer, &error)) {
-            std::fprintf(stderr, "zuhost: --answer %s: %s\n", answer.c_str(), error.c_str());
-            return 2;
-        }
+
+    platform::ConsoleScreen console(std::cerr);
+    platform::DesktopScreen desktop;
+    const bool useConsole = options.console || !realWindows;
+    if (useConsole && !AddConsoleAnswers(console, options)) {
+        CoUninitialize();
+        return 2;
     }
-    platform::ScopedScreen useScreen(screen);
+    if (!useConsole && !options.answers.empty())
+        std::fprintf(stderr, "zuhost: --answer is for the console screen (--console); the "
+                             "message boxes wait for you\n");
+    platform::ScopedScreen useScreen(useConsole ? static_cast<platform::Screen&>(console)
+                                                : desktop);
 
     if (options.cycles > 0) {
         int status = EnsureTrackerLibraryRegistered(folder, error) ? 0 : 1;

@@ -14,6 +14,10 @@ Usage: zuhost [options]
 Records go to standard output (or --out), one JSON line each; everything a person
 reads (dialogs, message boxes, the countdown, the summary) goes to standard error.
 
+Where windows are real (Windows), the dialogs, the sheet and the message boxes are
+windows for a person to use, on the real clock. Headless (Linux), or with --console,
+the console screen prints them and acts for the person: --address and --answer.
+
   --plugin FILE     the plug-in to load (default: QNZUDeviceQWand next to zuhost)
   --identity        print the identity exports and exit
   --address A       type A into the connect dialog and click "Connect"; without it
@@ -26,8 +30,9 @@ reads (dialogs, message boxes, the countdown, the summary) goes to standard erro
   --positions HZ    target-position samples per second while probing (default 20, 0: none)
   --rate HZ         measurements per second while continuous measuring runs (default 100)
   --duration S      how long the scenario plays, in seconds (default 10)
-  --answer TEXT     answer the next message box with this button (OK, Cancel, Yes, No);
-                    repeat for later boxes; unanswered boxes take their default
+  --answer TEXT     on the console screen: answer the next message box with this button
+                    (OK, Cancel, Yes, No); repeat for later boxes; unanswered boxes take
+                    their default
   --show-sheet      show the "Probing Tool Settings" sheet (SelectProbe) and list its pages
   --page-action A   right after Open, operate a page of the sheet as a person would and list
                     it with its values; A is <tab>:<verb>:<control>[=<value>] with the tab's
@@ -38,11 +43,29 @@ reads (dialogs, message boxes, the countdown, the summary) goes to standard erro
   --out FILE        write the records to FILE instead of standard output
   --cycles N        instead of a session: load, open, close and unload the plug-in N times
                     in this process, then check that no tracker library object is left
-  --realtime        run on the real clock (default: virtual time, no waiting)
+  --tour            instead of a session, a tour of the plug-in's windows: the connect
+                    dialog (its countdown runs for a moment, then --address, default
+                    192.168.0.1, is typed and "Connect" clicked), the "Probing Tool
+                    Settings" sheet with each page in tab order, the reflector size dialog
+                    from "Add" on the Main page (a diameter is typed, then the dialog is
+                    cancelled), an information, a warning and an error from the simulated
+                    tracker (each box answered OK), then Close. Every window is described
+                    on standard error; nothing goes to standard output
+  --screenshots DIR with --tour, where windows are real: every window is captured as it
+                    appears and written to DIR (created when missing) as <name>.bmp:
+                    connect-dialog, page-main, page-profiles, page-positioning, page-ovc,
+                    page-inclination-sensor, reflector-size, box-information, box-warning,
+                    box-error; refused on headless windows
+  --console         the console screen even where windows are real (headless it is the
+                    default, and --console changes nothing)
+  --realtime        run on the real clock (default: virtual time, no waiting; where
+                    windows are real, always the real clock)
   --help            this text
 
-Exit status: 0 when the session opened, probed and closed; 1 when the plug-in could
-not be loaded or lacks an export; 2 for a bad option; 3 when Open failed.
+Exit status: 0 when the session (or the tour) opened, probed and closed; 1 when the
+plug-in could not be loaded or lacks an export; 2 for a bad option (--screenshots on
+headless windows too); 3 when Open failed; 5 when --cycles left tracker library
+objects; 6 when a step of the tour did not happen (the message says which).
 )";
 }
 
@@ -66,6 +89,17 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
             o.realtime = true;
         } else if (arg == "--show-sheet") {
             o.showSheet = true;
+        } else if (arg == "--tour") {
+            o.tour = true;
+        } else if (arg == "--console") {
+            o.console = true;
+        } else if (arg == "--screenshots") {
+            if (!value(o.screenshots))
+                return false;
+            if (o.screenshots.empty()) {
+                error = "--screenshots needs a folder";
+                return false;
+            }
         } else if (arg == "--plugin") {
             if (!value(o.plugin))
                 return false;
@@ -123,6 +157,10 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
             error = "unknown option " + arg + " (see --help)";
             return false;
         }
+    }
+    if (!o.screenshots.empty() && !o.tour) {
+        error = "--screenshots goes with --tour";
+        return false;
     }
     return true;
 }

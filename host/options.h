@@ -20,6 +20,9 @@ struct HostOptions {
         0; // > 0: load, open, close and unload the plug-in this often, then check for leaks
     bool realtime = false;
     bool showSheet = false;
+    bool tour = false;       // the tour instead of a session
+    std::string screenshots; // --tour: the folder its window pictures go to
+    bool console = false;    // the console screen where windows are real
     bool help = false;
     std::vector<std::string> answers; // message box answers, in order
     std::string saveCamera;

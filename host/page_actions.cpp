@@ -12,9 +12,6 @@
 
 namespace {
 
-// The sheet's tabs, in their order.
-const char* const kTabs[] = {"Main", "Profiles", "Positioning", "OVC", "Inclination Sensor"};
-
 struct PageAction {
     int tab = -1;
     bool wait = false;
@@ -23,12 +20,12 @@ struct PageAction {
 };
 
 int TabIndex(const std::string& tab) {
-    for (int i = 0; i < static_cast<int>(std::size(kTabs)); ++i)
-        if (tab == kTabs[i])
+    for (int i = 0; i < static_cast<int>(std::size(kSheetTabs)); ++i)
+        if (tab == kSheetTabs[i])
             return i;
     if (!tab.empty() && tab.find_first_not_of("0123456789") == std::string::npos) {
         const int index = std::atoi(tab.c_str());
-        return index < static_cast<int>(std::size(kTabs)) ? index : -1;
+        return index < static_cast<int>(std::size(kSheetTabs)) ? index : -1;
     }
     return -1;
 }

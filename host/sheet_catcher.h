@@ -5,6 +5,10 @@
 
 #include "platform/ui/screen.h"
 
+// The sheet's tabs, in their order.
+inline constexpr const char* kSheetTabs[] = {"Main", "Profiles", "Positioning", "OVC",
+                                             "Inclination Sensor"};
+
 class SheetCatcher : public platform::Screen {
 public:
     explicit SheetCatcher(platform::Screen& inner) : m_inner(inner) {}
