@@ -34,6 +34,8 @@ private:
 Clock& CurrentClock();
 // Installs a clock for this process; null restores the real clock.
 void SetClock(Clock* clock);
+// False while another clock (a test's virtual clock) is installed.
+bool UsingRealClock();
 
 // Installs a virtual clock for the lifetime of the object.
 class ScopedVirtualClock {

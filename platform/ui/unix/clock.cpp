@@ -34,6 +34,9 @@ Clock& CurrentClock() {
 void SetClock(Clock* clock) {
     g_clock = clock ? clock : &g_realClock;
 }
+bool UsingRealClock() {
+    return g_clock == &g_realClock;
+}
 
 } // namespace platform
 

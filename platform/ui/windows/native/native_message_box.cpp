@@ -1,7 +1,9 @@
 // Message boxes as the system shows them. The box runs the system's own modal
 // loop; the runtime puts it on the modal stack for the screen, learns its
 // window as it is activated, and gives the screen a turn now and then (a thread
-// timer), so that a scripted screen can read and answer a real box.
+// timer), so that a scripted screen can read and answer a real box. On a
+// virtual clock the same turn fires the framework's due timers.
+#include "../../clock.h"
 #include "../../screen.h"
 #include "native_runtime.h"
 #include "native_unmapped.h"
@@ -26,9 +28,17 @@ LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void CALLBACK ScreenTurn(HWND, UINT, UINT_PTR, DWORD) {
+    FireDueVirtualTimers(); // tracker events go on while the box is open
     ModalFrame* top = TopModalFrame();
-    if (t_box && top == t_box->frame && top->dialog && !top->ended && IsWindow(top->dialog))
-        CurrentScreen().Idle(*top);
+    if (!t_box || top != t_box->frame || !top->dialog || top->ended || !IsWindow(top->dialog))
+        return;
+    if (CurrentScreen().Idle(*top) || UsingRealClock())
+        return;
+    // On virtual time with nobody acting: time moves to the next timer, and
+    // when there is none the box could never be answered, so it gets its
+    // default answer, as a headless box does.
+    if (!AdvanceToNextVirtualTimer())
+        PostAnswer(*top, DefaultMessageBoxAnswer(top->box.type));
 }
 
 } // namespace

@@ -2,13 +2,21 @@
 // windows. The runtime adds what the framework needs on top: an idle turn for
 // the screen while a modal loop waits, tasks posted to the thread, and the
 // count of live timers that leak checks read.
+//
+// While a test's virtual clock is installed, the framework's timers are kept
+// here instead of by the system and fire on virtual time, as on the headless
+// window manager (the windows and their messages stay real): a wait of
+// minutes costs nothing and every run sees the same order of events.
+#include "../../clock.h"
 #include "../../message_loop.h"
 #include "native_runtime.h"
 #include "native_unmapped.h"
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -17,10 +25,20 @@ constexpr UINT kTaskMessage = WM_APP + 0x3FF0;
 // How often a screen that is waiting (for time to pass) gets another turn.
 constexpr DWORD kIdlePollMs = 15;
 
+struct VirtualTimer {
+    HWND hwnd;
+    UINT_PTR id;
+    UINT elapse;
+    TIMERPROC proc;
+    uint64_t deadline;
+};
+
 struct ThreadState {
     IdleHandler idle;
     HWND taskWindow = nullptr;
-    std::set<std::pair<HWND, UINT_PTR>> timers;
+    std::set<std::pair<HWND, UINT_PTR>> realTimers;
+    std::vector<VirtualTimer> virtualTimers;
+    UINT_PTR nextThreadTimerId = 0x7F000000; // apart from the system's ids
 };
 thread_local ThreadState t_state;
 
@@ -44,28 +62,101 @@ HWND TaskWindow() {
 }
 
 void ForgetTimersOfDeadWindows() {
-    for (auto it = t_state.timers.begin(); it != t_state.timers.end();)
-        it = it->first && !IsWindow(it->first) ? t_state.timers.erase(it) : std::next(it);
+    auto& real = t_state.realTimers;
+    for (auto it = real.begin(); it != real.end();)
+        it = it->first && !IsWindow(it->first) ? real.erase(it) : std::next(it);
+    auto& timers = t_state.virtualTimers;
+    timers.erase(std::remove_if(timers.begin(), timers.end(),
+                                [](const VirtualTimer& t) { return t.hwnd && !IsWindow(t.hwnd); }),
+                 timers.end());
+}
+
+VirtualTimer* FindVirtualTimer(HWND hwnd, UINT_PTR id) {
+    for (VirtualTimer& t : t_state.virtualTimers)
+        if (t.hwnd == hwnd && t.id == id)
+            return &t;
+    return nullptr;
+}
+
+const VirtualTimer* EarliestVirtualTimer() {
+    const VirtualTimer* earliest = nullptr;
+    for (const VirtualTimer& t : t_state.virtualTimers)
+        if (!earliest || t.deadline < earliest->deadline)
+            earliest = &t;
+    return earliest;
+}
+
+// The earliest due virtual timer as a WM_TIMER message, as the system turns a
+// due timer into one when the queue is read.
+bool TakeDueVirtualTimer(MSG* msg, bool remove) {
+    const uint64_t now = CurrentClock().NowMs();
+    VirtualTimer* due = nullptr;
+    for (VirtualTimer& t : t_state.virtualTimers)
+        if (t.deadline <= now && (!due || t.deadline < due->deadline))
+            due = &t;
+    if (!due)
+        return false;
+    *msg = MSG{};
+    msg->hwnd = due->hwnd;
+    msg->message = WM_TIMER;
+    msg->wParam = due->id;
+    msg->lParam = reinterpret_cast<LPARAM>(due->proc);
+    msg->time = static_cast<DWORD>(now);
+    if (remove)
+        due->deadline = now + std::max<UINT>(due->elapse, 1);
+    return true;
 }
 
 } // namespace
 
+bool FireDueVirtualTimers() {
+    bool fired = false;
+    MSG msg;
+    while (TakeDueVirtualTimer(&msg, true)) {
+        QnDispatchMessageW(&msg);
+        fired = true;
+    }
+    return fired;
+}
+
+bool AdvanceToNextVirtualTimer() {
+    const VirtualTimer* next = EarliestVirtualTimer();
+    if (UsingRealClock() || !next)
+        return false;
+    CurrentClock().SleepUntil(next->deadline);
+    return true;
+}
+
 int PumpMessages() {
     int count = 0;
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (QnPeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
         TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        QnDispatchMessageW(&msg);
         ++count;
     }
     return count;
 }
 
 void RunMessagesFor(uint64_t milliseconds) {
+    if (!UsingRealClock()) {
+        Clock& clock = CurrentClock();
+        const uint64_t end = clock.NowMs() + milliseconds;
+        for (;;) {
+            PumpMessages();
+            const VirtualTimer* next = EarliestVirtualTimer();
+            if (!next || next->deadline > end) {
+                clock.SleepUntil(end);
+                PumpMessages();
+                return;
+            }
+            clock.SleepUntil(next->deadline);
+        }
+    }
     const ULONGLONG end = GetTickCount64() + milliseconds;
     for (;;) {
         PumpMessages();
@@ -87,14 +178,19 @@ IdleHandler SwapIdleHandler(IdleHandler handler) {
     return old;
 }
 
-// The system keeps real timers' deadlines to itself: a live timer is reported
-// as due now.
+// The system keeps real timers' deadlines to itself: a live real timer is
+// reported as due now.
 bool NextTimerDeadline(uint64_t* deadline) {
     ForgetTimersOfDeadWindows();
-    if (t_state.timers.empty())
+    if (const VirtualTimer* next = EarliestVirtualTimer()) {
+        if (deadline)
+            *deadline = next->deadline;
+        return true;
+    }
+    if (t_state.realTimers.empty())
         return false;
     if (deadline)
-        *deadline = GetTickCount64();
+        *deadline = CurrentClock().NowMs();
     return true;
 }
 
@@ -120,7 +216,7 @@ void PostTask(std::function<void()> task) {
 
 size_t PendingTimerCount() {
     ForgetTimersOfDeadWindows();
-    return t_state.timers.size();
+    return t_state.realTimers.size() + t_state.virtualTimers.size();
 }
 
 namespace ui {
@@ -137,19 +233,28 @@ extern "C" BOOL QnGetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterM
     if (!msg)
         return -1;
     for (;;) {
-        if (!t_state.idle)
+        if (!t_state.idle && UsingRealClock())
             return GetMessageW(msg, hwnd, filterMin, filterMax);
-        if (PeekMessageW(msg, hwnd, filterMin, filterMax, PM_REMOVE))
+        if (QnPeekMessageW(msg, hwnd, filterMin, filterMax, PM_REMOVE))
             return msg->message == WM_QUIT ? FALSE : TRUE;
-        if (t_state.idle())
+        if (t_state.idle && t_state.idle())
             continue;
+        if (!UsingRealClock()) {
+            if (!AdvanceToNextVirtualTimer())
+                return -1; // nothing queued, no timer, nobody to act: the loop would hang
+            continue;
+        }
         MsgWaitForMultipleObjectsEx(0, nullptr, kIdlePollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 
 extern "C" BOOL QnPeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax,
                                UINT removeMsg) {
-    return msg ? PeekMessageW(msg, hwnd, filterMin, filterMax, removeMsg) : FALSE;
+    if (!msg)
+        return FALSE;
+    if (PeekMessageW(msg, hwnd, filterMin, filterMax, removeMsg))
+        return TRUE;
+    return TakeDueVirtualTimer(msg, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
 extern "C" BOOL QnTranslateMessage(const MSG* msg) {
@@ -157,7 +262,16 @@ extern "C" BOOL QnTranslateMessage(const MSG* msg) {
 }
 
 extern "C" LRESULT QnDispatchMessageW(const MSG* msg) {
-    return msg ? DispatchMessageW(msg) : 0;
+    if (!msg)
+        return 0;
+    if (msg->message == WM_TIMER && FindVirtualTimer(msg->hwnd, msg->wParam)) {
+        if (msg->lParam)
+            reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
+        else if (msg->hwnd)
+            SendMessageW(msg->hwnd, WM_TIMER, msg->wParam, 0);
+        return 0;
+    }
+    return DispatchMessageW(msg);
 }
 
 extern "C" BOOL QnPostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -173,14 +287,35 @@ extern "C" void QnPostQuitMessage(int exitCode) {
 }
 
 extern "C" UINT_PTR QnSetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
-    const UINT_PTR result = SetTimer(hwnd, id, elapse, proc);
-    if (result)
-        t_state.timers.emplace(hwnd, hwnd ? id : result);
-    return result;
+    if (UsingRealClock()) {
+        const UINT_PTR result = SetTimer(hwnd, id, elapse, proc);
+        if (result)
+            t_state.realTimers.emplace(hwnd, hwnd ? id : result);
+        return result;
+    }
+    if (hwnd && !IsWindow(hwnd))
+        return 0;
+    if (!hwnd && (id == 0 || !FindVirtualTimer(nullptr, id)))
+        id = t_state.nextThreadTimerId++;
+    const uint64_t deadline = CurrentClock().NowMs() + std::max<UINT>(elapse, 1);
+    if (VirtualTimer* t = FindVirtualTimer(hwnd, id)) {
+        *t = VirtualTimer{hwnd, id, elapse, proc, deadline};
+    } else {
+        t_state.virtualTimers.push_back(VirtualTimer{hwnd, id, elapse, proc, deadline});
+    }
+    return hwnd ? (id ? id : 1) : id;
 }
 
 extern "C" BOOL QnKillTimer(HWND hwnd, UINT_PTR id) {
-    t_state.timers.erase({hwnd, id});
+    auto& timers = t_state.virtualTimers;
+    const auto it = std::find_if(timers.begin(), timers.end(), [&](const VirtualTimer& t) {
+        return t.hwnd == hwnd && t.id == id;
+    });
+    if (it != timers.end()) {
+        timers.erase(it);
+        return TRUE;
+    }
+    t_state.realTimers.erase({hwnd, id});
     return KillTimer(hwnd, id);
 }
 

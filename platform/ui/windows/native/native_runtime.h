@@ -38,3 +38,11 @@ void RouteSheetKeyboard(HWND sheet);
 void StopRoutingSheetKeyboard(HWND sheet);
 
 } // namespace platform::ui
+
+namespace platform {
+// While a virtual clock is installed: fires the framework's timers that are
+// due; moves the clock to the next timer's deadline (false when there is none
+// or the clock is real).
+bool FireDueVirtualTimers();
+bool AdvanceToNextVirtualTimer();
+} // namespace platform
