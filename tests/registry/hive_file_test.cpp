@@ -1,6 +1,9 @@
-// The hive file: damaged and foreign input, preservation of what the store
-// does not understand, atomic saves and changes made by other processes.
+// The hive file: the format values are saved in, damaged and foreign input,
+// preservation of what the store does not understand, atomic saves and
+// changes made by other processes.
 #include "hive_fixture.h"
+
+#include "settings/CQNRegistry.h"
 
 #include <sys/stat.h>
 
@@ -40,6 +43,86 @@ std::u16string StringOf(const char16_t* name) {
     LONG status = ERROR_SUCCESS;
     std::u16string text = QueryString(key, name, &status);
     return status == ERROR_SUCCESS ? text : u"<missing>";
+}
+
+TEST_F(HiveFile, ValuesAreSavedInTheExportFormatAndReloaded) {
+    {
+        KeyHandle key;
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+        EXPECT_EQ(SetDword(key, u"Count", 30), ERROR_SUCCESS);
+        EXPECT_EQ(SetString(key, u"Path", u"C:\\a \"b\""), ERROR_SUCCESS);
+        EXPECT_EQ(SetString(key, nullptr, u"default"), ERROR_SUCCESS);
+        const BYTE blob[] = {1, 2, 0xFE};
+        EXPECT_EQ(RegSetValueExW(key, u"Blob", 0, REG_BINARY, blob, sizeof blob), ERROR_SUCCESS);
+    }
+    const std::string text = HiveText();
+    EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\r\n\r\n", 0), 0u);
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vendor\\Product]\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Count\"=dword:0000001e\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Path\"=\"C:\\\\a \\\"b\\\"\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("@=\"default\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Blob\"=hex:01,02,fe\r\n"), std::string::npos);
+
+    // A second hive and back forces a reload from the file.
+    UseHive(dir_ / "other.reg");
+    KeyHandle none;
+    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, none.out()), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(static_cast<HKEY>(none), nullptr);
+    UseHive(path_);
+
+    KeyHandle key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kProduct, 0, KEY_READ, key.out()), ERROR_SUCCESS);
+    DWORD count = 0;
+    EXPECT_EQ(QueryDword(key, u"Count", &count), ERROR_SUCCESS);
+    EXPECT_EQ(count, 30u);
+    EXPECT_EQ(QueryString(key, u"Path"), u"C:\\a \"b\"");
+    EXPECT_EQ(QueryString(key, u""), u"default");
+    BYTE blob[8] = {};
+    DWORD size = sizeof blob;
+    DWORD type = 0;
+    EXPECT_EQ(RegQueryValueExW(key, u"Blob", nullptr, &type, blob, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, DWORD(REG_BINARY));
+    EXPECT_EQ(size, 3u);
+    EXPECT_EQ(blob[2], 0xFE);
+}
+
+TEST_F(HiveFile, NamesInAnyCaseMakeOneEntryUnderTheFirstSpelling) {
+    {
+        KeyHandle key;
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, u"Software\\Vendor\\Product", key.out()),
+                  ERROR_SUCCESS);
+        SetDword(key, u"Mixed Case", 1);
+        SetDword(key, u"MIXED CASE", 2);
+    }
+    KeyHandle key;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, u"SOFTWARE\\vendor\\PRODUCT", key.out()),
+              ERROR_SUCCESS);
+    const std::string text = HiveText();
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vendor\\Product]"), std::string::npos);
+    EXPECT_EQ(text.find("MIXED"), std::string::npos);
+    EXPECT_EQ(text.find("SOFTWARE"), std::string::npos);
+}
+
+TEST_F(HiveFile, DeletedKeysLeaveNothingInTheFile) {
+    {
+        KeyHandle child;
+        ASSERT_EQ(
+            RegCreateKeyW(HKEY_CURRENT_USER, u"Software\\Vendor\\Product\\Child", child.out()),
+            ERROR_SUCCESS);
+        SetDword(child, u"A", 1);
+    }
+    ASSERT_NE(HiveText().find("Vendor"), std::string::npos);
+    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, u"Software\\Vendor"), ERROR_SUCCESS);
+    EXPECT_EQ(HiveText().find("Vendor"), std::string::npos);
+}
+
+TEST_F(HiveFile, ReadsLeaveAMissingHiveAlone) {
+    KeyHandle key;
+    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, nullptr, key.out()), ERROR_SUCCESS);
+    DWORD value = 0;
+    EXPECT_EQ(QueryDword(key, u"A", &value), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(std::filesystem::exists(path_));
 }
 
 TEST_F(HiveFile, DamagedInputReadsAsWhateverIsIntact) {
@@ -216,6 +299,17 @@ TEST_F(HiveFile, AnUnwritableLocationFailsCleanly) {
     UseHive(path_);
     EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_ACCESS_DENIED);
     EXPECT_TRUE(std::filesystem::is_directory(path_));
+}
+
+TEST_F(HiveFile, AnUnusableHiveFailsTheSettingsStoreSilently) {
+    WriteFile(dir_ / "file", "not a folder");
+    UseHive(dir_ / "file" / "hive.reg");
+    CQNRegistry registry;
+    registry.SetKey(u"Orlan Q-Wand", true);
+    DWORD value = 3;
+    EXPECT_EQ(registry.WriteDword(u"m_rbFast", 1), 0);
+    EXPECT_EQ(registry.ReadDword(u"m_rbFast", value), 0);
+    EXPECT_EQ(value, 3u);
 }
 
 TEST_F(HiveFile, SeesChangesMadeByAnotherProcess) {

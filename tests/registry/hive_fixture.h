@@ -1,33 +1,23 @@
-// A fresh hive file per test, chosen through QNZU_REGISTRY.
+// The hive file behind the registry on Linux, per test, with helpers to
+// write and read its bytes.
 #pragma once
 
-#include "platform/registry/registry.h"
+#include "registry_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-class HiveTest : public ::testing::Test {
+class HiveTest : public RegistryTest {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qnzu-reg-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        path_ = dir_ / "hive.reg";
-        UseHive(path_);
-    }
-
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
+        dir_ = sandbox_.Folder();
+        path_ = sandbox_.HivePath();
     }
 
     static void UseHive(const std::filesystem::path& path) {
-        ::setenv("QNZU_REGISTRY", path.c_str(), 1);
+        simtest::SettingsSandbox::UseHive(path);
     }
 
     void WriteHive(const std::string& bytes) const { WriteFile(path_, bytes); }
@@ -67,48 +57,3 @@ protected:
     std::filesystem::path dir_;
     std::filesystem::path path_;
 };
-
-// Owns a key handle for the length of a test step.
-class KeyHandle {
-public:
-    KeyHandle() = default;
-    explicit KeyHandle(HKEY key) : key_(key) {}
-    ~KeyHandle() {
-        if (key_) {
-            RegCloseKey(key_);
-        }
-    }
-    KeyHandle(const KeyHandle&) = delete;
-    KeyHandle& operator=(const KeyHandle&) = delete;
-    HKEY* out() { return &key_; }
-    operator HKEY() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-inline std::u16string QueryString(HKEY key, const char16_t* name, LONG* status = nullptr) {
-    char16_t buffer[2048] = {};
-    DWORD size = sizeof buffer - sizeof(char16_t);
-    LONG result =
-        RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
-    if (status) {
-        *status = result;
-    }
-    return result == ERROR_SUCCESS ? std::u16string(buffer) : std::u16string();
-}
-
-inline LONG QueryDword(HKEY key, const char16_t* name, DWORD* value) {
-    DWORD size = sizeof *value;
-    return RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-}
-
-inline LONG SetString(HKEY key, const char16_t* name, const std::u16string& text) {
-    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          DWORD((text.size() + 1) * sizeof(char16_t)));
-}
-
-inline LONG SetDword(HKEY key, const char16_t* name, DWORD value) {
-    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                          sizeof value);
-}

@@ -1,13 +1,15 @@
-// The Reg* functions: Windows semantics over the hive file.
-#include "hive_fixture.h"
+// The Reg* functions as the module uses them: on Linux the hive file's
+// implementation, on Windows the real registry, with the same results.
+// (How the hive file holds them: hive_file_test.cpp.)
+#include "registry_fixture.h"
 
 namespace {
 
-using RegistryApi = HiveTest;
+using RegistryApi = RegistryTest;
 
-constexpr const char16_t* kProduct = u"Software\\Vendor\\Product";
+constexpr const WCHAR* kProduct = TEXT("Software\\Vendor\\Product");
 
-TEST_F(RegistryApi, ValuesRoundTripThroughTheFile) {
+TEST_F(RegistryApi, ValuesRoundTrip) {
     {
         KeyHandle key;
         DWORD disposition = 0;
@@ -15,38 +17,24 @@ TEST_F(RegistryApi, ValuesRoundTripThroughTheFile) {
                                   nullptr, key.out(), &disposition),
                   ERROR_SUCCESS);
         EXPECT_EQ(disposition, DWORD(REG_CREATED_NEW_KEY));
-        EXPECT_EQ(SetDword(key, u"Count", 30), ERROR_SUCCESS);
-        EXPECT_EQ(SetString(key, u"Path", u"C:\\a \"b\""), ERROR_SUCCESS);
-        EXPECT_EQ(SetString(key, nullptr, u"default"), ERROR_SUCCESS);
+        EXPECT_EQ(SetDword(key, TEXT("Count"), 30), ERROR_SUCCESS);
+        EXPECT_EQ(SetString(key, TEXT("Path"), TEXT("C:\\a \"b\"")), ERROR_SUCCESS);
+        EXPECT_EQ(SetString(key, nullptr, TEXT("default")), ERROR_SUCCESS);
         const BYTE blob[] = {1, 2, 0xFE};
-        EXPECT_EQ(RegSetValueExW(key, u"Blob", 0, REG_BINARY, blob, sizeof blob), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExW(key, TEXT("Blob"), 0, REG_BINARY, blob, sizeof blob),
+                  ERROR_SUCCESS);
     }
-    const std::string text = HiveText();
-    EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\r\n\r\n", 0), 0u);
-    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vendor\\Product]\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\"Count\"=dword:0000001e\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\"Path\"=\"C:\\\\a \\\"b\\\"\"\r\n"), std::string::npos);
-    EXPECT_NE(text.find("@=\"default\"\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\"Blob\"=hex:01,02,fe\r\n"), std::string::npos);
-
-    // A second hive and back forces a reload from the file.
-    UseHive(dir_ / "other.reg");
-    KeyHandle none;
-    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, none.out()), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(static_cast<HKEY>(none), nullptr);
-    UseHive(path_);
-
     KeyHandle key;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kProduct, 0, KEY_READ, key.out()), ERROR_SUCCESS);
     DWORD count = 0;
-    EXPECT_EQ(QueryDword(key, u"Count", &count), ERROR_SUCCESS);
+    EXPECT_EQ(QueryDword(key, TEXT("Count"), &count), ERROR_SUCCESS);
     EXPECT_EQ(count, 30u);
-    EXPECT_EQ(QueryString(key, u"Path"), u"C:\\a \"b\"");
-    EXPECT_EQ(QueryString(key, u""), u"default");
+    EXPECT_EQ(QueryString(key, TEXT("Path")), TEXT("C:\\a \"b\""));
+    EXPECT_EQ(QueryString(key, TEXT("")), TEXT("default"));
     BYTE blob[8] = {};
     DWORD size = sizeof blob;
     DWORD type = 0;
-    EXPECT_EQ(RegQueryValueExW(key, u"Blob", nullptr, &type, blob, &size), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Blob"), nullptr, &type, blob, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, DWORD(REG_BINARY));
     EXPECT_EQ(size, 3u);
     EXPECT_EQ(blob[2], 0xFE);
@@ -55,30 +43,30 @@ TEST_F(RegistryApi, ValuesRoundTripThroughTheFile) {
 TEST_F(RegistryApi, QueryReportsSizesAndShortBuffers) {
     KeyHandle key;
     ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
-    ASSERT_EQ(SetString(key, u"Name", u"abc"), ERROR_SUCCESS);
+    ASSERT_EQ(SetString(key, TEXT("Name"), TEXT("abc")), ERROR_SUCCESS);
 
     DWORD size = 0;
     DWORD type = 0;
-    EXPECT_EQ(RegQueryValueExW(key, u"Name", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Name"), nullptr, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, DWORD(REG_SZ));
     EXPECT_EQ(size, 8u);
 
-    char16_t buffer[4] = {u'x', u'x', u'x', u'x'};
+    WCHAR buffer[4] = {TEXT('x'), TEXT('x'), TEXT('x'), TEXT('x')};
     size = 6;
-    EXPECT_EQ(
-        RegQueryValueExW(key, u"Name", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size),
-        ERROR_MORE_DATA);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Name"), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                               &size),
+              ERROR_MORE_DATA);
     EXPECT_EQ(size, 8u);
     size = 8;
-    EXPECT_EQ(
-        RegQueryValueExW(key, u"Name", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size),
-        ERROR_SUCCESS);
-    EXPECT_EQ(std::u16string(buffer), u"abc");
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Name"), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                               &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(platform::WideString(buffer), TEXT("abc"));
 
-    EXPECT_EQ(
-        RegQueryValueExW(key, u"Name", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), nullptr),
-        ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegQueryValueExW(key, u"Missing", nullptr, nullptr, nullptr, &size),
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Name"), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                               nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Missing"), nullptr, nullptr, nullptr, &size),
               ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegQueryValueExW(key, nullptr, nullptr, nullptr, nullptr, &size),
               ERROR_FILE_NOT_FOUND);
@@ -87,89 +75,90 @@ TEST_F(RegistryApi, QueryReportsSizesAndShortBuffers) {
 TEST_F(RegistryApi, NamesIgnoreCase) {
     {
         KeyHandle key;
-        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, u"Software\\Vendor\\Product", key.out()),
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("Software\\Vendor\\Product"), key.out()),
                   ERROR_SUCCESS);
-        SetDword(key, u"Mixed Case", 1);
-        SetDword(key, u"MIXED CASE", 2);
+        SetDword(key, TEXT("Mixed Case"), 1);
+        SetDword(key, TEXT("MIXED CASE"), 2);
     }
     KeyHandle key;
-    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, u"SOFTWARE\\vendor\\PRODUCT", key.out()),
+    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, TEXT("SOFTWARE\\vendor\\PRODUCT"), key.out()),
               ERROR_SUCCESS);
     DWORD value = 0;
-    EXPECT_EQ(QueryDword(key, u"mixed case", &value), ERROR_SUCCESS);
+    EXPECT_EQ(QueryDword(key, TEXT("mixed case"), &value), ERROR_SUCCESS);
     EXPECT_EQ(value, 2u);
-    // One key, one value: the first spelling is kept.
-    const std::string text = HiveText();
-    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vendor\\Product]"), std::string::npos);
-    EXPECT_EQ(text.find("MIXED"), std::string::npos);
 }
 
+#ifndef _WIN32
+// On Linux only the current user's hive exists. Windows merges the machine's
+// classes into HKEY_CLASSES_ROOT and writes new class keys there.
 TEST_F(RegistryApi, ClassesRootIsThePerUserClassesKey) {
     {
         KeyHandle clsid;
-        ASSERT_EQ(RegCreateKeyW(HKEY_CLASSES_ROOT, u"CLSID\\{1}\\InprocServer32", clsid.out()),
+        ASSERT_EQ(RegCreateKeyW(HKEY_CLASSES_ROOT, TEXT("CLSID\\{1}\\InprocServer32"), clsid.out()),
                   ERROR_SUCCESS);
-        SetString(clsid, nullptr, u"/lib/server.so");
+        SetString(clsid, nullptr, TEXT("/lib/server.so"));
     }
     KeyHandle key;
-    ASSERT_EQ(
-        RegOpenKeyW(HKEY_CURRENT_USER, u"Software\\Classes\\CLSID\\{1}\\InprocServer32", key.out()),
-        ERROR_SUCCESS);
-    EXPECT_EQ(QueryString(key, nullptr), u"/lib/server.so");
+    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, TEXT("Software\\Classes\\CLSID\\{1}\\InprocServer32"),
+                          key.out()),
+              ERROR_SUCCESS);
+    EXPECT_EQ(QueryString(key, nullptr), TEXT("/lib/server.so"));
     KeyHandle machine;
-    EXPECT_NE(RegOpenKeyW(HKEY_LOCAL_MACHINE, u"Software", machine.out()), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyW(HKEY_LOCAL_MACHINE, TEXT("Software"), machine.out()), ERROR_SUCCESS);
 }
+#endif
 
 TEST_F(RegistryApi, DeletingInvalidatesOpenHandles) {
     KeyHandle product;
     ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, product.out()), ERROR_SUCCESS);
-    SetDword(product, u"A", 1);
-    EXPECT_EQ(RegDeleteValueW(product, u"a"), ERROR_SUCCESS);
-    EXPECT_EQ(RegDeleteValueW(product, u"a"), ERROR_FILE_NOT_FOUND);
+    SetDword(product, TEXT("A"), 1);
+    EXPECT_EQ(RegDeleteValueW(product, TEXT("a")), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueW(product, TEXT("a")), ERROR_FILE_NOT_FOUND);
     {
         KeyHandle child;
-        ASSERT_EQ(RegCreateKeyW(product, u"Child\\Grandchild", child.out()), ERROR_SUCCESS);
+        ASSERT_EQ(RegCreateKeyW(product, TEXT("Child\\Grandchild"), child.out()), ERROR_SUCCESS);
     }
-    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, u"Software\\Vendor"), ERROR_SUCCESS);
-    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, u"Software\\Vendor"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(HiveText().find("Vendor"), std::string::npos);
+    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, TEXT("Software\\Vendor")), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, TEXT("Software\\Vendor")), ERROR_FILE_NOT_FOUND);
+    KeyHandle gone;
+    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, TEXT("Software\\Vendor"), gone.out()),
+              ERROR_FILE_NOT_FOUND);
 
     // A key of the same name made again is a different key.
     KeyHandle again;
     ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, again.out()), ERROR_SUCCESS);
-    EXPECT_EQ(SetDword(product, u"A", 1), ERROR_KEY_DELETED);
+    EXPECT_EQ(SetDword(product, TEXT("A"), 1), ERROR_KEY_DELETED);
     DWORD value = 0;
-    EXPECT_EQ(QueryDword(product, u"A", &value), ERROR_KEY_DELETED);
+    EXPECT_EQ(QueryDword(product, TEXT("A"), &value), ERROR_KEY_DELETED);
 }
 
 TEST_F(RegistryApi, RejectsBadArgumentsAndMissingAccess) {
     KeyHandle key;
-    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, u"Software\\\\Twice", key.out()),
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("\\Software\\Lead"), key.out()),
               ERROR_BAD_PATHNAME);
-    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, u"Line\nBreak", key.out()), ERROR_INVALID_PARAMETER);
+#ifndef _WIN32
+    // The hive file refuses two names that the registry under Wine accepts: an
+    // empty one between two separators (skipped there) and one with a line
+    // break (the file's lines could not hold it).
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("Software\\\\Twice"), key.out()),
+              ERROR_BAD_PATHNAME);
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("Line\nBreak"), key.out()),
+              ERROR_INVALID_PARAMETER);
+#endif
     DWORD value = 0;
-    EXPECT_EQ(QueryDword(reinterpret_cast<HKEY>(&value), u"A", &value), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(QueryDword(reinterpret_cast<HKEY>(&value), TEXT("A"), &value), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegCloseKey(reinterpret_cast<HKEY>(&value)), ERROR_INVALID_HANDLE);
 
     ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
     KeyHandle readOnly;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kProduct, 0, KEY_READ, readOnly.out()),
               ERROR_SUCCESS);
-    EXPECT_EQ(SetDword(readOnly, u"A", 1), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(SetDword(readOnly, TEXT("A"), 1), ERROR_ACCESS_DENIED);
     KeyHandle writeOnly;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kProduct, 0, KEY_WRITE, writeOnly.out()),
               ERROR_SUCCESS);
-    EXPECT_EQ(SetDword(writeOnly, u"A", 1), ERROR_SUCCESS);
-    EXPECT_EQ(QueryDword(writeOnly, u"A", &value), ERROR_ACCESS_DENIED);
-}
-
-TEST_F(RegistryApi, ReadsLeaveAMissingHiveAlone) {
-    KeyHandle key;
-    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, nullptr, key.out()), ERROR_SUCCESS);
-    DWORD value = 0;
-    EXPECT_EQ(QueryDword(key, u"A", &value), ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(std::filesystem::exists(path_));
+    EXPECT_EQ(SetDword(writeOnly, TEXT("A"), 1), ERROR_SUCCESS);
+    EXPECT_EQ(QueryDword(writeOnly, TEXT("A"), &value), ERROR_ACCESS_DENIED);
 }
 
 } // namespace

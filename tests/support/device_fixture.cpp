@@ -32,7 +32,7 @@ void DeviceTest::ConnectDevice() {
     ASSERT_EQ(CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
                                tracker::TrackerConnection::iid, connection.PutVoid()),
               S_OK);
-    ComBstr address(u"10.0.0.9");
+    ComBstr address(TEXT("10.0.0.9"));
     ASSERT_EQ(connection->Connect(address.Get(), device->m_tracker.Put()), S_OK);
     device->AdviseSinks();
     device->m_connected = true;

@@ -6,17 +6,13 @@
 
 namespace simtest {
 
-namespace {
-const char kPluginPath[] = QNZU_BIN_DIR "/QNZUDeviceQWand.so";
-}
-
 void PluginTest::SetUp() {
     SimTest::SetUp();
     if (HasFatalFailure())
         return;
     m_useScreen = std::make_unique<platform::ScopedScreen>(screen);
     zdev_set_scan_sink(&PluginTest::Receive, this);
-    m_plugin = std::make_unique<LoadedPlugin>(kPluginPath);
+    m_plugin = std::make_unique<LoadedPlugin>(Utf8Path(PluginLibraryPath()));
     ASSERT_TRUE(m_plugin->ok()) << m_plugin->error();
 }
 
@@ -35,32 +31,32 @@ void PluginTest::Unload() {
 
 void PluginTest::Reload() {
     Unload();
-    m_plugin = std::make_unique<LoadedPlugin>(kPluginPath);
+    m_plugin = std::make_unique<LoadedPlugin>(Utf8Path(PluginLibraryPath()));
     ASSERT_TRUE(m_plugin->ok()) << m_plugin->error();
 }
 
-void PluginTest::ConnectDialogTypes(const std::u16string& address) {
-    screen.OnDialog(u"Connect", {platform::Act::Type(IDC_CONNECT_ADDRESS, address),
-                                 platform::Act::Click(IDOK)});
+void PluginTest::ConnectDialogTypes(const platform::WideString& address) {
+    screen.OnDialog(TEXT("Connect"), {platform::Act::Type(IDC_CONNECT_ADDRESS, address),
+                                      platform::Act::Click(IDOK)});
 }
 
-bool PluginTest::OpenWith(const std::u16string& address) {
+bool PluginTest::OpenWith(const platform::WideString& address) {
     ConnectDialogTypes(address);
     return Plugin().Open(nullptr) == 1;
 }
 
-std::vector<std::u16string> PluginTest::BoxTexts() const {
-    std::vector<std::u16string> texts;
+std::vector<platform::WideString> PluginTest::BoxTexts() const {
+    std::vector<platform::WideString> texts;
     for (const auto& box : screen.Boxes())
         texts.push_back(box.text);
     return texts;
 }
 
-std::u16string PluginTest::StoredString(const WCHAR* name) const {
+platform::WideString PluginTest::StoredString(const WCHAR* name) const {
     CQNRegistry registry;
-    registry.SetKey(u"Orlan Q-Wand", true);
+    registry.SetKey(TEXT("Orlan Q-Wand"), true);
     RegString value;
-    return registry.ReadString(name, value) ? value : std::u16string();
+    return registry.ReadString(name, value) ? value : platform::WideString();
 }
 
 void PluginTest::Receive(void* context, ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record) {

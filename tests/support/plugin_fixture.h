@@ -27,13 +27,13 @@ protected:
     void Reload();
     void Unload();
     // Scripts the connect dialog to connect to `address` (typed, then "Connect").
-    void ConnectDialogTypes(const std::u16string& address);
+    void ConnectDialogTypes(const platform::WideString& address);
     // Opens through the connect dialog; true when Open returned 1.
-    bool OpenWith(const std::u16string& address);
+    bool OpenWith(const platform::WideString& address);
     // Texts of the message boxes shown so far.
-    std::vector<std::u16string> BoxTexts() const;
-    // A value from the device's key in the hive (empty when absent).
-    std::u16string StoredString(const WCHAR* name) const;
+    std::vector<platform::WideString> BoxTexts() const;
+    // A value from the device's key in the settings store (empty when absent).
+    platform::WideString StoredString(const WCHAR* name) const;
 
     platform::ScriptedScreen screen;
     std::vector<HostRecord> records;

@@ -5,23 +5,33 @@
 #include "platform/registry/registry.h"
 #include "platform/ui/message_loop.h"
 
-#include <cstdlib>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace simtest {
 
-std::string SimulatorLibraryPath() {
-#ifdef _WIN32
-    return std::string(QNZU_BIN_DIR) + "/Tarn.Tracker.Connection.dll";
-#else
-    return std::string(QNZU_BIN_DIR) + "/Tarn.Tracker.Connection.so";
-#endif
-}
+namespace {
 
-bool RegisterSimulator(const std::string& libraryPath) {
+platform::WideString ClassKey() {
     OLECHAR guid[40];
     StringFromGUID2(tracker::CLSID_TrackerConnection, guid, 40);
-    const platform::WideString key =
-        platform::WideString(u"Software\\Classes\\CLSID\\") + guid + u"\\InprocServer32";
+    return platform::WideString(TEXT("Software\\Classes\\CLSID\\")) + guid;
+}
+
+const WCHAR kProgIdKey[] = TEXT("Software\\Classes\\Tarn.Tracker.Connection.TrackerConnection");
+
+#ifdef _WIN32
+bool UnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+#endif
+
+} // namespace
+
+bool RegisterSimulator(const std::filesystem::path& libraryPath) {
+    const platform::WideString key = ClassKey() + TEXT("\\InprocServer32");
     HKEY hkey = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_WRITE, nullptr, &hkey, nullptr) != ERROR_SUCCESS)
@@ -32,25 +42,40 @@ bool RegisterSimulator(const std::string& libraryPath) {
                ERROR_SUCCESS;
     };
     const bool ok =
-        set(nullptr, platform::WideFromUtf8(libraryPath)) && set(u"ThreadingModel", u"Apartment");
+        set(nullptr, WidePath(libraryPath)) && set(TEXT("ThreadingModel"), TEXT("Apartment"));
     RegCloseKey(hkey);
+    MirrorUserClassForWine();
     return ok;
 }
 
-SimEnvironment::SimEnvironment() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qnzu-sim-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
-        ADD_FAILURE() << "cannot create a temporary folder";
-        return;
-    }
-    m_folder = pattern;
-    m_hive = m_folder / "HKEY_CURRENT_USER.reg";
-    if (const char* previous = std::getenv("QNZU_REGISTRY"))
-        m_previousHive = previous;
-    ::setenv("QNZU_REGISTRY", m_hive.c_str(), 1);
+void UnregisterSimulator() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, ClassKey().c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, kProgIdKey);
+    MirrorUserClassForWine();
+}
 
+void MirrorUserClassForWine() {
+#ifdef _WIN32
+    if (!UnderWine())
+        return;
+    const platform::WideString key = ClassKey();
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
+    HKEY source = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS)
+        return;
+    HKEY target = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &target, nullptr) == ERROR_SUCCESS) {
+        RegCopyTreeW(source, nullptr, target);
+        RegCloseKey(target);
+    }
+    RegCloseKey(source);
+#endif
+}
+
+SimEnvironment::SimEnvironment() : m_settings({ClassKey(), kProgIdKey}) {
     if (!RegisterSimulator(SimulatorLibraryPath())) {
-        ADD_FAILURE() << "cannot register the simulator in " << m_hive;
+        ADD_FAILURE() << "cannot register the simulator";
         return;
     }
     m_comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
@@ -70,14 +95,7 @@ SimEnvironment::~SimEnvironment() {
     platform::PumpMessages();
     if (m_comInitialized)
         CoUninitialize();
-    if (m_previousHive)
-        ::setenv("QNZU_REGISTRY", m_previousHive->c_str(), 1);
-    else
-        ::unsetenv("QNZU_REGISTRY");
-    if (!m_folder.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
+    UnregisterSimulator();
 }
 
 } // namespace simtest

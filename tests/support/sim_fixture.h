@@ -1,4 +1,4 @@
-// The simulated tracker for test suites: a temporary hive with the simulator
+// The simulated tracker for test suites: clean settings with the simulator
 // registered as the tracker library, COM initialised on this thread, and the
 // simulator's control interface.
 //
@@ -15,46 +15,48 @@
 
 #include "platform/com/com_ptr.h"
 #include "platform/ui/clock.h"
+#include "tests/support/settings_sandbox.h"
+#include "tests/support/test_files.h"
 #include "trackersim/sim_control.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
-#include <optional>
-#include <string>
 
 namespace simtest {
 
-// The simulator library in the build's bin folder.
-std::string SimulatorLibraryPath();
-
 // Writes InprocServer32 of the connection class (= libraryPath, apartment
-// threaded) into the hive QNZU_REGISTRY names. True on success.
-bool RegisterSimulator(const std::string& libraryPath);
+// threaded) into the current user's classes. True on success.
+bool RegisterSimulator(const std::filesystem::path& libraryPath);
+// Removes the connection class and its ProgID from the current user's classes.
+void UnregisterSimulator();
+
+// Windows shows the current user's classes in HKEY_CLASSES_ROOT, where COM
+// looks; Wine (8) shows only the machine's. Under Wine this makes the
+// machine's copy of the connection class what the user's is (or removes it),
+// so COM sees what it would see on Windows. Elsewhere it does nothing.
+void MirrorUserClassForWine();
 
 class SimEnvironment {
 public:
-    // Creates the hive in a fresh temporary folder, points QNZU_REGISTRY at it,
-    // registers the simulator, initialises COM apartment-threaded, creates a
-    // connection object for the control interface and resets the simulator.
+    // Gives the test a clean settings store, registers the simulator,
+    // initialises COM apartment-threaded, creates a connection object for the
+    // control interface and resets the simulator.
     SimEnvironment();
     // Resets the simulator, releases the control interface, delivers what is
     // still queued, uninitialises COM (unloading the simulator once nothing of
-    // it is in use) and restores QNZU_REGISTRY.
+    // it is in use) and removes the registration and the settings.
     ~SimEnvironment();
     SimEnvironment(const SimEnvironment&) = delete;
     SimEnvironment& operator=(const SimEnvironment&) = delete;
 
     // Null when the simulator could not be created (the constructor reports why).
     trackersim::SimControl* Control() const { return m_control.Get(); }
-    const std::filesystem::path& Folder() const { return m_folder; }
-    const std::filesystem::path& HivePath() const { return m_hive; }
+    const std::filesystem::path& Folder() const { return m_settings.Folder(); }
 
 private:
-    std::filesystem::path m_folder;
-    std::filesystem::path m_hive;
-    std::optional<std::string> m_previousHive;
+    SettingsSandbox m_settings;
     bool m_comInitialized = false;
     ComPtr<trackersim::SimControl> m_control;
 };
