@@ -4,15 +4,17 @@
 //   /u /tlb "<folder>\Tarn.Tracker.Connection.dll"      unregister the class
 //   /codebase "<folder>\Tarn.Tracker.Connection.dll" /tlb   register it by path
 //
-// The path may be a Windows path on Wine's Z: drive (Z:\dir\file, i.e. the
-// native /dir/file) or a native path. On Linux the library is a .so, so the
-// path registered is, in this order: the given file if it exists; the .so of
-// the same name in the given folder if that exists; otherwise (the folder is
-// missing, or holds no library) the simulator library next to this tool.
+// On Linux the path may be a Windows path on Wine's Z: drive (Z:\dir\file,
+// i.e. the native /dir/file) or a native path, and the library is a .so; on
+// Windows the path is taken as it is. The path registered is, in this order:
+// the given file if it exists; the library of the same name in the given
+// folder if that exists; otherwise (the folder is missing, or holds no
+// library) the simulator library next to this tool.
 //
 // A command line passed as one argument (as a shell launch may) is split the
 // way Windows splits command lines. Exit code 0 on success; otherwise 1 with a
-// message on standard error. The hive is the platform registry's (QNZU_REGISTRY).
+// message on standard error. The registry is the platform's (on Linux the
+// hive QNZU_REGISTRY names).
 #include "registration.h"
 
 #include <cctype>
@@ -65,6 +67,22 @@ bool IsSwitch(const std::string& arg, const char* name) {
            a.rfind(std::string("/") + name + ":", 0) == 0;
 }
 
+#ifdef _WIN32
+// A Windows path is native here.
+fs::path NativePath(const std::string& path) {
+    return fs::path(platform::WideFromUtf8(path));
+}
+
+fs::path ToolFolder() {
+    WCHAR self[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return n ? fs::path(std::wstring(self, n)).parent_path() : fs::current_path();
+}
+
+std::string Utf8(const fs::path& path) {
+    return platform::Utf8FromWide(path.native());
+}
+#else
 // Z:\dir\file -> /dir/file; other paths only get forward slashes.
 fs::path NativePath(std::string path) {
     if (path.size() >= 2 && std::toupper(static_cast<unsigned char>(path[0])) == 'Z' &&
@@ -81,6 +99,11 @@ fs::path ToolFolder() {
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     return ec ? fs::current_path() : self.parent_path();
 }
+
+std::string Utf8(const fs::path& path) {
+    return path.string();
+}
+#endif
 
 fs::path LibraryToRegister(const fs::path& given) {
     std::error_code ec;
@@ -138,10 +161,10 @@ int main(int argc, char** argv) {
     const fs::path library = LibraryToRegister(NativePath(path));
     std::error_code ec;
     if (!fs::is_regular_file(library, ec))
-        return Fail("library not found: " + library.string());
-    const LONG rc = trackersim::RegisterLibrary(platform::WideFromUtf8(library.string()));
+        return Fail("library not found: " + Utf8(library));
+    const LONG rc = trackersim::RegisterLibrary(platform::WideFromUtf8(Utf8(library)));
     if (rc != ERROR_SUCCESS)
-        return Fail("cannot register " + library.string() + " (error " + std::to_string(rc) + ")");
-    std::printf("Types registered successfully: %s\n", library.string().c_str());
+        return Fail("cannot register " + Utf8(library) + " (error " + std::to_string(rc) + ")");
+    std::printf("Types registered successfully: %s\n", Utf8(library).c_str());
     return 0;
 }

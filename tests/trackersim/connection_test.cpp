@@ -8,51 +8,53 @@ class ConnectionTest : public simtest::SimTest {};
 
 TEST_F(ConnectionTest, ConnectAcceptsDottedAddressesAndRefusesOthersWithADescription) {
     ComPtr<Tracker> t;
-    EXPECT_EQ(ConnectTo(u"10.0.0.7", t), S_OK);
+    EXPECT_EQ(ConnectTo(TEXT("10.0.0.7"), t), S_OK);
     EXPECT_TRUE(t);
     EXPECT_TRUE(Sim().IsConnected());
     t = nullptr;
     EXPECT_FALSE(Sim().IsConnected()) << "releasing the tracker ends the connection";
 
-    EXPECT_TRUE(FAILED(ConnectTo(u"", t)));
+    EXPECT_TRUE(FAILED(ConnectTo(TEXT(""), t)));
     EXPECT_FALSE(t);
-    EXPECT_EQ(TakeErrorDescription(), u"No tracker address was given.");
-    for (const char16_t* bad : {u"tracker", u"1.2.3", u"1.2.3.256", u"1.2.3.4.5", u"1..2.3"}) {
+    EXPECT_EQ(TakeErrorDescription(), TEXT("No tracker address was given."));
+    for (const WCHAR* bad :
+         {TEXT("tracker"), TEXT("1.2.3"), TEXT("1.2.3.256"), TEXT("1.2.3.4.5"), TEXT("1..2.3")}) {
         EXPECT_TRUE(FAILED(ConnectTo(bad, t))) << platform::Utf8FromWide(bad);
-        EXPECT_EQ(TakeErrorDescription(), std::u16string(u"No tracker answers at ") + bad + u".");
+        EXPECT_EQ(TakeErrorDescription(),
+                  platform::WideString(TEXT("No tracker answers at ")) + bad + TEXT("."));
     }
 
-    Sim().SetAcceptedAddresses(u"tracker.local;10.1.1.1");
-    EXPECT_EQ(ConnectTo(u"tracker.local", t), S_OK);
-    EXPECT_TRUE(FAILED(ConnectTo(u"10.0.0.7", t)));
+    Sim().SetAcceptedAddresses(TEXT("tracker.local;10.1.1.1"));
+    EXPECT_EQ(ConnectTo(TEXT("tracker.local"), t), S_OK);
+    EXPECT_TRUE(FAILED(ConnectTo(TEXT("10.0.0.7"), t)));
     WCHAR address[32];
     Sim().ConnectedAddress(address, 32);
-    EXPECT_EQ(std::u16string(address), u"tracker.local");
+    EXPECT_EQ(platform::WideString(address), TEXT("tracker.local"));
 }
 
 TEST_F(ConnectionTest, InjectedFailuresCarryTheirDescriptionOnceOrAlways) {
     ComPtr<Tracker> t;
-    Sim().InjectFailure(u"TrackerConnection.Connect", E_FAIL, 17, u"Tracker busy", true);
-    EXPECT_EQ(ConnectTo(u"1.2.3.4", t), E_FAIL);
-    EXPECT_EQ(TakeErrorDescription(), u"Tracker busy");
-    EXPECT_EQ(ConnectTo(u"1.2.3.4", t), S_OK) << "a one-shot fault applies once";
+    Sim().InjectFailure(TEXT("TrackerConnection.Connect"), E_FAIL, 17, TEXT("Tracker busy"), true);
+    EXPECT_EQ(ConnectTo(TEXT("1.2.3.4"), t), E_FAIL);
+    EXPECT_EQ(TakeErrorDescription(), TEXT("Tracker busy"));
+    EXPECT_EQ(ConnectTo(TEXT("1.2.3.4"), t), S_OK) << "a one-shot fault applies once";
 
-    Sim().InjectFailure(u"Tracker.Disconnect", static_cast<HRESULT>(0x80040301), 5, u"No way",
-                        false);
+    Sim().InjectFailure(TEXT("Tracker.Disconnect"), static_cast<HRESULT>(0x80040301), 5,
+                        TEXT("No way"), false);
     EXPECT_EQ(t->Disconnect(), static_cast<HRESULT>(0x80040301));
     EXPECT_EQ(t->Disconnect(), static_cast<HRESULT>(0x80040301));
     EXPECT_TRUE(Sim().IsConnected());
-    Sim().ClearFault(u"Tracker.Disconnect");
+    Sim().ClearFault(TEXT("Tracker.Disconnect"));
     EXPECT_EQ(t->Disconnect(), S_OK);
     EXPECT_FALSE(Sim().IsConnected());
-    EXPECT_EQ(Sim().CallCount(u"Tracker.Disconnect"), 3);
+    EXPECT_EQ(Sim().CallCount(TEXT("Tracker.Disconnect")), 3);
 
     // A failure without a description of its own never shows an earlier one.
-    Sim().InjectFailure(u"Tracker.Disconnect", E_FAIL, 0, u"first", true);
+    Sim().InjectFailure(TEXT("Tracker.Disconnect"), E_FAIL, 0, TEXT("first"), true);
     EXPECT_EQ(t->Disconnect(), E_FAIL);
     ComPtr<Measurements> m;
     EXPECT_EQ(t->get_Measurements(nullptr), E_POINTER);
-    EXPECT_EQ(TakeErrorDescription(), u"<none>");
+    EXPECT_EQ(TakeErrorDescription(), TEXT("<none>"));
 }
 
 TEST_F(ConnectionTest, ConnectionObjectIsCreatedRunningAndAsTrackerConnection) {
@@ -74,14 +76,14 @@ TEST_F(ConnectionTest, ConnectionObjectIsCreatedRunningAndAsTrackerConnection) {
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(TrackerConnection::iid), S_OK);
     support->Release();
 
-    Sim().MakeAbsent(u"TrackerConnection.TrackerConnection", true);
+    Sim().MakeAbsent(TEXT("TrackerConnection.TrackerConnection"), true);
     EXPECT_EQ(unknown.As(connection), E_NOINTERFACE);
     EXPECT_FALSE(connection);
 }
 
 TEST_F(ConnectionTest, TreeOffersEveryObjectAndNullsOnRequest) {
     ComPtr<Tracker> t;
-    ASSERT_EQ(ConnectTo(u"1.2.3.4", t), S_OK);
+    ASSERT_EQ(ConnectTo(TEXT("1.2.3.4"), t), S_OK);
     ComPtr<Measurements> m;
     ComPtr<TargetCollection> targets;
     ComPtr<TriggerCollection> triggers;
@@ -101,8 +103,8 @@ TEST_F(ConnectionTest, TreeOffersEveryObjectAndNullsOnRequest) {
     ASSERT_EQ(status->get_MeasurementStatusDetail(detail.Put()), S_OK);
     EXPECT_TRUE(detail);
 
-    for (const char16_t* op : {u"Tracker.get_Measurements", u"Tracker.get_TriggerCollection",
-                               u"Measurements.get_MeasurementStatus"}) {
+    for (const WCHAR* op : {TEXT("Tracker.get_Measurements"), TEXT("Tracker.get_TriggerCollection"),
+                            TEXT("Measurements.get_MeasurementStatus")}) {
         Sim().MakeNull(op, true);
     }
     EXPECT_EQ(t->get_Measurements(again.Put()), S_OK);
@@ -117,7 +119,7 @@ TEST_F(ConnectionTest, TreeOffersEveryObjectAndNullsOnRequest) {
 
 TEST_F(ConnectionTest, QuickReleaseStateAndOptionalTrackerModel) {
     ComPtr<Tracker> t;
-    ASSERT_EQ(ConnectTo(u"1.2.3.4", t), S_OK);
+    ASSERT_EQ(ConnectTo(TEXT("1.2.3.4"), t), S_OK);
     ComPtr<TrackerModel> model;
     ASSERT_EQ(t.As(model), S_OK);
     ComPtr<BoolState> quickRelease;
@@ -134,14 +136,14 @@ TEST_F(ConnectionTest, QuickReleaseStateAndOptionalTrackerModel) {
     Sim().SetOffersTrackerModel(true);
     EXPECT_EQ(t.As(model), S_OK);
 
-    Sim().InjectFailure(u"Tracker.TrackerModel", E_ACCESSDENIED, 0, u"locked", true);
+    Sim().InjectFailure(TEXT("Tracker.TrackerModel"), E_ACCESSDENIED, 0, TEXT("locked"), true);
     EXPECT_EQ(t.As(model), E_ACCESSDENIED) << "a query can fail otherwise than E_NOINTERFACE";
-    EXPECT_EQ(TakeErrorDescription(), u"locked");
+    EXPECT_EQ(TakeErrorDescription(), TEXT("locked"));
 }
 
 TEST_F(ConnectionTest, CameraSwitchesReachTheHardware) {
     ComPtr<Tracker> t;
-    ASSERT_EQ(ConnectTo(u"1.2.3.4", t), S_OK);
+    ASSERT_EQ(ConnectTo(TEXT("1.2.3.4"), t), S_OK);
     ComPtr<OverviewCamera> camera;
     ASSERT_EQ(t->get_OverviewCamera(camera.Put()), S_OK);
     EXPECT_EQ(camera->put_Switch1(1), S_OK);
@@ -157,7 +159,7 @@ TEST_F(ConnectionTest, EveryObjectIsFreedWhenTheLastReferenceGoes) {
     EXPECT_EQ(Sim().LiveObjectCount(), 0) << "the control's own connection is not counted";
     {
         ComPtr<Tracker> t;
-        ASSERT_EQ(ConnectTo(u"1.2.3.4", t), S_OK);
+        ASSERT_EQ(ConnectTo(TEXT("1.2.3.4"), t), S_OK);
         ComPtr<Measurements> m;
         t->get_Measurements(m.Put());
         ComPtr<Measurement> one;

@@ -56,7 +56,7 @@ TEST_F(EventsTest, EverySourceHasItsConnectionPoint) {
         EXPECT_EQ(Unadvise(source, iid, cookie), S_OK);
     }
 
-    Sim().MakeAbsent(u"Tracker.IConnectionPointContainer", true);
+    Sim().MakeAbsent(TEXT("Tracker.IConnectionPointContainer"), true);
     DWORD cookie = 0;
     EXPECT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), E_NOINTERFACE);
 }
@@ -65,9 +65,10 @@ TEST_F(EventsTest, MessagesArriveOnlyThroughTheLoopWithTheirTexts) {
     RecordingSink& sink = NewSink();
     DWORD cookie = 0;
     ASSERT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), S_OK);
-    Sim().FireTrackerMessage(trackersim::MessageKind::Error, u"Beam broken", u"Reacquire", 42);
-    Sim().FireTrackerMessage(trackersim::MessageKind::Warning, u"A", u"B", -5);
-    Sim().FireTrackerMessage(trackersim::MessageKind::Information, u"", u"", 0);
+    Sim().FireTrackerMessage(trackersim::MessageKind::Error, TEXT("Beam broken"), TEXT("Reacquire"),
+                             42);
+    Sim().FireTrackerMessage(trackersim::MessageKind::Warning, TEXT("A"), TEXT("B"), -5);
+    Sim().FireTrackerMessage(trackersim::MessageKind::Information, TEXT(""), TEXT(""), 0);
     Sim().FireInitializeFinished();
     EXPECT_TRUE(sink.calls.empty()) << "nothing is delivered from inside a call";
     EXPECT_EQ(platform::PumpMessages(), 4);
@@ -89,8 +90,8 @@ TEST_F(EventsTest, MessagesArriveOnlyThroughTheLoopWithTheirTexts) {
     error->get_Text1(t1.Put());
     error->get_Text2(t2.Put());
     error->get_Number(&number);
-    EXPECT_EQ(t1.Str(), u"Beam broken");
-    EXPECT_EQ(t2.Str(), u"Reacquire");
+    EXPECT_EQ(t1.Str(), TEXT("Beam broken"));
+    EXPECT_EQ(t2.Str(), TEXT("Reacquire"));
     EXPECT_EQ(number, 42);
     auto warning = sink.Arg<TrackerWarning>(1, 1);
     ASSERT_TRUE(warning);
@@ -237,13 +238,13 @@ TEST_F(TriggerEventsTest, ConfiguredKindsWithDuplicatesAndMissingTriggers) {
                                              trackersim::TriggerKind::ProbeButton};
     Sim().SetTriggerKinds(kinds, 3);
     ComPtr<Tracker> second;
-    ASSERT_EQ(ConnectTo(u"1.2.3.4", second), S_OK);
+    ASSERT_EQ(ConnectTo(TEXT("1.2.3.4"), second), S_OK);
     ComPtr<TriggerCollection> collection;
     ASSERT_EQ(second->get_TriggerCollection(collection.Put()), S_OK);
     LONG count = 0;
     collection->get_Count(&count);
     EXPECT_EQ(count, 3);
-    std::vector<std::u16string> identities;
+    std::vector<platform::WideString> identities;
     for (LONG i = 0; i < count; ++i) {
         ComPtr<Trigger> item;
         ASSERT_EQ(collection->get_Item(i, item.Put()), S_OK);
@@ -282,9 +283,10 @@ TEST_F(TriggerEventsTest, StableProbingSettingsAreTheHardwares) {
     EXPECT_TRUE(Sim().StableProbingEnabled());
     EXPECT_EQ(Sim().StableProbingTime(), 250.0);
 
-    Sim().InjectFailure(u"NumericSetting.put_Value", E_INVALIDARG, 3, u"Time out of range", true);
+    Sim().InjectFailure(TEXT("NumericSetting.put_Value"), E_INVALIDARG, 3,
+                        TEXT("Time out of range"), true);
     EXPECT_EQ(time->put_Value(-1.0), E_INVALIDARG);
-    EXPECT_EQ(TakeErrorDescription(), u"Time out of range");
+    EXPECT_EQ(TakeErrorDescription(), TEXT("Time out of range"));
     EXPECT_EQ(Sim().StableProbingTime(), 250.0);
 }
 
@@ -330,7 +332,7 @@ TEST_F(EventsTest, TargetPositionsCarryAPositionSampleWithOptionalSixDof) {
     direction->get_I(i.Put());
     EXPECT_EQ(ValueOf(i), 0.6);
 
-    Sim().MakeAbsent(u"TargetPosition.SixDofMeasurement", false);
+    Sim().MakeAbsent(TEXT("TargetPosition.SixDofMeasurement"), false);
     Sim().FireTargetPosition(sample);
     platform::PumpMessages();
     EXPECT_FALSE(sink.Arg<SixDofMeasurement>(2, 1));

@@ -66,7 +66,7 @@ TEST_F(MeasurementTest, MeasureGivesTheQueuedSampleThroughEveryFacet) {
     EXPECT_EQ(ValueOf(x), 10.0);
     ComBstr unit;
     EXPECT_EQ(x->get_Unit(unit.Put()), S_OK);
-    EXPECT_EQ(unit.Str(), u"mm");
+    EXPECT_EQ(unit.Str(), TEXT("mm"));
 
     ComPtr<DirectionalMeasurement> directional;
     ASSERT_EQ(m.As(directional), S_OK);
@@ -88,10 +88,11 @@ TEST_F(MeasurementTest, FacetsCanBeAbsentFailingOrNull) {
     ComPtr<RmsMeasurement> rms;
     EXPECT_EQ(m.As(rms), E_NOINTERFACE);
 
-    Sim().MakeAbsent(u"Measurement.PositionMeasurement", false);
+    Sim().MakeAbsent(TEXT("Measurement.PositionMeasurement"), false);
     ComPtr<PositionMeasurement> position;
     EXPECT_EQ(m.As(position), E_NOINTERFACE);
-    Sim().InjectFailure(u"Measurement.DirectionalMeasurement", E_UNEXPECTED, 0, u"odd", false);
+    Sim().InjectFailure(TEXT("Measurement.DirectionalMeasurement"), E_UNEXPECTED, 0, TEXT("odd"),
+                        false);
     ComPtr<DirectionalMeasurement> directional;
     EXPECT_EQ(m.As(directional), E_UNEXPECTED);
     Sim().ClearFaults();
@@ -101,14 +102,14 @@ TEST_F(MeasurementTest, FacetsCanBeAbsentFailingOrNull) {
     ComPtr<SixDofMeasurement> sixDof;
     ASSERT_EQ(m.As(sixDof), S_OK);
     ASSERT_EQ(m.As(directional), S_OK);
-    Sim().MakeNull(u"SixDofMeasurement.get_Direction", false);
+    Sim().MakeNull(TEXT("SixDofMeasurement.get_Direction"), false);
     ComPtr<Direction> d;
     EXPECT_EQ(sixDof->get_Direction(d.Put()), S_OK);
     EXPECT_FALSE(d);
     EXPECT_EQ(directional->get_Direction(d.Put()), S_OK);
     EXPECT_TRUE(d);
 
-    Sim().MakeNull(u"Measurement.get_Reading2", true);
+    Sim().MakeNull(TEXT("Measurement.get_Reading2"), true);
     ComPtr<ScalarValue> reading;
     EXPECT_EQ(m->get_Reading2(reading.Put()), S_OK);
     EXPECT_FALSE(reading);
@@ -118,15 +119,15 @@ TEST_F(MeasurementTest, ValueReadFailureSetsTheLibraryDescription) {
     ComPtr<Measurement> m = MeasureOne(Sample());
     ComPtr<ScalarValue> r1;
     ASSERT_EQ(m->get_Reading1(r1.Put()), S_OK);
-    Sim().InjectFailure(u"ScalarValue.get_Value", static_cast<HRESULT>(0x80040305), 305,
-                        u"Sensor not ready", true);
+    Sim().InjectFailure(TEXT("ScalarValue.get_Value"), static_cast<HRESULT>(0x80040305), 305,
+                        TEXT("Sensor not ready"), true);
     double value = 0;
     EXPECT_EQ(r1->get_Value(&value), static_cast<HRESULT>(0x80040305));
     ComPtr<IErrorInfo> info;
     ASSERT_EQ(GetErrorInfo(0, info.Put()), S_OK);
     ComBstr description;
     info->GetDescription(description.Put());
-    EXPECT_EQ(description.Str(), u"Sensor not ready");
+    EXPECT_EQ(description.Str(), TEXT("Sensor not ready"));
     DWORD number = 0;
     info->GetHelpContext(&number);
     EXPECT_EQ(number, 305u);
@@ -137,13 +138,13 @@ TEST_F(MeasurementTest, MeasuringNeedsAConnectedTracker) {
     ASSERT_EQ(tracker->Disconnect(), S_OK);
     ComPtr<Measurement> m;
     EXPECT_TRUE(FAILED(measurements->Measure(m.Put())));
-    EXPECT_EQ(TakeErrorDescription(), u"The tracker is not connected.");
+    EXPECT_EQ(TakeErrorDescription(), TEXT("The tracker is not connected."));
     EXPECT_TRUE(FAILED(measurements->StartMeasurement()));
     EXPECT_FALSE(Sim().IsContinuousRunning());
 
-    Sim().InjectFailure(u"Measurements.Measure", E_FAIL, 0, u"Measure failed", true);
+    Sim().InjectFailure(TEXT("Measurements.Measure"), E_FAIL, 0, TEXT("Measure failed"), true);
     EXPECT_EQ(measurements->Measure(m.Put()), E_FAIL);
-    EXPECT_EQ(TakeErrorDescription(), u"Measure failed");
+    EXPECT_EQ(TakeErrorDescription(), TEXT("Measure failed"));
 }
 
 TEST_F(MeasurementTest, ContinuousMeasuringFiresAtTheConfiguredRate) {
@@ -178,7 +179,7 @@ TEST_F(MeasurementTest, ContinuousMeasuringFiresAtTheConfiguredRate) {
     EXPECT_FALSE(Sim().IsContinuousRunning());
     platform::RunMessagesFor(1000);
     EXPECT_EQ(sink.calls.size(), 20u);
-    EXPECT_EQ(Sim().CallCount(u"Measurements.StopMeasurement"), 1);
+    EXPECT_EQ(Sim().CallCount(TEXT("Measurements.StopMeasurement")), 1);
 }
 
 TEST_F(MeasurementTest, DisconnectStopsContinuousMeasuring) {
@@ -195,7 +196,7 @@ TEST_F(MeasurementTest, FiredMeasurementsCarryTheirSamplesAndException) {
     trackersim::SampleSpec samples[2] = {Sample(), Sample()};
     samples[1].x = 99;
     Sim().FireMeasurements(samples, 2, 0, nullptr);
-    Sim().FireMeasurements(samples, 1, 1234, u"Target lost");
+    Sim().FireMeasurements(samples, 1, 1234, TEXT("Target lost"));
     platform::PumpMessages();
     ASSERT_EQ(sink.calls.size(), 2u);
 
@@ -216,5 +217,5 @@ TEST_F(MeasurementTest, FiredMeasurementsCarryTheirSamplesAndException) {
     exception->get_Number(&number);
     exception->get_Description(text.Put());
     EXPECT_EQ(number, 1234);
-    EXPECT_EQ(text.Str(), u"Target lost");
+    EXPECT_EQ(text.Str(), TEXT("Target lost"));
 }

@@ -2,38 +2,32 @@
 // its path handling, and the library's own DllRegisterServer.
 #include "interfaces/tracker/library_ids.h"
 #include "platform/base/text.h"
+#include "platform/module/libloaderapi.h"
 #include "platform/registry/registry.h"
 #include "platform/ui/message_loop.h"
+#include "tests/support/run_program.h"
+#include "tests/support/settings_sandbox.h"
 #include "tests/support/sim_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
-extern char** environ;
-
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ToolPath() {
-    return std::string(QNZU_BIN_DIR) + "/trackersim-regtool";
-}
-
 platform::WideString ClassKey() {
     OLECHAR guid[40];
     StringFromGUID2(tracker::CLSID_TrackerConnection, guid, 40);
-    return platform::WideString(u"Software\\Classes\\CLSID\\") + guid;
+    return platform::WideString(TEXT("Software\\Classes\\CLSID\\")) + guid;
 }
+
+constexpr const WCHAR* kProgIdKey =
+    TEXT("Software\\Classes\\Tarn.Tracker.Connection.TrackerConnection");
 
 // A string value of HKCU\<key>; nullopt when missing.
 std::optional<std::string> ReadValue(const platform::WideString& key, const WCHAR* name) {
@@ -52,88 +46,66 @@ std::optional<std::string> ReadValue(const platform::WideString& key, const WCHA
 }
 
 std::optional<std::string> RegisteredServer() {
-    return ReadValue(ClassKey() + u"\\InprocServer32", nullptr);
+    return ReadValue(ClassKey() + TEXT("\\InprocServer32"), nullptr);
 }
 
-std::string WinePath(const fs::path& native) {
-    std::string text = "Z:" + native.string();
+// The simulator's file name on this target.
+fs::path LibraryFile() {
+    return simtest::SimulatorLibraryPath().filename();
+}
+
+// A path as the module passes it to the tool: in Windows form, on Linux the
+// way Wine shows a native path (Z:\dir\file).
+std::string ToolArgument(const fs::path& path) {
+#ifdef _WIN32
+    return simtest::Utf8Path(path);
+#else
+    std::string text = "Z:" + path.string();
     for (char& c : text)
         if (c == '/')
             c = '\\';
     return text;
+#endif
 }
 
 class RegtoolTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qnzu-regtool-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = fs::canonical(pattern);
-        if (const char* previous = std::getenv("QNZU_REGISTRY"))
-            previousHive = previous;
-        ::setenv("QNZU_REGISTRY", (folder / "hive.reg").c_str(), 1);
-    }
-    void TearDown() override {
-        if (previousHive)
-            ::setenv("QNZU_REGISTRY", previousHive->c_str(), 1);
-        else
-            ::unsetenv("QNZU_REGISTRY");
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-
     // Runs the tool; returns its exit code and keeps its standard error.
     int Run(const std::vector<std::string>& args) {
-        std::vector<std::string> all{ToolPath()};
-        all.insert(all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& a : all)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
         const fs::path errPath = folder / "stderr.txt";
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0)
-            return -1;
-        int status = 0;
-        waitpid(pid, &status, 0);
+        const int rc = simtest::RunProgram(simtest::RegToolPath(), args, errPath);
         std::ifstream in(errPath);
         std::ostringstream text;
         text << in.rdbuf();
         stderrText = text.str();
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return rc;
     }
 
     // A module layout P\Device\QNZUDeviceQWand\bin with a copy of the simulator.
     fs::path MakeLibraryFolder() {
         const fs::path bin = folder / "Device" / "QNZUDeviceQWand" / "bin";
         fs::create_directories(bin);
-        fs::copy_file(simtest::SimulatorLibraryPath(), bin / "Tarn.Tracker.Connection.so");
+        fs::copy_file(simtest::SimulatorLibraryPath(), bin / LibraryFile());
         return bin;
     }
 
-    fs::path folder;
-    std::optional<std::string> previousHive;
+    simtest::SettingsSandbox settings{{ClassKey(), kProgIdKey}};
+    const fs::path folder = settings.Folder();
     std::string stderrText;
 };
 
 } // namespace
 
-TEST_F(RegtoolTest, RegistersTheLibraryNamedByAWinePathAndUnregistersIt) {
+TEST_F(RegtoolTest, RegistersTheLibraryNamedByAWindowsPathAndUnregistersIt) {
     const fs::path bin = MakeLibraryFolder();
-    const std::string dll = WinePath(bin / "Tarn.Tracker.Connection.dll");
+    const std::string dll = ToolArgument(bin / "Tarn.Tracker.Connection.dll");
     ASSERT_EQ(Run({"/codebase", dll, "/tlb"}), 0) << stderrText;
-    EXPECT_EQ(RegisteredServer(), (bin / "Tarn.Tracker.Connection.so").string());
-    EXPECT_EQ(ReadValue(ClassKey() + u"\\InprocServer32", u"ThreadingModel"), "Apartment");
-    EXPECT_EQ(
-        ReadValue(u"Software\\Classes\\Tarn.Tracker.Connection.TrackerConnection\\CLSID", nullptr),
-        platform::Utf8FromWide(ClassKey().substr(ClassKey().rfind(u'\\') + 1)));
+    EXPECT_EQ(RegisteredServer(), simtest::Utf8Path(bin / LibraryFile()));
+    EXPECT_EQ(ReadValue(ClassKey() + TEXT("\\InprocServer32"), TEXT("ThreadingModel")),
+              "Apartment");
+    EXPECT_EQ(ReadValue(TEXT("Software\\Classes\\Tarn.Tracker.Connection.TrackerConnection\\CLSID"),
+                        nullptr),
+              platform::Utf8FromWide(ClassKey().substr(ClassKey().rfind(TEXT('\\')) + 1)));
 
     ASSERT_EQ(Run({"/u", "/tlb", dll}), 0) << stderrText;
     EXPECT_FALSE(RegisteredServer());
@@ -142,18 +114,18 @@ TEST_F(RegtoolTest, RegistersTheLibraryNamedByAWinePathAndUnregistersIt) {
 
 TEST_F(RegtoolTest, TakesTheWholeCommandLineAsOneArgument) {
     const fs::path bin = MakeLibraryFolder();
-    const std::string dll = WinePath(bin / "Tarn.Tracker.Connection.dll");
+    const std::string dll = ToolArgument(bin / "Tarn.Tracker.Connection.dll");
     ASSERT_EQ(Run({" /codebase \"" + dll + "\" /tlb"}), 0) << stderrText;
-    EXPECT_EQ(RegisteredServer(), (bin / "Tarn.Tracker.Connection.so").string());
+    EXPECT_EQ(RegisteredServer(), simtest::Utf8Path(bin / LibraryFile()));
     ASSERT_EQ(Run({" /u /tlb \"" + dll + "\""}), 0) << stderrText;
     EXPECT_FALSE(RegisteredServer());
 }
 
 TEST_F(RegtoolTest, FallsBackToTheSimulatorNextToTheTool) {
     const fs::path missing = folder / "nowhere" / "Tarn.Tracker.Connection.dll";
-    ASSERT_EQ(Run({"/codebase", missing.string(), "/tlb"}), 0) << stderrText;
+    ASSERT_EQ(Run({"/codebase", simtest::Utf8Path(missing), "/tlb"}), 0) << stderrText;
     EXPECT_EQ(RegisteredServer(),
-              (fs::canonical(QNZU_BIN_DIR) / "Tarn.Tracker.Connection.so").string());
+              simtest::Utf8Path(fs::canonical(simtest::BinFolder()) / LibraryFile()));
 }
 
 TEST_F(RegtoolTest, RefusesACommandLineWithoutALibrary) {
@@ -163,20 +135,22 @@ TEST_F(RegtoolTest, RefusesACommandLineWithoutALibrary) {
 }
 
 TEST_F(RegtoolTest, EntryPointsRegisterTheLibraryAndTellWhenItMayUnload) {
-    void* library = dlopen(simtest::SimulatorLibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    auto registerServer = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
-    auto unregisterServer = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllUnregisterServer"));
+    HMODULE library = LoadLibraryW(simtest::WidePath(simtest::SimulatorLibraryPath()).c_str());
+    ASSERT_NE(library, nullptr);
+    auto registerServer = GetExport<HRESULT (*)()>(library, "DllRegisterServer");
+    auto unregisterServer = GetExport<HRESULT (*)()>(library, "DllUnregisterServer");
     ASSERT_TRUE(registerServer && unregisterServer);
-    EXPECT_EQ(dlsym(library, "_ZN10trackersim6FaultsEv"), nullptr) << "only the entry points show";
+    EXPECT_EQ(GetExport<void (*)()>(library, "_ZN10trackersim6FaultsEv"), nullptr)
+        << "only the entry points show";
     EXPECT_EQ(registerServer(), S_OK);
-    EXPECT_EQ(RegisteredServer(), fs::canonical(simtest::SimulatorLibraryPath()).string());
+    EXPECT_EQ(RegisteredServer(),
+              simtest::Utf8Path(fs::canonical(simtest::SimulatorLibraryPath())));
     EXPECT_EQ(unregisterServer(), S_OK);
     EXPECT_FALSE(RegisteredServer());
 
     // Live objects and events still queued keep the library loaded.
-    auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(dlsym(library, "DllGetClassObject"));
-    auto canUnloadNow = reinterpret_cast<LPFNCANUNLOADNOW>(dlsym(library, "DllCanUnloadNow"));
+    auto getClassObject = GetExport<LPFNGETCLASSOBJECT>(library, "DllGetClassObject");
+    auto canUnloadNow = GetExport<LPFNCANUNLOADNOW>(library, "DllCanUnloadNow");
     ASSERT_TRUE(getClassObject && canUnloadNow);
     EXPECT_EQ(canUnloadNow(), S_OK);
     ComPtr<IClassFactory> factory;
@@ -196,5 +170,5 @@ TEST_F(RegtoolTest, EntryPointsRegisterTheLibraryAndTellWhenItMayUnload) {
     EXPECT_EQ(canUnloadNow(), S_FALSE) << "an event is still queued";
     platform::PumpMessages();
     EXPECT_EQ(canUnloadNow(), S_OK);
-    dlclose(library);
+    FreeLibrary(library);
 }

@@ -34,7 +34,7 @@ double Residual(const trackersim::ShapeInfo& shape, const trackersim::SampleSpec
 class ScenarioTest : public TrackerTest {};
 
 TEST_F(ScenarioTest, SameSeedSamePointsAndEveryShapeHoldsItsPoints) {
-    for (const char16_t* name : {u"sphere", u"plane", u"cylinder"}) {
+    for (const WCHAR* name : {TEXT("sphere"), TEXT("plane"), TEXT("cylinder")}) {
         ASSERT_EQ(Sim().SelectScenario(name, 42), S_OK);
         std::vector<trackersim::SampleSpec> first(50);
         for (auto& s : first)
@@ -57,19 +57,19 @@ TEST_F(ScenarioTest, SameSeedSamePointsAndEveryShapeHoldsItsPoints) {
         }
         EXPECT_GT(sumSquares, 0.0) << "the points are noisy";
     }
-    ASSERT_EQ(Sim().SelectScenario(u"sphere", 43), S_OK);
+    ASSERT_EQ(Sim().SelectScenario(TEXT("sphere"), 43), S_OK);
     trackersim::SampleSpec other;
     Sim().NextScenarioSample(&other);
-    ASSERT_EQ(Sim().SelectScenario(u"sphere", 42), S_OK);
+    ASSERT_EQ(Sim().SelectScenario(TEXT("sphere"), 42), S_OK);
     trackersim::SampleSpec again;
     Sim().NextScenarioSample(&again);
     EXPECT_NE(other.x, again.x);
-    EXPECT_EQ(Sim().SelectScenario(u"torus", 1), E_INVALIDARG);
+    EXPECT_EQ(Sim().SelectScenario(TEXT("torus"), 1), E_INVALIDARG);
 }
 
 TEST_F(ScenarioTest, NoiseIsStandardNormalAlongTheSurfaceNormal) {
     // On the plane the residual is exactly the noise.
-    ASSERT_EQ(Sim().SelectScenario(u"plane", 11), S_OK);
+    ASSERT_EQ(Sim().SelectScenario(TEXT("plane"), 11), S_OK);
     trackersim::ShapeInfo shape{};
     Sim().GetScenarioShape(&shape);
     const int n = 5000;
@@ -89,10 +89,10 @@ TEST_F(ScenarioTest, ContinuousMeasuringTracesTheActiveScenario) {
     ComPtr<Tracker> t = tracker;
     ComPtr<Measurements> m;
     t->get_Measurements(m.Put());
-    ASSERT_EQ(Sim().SelectScenario(u"cylinder", 5), S_OK);
+    ASSERT_EQ(Sim().SelectScenario(TEXT("cylinder"), 5), S_OK);
     trackersim::SampleSpec expected;
     Sim().NextScenarioSample(&expected);
-    ASSERT_EQ(Sim().SelectScenario(u"cylinder", 5), S_OK);
+    ASSERT_EQ(Sim().SelectScenario(TEXT("cylinder"), 5), S_OK);
     ComPtr<Measurement> one;
     ASSERT_EQ(m->Measure(one.Put()), S_OK);
     ComPtr<PositionMeasurement> position;
@@ -125,7 +125,7 @@ TEST_F(ScenarioTest, SessionPlaysItsButtonScriptOnTheClock) {
         seen.push_back({Clock().NowMs(), {index, state}});
     };
 
-    ASSERT_EQ(Sim().SelectScenario(u"session", 3), S_OK);
+    ASSERT_EQ(Sim().SelectScenario(TEXT("session"), 3), S_OK);
     Sim().PlayScenario(10.0);
     EXPECT_TRUE(Sim().IsScenarioPlaying());
     platform::RunMessagesFor(999);

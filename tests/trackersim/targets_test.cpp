@@ -42,7 +42,7 @@ TEST_F(TargetsTest, ProbeTargetSizeComesThroughTheTipChain) {
     Sim().SetSelectedTarget(trackersim::TargetKind::Probe, 4.5);
     EXPECT_EQ(ValueOf(size), 4.5) << "a tip change needs no new object";
 
-    Sim().MakeNull(u"TipContainer.get_CurrentTip", true);
+    Sim().MakeNull(TEXT("TipContainer.get_CurrentTip"), true);
     EXPECT_EQ(tips->get_CurrentTip(tip.Put()), S_OK);
     EXPECT_FALSE(tip);
 }
@@ -104,6 +104,6 @@ TEST_F(TargetsTest, SelectingThroughTheCollectionFiresSelectedChanged) {
     EXPECT_TRUE(IsSameComObject(sink.calls[0].args[1].pdispVal, second.Get()));
 
     EXPECT_EQ(targets->put_Selected(nullptr), E_INVALIDARG);
-    Sim().MakeNull(u"TargetCollection.get_Selected", true);
+    Sim().MakeNull(TEXT("TargetCollection.get_Selected"), true);
     EXPECT_FALSE(Selected());
 }

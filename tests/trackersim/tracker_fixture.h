@@ -13,16 +13,16 @@
 #include <string>
 
 // The description of the thread's error information, taken (and cleared).
-inline std::u16string TakeErrorDescription() {
+inline platform::WideString TakeErrorDescription() {
     ComPtr<IErrorInfo> info;
     if (GetErrorInfo(0, info.Put()) != S_OK || !info)
-        return u"<none>";
+        return TEXT("<none>");
     ComBstr text;
     info->GetDescription(text.Put());
     return text.Str();
 }
 
-inline HRESULT ConnectTo(const char16_t* address, ComPtr<tracker::Tracker>& tracker) {
+inline HRESULT ConnectTo(const WCHAR* address, ComPtr<tracker::Tracker>& tracker) {
     ComPtr<tracker::TrackerConnection> connection;
     HRESULT hr = CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
                                   tracker::TrackerConnection::iid, connection.PutVoid());
@@ -71,7 +71,7 @@ protected:
         SimTest::SetUp();
         if (HasFatalFailure())
             return;
-        ASSERT_EQ(ConnectTo(u"192.168.0.1", tracker), S_OK);
+        ASSERT_EQ(ConnectTo(TEXT("192.168.0.1"), tracker), S_OK);
         ASSERT_EQ(tracker->get_Measurements(measurements.Put()), S_OK);
         ASSERT_TRUE(measurements);
     }

@@ -49,8 +49,8 @@ TEST_F(UtilitiesTest, OrientToGravityAtOnceAndInTheBackground) {
     EXPECT_TRUE(state.oriented);
     EXPECT_EQ(state.gravityX, 0.03);
 
-    Sim().InjectFailure(u"InclinationSensor.OrientToGravityFinished", E_FAIL, 17,
-                        u"Tracker not level", true);
+    Sim().InjectFailure(TEXT("InclinationSensor.OrientToGravityFinished"), E_FAIL, 17,
+                        TEXT("Tracker not level"), true);
     ASSERT_EQ(sensor->BeginOrientToGravity(), S_OK);
     platform::RunMessagesFor(1500);
     ASSERT_EQ(sink.calls.size(), 2u);
@@ -62,7 +62,7 @@ TEST_F(UtilitiesTest, OrientToGravityAtOnceAndInTheBackground) {
     exception->get_Number(&number);
     exception->get_Description(text.Put());
     EXPECT_EQ(number, 17);
-    EXPECT_EQ(text.Str(), u"Tracker not level");
+    EXPECT_EQ(text.Str(), TEXT("Tracker not level"));
 }
 
 TEST_F(UtilitiesTest, MonitoringReportsAtItsIntervalAndRaisesTheThresholdFlagOnce) {
@@ -80,9 +80,9 @@ TEST_F(UtilitiesTest, MonitoringReportsAtItsIntervalAndRaisesTheThresholdFlagOnc
     ASSERT_EQ(monitoring->get_Threshold(threshold.Put()), S_OK);
     ComBstr name;
     inclined->get_Name(name.Put());
-    EXPECT_EQ(name.Str(), u"Inclined to gravity");
+    EXPECT_EQ(name.Str(), TEXT("Inclined to gravity"));
     exceeded->get_Name(name.Put());
-    EXPECT_EQ(name.Str(), u"Threshold Exceeded");
+    EXPECT_EQ(name.Str(), TEXT("Threshold Exceeded"));
 
     RecordingSink& reports = NewSink();
     RecordingSink& flags = NewSink();
@@ -186,7 +186,7 @@ TEST_F(UtilitiesTest, ProfilesOfferTheirKindsSettingsAndSelection) {
     auto accuracy = Facet<StationaryProfile>(p);
     EXPECT_EQ(accuracy->put_Accuracy(2), S_OK);
     EXPECT_EQ(accuracy->put_Accuracy(3), E_INVALIDARG);
-    EXPECT_EQ(TakeErrorDescription(), u"The accuracy must be 0, 1 or 2.");
+    EXPECT_EQ(TakeErrorDescription(), TEXT("The accuracy must be 0, 1 or 2."));
     trackersim::ProfileState state{};
     Sim().GetProfile(stationary, &state);
     EXPECT_EQ(state.accuracy, 2);
@@ -196,7 +196,7 @@ TEST_F(UtilitiesTest, ProfilesOfferTheirKindsSettingsAndSelection) {
     ASSERT_EQ(Facet<ContinuousTimeProfile>(p)->get_TimeSeparation(separation.Put()), S_OK);
     ComBstr unit;
     separation->get_Unit(unit.Put());
-    EXPECT_EQ(unit.Str(), u"ms");
+    EXPECT_EQ(unit.Str(), TEXT("ms"));
     EXPECT_EQ(separation->put_Value(250.0), S_OK);
     EXPECT_EQ(p->Select(), S_OK);
     Sim().GetProfile(time, &state);
@@ -283,7 +283,7 @@ TEST_F(UtilitiesTest, PointingAndGoAndMeasureNameTheirTarget) {
     ASSERT_EQ(tracker->PositionToTarget(handle.Get(), VARIANT_TRUE, 0, 0, 0, found.Put()), S_OK);
     EXPECT_TRUE(IsSameComObject(found.Get(), probe.Get()));
 
-    ComBstr product(u"KSR 1.5in"), empty(u"");
+    ComBstr product(TEXT("KSR 1.5in")), empty(TEXT(""));
     ASSERT_EQ(targets->MakeTarget(product.Get(), empty.Get(), made.Put()), S_OK);
     EXPECT_EQ(Sim().TargetCount(), 7);
     ComPtr<Measurement> m;
