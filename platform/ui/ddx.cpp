@@ -1,12 +1,21 @@
 // Dialog data exchange: members to controls and, validated, back.
 #include "afxwin.h"
 
+#include "control_access.h"
+
 #include <cerrno>
 #include <cfloat>
 #include <climits>
 #include <cstdlib>
 
+using platform::ui::ControlAccess;
+
 namespace {
+
+// Tells the control access observer, if any, which control an exchange uses.
+void Report(CDataExchange* pDX, int id, ControlAccess access, const CWnd* object = nullptr) {
+    platform::ui::ReportControlAccess(pDX->m_pDlgWnd, id, access, object);
+}
 
 // The framework's own prompts for text that is not a number of the kind.
 constexpr WCHAR kParseInt[] = TEXT("Please enter an integer.");
@@ -86,11 +95,13 @@ void CDataExchange::Fail() {
 }
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    Report(pDX, id, ControlAccess::DdxControl, &control);
     if (!control.m_hWnd)
         control.SubclassWindow(pDX->PrepareCtrl(id));
 }
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value) {
+    Report(pDX, id, ControlAccess::DdxText);
     if (pDX->m_bSaveAndValidate)
         value = ControlText(pDX, id);
     else
@@ -98,6 +109,7 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int id, int& value) {
+    Report(pDX, id, ControlAccess::DdxText);
     if (!pDX->m_bSaveAndValidate) {
         CString text;
         text.Format(TEXT("%d"), value);
@@ -117,6 +129,7 @@ void DDX_Text(CDataExchange* pDX, int id, long& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
+    Report(pDX, id, ControlAccess::DdxText);
     if (!pDX->m_bSaveAndValidate) {
         CString text;
         text.Format(TEXT("%u"), value);
@@ -132,6 +145,7 @@ void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
 // Shown with as many significant digits as the type holds, so 0.0 shows
 // "0" and 0.1 shows "0.1".
 void DDX_Text(CDataExchange* pDX, int id, double& value) {
+    Report(pDX, id, ControlAccess::DdxText);
     if (!pDX->m_bSaveAndValidate) {
         CString text;
         text.Format(TEXT("%.*g"), DBL_DIG, value);
@@ -145,6 +159,7 @@ void DDX_Text(CDataExchange* pDX, int id, double& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int id, float& value) {
+    Report(pDX, id, ControlAccess::DdxText);
     if (!pDX->m_bSaveAndValidate) {
         CString text;
         text.Format(TEXT("%.*g"), FLT_DIG, static_cast<double>(value));
@@ -158,6 +173,7 @@ void DDX_Text(CDataExchange* pDX, int id, float& value) {
 }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
+    Report(pDX, id, ControlAccess::DdxCheck);
     HWND control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate)
         value = static_cast<int>(::SendMessageW(control, BM_GETCHECK, 0, 0));
@@ -166,6 +182,7 @@ void DDX_Check(CDataExchange* pDX, int id, int& value) {
 }
 
 void DDX_Radio(CDataExchange* pDX, int id, int& value) {
+    Report(pDX, id, ControlAccess::DdxRadio);
     HWND control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate)
         value = -1;
@@ -189,6 +206,7 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value) {
 }
 
 void DDX_Slider(CDataExchange* pDX, int id, int& value) {
+    Report(pDX, id, ControlAccess::DdxSlider);
     HWND control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate)
         value = static_cast<int>(::SendMessageW(control, TBM_GETPOS, 0, 0));
@@ -197,6 +215,7 @@ void DDX_Slider(CDataExchange* pDX, int id, int& value) {
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index) {
+    Report(pDX, id, ControlAccess::DdxCBIndex);
     HWND control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate)
         index = static_cast<int>(::SendMessageW(control, CB_GETCURSEL, 0, 0));
@@ -205,6 +224,7 @@ void DDX_CBIndex(CDataExchange* pDX, int id, int& index) {
 }
 
 void DDX_CBString(CDataExchange* pDX, int id, CString& value) {
+    Report(pDX, id, ControlAccess::DdxCBString);
     if (pDX->m_bSaveAndValidate) {
         value = ControlText(pDX, id);
         return;

@@ -1,11 +1,15 @@
 // CWnd: the handle map, message routing and the window functions.
 #include "afxwin.h"
 
+#include "control_access.h"
 #include "screen.h"
 
 #include <memory>
 #include <unordered_map>
 #include <vector>
+
+using platform::ui::ControlAccess;
+using platform::ui::ReportControlAccess;
 
 namespace {
 
@@ -128,11 +132,13 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
 }
 
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    ReportControlAccess(parent, static_cast<int>(id), ControlAccess::SubclassItem, this);
     HWND control = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
     return control ? SubclassWindow(control) : FALSE;
 }
 
 CWnd* CWnd::GetDlgItem(int id) const {
+    ReportControlAccess(this, id, ControlAccess::Item);
     return FromHandle(::GetDlgItem(m_hWnd, id));
 }
 
@@ -153,11 +159,13 @@ void CWnd::GetWindowText(CString& text) const {
 }
 
 void CWnd::SetDlgItemText(int id, LPCWSTR text) {
+    ReportControlAccess(this, id, ControlAccess::SetItemText);
     if (CWnd* item = GetDlgItem(id))
         item->SetWindowText(text);
 }
 
 int CWnd::GetDlgItemText(int id, CString& text) const {
+    ReportControlAccess(this, id, ControlAccess::GetItemText);
     text.Empty();
     if (CWnd* item = GetDlgItem(id))
         item->GetWindowText(text);
@@ -165,10 +173,12 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
 }
 
 void CWnd::CheckDlgButton(int id, UINT check) {
+    ReportControlAccess(this, id, ControlAccess::CheckButton);
     ::SendMessageW(::GetDlgItem(m_hWnd, id), BM_SETCHECK, check, 0);
 }
 
 UINT CWnd::IsDlgButtonChecked(int id) const {
+    ReportControlAccess(this, id, ControlAccess::IsButtonChecked);
     return static_cast<UINT>(::SendMessageW(::GetDlgItem(m_hWnd, id), BM_GETCHECK, 0, 0));
 }
 
