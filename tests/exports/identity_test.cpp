@@ -1,6 +1,7 @@
 // The identity exports answer before any connection, through the loaded plug-in.
 #include "interfaces/zdevice.h"
 #include "platform/module/libloaderapi.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,15 @@
 
 namespace {
 
-const WCHAR kPlugin[] = u"" QNZU_BIN_DIR "/QNZUDeviceQWand.so";
+const platform::WideString kPlugin = simtest::WidePath(simtest::PluginLibraryPath());
 
 template <class F> F Export(HMODULE module, const char* name) {
     return GetExport<F>(module, name);
 }
 
 TEST(IdentityExports, AnswerBeforeOpen) {
-    HMODULE module = LoadLibraryW(kPlugin);
-    ASSERT_NE(module, nullptr) << QnLastLoadError();
+    HMODULE module = LoadLibraryW(kPlugin.c_str());
+    ASSERT_NE(module, nullptr) << simtest::LastLoadError();
 
     const char* name = nullptr;
     ASSERT_EQ(Export<int (*)(const char**)>(module, "GetDeviceName")(&name), 1);
@@ -58,8 +59,8 @@ TEST(IdentityExports, AnswerBeforeOpen) {
 
 TEST(IdentityExports, LoadAndUnloadManyTimes) {
     for (int i = 0; i < 1000; ++i) {
-        HMODULE module = LoadLibraryW(kPlugin);
-        ASSERT_NE(module, nullptr) << QnLastLoadError();
+        HMODULE module = LoadLibraryW(kPlugin.c_str());
+        ASSERT_NE(module, nullptr) << simtest::LastLoadError();
         const char* name = nullptr;
         ASSERT_EQ(Export<int (*)(const char**)>(module, "GetDeviceName")(&name), 1);
         ASSERT_TRUE(FreeLibrary(module));

@@ -119,9 +119,9 @@ TEST_F(MeasuringPathTest, NothingPostedUnlessProbingAndConnected) {
 
 TEST_F(MeasuringPathTest, LibraryFailuresDropTheMeasurementSilently) {
     StartProbing();
-    Sim().InjectFailure(u"ScalarValue.get_Value", E_FAIL, 5, u"Value lost", true);
+    Sim().InjectFailure(TEXT("ScalarValue.get_Value"), E_FAIL, 5, TEXT("Value lost"), true);
     Fire(PointOnly(1, 2, 3));
-    Sim().MakeAbsent(u"Measurement.PositionMeasurement", true);
+    Sim().MakeAbsent(TEXT("Measurement.PositionMeasurement"), true);
     Fire(PointOnly(4, 5, 6)); // no facet gives a point
     EXPECT_TRUE(posted.empty());
     Fire(PointOnly(7, 8, 9));
@@ -131,7 +131,7 @@ TEST_F(MeasuringPathTest, LibraryFailuresDropTheMeasurementSilently) {
 
 TEST_F(MeasuringPathTest, MissingReadingDiscardsTheRecordAfterTheFrameWasKept) {
     StartProbing();
-    Sim().MakeNull(u"Measurement.get_Reading2", true);
+    Sim().MakeNull(TEXT("Measurement.get_Reading2"), true);
     Fire(PointOnly(500, 0, 0));
     EXPECT_TRUE(posted.empty());
     EXPECT_EQ(device->m_lastFrame[3], 500);
@@ -235,7 +235,8 @@ TEST_F(MeasuringPathTest, ProbeSizeOfEveryTargetKind) {
     EXPECT_EQ(device->GetProbeSize(&size), 0);
     EXPECT_EQ(size, 0);
     Sim().SetSelectedTarget(TargetKind::Reflector, 0.75);
-    Sim().InjectFailure(u"TargetCollection.get_Selected", E_FAIL, 1, u"No selection", true);
+    Sim().InjectFailure(TEXT("TargetCollection.get_Selected"), E_FAIL, 1, TEXT("No selection"),
+                        true);
     size = 5;
     EXPECT_EQ(device->GetProbeSize(&size), 0);
     EXPECT_EQ(size, 5);
@@ -280,7 +281,7 @@ bool FitSphere(const std::vector<simtest::PostedRecord>& records, double centre[
 }
 
 TEST_F(MeasuringPathTest, SphereScenarioFitsBackToItsShape) {
-    ASSERT_EQ(Sim().SelectScenario(u"sphere", 42), S_OK);
+    ASSERT_EQ(Sim().SelectScenario(TEXT("sphere"), 42), S_OK);
     trackersim::ShapeInfo shape{};
     Sim().GetScenarioShape(&shape);
     StartProbing();

@@ -27,7 +27,7 @@ protected:
         ASSERT_EQ(CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
                                    tracker::TrackerConnection::iid, connection.PutVoid()),
                   S_OK);
-        ComBstr address(u"10.0.0.7");
+        ComBstr address(TEXT("10.0.0.7"));
         ASSERT_EQ(connection->Connect(address.Get(), device->m_tracker.Put()), S_OK);
     }
     int Connections(const IID& iid) { return Sim().LiveConnectionCount(iid); }
@@ -37,7 +37,7 @@ protected:
             total += Connections(*iid);
         return total;
     }
-    std::u16string Identity(tracker::Trigger* trigger) {
+    platform::WideString Identity(tracker::Trigger* trigger) {
         ComBstr identity;
         EXPECT_EQ(trigger->get_Identity(identity.Put()), S_OK);
         return identity.Str();
@@ -90,7 +90,7 @@ TEST_F(AdviseSinksTest, TrackerWithoutModelSkipsOnlyTheQuickReleaseConnection) {
 }
 
 TEST_F(AdviseSinksTest, WithoutTriggerCollectionNoTriggerSinkAndNoTriggers) {
-    Sim().MakeNull(u"Tracker.get_TriggerCollection", false);
+    Sim().MakeNull(TEXT("Tracker.get_TriggerCollection"), false);
     ConnectDevice();
     device->AdviseSinks();
     EXPECT_EQ(device->m_triggerCollectionSink, nullptr);
@@ -134,7 +134,7 @@ TEST_F(AdviseSinksTest, CollectionOfPlainTriggersLeavesBothReferencesEmpty) {
 TEST_F(AdviseSinksTest, StatusGoneAtDisconnectStillDestroysBothMeasurementSinks) {
     ConnectDevice();
     device->AdviseSinks();
-    Sim().MakeNull(u"Measurements.get_MeasurementStatus", false);
+    Sim().MakeNull(TEXT("Measurements.get_MeasurementStatus"), false);
     device->UnadviseSinks();
     EXPECT_EQ(Connections(tracker::IID_MeasurementEvents), 0);
     EXPECT_EQ(device->m_measurementSink, nullptr);
@@ -143,13 +143,14 @@ TEST_F(AdviseSinksTest, StatusGoneAtDisconnectStillDestroysBothMeasurementSinks)
 }
 
 TEST_F(AdviseSinksTest, FailingPropertyReadRaisesAndLeavesWhatWasMade) {
-    Sim().InjectFailure(u"Tracker.get_TargetCollection", E_FAIL, 17, u"Targets unavailable", true);
+    Sim().InjectFailure(TEXT("Tracker.get_TargetCollection"), E_FAIL, 17,
+                        TEXT("Targets unavailable"), true);
     ConnectDevice();
     try {
         device->AdviseSinks();
         ADD_FAILURE() << "no error raised";
     } catch (const ComError& error) {
-        EXPECT_EQ(error.Description(), u"Targets unavailable");
+        EXPECT_EQ(error.Description(), TEXT("Targets unavailable"));
     }
     EXPECT_EQ(Connections(tracker::IID_MeasurementEvents), 1);
     EXPECT_EQ(Connections(tracker::IID_TargetCollectionEvents), 0);

@@ -92,13 +92,13 @@ struct OwnedRecorder {
 
 TEST(DispatchTable, NamesAnswerPositionsIgnoringCaseAndFirstOfDuplicates) {
     OwnedRecorder r;
-    EXPECT_EQ(Lookup(r.dispatch.Get(), u"First"), 1);
-    EXPECT_EQ(Lookup(r.dispatch.Get(), u"fIRST"), 1);
-    EXPECT_EQ(Lookup(r.dispatch.Get(), u"CHANGED"), 2);
-    EXPECT_EQ(Lookup(r.dispatch.Get(), u"nothing"), 4);
-    EXPECT_EQ(Lookup(r.dispatch.Get(), u"Firs"), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(Lookup(r.dispatch.Get(), TEXT("First")), 1);
+    EXPECT_EQ(Lookup(r.dispatch.Get(), TEXT("fIRST")), 1);
+    EXPECT_EQ(Lookup(r.dispatch.Get(), TEXT("CHANGED")), 2);
+    EXPECT_EQ(Lookup(r.dispatch.Get(), TEXT("nothing")), 4);
+    EXPECT_EQ(Lookup(r.dispatch.Get(), TEXT("Firs")), DISP_E_UNKNOWNNAME);
     DISPID id = 0;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(u"First")};
+    LPOLESTR names[] = {const_cast<LPOLESTR>(TEXT("First"))};
     const IID other = {1, 2, 3, {0, 0, 0, 0, 0, 0, 0, 0}};
     EXPECT_EQ(r.dispatch->GetIDsOfNames(other, names, 1, 0, &id), DISP_E_UNKNOWNINTERFACE);
 }
@@ -111,11 +111,12 @@ TEST(DispatchTable, InvokeConvertsArgumentsToTheEntryTypes) {
     EXPECT_EQ(r.recorder->lastLong, 42);
     EXPECT_EQ(r.recorder->lastObject, r.dispatch.Get());
     EXPECT_EQ(Call(r.dispatch.Get(), 2,
-                   {ComVariant::FromDispatch(nullptr), ComVariant::FromString(u"2.5")}),
+                   {ComVariant::FromDispatch(nullptr), ComVariant::FromString(TEXT("2.5"))}),
               S_OK);
     EXPECT_EQ(r.recorder->lastDouble, 2.5);
-    EXPECT_EQ(Call(r.dispatch.Get(), 3, {ComVariant::FromLong(7), ComVariant::FromString(u"x")}),
-              S_OK);
+    EXPECT_EQ(
+        Call(r.dispatch.Get(), 3, {ComVariant::FromLong(7), ComVariant::FromString(TEXT("x"))}),
+        S_OK);
     EXPECT_EQ(r.recorder->lastBool, VARIANT_TRUE);
     EXPECT_EQ(r.recorder->lastVariantType, VT_BSTR); // passed through unconverted
     EXPECT_EQ(Call(r.dispatch.Get(), 4, {}), S_OK);
@@ -127,11 +128,13 @@ TEST(DispatchTable, RefusedCallsRunNoHandler) {
     UINT argErr = 0;
     EXPECT_EQ(Call(r.dispatch.Get(), 1, {ComVariant::FromDispatch(nullptr)}), DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(Call(r.dispatch.Get(), 1,
-                   {ComVariant::FromString(u"not an object"), ComVariant::FromLong(1)}, &argErr),
+                   {ComVariant::FromString(TEXT("not an object")), ComVariant::FromLong(1)},
+                   &argErr),
               DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 1u); // the first argument sits last in the array
     EXPECT_EQ(Call(r.dispatch.Get(), 1,
-                   {ComVariant::FromDispatch(nullptr), ComVariant::FromString(u"many")}, &argErr),
+                   {ComVariant::FromDispatch(nullptr), ComVariant::FromString(TEXT("many"))},
+                   &argErr),
               DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 0u);
     EXPECT_EQ(Call(r.dispatch.Get(), 5, {}), DISP_E_MEMBERNOTFOUND);
@@ -169,12 +172,12 @@ TEST(DeviceSinkTables, AnswerTheirEventsByNameAndInterface) {
     ComPtr<IDispatch> m = DispatchOf(measurement), s = DispatchOf(status), t = DispatchOf(targets),
                       g = DispatchOf(triggers);
 
-    EXPECT_EQ(Lookup(m.Get(), u"measurementarrived"), 1);
-    EXPECT_EQ(Lookup(m.Get(), u"Changed"), 2);
-    EXPECT_EQ(Lookup(s.Get(), u"Changed"), 1);
-    EXPECT_EQ(Lookup(t.Get(), u"TargetPositionChanged"), 3);
-    EXPECT_EQ(Lookup(t.Get(), u"ACTIVETIPCHANGED"), 4);
-    EXPECT_EQ(Lookup(g.Get(), u"TRIGGERHAPPENED"), 1);
+    EXPECT_EQ(Lookup(m.Get(), TEXT("measurementarrived")), 1);
+    EXPECT_EQ(Lookup(m.Get(), TEXT("Changed")), 2);
+    EXPECT_EQ(Lookup(s.Get(), TEXT("Changed")), 1);
+    EXPECT_EQ(Lookup(t.Get(), TEXT("TargetPositionChanged")), 3);
+    EXPECT_EQ(Lookup(t.Get(), TEXT("ACTIVETIPCHANGED")), 4);
+    EXPECT_EQ(Lookup(g.Get(), TEXT("TRIGGERHAPPENED")), 1);
 
     ComPtr<IDispatch> p;
     EXPECT_EQ(m->QueryInterface(tracker::IID_MeasurementEvents, p.PutVoid()), S_OK);
@@ -211,11 +214,11 @@ TEST(PageSinkTables, AnswerTheirEventsByNameAndInterface) {
     auto* power = new WCPowerStatusEventSink(nullptr);
     ComPtr<IDispatch> i = DispatchOf(inclination), c = DispatchOf(camera), p = DispatchOf(power);
 
-    EXPECT_EQ(Lookup(i.Get(), u"inclinationchanged"), 1);
-    EXPECT_EQ(Lookup(i.Get(), u"Changed"), 2);
-    EXPECT_EQ(Lookup(i.Get(), u"GetInclinationToGravityFinished"), 3);
-    EXPECT_EQ(Lookup(c.Get(), u"ImageArrived"), 1);
-    EXPECT_EQ(Lookup(p.Get(), u"changed"), 1); // the first of the two
+    EXPECT_EQ(Lookup(i.Get(), TEXT("inclinationchanged")), 1);
+    EXPECT_EQ(Lookup(i.Get(), TEXT("Changed")), 2);
+    EXPECT_EQ(Lookup(i.Get(), TEXT("GetInclinationToGravityFinished")), 3);
+    EXPECT_EQ(Lookup(c.Get(), TEXT("ImageArrived")), 1);
+    EXPECT_EQ(Lookup(p.Get(), TEXT("changed")), 1); // the first of the two
 
     ComPtr<IDispatch> q;
     for (const IID* iid :

@@ -3,6 +3,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include "platform/module/libloaderapi.h"
+
 #include <unistd.h>
 #endif
 
@@ -31,6 +33,10 @@ std::string Utf8Path(const fs::path& path) {
     return platform::Utf8FromWide(path.native());
 }
 
+std::string LastLoadError() {
+    return "error " + std::to_string(GetLastError());
+}
+
 platform::WideString WidePath(const fs::path& path) {
     return path.native();
 }
@@ -49,6 +55,10 @@ fs::path BinFolder() {
 
 std::string Utf8Path(const fs::path& path) {
     return path.string();
+}
+
+std::string LastLoadError() {
+    return QnLastLoadError();
 }
 
 platform::WideString WidePath(const fs::path& path) {

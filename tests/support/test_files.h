@@ -17,6 +17,9 @@ std::filesystem::path PluginLibraryPath();
 std::filesystem::path SimulatorLibraryPath();
 std::filesystem::path RegToolPath();
 
+// Why the last LoadLibraryW failed, for failure messages.
+std::string LastLoadError();
+
 // A path as the UTF-8 text the host's narrow interfaces take, and as WCHAR text.
 std::string Utf8Path(const std::filesystem::path& path);
 platform::WideString WidePath(const std::filesystem::path& path);

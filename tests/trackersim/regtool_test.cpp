@@ -136,7 +136,7 @@ TEST_F(RegtoolTest, RefusesACommandLineWithoutALibrary) {
 
 TEST_F(RegtoolTest, EntryPointsRegisterTheLibraryAndTellWhenItMayUnload) {
     HMODULE library = LoadLibraryW(simtest::WidePath(simtest::SimulatorLibraryPath()).c_str());
-    ASSERT_NE(library, nullptr);
+    ASSERT_NE(library, nullptr) << simtest::LastLoadError();
     auto registerServer = GetExport<HRESULT (*)()>(library, "DllRegisterServer");
     auto unregisterServer = GetExport<HRESULT (*)()>(library, "DllUnregisterServer");
     ASSERT_TRUE(registerServer && unregisterServer);
