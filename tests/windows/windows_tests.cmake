@@ -28,3 +28,4 @@ add_dependencies(test_windows trackersim)
 # One test for the program, like the other suites on Windows.
 add_test(NAME test_windows COMMAND test_windows)
 set_tests_properties(test_windows PROPERTIES TIMEOUT 300 RESOURCE_LOCK registry)
+include(${CMAKE_CURRENT_LIST_DIR}/real_windows/real_windows.cmake)
