@@ -50,7 +50,7 @@ protected:
         Sim().GetProfile(index, &state);
         return state;
     }
-    std::u16string SelectedTargetName() {
+    platform::WideString SelectedTargetName() {
         ComPtr<tracker::TargetCollection> targets;
         EXPECT_EQ(device->m_tracker->get_TargetCollection(targets.Put()), S_OK);
         ComPtr<tracker::Target> selected;
@@ -60,16 +60,16 @@ protected:
         return name.Str();
     }
 
-    std::u16string Text(int id) { return SheetTest::Text(Page(), id); }
+    platform::WideString Text(int id) { return SheetTest::Text(Page(), id); }
     int Check(int id) { return SheetTest::Check(Page(), id); }
-    std::vector<std::u16string> Items(int id) { return SheetTest::Items(Page(), id); }
-    std::u16string SelectedItem(int id) { return SheetTest::SelectedItem(Page(), id); }
+    std::vector<platform::WideString> Items(int id) { return SheetTest::Items(Page(), id); }
+    platform::WideString SelectedItem(int id) { return SheetTest::SelectedItem(Page(), id); }
 
     void Click(int id) { ASSERT_TRUE(platform::Click(Control(Page(), id))); }
-    void Type(int id, const std::u16string& text) {
+    void Type(int id, const platform::WideString& text) {
         ASSERT_TRUE(platform::TypeText(Control(Page(), id), text));
     }
-    void Choose(int id, const std::u16string& item) {
+    void Choose(int id, const platform::WideString& item) {
         ASSERT_TRUE(platform::ChooseItem(Control(Page(), id), item));
     }
     // Picks the entry at a position (as a person does among entries that
@@ -132,24 +132,25 @@ TEST_F(ProfilesPageTest, FirstShowWhileConnectedFillsThePageFromTheTracker) {
     Sim().SetProfile(kStationary, nullptr, 2, 0); // "Fast"
     Sim().SetProfile(kAreaScan, nullptr, 0, 0);   // "Precise"
     OpenSheet();
-    const int writes = Sim().CallCount(u"NumericSetting.put_Value"); // the "Main" page's
+    const int writes = Sim().CallCount(TEXT("NumericSetting.put_Value")); // the "Main" page's
     ShowTab(device->m_profilesPage.get());
     ASSERT_TRUE(Page().m_initialized);
 
     EXPECT_EQ(Items(IDC_PROFILE_LIST),
-              (std::vector<std::u16string>{u"Area Scan", u"Continuous Distance", u"Continuous Time",
-                                           u"Custom Trigger", u"Stationary"})); // sorted
-    EXPECT_EQ(SelectedItem(IDC_PROFILE_LIST), u"Stationary");
+              (std::vector<platform::WideString>{TEXT("Area Scan"), TEXT("Continuous Distance"),
+                                                 TEXT("Continuous Time"), TEXT("Custom Trigger"),
+                                                 TEXT("Stationary")})); // sorted
+    EXPECT_EQ(SelectedItem(IDC_PROFILE_LIST), TEXT("Stationary"));
 
     const auto targets = Items(IDC_PROFILE_TARGET_LIST);
     EXPECT_EQ(targets.size(), 5u); // "Tooling target" is not selectable
-    EXPECT_EQ(std::count(targets.begin(), targets.end(), u"Tooling target"), 0);
-    EXPECT_EQ(SelectedItem(IDC_PROFILE_TARGET_LIST), u"Q-Wand");
+    EXPECT_EQ(std::count(targets.begin(), targets.end(), TEXT("Tooling target")), 0);
+    EXPECT_EQ(SelectedItem(IDC_PROFILE_TARGET_LIST), TEXT("Q-Wand"));
 
-    EXPECT_EQ(Text(IDC_TIME_SEPARATION), u"100");
-    EXPECT_EQ(Text(IDC_TIME_UNIT), u" [ ms ]");
-    EXPECT_EQ(Text(IDC_DISTANCE_SEPARATION), u"1");
-    EXPECT_EQ(Text(IDC_DISTANCE_UNIT), u" [ mm ]");
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("100"));
+    EXPECT_EQ(Text(IDC_TIME_UNIT), TEXT(" [ ms ]"));
+    EXPECT_EQ(Text(IDC_DISTANCE_SEPARATION), TEXT("1"));
+    EXPECT_EQ(Text(IDC_DISTANCE_UNIT), TEXT(" [ mm ]"));
 
     EXPECT_EQ(Page().m_rbFast, 0);
     EXPECT_EQ(Check(IDC_RB_FAST), BST_CHECKED);
@@ -157,23 +158,23 @@ TEST_F(ProfilesPageTest, FirstShowWhileConnectedFillsThePageFromTheTracker) {
     EXPECT_EQ(Page().m_rbScanFast, 2);
     EXPECT_EQ(Check(IDC_RB_SCAN_PRECISE), BST_CHECKED);
 
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Mains");
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"87.5");
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("87.5"));
     EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_PowerSourceEvents), 1);
     EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_PowerLevelEvents), 1);
     EXPECT_NE(Page().m_powerStatusSink, nullptr);
 
     // The time value shown is written back; the accuracies were only read.
-    EXPECT_EQ(Sim().CallCount(u"NumericSetting.put_Value"), writes + 1);
+    EXPECT_EQ(Sim().CallCount(TEXT("NumericSetting.put_Value")), writes + 1);
     EXPECT_EQ(Profile(kTime).separation, 100.0);
-    EXPECT_EQ(Sim().CallCount(u"StationaryProfile.put_Accuracy"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("StationaryProfile.put_Accuracy")), 0);
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(ProfilesPageTest, TimeValueIsShownAndWrittenBackWithSixSignificantDigits) {
     Sim().SetProfile(kTime, nullptr, 1, 123.456789);
     OpenProfiles();
-    EXPECT_EQ(Text(IDC_TIME_SEPARATION), u"123.457");
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("123.457"));
     EXPECT_DOUBLE_EQ(Profile(kTime).separation, 123.457);
 }
 
@@ -194,7 +195,7 @@ TEST_F(ProfilesPageTest, ClickingAnotherAccuracySendsItAtOnceAndTheCheckedOneNot
     OpenProfiles(); // both "Standard" (tracker accuracy 1)
     ASSERT_EQ(Page().m_rbFast, 1);
     Click(IDC_RB_STANDARD);
-    EXPECT_EQ(Sim().CallCount(u"StationaryProfile.put_Accuracy"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("StationaryProfile.put_Accuracy")), 0);
 
     Click(IDC_RB_PRECISE);
     EXPECT_EQ(Page().m_rbFast, 2);
@@ -202,7 +203,7 @@ TEST_F(ProfilesPageTest, ClickingAnotherAccuracySendsItAtOnceAndTheCheckedOneNot
     Click(IDC_RB_FAST);
     EXPECT_EQ(Page().m_rbFast, 0);
     EXPECT_EQ(Profile(kStationary).accuracy, 2);
-    EXPECT_EQ(Sim().CallCount(u"StationaryProfile.put_Accuracy"), 2);
+    EXPECT_EQ(Sim().CallCount(TEXT("StationaryProfile.put_Accuracy")), 2);
     EXPECT_EQ(Profile(kAreaScan).accuracy, 1);
 
     Click(IDC_RB_SCAN_PRECISE);
@@ -211,7 +212,7 @@ TEST_F(ProfilesPageTest, ClickingAnotherAccuracySendsItAtOnceAndTheCheckedOneNot
     Click(IDC_RB_SCAN_FAST);
     EXPECT_EQ(Profile(kAreaScan).accuracy, 2);
     Click(IDC_RB_SCAN_FAST);
-    EXPECT_EQ(Sim().CallCount(u"AreaScanProfile.put_Accuracy"), 2);
+    EXPECT_EQ(Sim().CallCount(TEXT("AreaScanProfile.put_Accuracy")), 2);
     EXPECT_EQ(Profile(kStationary).accuracy, 2);
     EXPECT_TRUE(BoxTexts().empty());
 }
@@ -226,43 +227,43 @@ TEST_F(ProfilesPageTest, WhileNotConnectedAClickMovesOnlyTheButtonAndCloseSavesT
     EXPECT_EQ(Page().m_rbScanFast, 1);
     Close();
     DWORD stored = 9;
-    ASSERT_TRUE(StoredDword(u"m_rbFast", stored));
+    ASSERT_TRUE(StoredDword(TEXT("m_rbFast"), stored));
     EXPECT_EQ(stored, 1u);
-    ASSERT_TRUE(StoredDword(u"m_rbScanFast", stored));
+    ASSERT_TRUE(StoredDword(TEXT("m_rbScanFast"), stored));
     EXPECT_EQ(stored, 1u);
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(ProfilesPageTest, FirstShowWhileNotConnectedWaitsForTheConnection) {
-    StoreDword(u"m_rbFast", 2);
+    StoreDword(TEXT("m_rbFast"), 2);
     OpenProfiles(false);
     ASSERT_TRUE(Page().m_initialized);
     EXPECT_TRUE(Items(IDC_PROFILE_LIST).empty());
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Mains"); // the template's texts
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"0.000");
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains")); // the template's texts
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("0.000"));
     EXPECT_EQ(Page().m_powerStatusSink, nullptr);
     // The stored choice is shown, though nothing could be sent.
     EXPECT_EQ(Page().m_rbFast, 2);
     EXPECT_EQ(Check(IDC_RB_PRECISE), BST_CHECKED);
 
-    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Items(IDC_PROFILE_LIST).size(), 5u);
     EXPECT_EQ(Page().m_rbFast, 1); // after a connect the tracker's values show
     EXPECT_EQ(Check(IDC_RB_STANDARD), BST_CHECKED);
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"87.5");
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("87.5"));
     EXPECT_EQ(Connections(), 2);
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(ProfilesPageTest, StoredValuesWinAndAreWrittenToTheTrackerAtFirstShow) {
-    StoreString(u"m_TimeSeperation", u"250");
-    StoreString(u"m_DistanceSeperation", u"7.5");
-    StoreDword(u"m_rbFast", 2);
-    StoreDword(u"m_rbScanFast", 0);
+    StoreString(TEXT("m_TimeSeperation"), TEXT("250"));
+    StoreString(TEXT("m_DistanceSeperation"), TEXT("7.5"));
+    StoreDword(TEXT("m_rbFast"), 2);
+    StoreDword(TEXT("m_rbScanFast"), 0);
     OpenProfiles();
-    EXPECT_EQ(Text(IDC_TIME_SEPARATION), u"250");
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("250"));
     EXPECT_EQ(Profile(kTime).separation, 250.0);
-    EXPECT_EQ(Text(IDC_DISTANCE_SEPARATION), u"7.5");
+    EXPECT_EQ(Text(IDC_DISTANCE_SEPARATION), TEXT("7.5"));
     EXPECT_EQ(Profile(kDistance).separation, 1.0); // the distance is not applied
     EXPECT_EQ(Page().m_rbFast, 2);
     EXPECT_EQ(Check(IDC_RB_PRECISE), BST_CHECKED);
@@ -274,38 +275,38 @@ TEST_F(ProfilesPageTest, StoredValuesWinAndAreWrittenToTheTrackerAtFirstShow) {
 }
 
 TEST_F(ProfilesPageTest, StoredAccuracyOutsideTheButtonsIsIgnored) {
-    StoreDword(u"m_rbFast", 5);
-    StoreDword(u"m_rbScanFast", 0xFFFFFFFFu);
+    StoreDword(TEXT("m_rbFast"), 5);
+    StoreDword(TEXT("m_rbScanFast"), 0xFFFFFFFFu);
     OpenProfiles();
     EXPECT_EQ(Page().m_rbFast, 1); // the tracker's
     EXPECT_EQ(Page().m_rbScanFast, 1);
     EXPECT_EQ(Check(IDC_RB_STANDARD), BST_CHECKED);
-    EXPECT_EQ(Sim().CallCount(u"StationaryProfile.put_Accuracy"), 0);
-    EXPECT_EQ(Sim().CallCount(u"AreaScanProfile.put_Accuracy"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("StationaryProfile.put_Accuracy")), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("AreaScanProfile.put_Accuracy")), 0);
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(ProfilesPageTest, RegistryRoundTrip) {
     OpenProfiles();
-    Type(IDC_TIME_SEPARATION, u"321");
+    Type(IDC_TIME_SEPARATION, TEXT("321"));
     Click(IDC_RB_FAST);
     Click(IDC_RB_SCAN_PRECISE);
     Close();
-    std::u16string text;
-    ASSERT_TRUE(StoredString(u"m_TimeSeperation", text));
-    EXPECT_EQ(text, u"321");
-    ASSERT_TRUE(StoredString(u"m_DistanceSeperation", text));
-    EXPECT_EQ(text, u"1");
+    platform::WideString text;
+    ASSERT_TRUE(StoredString(TEXT("m_TimeSeperation"), text));
+    EXPECT_EQ(text, TEXT("321"));
+    ASSERT_TRUE(StoredString(TEXT("m_DistanceSeperation"), text));
+    EXPECT_EQ(text, TEXT("1"));
     DWORD value = 9;
-    ASSERT_TRUE(StoredDword(u"m_rbFast", value));
+    ASSERT_TRUE(StoredDword(TEXT("m_rbFast"), value));
     EXPECT_EQ(value, 0u);
-    ASSERT_TRUE(StoredDword(u"m_rbScanFast", value));
+    ASSERT_TRUE(StoredDword(TEXT("m_rbScanFast"), value));
     EXPECT_EQ(value, 2u);
 
     // The next open of the tab brings them back to a tracker that forgot them.
     Sim().Reset();
     OpenProfiles();
-    EXPECT_EQ(Text(IDC_TIME_SEPARATION), u"321");
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("321"));
     EXPECT_EQ(Profile(kTime).separation, 321.0);
     EXPECT_EQ(Profile(kStationary).accuracy, 2);
     EXPECT_EQ(Profile(kAreaScan).accuracy, 0);
@@ -314,47 +315,47 @@ TEST_F(ProfilesPageTest, RegistryRoundTrip) {
 }
 
 TEST_F(ProfilesPageTest, EmptyEditsAreNotSaved) {
-    StoreString(u"m_TimeSeperation", u"55");
-    StoreString(u"m_DistanceSeperation", u"2");
+    StoreString(TEXT("m_TimeSeperation"), TEXT("55"));
+    StoreString(TEXT("m_DistanceSeperation"), TEXT("2"));
     OpenProfiles();
-    Type(IDC_TIME_SEPARATION, u"");
-    ::SetWindowTextW(Control(Page(), IDC_DISTANCE_SEPARATION), u"");
+    Type(IDC_TIME_SEPARATION, TEXT(""));
+    ::SetWindowTextW(Control(Page(), IDC_DISTANCE_SEPARATION), TEXT(""));
     Close();
-    std::u16string text;
-    ASSERT_TRUE(StoredString(u"m_TimeSeperation", text));
-    EXPECT_EQ(text, u"55");
-    ASSERT_TRUE(StoredString(u"m_DistanceSeperation", text));
-    EXPECT_EQ(text, u"2");
+    platform::WideString text;
+    ASSERT_TRUE(StoredString(TEXT("m_TimeSeperation"), text));
+    EXPECT_EQ(text, TEXT("55"));
+    ASSERT_TRUE(StoredString(TEXT("m_DistanceSeperation"), text));
+    EXPECT_EQ(text, TEXT("2"));
 }
 
 TEST_F(ProfilesPageTest, NeverOpeningTheTabWritesNothingAndIgnoresConnections) {
     OpenSheet();
     ASSERT_TRUE(device->Disconnect());
-    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_FALSE(Page().m_initialized);
     EXPECT_EQ(Connections(), 0);
     Sim().SetPowerStatus(1, 10.0);
     Pump();
     Close();
-    std::u16string text;
+    platform::WideString text;
     DWORD value = 0;
-    EXPECT_FALSE(StoredString(u"m_TimeSeperation", text));
-    EXPECT_FALSE(StoredString(u"m_DistanceSeperation", text));
-    EXPECT_FALSE(StoredDword(u"m_rbFast", value));
-    EXPECT_FALSE(StoredDword(u"m_rbScanFast", value));
+    EXPECT_FALSE(StoredString(TEXT("m_TimeSeperation"), text));
+    EXPECT_FALSE(StoredString(TEXT("m_DistanceSeperation"), text));
+    EXPECT_FALSE(StoredDword(TEXT("m_rbFast"), value));
+    EXPECT_FALSE(StoredDword(TEXT("m_rbScanFast"), value));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(ProfilesPageTest, TimeSeparationIsAppliedAsTypedWithoutUnitConversion) {
     OpenProfiles();
-    Type(IDC_TIME_SEPARATION, u"12.5");
+    Type(IDC_TIME_SEPARATION, TEXT("12.5"));
     EXPECT_EQ(Profile(kTime).separation, 12.5);
-    const int writes = Sim().CallCount(u"NumericSetting.put_Value");
-    Type(IDC_TIME_SEPARATION, u""); // an empty text sends nothing
-    EXPECT_EQ(Sim().CallCount(u"NumericSetting.put_Value"), writes);
-    Type(IDC_TIME_SEPARATION, u"abc"); // not a number: 0
+    const int writes = Sim().CallCount(TEXT("NumericSetting.put_Value"));
+    Type(IDC_TIME_SEPARATION, TEXT("")); // an empty text sends nothing
+    EXPECT_EQ(Sim().CallCount(TEXT("NumericSetting.put_Value")), writes);
+    Type(IDC_TIME_SEPARATION, TEXT("abc")); // not a number: 0
     EXPECT_EQ(Profile(kTime).separation, 0.0);
-    Type(IDC_TIME_SEPARATION, u"40ms");
+    Type(IDC_TIME_SEPARATION, TEXT("40ms"));
     EXPECT_EQ(Profile(kTime).separation, 40.0);
     EXPECT_TRUE(BoxTexts().empty());
 }
@@ -363,21 +364,21 @@ TEST_F(ProfilesPageTest, DistanceEditIsDisabledAndItsTextIsNotApplied) {
     OpenProfiles();
     HWND distance = Control(Page(), IDC_DISTANCE_SEPARATION);
     EXPECT_FALSE(::IsWindowEnabled(distance));
-    EXPECT_FALSE(platform::TypeText(distance, u"9")); // a person cannot type there
-    const int writes = Sim().CallCount(u"NumericSetting.put_Value");
-    ::SetWindowTextW(distance, u"9");
-    EXPECT_EQ(Sim().CallCount(u"NumericSetting.put_Value"), writes);
+    EXPECT_FALSE(platform::TypeText(distance, TEXT("9"))); // a person cannot type there
+    const int writes = Sim().CallCount(TEXT("NumericSetting.put_Value"));
+    ::SetWindowTextW(distance, TEXT("9"));
+    EXPECT_EQ(Sim().CallCount(TEXT("NumericSetting.put_Value")), writes);
     EXPECT_EQ(Profile(kDistance).separation, 1.0);
 }
 
 TEST_F(ProfilesPageTest, ChoosingAProfileMakesEveryProfileOfThatNameActive) {
-    Sim().SetProfile(kCustom, u"Area Scan", 1, 0); // two profiles share a name
+    Sim().SetProfile(kCustom, TEXT("Area Scan"), 1, 0); // two profiles share a name
     OpenProfiles();
-    Choose(IDC_PROFILE_LIST, u"Continuous Time");
+    Choose(IDC_PROFILE_LIST, TEXT("Continuous Time"));
     EXPECT_TRUE(Profile(kTime).active);
-    EXPECT_EQ(Sim().CallCount(u"MeasurementProfile.Select"), 1);
-    Choose(IDC_PROFILE_LIST, u"Area Scan");
-    EXPECT_EQ(Sim().CallCount(u"MeasurementProfile.Select"), 3);
+    EXPECT_EQ(Sim().CallCount(TEXT("MeasurementProfile.Select")), 1);
+    Choose(IDC_PROFILE_LIST, TEXT("Area Scan"));
+    EXPECT_EQ(Sim().CallCount(TEXT("MeasurementProfile.Select")), 3);
     EXPECT_TRUE(Profile(kCustom).active); // the later of the two
     EXPECT_TRUE(BoxTexts().empty());
 }
@@ -385,19 +386,22 @@ TEST_F(ProfilesPageTest, ChoosingAProfileMakesEveryProfileOfThatNameActive) {
 TEST_F(ProfilesPageTest, ChoosingATargetSelectsTheSelectableTargetsOfExactlyThatName) {
     const TargetKind kinds[] = {TargetKind::Reflector, TargetKind::Reflector, TargetKind::Probe,
                                 TargetKind::Reflector};
-    const WCHAR* names[] = {u"Ball", u"ball", u"Wand", u"ball"};
+    const WCHAR* names[] = {TEXT("Ball"), TEXT("ball"), TEXT("Wand"), TEXT("ball")};
     Sim().SetTargets(kinds, names, 4);
     Sim().SetTargetSelectable(3, false);
     OpenProfiles();
+    // Sorted without regard to case, a name equal to one already listed goes
+    // before it, and the case-blind search for the current target finds the
+    // first of the two: as the system's combo box does.
     EXPECT_EQ(Items(IDC_PROFILE_TARGET_LIST),
-              (std::vector<std::u16string>{u"Ball", u"ball", u"Wand"}));
-    EXPECT_EQ(SelectedItem(IDC_PROFILE_TARGET_LIST), u"Ball");
-    Choose(IDC_PROFILE_TARGET_LIST, u"Wand");
-    EXPECT_EQ(SelectedTargetName(), u"Wand");
-    EXPECT_EQ(Sim().CallCount(u"Target.Select"), 1);
-    ChooseAt(IDC_PROFILE_TARGET_LIST, 1);            // "ball"
-    EXPECT_EQ(Sim().CallCount(u"Target.Select"), 2); // not "Ball", not the unselectable one
-    EXPECT_EQ(SelectedTargetName(), u"ball");
+              (std::vector<platform::WideString>{TEXT("ball"), TEXT("Ball"), TEXT("Wand")}));
+    EXPECT_EQ(SelectedItem(IDC_PROFILE_TARGET_LIST), TEXT("ball"));
+    Choose(IDC_PROFILE_TARGET_LIST, TEXT("Wand"));
+    EXPECT_EQ(SelectedTargetName(), TEXT("Wand"));
+    EXPECT_EQ(Sim().CallCount(TEXT("Target.Select")), 1);
+    ChooseAt(IDC_PROFILE_TARGET_LIST, 0);                 // "ball"
+    EXPECT_EQ(Sim().CallCount(TEXT("Target.Select")), 2); // not "Ball", not the unselectable one
+    EXPECT_EQ(SelectedTargetName(), TEXT("ball"));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -411,16 +415,16 @@ TEST_F(ProfilesPageTest, PowerEventsRefreshTheLabels) {
     OpenProfiles();
     Sim().SetPowerStatus(1, 42.5);
     Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Battery");
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"42.5");
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Battery"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("42.5"));
     Sim().SetPowerStatus(0, 100.0);
     Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Mains");
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"100");
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("100"));
     Sim().SetPowerStatus(5, 3.25); // an unknown source leaves its label
     Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Mains");
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), u"3.25");
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("3.25"));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -434,7 +438,7 @@ TEST_F(ProfilesPageTest, PowerEventsBeforeThePageExistsOrIsShownChangeNothing) {
     ASSERT_TRUE(device->BuildToolSheet());
     EXPECT_EQ(FireAt(*sink, 1), S_OK);
     EXPECT_EQ(FireAt(*sink, 2), S_OK);
-    EXPECT_EQ(Sim().CallCount(u"Tracker.get_PowerStatus"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("Tracker.get_PowerStatus")), 0);
     sink->InternalRelease(); // its last reference: deleted
     EXPECT_TRUE(BoxTexts().empty());
 }
@@ -452,16 +456,17 @@ TEST_F(ProfilesPageTest, PowerEventsAfterThePageWasDestroyedChangeNothing) {
 
 TEST_F(ProfilesPageTest, PageDeletedWhileStillSubscribedIsNotCalledAnyMore) {
     OpenProfiles();
-    Sim().InjectFailure(u"Tracker.get_PowerStatus", E_FAIL, 5, u"Power status unreadable", false);
+    Sim().InjectFailure(TEXT("Tracker.get_PowerStatus"), E_FAIL, 5, TEXT("Power status unreadable"),
+                        false);
     EXPECT_FALSE(device->Disconnect()); // the page's unsubscription failed
-    EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{u"Power status unreadable"});
+    EXPECT_EQ(BoxTexts(), std::vector<platform::WideString>{TEXT("Power status unreadable")});
     Sim().ClearFaults();
     device->DestroyToolSheet(); // the page goes while the power source still holds its sink
     EXPECT_EQ(Connections(), 2);
-    const int reads = Sim().CallCount(u"Tracker.get_PowerStatus");
+    const int reads = Sim().CallCount(TEXT("Tracker.get_PowerStatus"));
     Sim().SetPowerStatus(1, 1.0);
     Pump(); // reaches the sink, which no longer knows the device
-    EXPECT_EQ(Sim().CallCount(u"Tracker.get_PowerStatus"), reads);
+    EXPECT_EQ(Sim().CallCount(TEXT("Tracker.get_PowerStatus")), reads);
     EXPECT_EQ(BoxTexts().size(), 1u);
 }
 
@@ -474,32 +479,32 @@ TEST_F(ProfilesPageTest, DisconnectEndsBothSubscriptionsAndReconnectRenewsThemOn
     EXPECT_EQ(Page().m_powerStatusSinkDisp.Get(), nullptr);
 
     Sim().SetProfile(kStationary, nullptr, 0, 0); // changed while away
-    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Connections(), 2);
     EXPECT_EQ(Page().m_rbFast, 2);
     EXPECT_EQ(Check(IDC_RB_PRECISE), BST_CHECKED);
-    const int reads = Sim().CallCount(u"PowerSource.get_Value");
+    const int reads = Sim().CallCount(TEXT("PowerSource.get_Value"));
     Sim().SetPowerStatus(1, 12.0);
     Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), u"Battery");
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Battery"));
     // One refresh per event (source, level): one sink, not two.
-    EXPECT_EQ(Sim().CallCount(u"PowerSource.get_Value"), reads + 2);
+    EXPECT_EQ(Sim().CallCount(TEXT("PowerSource.get_Value")), reads + 2);
 }
 
 TEST_F(ProfilesPageTest, NullTrackerObjectsLeaveTheirPartOfThePageQuietly) {
     const WCHAR* const nulls[] = {
-        u"Tracker.get_Measurements",
-        u"Measurements.get_MeasurementProfileCollection",
-        u"MeasurementProfileCollection.get_Item",
-        u"MeasurementProfileCollection.get_Active",
-        u"ContinuousTimeProfile.get_TimeSeparation",
-        u"ContinuousDistanceProfile.get_DistanceSeparation",
-        u"Tracker.get_TargetCollection",
-        u"TargetCollection.get_Item",
-        u"TargetCollection.get_Selected",
-        u"Tracker.get_PowerStatus",
-        u"PowerStatus.get_Source",
-        u"PowerStatus.get_Level",
+        TEXT("Tracker.get_Measurements"),
+        TEXT("Measurements.get_MeasurementProfileCollection"),
+        TEXT("MeasurementProfileCollection.get_Item"),
+        TEXT("MeasurementProfileCollection.get_Active"),
+        TEXT("ContinuousTimeProfile.get_TimeSeparation"),
+        TEXT("ContinuousDistanceProfile.get_DistanceSeparation"),
+        TEXT("Tracker.get_TargetCollection"),
+        TEXT("TargetCollection.get_Item"),
+        TEXT("TargetCollection.get_Selected"),
+        TEXT("Tracker.get_PowerStatus"),
+        TEXT("PowerStatus.get_Source"),
+        TEXT("PowerStatus.get_Level"),
     };
     for (const WCHAR* null : nulls) {
         SCOPED_TRACE(Narrow(null));
@@ -507,7 +512,7 @@ TEST_F(ProfilesPageTest, NullTrackerObjectsLeaveTheirPartOfThePageQuietly) {
         OpenProfiles();
         Click(IDC_RB_PRECISE);
         Click(IDC_RB_SCAN_FAST);
-        Type(IDC_TIME_SEPARATION, u"75");
+        Type(IDC_TIME_SEPARATION, TEXT("75"));
         if (Items(IDC_PROFILE_LIST).size() >= 2)
             ChooseAnother(IDC_PROFILE_LIST);
         if (Items(IDC_PROFILE_TARGET_LIST).size() >= 2)
@@ -526,42 +531,42 @@ TEST_F(ProfilesPageTest, NullTrackerObjectsLeaveTheirPartOfThePageQuietly) {
 // the library's description, the page opens anyway, and nothing is left.
 TEST_F(ProfilesPageTest, EveryFailureWhileFillingThePageIsShown) {
     const WCHAR* const steps[] = {
-        u"Tracker.get_Measurements",
-        u"Measurements.get_MeasurementProfileCollection",
-        u"MeasurementProfileCollection.get_Count",
-        u"MeasurementProfileCollection.get_Item",
-        u"MeasurementProfile.get_Name",
-        u"MeasurementProfile.StationaryProfile",
-        u"MeasurementProfile.ContinuousTimeProfile",
-        u"StationaryProfile.get_Accuracy",
-        u"AreaScanProfile.get_Accuracy",
-        u"ContinuousTimeProfile.get_TimeSeparation",
-        u"ContinuousDistanceProfile.get_DistanceSeparation",
-        u"NumericSetting.get_Value",
-        u"UnitValue.get_Unit",
-        u"NumericSetting.put_Value",
-        u"Tracker.get_TargetCollection",
-        u"TargetCollection.get_Count",
-        u"TargetCollection.get_Item",
-        u"Target.get_Selectable",
-        u"Target.get_Name",
-        u"MeasurementProfileCollection.get_Active",
-        u"TargetCollection.get_Selected",
-        u"Tracker.get_PowerStatus",
-        u"PowerStatus.get_Source",
-        u"PowerStatus.get_Level",
-        u"PowerSource.get_Value",
-        u"PowerLevel.get_Value",
+        TEXT("Tracker.get_Measurements"),
+        TEXT("Measurements.get_MeasurementProfileCollection"),
+        TEXT("MeasurementProfileCollection.get_Count"),
+        TEXT("MeasurementProfileCollection.get_Item"),
+        TEXT("MeasurementProfile.get_Name"),
+        TEXT("MeasurementProfile.StationaryProfile"),
+        TEXT("MeasurementProfile.ContinuousTimeProfile"),
+        TEXT("StationaryProfile.get_Accuracy"),
+        TEXT("AreaScanProfile.get_Accuracy"),
+        TEXT("ContinuousTimeProfile.get_TimeSeparation"),
+        TEXT("ContinuousDistanceProfile.get_DistanceSeparation"),
+        TEXT("NumericSetting.get_Value"),
+        TEXT("UnitValue.get_Unit"),
+        TEXT("NumericSetting.put_Value"),
+        TEXT("Tracker.get_TargetCollection"),
+        TEXT("TargetCollection.get_Count"),
+        TEXT("TargetCollection.get_Item"),
+        TEXT("Target.get_Selectable"),
+        TEXT("Target.get_Name"),
+        TEXT("MeasurementProfileCollection.get_Active"),
+        TEXT("TargetCollection.get_Selected"),
+        TEXT("Tracker.get_PowerStatus"),
+        TEXT("PowerStatus.get_Source"),
+        TEXT("PowerStatus.get_Level"),
+        TEXT("PowerSource.get_Value"),
+        TEXT("PowerLevel.get_Value"),
     };
     for (const WCHAR* step : steps) {
         SCOPED_TRACE(Narrow(step));
         const size_t boxes = BoxTexts().size();
         OpenSheet();
-        Sim().InjectFailure(step, E_FAIL, 77, u"Profiles step failed", true);
+        Sim().InjectFailure(step, E_FAIL, 77, TEXT("Profiles step failed"), true);
         ShowTab(device->m_profilesPage.get());
         EXPECT_GT(Sim().CallCount(step), 0);
         ASSERT_EQ(BoxTexts().size(), boxes + 1);
-        EXPECT_EQ(BoxTexts().back(), u"Profiles step failed");
+        EXPECT_EQ(BoxTexts().back(), TEXT("Profiles step failed"));
         EXPECT_EQ(screen.Boxes().back().type, static_cast<UINT>(MB_OK));
         EXPECT_TRUE(Page().m_initialized);
         Sim().ClearFaults();
@@ -580,34 +585,34 @@ TEST_F(ProfilesPageTest, EveryFailureOfAHandlerIsShown) {
         const WCHAR* step;
     };
     const Case cases[] = {
-        {"stationary", u"Tracker.get_Measurements"},
-        {"stationary", u"Measurements.get_MeasurementProfileCollection"},
-        {"stationary", u"MeasurementProfileCollection.get_Count"},
-        {"stationary", u"MeasurementProfileCollection.get_Item"},
-        {"stationary", u"MeasurementProfile.StationaryProfile"},
-        {"stationary", u"StationaryProfile.put_Accuracy"},
-        {"scan", u"MeasurementProfile.AreaScanProfile"},
-        {"scan", u"AreaScanProfile.put_Accuracy"},
-        {"time", u"Tracker.get_Measurements"},
-        {"time", u"MeasurementProfileCollection.get_Item"},
-        {"time", u"MeasurementProfile.ContinuousTimeProfile"},
-        {"time", u"ContinuousTimeProfile.get_TimeSeparation"},
-        {"time", u"NumericSetting.put_Value"},
-        {"distance", u"MeasurementProfile.ContinuousDistanceProfile"},
-        {"profile", u"Measurements.get_MeasurementProfileCollection"},
-        {"profile", u"MeasurementProfile.get_Name"},
-        {"profile", u"MeasurementProfile.Select"},
-        {"target", u"Tracker.get_TargetCollection"},
-        {"target", u"TargetCollection.get_Count"},
-        {"target", u"TargetCollection.get_Item"},
-        {"target", u"Target.get_Selectable"},
-        {"target", u"Target.get_Name"},
-        {"target", u"Target.Select"},
-        {"power", u"Tracker.get_PowerStatus"},
-        {"power", u"PowerStatus.get_Source"},
-        {"power", u"PowerSource.get_Value"},
-        {"power", u"PowerStatus.get_Level"},
-        {"power", u"PowerLevel.get_Value"},
+        {"stationary", TEXT("Tracker.get_Measurements")},
+        {"stationary", TEXT("Measurements.get_MeasurementProfileCollection")},
+        {"stationary", TEXT("MeasurementProfileCollection.get_Count")},
+        {"stationary", TEXT("MeasurementProfileCollection.get_Item")},
+        {"stationary", TEXT("MeasurementProfile.StationaryProfile")},
+        {"stationary", TEXT("StationaryProfile.put_Accuracy")},
+        {"scan", TEXT("MeasurementProfile.AreaScanProfile")},
+        {"scan", TEXT("AreaScanProfile.put_Accuracy")},
+        {"time", TEXT("Tracker.get_Measurements")},
+        {"time", TEXT("MeasurementProfileCollection.get_Item")},
+        {"time", TEXT("MeasurementProfile.ContinuousTimeProfile")},
+        {"time", TEXT("ContinuousTimeProfile.get_TimeSeparation")},
+        {"time", TEXT("NumericSetting.put_Value")},
+        {"distance", TEXT("MeasurementProfile.ContinuousDistanceProfile")},
+        {"profile", TEXT("Measurements.get_MeasurementProfileCollection")},
+        {"profile", TEXT("MeasurementProfile.get_Name")},
+        {"profile", TEXT("MeasurementProfile.Select")},
+        {"target", TEXT("Tracker.get_TargetCollection")},
+        {"target", TEXT("TargetCollection.get_Count")},
+        {"target", TEXT("TargetCollection.get_Item")},
+        {"target", TEXT("Target.get_Selectable")},
+        {"target", TEXT("Target.get_Name")},
+        {"target", TEXT("Target.Select")},
+        {"power", TEXT("Tracker.get_PowerStatus")},
+        {"power", TEXT("PowerStatus.get_Source")},
+        {"power", TEXT("PowerSource.get_Value")},
+        {"power", TEXT("PowerStatus.get_Level")},
+        {"power", TEXT("PowerLevel.get_Value")},
     };
     OpenProfiles();
     int next = 0;
@@ -616,7 +621,7 @@ TEST_F(ProfilesPageTest, EveryFailureOfAHandlerIsShown) {
         const std::string action = c.action;
         const size_t boxes = BoxTexts().size();
         const int calls = Sim().CallCount(c.step);
-        Sim().InjectFailure(c.step, E_FAIL, 78, u"Handler step failed", true);
+        Sim().InjectFailure(c.step, E_FAIL, 78, TEXT("Handler step failed"), true);
         ++next;
         if (action == "stationary") {
             // A button other than the member's, so the handler goes to the tracker.
@@ -627,9 +632,9 @@ TEST_F(ProfilesPageTest, EveryFailureOfAHandlerIsShown) {
             Click(ids[(Page().m_rbScanFast + 1) % 3]);
         } else if (action == "time") {
             Type(IDC_TIME_SEPARATION,
-                 std::u16string(u"1") + static_cast<char16_t>(u'0' + next % 10));
+                 platform::WideString(TEXT("1")) + static_cast<WCHAR>(TEXT('0') + next % 10));
         } else if (action == "distance") {
-            ::SetWindowTextW(Control(Page(), IDC_DISTANCE_SEPARATION), u"3");
+            ::SetWindowTextW(Control(Page(), IDC_DISTANCE_SEPARATION), TEXT("3"));
         } else if (action == "profile") {
             ChooseAnother(IDC_PROFILE_LIST);
         } else if (action == "target") {
@@ -640,7 +645,7 @@ TEST_F(ProfilesPageTest, EveryFailureOfAHandlerIsShown) {
         }
         EXPECT_GT(Sim().CallCount(c.step), calls);
         ASSERT_EQ(BoxTexts().size(), boxes + 1);
-        EXPECT_EQ(BoxTexts().back(), u"Handler step failed");
+        EXPECT_EQ(BoxTexts().back(), TEXT("Handler step failed"));
         Sim().ClearFaults();
     }
     // Still working.
@@ -650,16 +655,16 @@ TEST_F(ProfilesPageTest, EveryFailureOfAHandlerIsShown) {
 }
 
 TEST_F(ProfilesPageTest, EveryFailureWhileEndingTheSubscriptionFailsTheDisconnect) {
-    const WCHAR* const steps[] = {u"Tracker.get_PowerStatus", u"PowerStatus.get_Source",
-                                  u"PowerStatus.get_Level"};
+    const WCHAR* const steps[] = {TEXT("Tracker.get_PowerStatus"), TEXT("PowerStatus.get_Source"),
+                                  TEXT("PowerStatus.get_Level")};
     OpenProfiles();
     for (const WCHAR* step : steps) {
         SCOPED_TRACE(Narrow(step));
         const size_t boxes = BoxTexts().size();
-        Sim().InjectFailure(step, E_FAIL, 79, u"Cannot end the subscription", true);
+        Sim().InjectFailure(step, E_FAIL, 79, TEXT("Cannot end the subscription"), true);
         EXPECT_FALSE(device->Disconnect());
         ASSERT_EQ(BoxTexts().size(), boxes + 1);
-        EXPECT_EQ(BoxTexts().back(), u"Cannot end the subscription");
+        EXPECT_EQ(BoxTexts().back(), TEXT("Cannot end the subscription"));
         EXPECT_TRUE(device->m_connected);
     }
     ASSERT_TRUE(device->Disconnect());

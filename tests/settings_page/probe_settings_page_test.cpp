@@ -111,7 +111,8 @@ TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedByText) {
     AddDiameter(TEXT("25.4")); // listed again
     EXPECT_EQ(Diameters(), (std::vector<platform::WideString>{TEXT("100.000000"), TEXT("25.400000"),
                                                               TEXT("25.400000")}));
-    EXPECT_EQ(page->m_cbReflectorSizeList.GetCurSel(), 1); // kept on the first added
+    // Kept on the first added, which the equal one is sorted before.
+    EXPECT_EQ(page->m_cbReflectorSizeList.GetCurSel(), 2);
     for (const WCHAR* refused : {TEXT("0"), TEXT("-3"), TEXT("nan"), TEXT("inf")})
         AddDiameter(refused);
     EXPECT_EQ(Diameters().size(), 3u);

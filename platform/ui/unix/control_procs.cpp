@@ -105,8 +105,8 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case CB_ADDSTRING: {
         WideString text = TextOf(lParam);
         auto at = items.end();
-        if (rec->style & CBS_SORT)
-            at = std::upper_bound(
+        if (rec->style & CBS_SORT) // before any equal item, as the system's list does
+            at = std::lower_bound(
                 items.begin(), items.end(), text,
                 [](const WideString& a, const WideString& b) { return CompareNoCase(a, b) < 0; });
         const int pos = static_cast<int>(at - items.begin());
