@@ -53,9 +53,10 @@ the console screen prints them and acts for the person: --address and --answer.
                     on standard error; nothing goes to standard output
   --screenshots DIR with --tour, where windows are real: every window is captured as it
                     appears and written to DIR (created when missing) as <name>.bmp:
-                    connect-dialog, page-main, page-profiles, page-positioning, page-ovc,
-                    page-inclination-sensor, reflector-size, box-information, box-warning,
-                    box-error; refused on headless windows
+                    connect-dialog, connect-countdown (once its countdown shows), page-main,
+                    page-profiles, page-positioning, page-ovc, page-inclination-sensor,
+                    reflector-size, box-information, box-warning, box-error; refused on
+                    headless windows
   --console         the console screen even where windows are real (headless it is the
                     default, and --console changes nothing)
   --realtime        run on the real clock (default: virtual time, no waiting; where

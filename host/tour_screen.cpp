@@ -2,6 +2,7 @@
 
 #include "platform/ui/picture_image.h"
 #include "platform/ui/window_capture.h"
+#include "resources/resource.h"
 
 #include <cctype>
 #include <cstdio>
@@ -105,6 +106,10 @@ void TourScreen::TextChanged(HWND control) {
             last->second = text;
             Print("  label #" + std::to_string(GetDlgCtrlID(control)) + " \"" +
                   platform::Utf8FromWide(text) + "\"\n");
+            // The connect dialog once more, now that its countdown shows.
+            if (GetDlgCtrlID(control) == IDC_CONNECT_COUNTDOWN && !text.empty() &&
+                !m_names.count("connect-countdown"))
+                Capture(GetParent(control), "connect-countdown");
         }
     }
     m_script.TextChanged(control);

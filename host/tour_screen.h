@@ -1,7 +1,8 @@
 // The tour's screen: a scripted screen that also describes every dialog,
 // page and message box on standard error, as the console screen does, and,
 // when given a folder, captures each modal window on the first idle turn of
-// its modal loop (before the script acts on it) into <folder>/<name>.bmp.
+// its modal loop (before the script acts on it) into <folder>/<name>.bmp, and
+// the connect dialog again when its countdown first shows a count.
 #pragma once
 
 #include "platform/ui/scripted_screen.h"
