@@ -15,7 +15,7 @@ namespace {
 class ProbeButtonsTest : public PluginTest {
 protected:
     void OpenAndProbe(uint32_t mode) {
-        ASSERT_TRUE(OpenWith(u"10.0.0.1"));
+        ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
         Plugin().SetProbeAcqMode(mode);
         ASSERT_EQ(Plugin().StartProbeMeasure(), 1);
     }
@@ -35,7 +35,7 @@ protected:
     }
     void Store(const WCHAR* name, const WCHAR* value) {
         CQNRegistry registry;
-        registry.SetKey(u"Orlan Q-Wand", true);
+        registry.SetKey(TEXT("Orlan Q-Wand"), true);
         registry.WriteString(name, value);
     }
 };
@@ -63,7 +63,7 @@ TEST_F(ProbeButtonsTest, MeasurementButtonStreamsWhileHeldInModeOne) {
 }
 
 TEST_F(ProbeButtonsTest, ConfirmAndCancelRepostTheLastFrameOnlyWhileProbing) {
-    ASSERT_TRUE(OpenWith(u"10.0.0.1"));
+    ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
     Press(1);
     Press(2);
     EXPECT_TRUE(records.empty()); // connected, not probing
@@ -95,8 +95,8 @@ TEST_F(ProbeButtonsTest, ButtonDHasNoActionByDefault) {
 }
 
 TEST_F(ProbeButtonsTest, StoredActionsDriveTheButtons) {
-    Store(u"m_cbDButtonList", u"cancel");   // matched without regard to case
-    Store(u"m_cbAButtonList", u"Nonsense"); // not an item: A keeps "Measurement"
+    Store(TEXT("m_cbDButtonList"), TEXT("cancel"));   // matched without regard to case
+    Store(TEXT("m_cbAButtonList"), TEXT("Nonsense")); // not an item: A keeps "Measurement"
     OpenAndProbe(0);
     Press(3);
     Press(0);
@@ -128,7 +128,7 @@ TEST_F(ProbeButtonsTest, HostCommands) {
     EXPECT_EQ(records[1].type, ZDEV_MSG_CONFIRM);
     EXPECT_EQ(records[2].type, ZDEV_MSG_CANCEL);
     EXPECT_EQ(records[3].type, ZDEV_MSG_CANCEL);
-    Sim().InjectFailure(u"Measurements.Measure", E_FAIL, 1, u"busy", true);
+    Sim().InjectFailure(TEXT("Measurements.Measure"), E_FAIL, 1, TEXT("busy"), true);
     EXPECT_EQ(Plugin().CommandExternalButtonProbe1(), 0);
     EXPECT_EQ(Plugin().Close(), 1);
 }

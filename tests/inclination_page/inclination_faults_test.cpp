@@ -13,13 +13,13 @@
 namespace {
 
 struct Fault {
-    const char16_t* operation;
+    const WCHAR* operation;
     bool makeNull; // the property gives null instead of failing
 };
 
 std::string Name(const testing::TestParamInfo<Fault>& info) {
     std::string name;
-    for (const char16_t* c = info.param.operation; *c; ++c)
+    for (const WCHAR* c = info.param.operation; *c; ++c)
         name += std::isalnum(static_cast<unsigned char>(*c)) ? static_cast<char>(*c) : '_';
     return name + (info.param.makeNull ? "_null" : "_fails");
 }
@@ -30,15 +30,15 @@ protected:
         if (GetParam().makeNull)
             Sim().MakeNull(GetParam().operation, false);
         else
-            Sim().InjectFailure(GetParam().operation, E_FAIL, 99, u"Sensor fault", false);
+            Sim().InjectFailure(GetParam().operation, E_FAIL, 99, TEXT("Sensor fault"), false);
     }
     // Everything a person can do on the page, and time for the events.
     void UseEveryControl() {
         for (int id : {IDC_ORIENT_SYNCHRON, IDC_ORIENT_ASYNCHRON, IDC_MONITOR_START,
                        IDC_MONITOR_RESET, IDC_INCLINATION_MEASURE, IDC_USE_INCLINATION})
             EXPECT_TRUE(Click(id));
-        EXPECT_TRUE(Type(IDC_INTERVAL, u"50"));
-        EXPECT_TRUE(Type(IDC_THRESHOLD, u"0.001"));
+        EXPECT_TRUE(Type(IDC_INTERVAL, TEXT("50")));
+        EXPECT_TRUE(Type(IDC_THRESHOLD, TEXT("0.001")));
         Sim().SetInclination(3, 3);
         platform::RunMessagesFor(2500);
         EXPECT_TRUE(Click(IDC_MONITOR_STOP));
@@ -74,7 +74,7 @@ TEST_P(InclinationFaultTest, AFaultAtConnectingTimeIsReportedByTheConnection) {
     OpenTab();
     ASSERT_TRUE(device->Disconnect());
     Inject();
-    device->Connect(u"10.0.0.9"); // may fail with a message box
+    device->Connect(TEXT("10.0.0.9")); // may fail with a message box
     UseEveryControl();
     ExpectOnlyLibraryBoxes();
     Sim().ClearFaults();
@@ -85,43 +85,43 @@ TEST_P(InclinationFaultTest, AFaultAtConnectingTimeIsReportedByTheConnection) {
 }
 
 const Fault kFaults[] = {
-    {u"Tracker.get_InclinationSensor", false},
-    {u"Tracker.get_InclinationSensor", true},
-    {u"InclinationSensor.get_InclinationSwitch", false},
-    {u"InclinationSensor.get_InclinationSwitch", true},
-    {u"InclinationSensor.get_InclinationToGravity", false},
-    {u"InclinationSensor.get_Monitoring", false},
-    {u"InclinationSensor.get_Monitoring", true},
-    {u"InclinationSensor.OrientToGravity", false},
-    {u"InclinationSensor.BeginOrientToGravity", false},
-    {u"InclinationSensor.OrientToGravityFinished", false},
-    {u"InclinationSensor.Measure", false},
-    {u"InclinationMonitoring.get_Enabled", false},
-    {u"InclinationMonitoring.get_Enabled", true},
-    {u"InclinationMonitoring.get_CurrentInclination", false},
-    {u"InclinationMonitoring.get_CurrentInclination", true},
-    {u"InclinationMonitoring.get_ThresholdExceeded", false},
-    {u"InclinationMonitoring.get_ThresholdExceeded", true},
-    {u"InclinationMonitoring.get_Threshold", false},
-    {u"InclinationMonitoring.get_Threshold", true},
-    {u"InclinationMonitoring.get_Interval", false},
-    {u"InclinationMonitoring.get_Interval", true},
-    {u"InclinationMonitoring.Reset", false},
-    {u"Inclination.get_RotX", false},
-    {u"Inclination.get_RotX", true},
-    {u"Inclination.get_RotY", true},
-    {u"ScalarValue.get_Value", false},
-    {u"UnitValue.get_Unit", false},
-    {u"BoolSwitch.get_Value", false},
-    {u"BoolSwitch.put_Value", false},
-    {u"BoolState.get_Value", false},
-    {u"NumericSetting.get_Value", false},
-    {u"NumericSetting.put_Value", false},
-    {u"TrackerException.get_Number", false},
-    {u"TrackerException.get_Description", false},
-    {u"IConnectionPointContainer.FindConnectionPoint", false},
-    {u"IConnectionPoint.Advise", false},
-    {u"IConnectionPoint.Unadvise", false},
+    {TEXT("Tracker.get_InclinationSensor"), false},
+    {TEXT("Tracker.get_InclinationSensor"), true},
+    {TEXT("InclinationSensor.get_InclinationSwitch"), false},
+    {TEXT("InclinationSensor.get_InclinationSwitch"), true},
+    {TEXT("InclinationSensor.get_InclinationToGravity"), false},
+    {TEXT("InclinationSensor.get_Monitoring"), false},
+    {TEXT("InclinationSensor.get_Monitoring"), true},
+    {TEXT("InclinationSensor.OrientToGravity"), false},
+    {TEXT("InclinationSensor.BeginOrientToGravity"), false},
+    {TEXT("InclinationSensor.OrientToGravityFinished"), false},
+    {TEXT("InclinationSensor.Measure"), false},
+    {TEXT("InclinationMonitoring.get_Enabled"), false},
+    {TEXT("InclinationMonitoring.get_Enabled"), true},
+    {TEXT("InclinationMonitoring.get_CurrentInclination"), false},
+    {TEXT("InclinationMonitoring.get_CurrentInclination"), true},
+    {TEXT("InclinationMonitoring.get_ThresholdExceeded"), false},
+    {TEXT("InclinationMonitoring.get_ThresholdExceeded"), true},
+    {TEXT("InclinationMonitoring.get_Threshold"), false},
+    {TEXT("InclinationMonitoring.get_Threshold"), true},
+    {TEXT("InclinationMonitoring.get_Interval"), false},
+    {TEXT("InclinationMonitoring.get_Interval"), true},
+    {TEXT("InclinationMonitoring.Reset"), false},
+    {TEXT("Inclination.get_RotX"), false},
+    {TEXT("Inclination.get_RotX"), true},
+    {TEXT("Inclination.get_RotY"), true},
+    {TEXT("ScalarValue.get_Value"), false},
+    {TEXT("UnitValue.get_Unit"), false},
+    {TEXT("BoolSwitch.get_Value"), false},
+    {TEXT("BoolSwitch.put_Value"), false},
+    {TEXT("BoolState.get_Value"), false},
+    {TEXT("NumericSetting.get_Value"), false},
+    {TEXT("NumericSetting.put_Value"), false},
+    {TEXT("TrackerException.get_Number"), false},
+    {TEXT("TrackerException.get_Description"), false},
+    {TEXT("IConnectionPointContainer.FindConnectionPoint"), false},
+    {TEXT("IConnectionPoint.Advise"), false},
+    {TEXT("IConnectionPoint.Unadvise"), false},
 };
 INSTANTIATE_TEST_SUITE_P(EveryCall, InclinationFaultTest, testing::ValuesIn(kFaults), Name);
 
@@ -149,12 +149,13 @@ TEST_F(InclinationEventsTest, AnOrientErrorIsShownEvenWithoutThePage) {
     DWORD cookie = 0;
     ASSERT_TRUE(AfxConnectionAdvise(sensor.Get(), tracker::IID_InclinationSensorEvents,
                                     dispatch.Get(), TRUE, &cookie));
-    Sim().InjectFailure(u"InclinationSensor.OrientToGravityFinished", E_FAIL, -4, u"Moved", true);
+    Sim().InjectFailure(TEXT("InclinationSensor.OrientToGravityFinished"), E_FAIL, -4,
+                        TEXT("Moved"), true);
     ASSERT_EQ(sensor->BeginOrientToGravity(), S_OK);
     platform::RunMessagesFor(2000);
     ASSERT_EQ(screen.Boxes().size(), 1u);
-    EXPECT_EQ(screen.Boxes()[0].caption, u"#-4");
-    EXPECT_EQ(screen.Boxes()[0].text, u"Moved");
+    EXPECT_EQ(screen.Boxes()[0].caption, TEXT("#-4"));
+    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Moved"));
 
     ASSERT_EQ(sensor->BeginOrientToGravity(), S_OK); // no exception: nothing to show
     platform::RunMessagesFor(2000);

@@ -47,9 +47,11 @@ protected:
 
     WCPropPageInclination& Page() { return *device->m_inclinationPage; }
     HWND Control(int id) { return ::GetDlgItem(Page().GetSafeHwnd(), id); }
-    std::u16string Text(int id) { return platform::WindowText(Control(id)); }
+    platform::WideString Text(int id) { return platform::WindowText(Control(id)); }
     bool Click(int id) { return platform::Click(Control(id)); }
-    bool Type(int id, const std::u16string& text) { return platform::TypeText(Control(id), text); }
+    bool Type(int id, const platform::WideString& text) {
+        return platform::TypeText(Control(id), text);
+    }
     bool Checked() { return ::SendMessageW(Control(IDC_USE_INCLINATION), BM_GETCHECK, 0, 0) == 1; }
 
     trackersim::InclinometerState Sensor() {

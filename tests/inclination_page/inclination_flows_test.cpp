@@ -28,8 +28,8 @@ protected:
 };
 
 TEST_F(InclinationFlowsTest, FirstShowingShowsTheSensorsValuesAndConnectsFourEvents) {
-    EXPECT_EQ(Text(IDC_INTERVAL), u"1000");
-    EXPECT_EQ(Text(IDC_THRESHOLD), u"0.05");
+    EXPECT_EQ(Text(IDC_INTERVAL), TEXT("1000"));
+    EXPECT_EQ(Text(IDC_THRESHOLD), TEXT("0.05"));
     EXPECT_EQ(Sim().LiveConnectionCount(IID_SwitchChangedEvents), 1);
     EXPECT_EQ(Sim().LiveConnectionCount(IID_BoolChangedEvents), 2); // and the quick release
     EXPECT_EQ(Sim().LiveConnectionCount(IID_InclinationMonitoringEvents), 1);
@@ -40,11 +40,11 @@ TEST_F(InclinationFlowsTest, FirstShowingShowsTheSensorsValuesAndConnectsFourEve
 TEST_F(InclinationFlowsTest, SynchronShowsTheInclinationToGravityWithItsUnits) {
     Sim().SetInclination(1.5, -0.25);
     ASSERT_TRUE(Click(IDC_ORIENT_SYNCHRON));
-    EXPECT_EQ(Text(IDC_GRAVITY_ROTX), u"1.5");
-    EXPECT_EQ(Text(IDC_GRAVITY_ROTX_UNIT), u"[deg]");
-    EXPECT_EQ(Text(IDC_GRAVITY_ROTY), u"-0.25");
-    EXPECT_EQ(Text(IDC_GRAVITY_ROTY_UNIT), u"[deg]");
-    EXPECT_EQ(Sim().CallCount(u"InclinationSensor.OrientToGravity"), 1);
+    EXPECT_EQ(Text(IDC_GRAVITY_ROTX), TEXT("1.5"));
+    EXPECT_EQ(Text(IDC_GRAVITY_ROTX_UNIT), TEXT("[deg]"));
+    EXPECT_EQ(Text(IDC_GRAVITY_ROTY), TEXT("-0.25"));
+    EXPECT_EQ(Text(IDC_GRAVITY_ROTY_UNIT), TEXT("[deg]"));
+    EXPECT_EQ(Sim().CallCount(TEXT("InclinationSensor.OrientToGravity")), 1);
 }
 
 TEST_F(InclinationFlowsTest, AsynchronSendsOneRequestUntilTheCompletionRefreshes) {
@@ -52,55 +52,56 @@ TEST_F(InclinationFlowsTest, AsynchronSendsOneRequestUntilTheCompletionRefreshes
     ASSERT_TRUE(Click(IDC_ORIENT_ASYNCHRON));
     ASSERT_TRUE(Click(IDC_ORIENT_ASYNCHRON));
     ASSERT_TRUE(Click(IDC_ORIENT_SYNCHRON)); // busy: does nothing either
-    EXPECT_EQ(Sim().CallCount(u"InclinationSensor.BeginOrientToGravity"), 1);
-    EXPECT_EQ(Sim().CallCount(u"InclinationSensor.OrientToGravity"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("InclinationSensor.BeginOrientToGravity")), 1);
+    EXPECT_EQ(Sim().CallCount(TEXT("InclinationSensor.OrientToGravity")), 0);
     EXPECT_TRUE(Page().m_orientBusy);
-    EXPECT_EQ(Text(IDC_GRAVITY_ROTX), u"");
+    EXPECT_EQ(Text(IDC_GRAVITY_ROTX), TEXT(""));
 
     platform::RunMessagesFor(2000);
     EXPECT_FALSE(Page().m_orientBusy);
-    EXPECT_EQ(Text(IDC_GRAVITY_ROTX), u"0.125");
-    EXPECT_EQ(Text(IDC_GRAVITY_ROTY), u"2e-07");
+    EXPECT_EQ(Text(IDC_GRAVITY_ROTX), TEXT("0.125"));
+    EXPECT_EQ(Text(IDC_GRAVITY_ROTY), TEXT("2e-07"));
     EXPECT_TRUE(screen.Boxes().empty()) << "a completion without an exception shows nothing";
 
     ASSERT_TRUE(Click(IDC_ORIENT_ASYNCHRON));
-    EXPECT_EQ(Sim().CallCount(u"InclinationSensor.BeginOrientToGravity"), 2);
+    EXPECT_EQ(Sim().CallCount(TEXT("InclinationSensor.BeginOrientToGravity")), 2);
 }
 
 TEST_F(InclinationFlowsTest, AFailedAsynchronousOrientIsShownAsAWarningAndStillRefreshes) {
-    Sim().InjectFailure(u"InclinationSensor.OrientToGravityFinished", E_FAIL, 17,
-                        u"The tracker is not level.", true);
+    Sim().InjectFailure(TEXT("InclinationSensor.OrientToGravityFinished"), E_FAIL, 17,
+                        TEXT("The tracker is not level."), true);
     ASSERT_TRUE(Click(IDC_ORIENT_ASYNCHRON));
     platform::RunMessagesFor(2000);
     ASSERT_EQ(screen.Boxes().size(), 1u);
-    EXPECT_EQ(screen.Boxes()[0].text, u"The tracker is not level.");
-    EXPECT_EQ(screen.Boxes()[0].caption, u"#17");
+    EXPECT_EQ(screen.Boxes()[0].text, TEXT("The tracker is not level."));
+    EXPECT_EQ(screen.Boxes()[0].caption, TEXT("#17"));
     EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
     EXPECT_FALSE(Page().m_orientBusy);
-    EXPECT_EQ(Sim().CallCount(u"InclinationSensor.get_InclinationToGravity"), 1);
+    EXPECT_EQ(Sim().CallCount(TEXT("InclinationSensor.get_InclinationToGravity")), 1);
 }
 
 TEST_F(InclinationFlowsTest, ACompletionWhoseRefreshFailsStillEndsTheOrient) {
-    Sim().InjectFailure(u"InclinationSensor.get_InclinationToGravity", E_FAIL, 1, u"Lost", true);
+    Sim().InjectFailure(TEXT("InclinationSensor.get_InclinationToGravity"), E_FAIL, 1, TEXT("Lost"),
+                        true);
     ASSERT_TRUE(Click(IDC_ORIENT_ASYNCHRON));
     platform::RunMessagesFor(2000);
     EXPECT_FALSE(Page().m_orientBusy);
     EXPECT_TRUE(screen.Boxes().empty()) << "an event's failure goes back to the library";
     ASSERT_TRUE(Click(IDC_ORIENT_ASYNCHRON));
-    EXPECT_EQ(Sim().CallCount(u"InclinationSensor.BeginOrientToGravity"), 2);
+    EXPECT_EQ(Sim().CallCount(TEXT("InclinationSensor.BeginOrientToGravity")), 2);
 }
 
 TEST_F(InclinationFlowsTest, MonitoringShowsTheCurrentInclinationAndStopsWhenExceeded) {
     ASSERT_TRUE(Click(IDC_ORIENT_SYNCHRON)); // gravity = (0.002, -0.001)
-    ASSERT_TRUE(Type(IDC_INTERVAL, u"100"));
+    ASSERT_TRUE(Type(IDC_INTERVAL, TEXT("100")));
     ASSERT_TRUE(Click(IDC_MONITOR_START));
     EXPECT_TRUE(Sensor().monitoring);
     Sim().SetInclination(0.01, -0.02);
     platform::RunMessagesFor(100);
-    EXPECT_EQ(Text(IDC_CURRENT_ROTX), u"0.01");
-    EXPECT_EQ(Text(IDC_CURRENT_ROTX_UNIT), u"[deg]");
-    EXPECT_EQ(Text(IDC_CURRENT_ROTY), u"-0.02");
-    EXPECT_EQ(Text(IDC_CURRENT_ROTY_UNIT), u"[deg]");
+    EXPECT_EQ(Text(IDC_CURRENT_ROTX), TEXT("0.01"));
+    EXPECT_EQ(Text(IDC_CURRENT_ROTX_UNIT), TEXT("[deg]"));
+    EXPECT_EQ(Text(IDC_CURRENT_ROTY), TEXT("-0.02"));
+    EXPECT_EQ(Text(IDC_CURRENT_ROTY_UNIT), TEXT("[deg]"));
     EXPECT_TRUE(Sensor().monitoring);
 
     Sim().SetInclination(0.5, 0.0); // beyond the threshold of 0.05
@@ -112,10 +113,10 @@ TEST_F(InclinationFlowsTest, MonitoringShowsTheCurrentInclinationAndStopsWhenExc
 
 TEST_F(InclinationFlowsTest, ResetOnlyWhileMonitoring) {
     ASSERT_TRUE(Click(IDC_MONITOR_RESET));
-    EXPECT_EQ(Sim().CallCount(u"InclinationMonitoring.Reset"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("InclinationMonitoring.Reset")), 0);
     ASSERT_TRUE(Click(IDC_MONITOR_START));
     ASSERT_TRUE(Click(IDC_MONITOR_RESET));
-    EXPECT_EQ(Sim().CallCount(u"InclinationMonitoring.Reset"), 1);
+    EXPECT_EQ(Sim().CallCount(TEXT("InclinationMonitoring.Reset")), 1);
     ASSERT_TRUE(Click(IDC_MONITOR_STOP));
     EXPECT_FALSE(Sensor().monitoring);
 }
@@ -174,10 +175,10 @@ TEST_F(InclinationFlowsTest, AThresholdFlagThatIsNotRaisedChangesNothing) {
 TEST_F(InclinationFlowsTest, MeasureShowsOneMeasurement) {
     Sim().SetInclination(-3.25, 0.0625);
     ASSERT_TRUE(Click(IDC_INCLINATION_MEASURE));
-    EXPECT_EQ(Text(IDC_MEASURED_ROTX), u"-3.25");
-    EXPECT_EQ(Text(IDC_MEASURED_ROTX_UNIT), u"[deg]");
-    EXPECT_EQ(Text(IDC_MEASURED_ROTY), u"0.0625");
-    EXPECT_EQ(Text(IDC_MEASURED_ROTY_UNIT), u"[deg]");
+    EXPECT_EQ(Text(IDC_MEASURED_ROTX), TEXT("-3.25"));
+    EXPECT_EQ(Text(IDC_MEASURED_ROTX_UNIT), TEXT("[deg]"));
+    EXPECT_EQ(Text(IDC_MEASURED_ROTY), TEXT("0.0625"));
+    EXPECT_EQ(Text(IDC_MEASURED_ROTY_UNIT), TEXT("[deg]"));
 }
 
 TEST_F(InclinationFlowsTest, DisconnectingUnadvisesAndClearsAllButTheMeasurement) {
@@ -185,7 +186,7 @@ TEST_F(InclinationFlowsTest, DisconnectingUnadvisesAndClearsAllButTheMeasurement
     ASSERT_TRUE(Click(IDC_MONITOR_START));
     platform::RunMessagesFor(1000);
     ASSERT_TRUE(Click(IDC_INCLINATION_MEASURE));
-    ASSERT_NE(Text(IDC_CURRENT_ROTX), u"");
+    ASSERT_NE(Text(IDC_CURRENT_ROTX), TEXT(""));
     ASSERT_EQ(Connections(), 5);
 
     ASSERT_TRUE(device->Disconnect());
@@ -194,39 +195,39 @@ TEST_F(InclinationFlowsTest, DisconnectingUnadvisesAndClearsAllButTheMeasurement
     for (int id :
          {IDC_GRAVITY_ROTX, IDC_GRAVITY_ROTX_UNIT, IDC_GRAVITY_ROTY, IDC_GRAVITY_ROTY_UNIT,
           IDC_CURRENT_ROTX, IDC_CURRENT_ROTY, IDC_CURRENT_ROTX_UNIT, IDC_CURRENT_ROTY_UNIT})
-        EXPECT_EQ(Text(id), u"") << id;
-    EXPECT_EQ(Text(IDC_MEASURED_ROTX), u"0.002");
-    EXPECT_EQ(Text(IDC_MEASURED_ROTX_UNIT), u"[deg]");
+        EXPECT_EQ(Text(id), TEXT("")) << id;
+    EXPECT_EQ(Text(IDC_MEASURED_ROTX), TEXT("0.002"));
+    EXPECT_EQ(Text(IDC_MEASURED_ROTX_UNIT), TEXT("[deg]"));
 
     // Without a tracker every control does nothing.
     for (int id : {IDC_MONITOR_START, IDC_ORIENT_SYNCHRON, IDC_ORIENT_ASYNCHRON,
                    IDC_INCLINATION_MEASURE, IDC_USE_INCLINATION})
         ASSERT_TRUE(Click(id));
-    ASSERT_TRUE(Type(IDC_INTERVAL, u"5"));
+    ASSERT_TRUE(Type(IDC_INTERVAL, TEXT("5")));
     EXPECT_EQ(Sensor().interval, 1000);
     EXPECT_TRUE(screen.Boxes().empty());
 
     // A new connection connects a fresh sink.
-    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Connections(), 5);
     EXPECT_NE(Page().m_sink, nullptr);
 }
 
 TEST_F(InclinationFlowsTest, LibraryErrorsOfTheControlsAreShown) {
-    Sim().InjectFailure(u"InclinationSensor.Measure", E_FAIL, 3, u"Sensor busy", true);
-    Sim().InjectFailure(u"NumericSetting.put_Value", E_FAIL, 4, u"Out of range", true);
+    Sim().InjectFailure(TEXT("InclinationSensor.Measure"), E_FAIL, 3, TEXT("Sensor busy"), true);
+    Sim().InjectFailure(TEXT("NumericSetting.put_Value"), E_FAIL, 4, TEXT("Out of range"), true);
     ASSERT_TRUE(Click(IDC_INCLINATION_MEASURE));
-    ASSERT_TRUE(Type(IDC_THRESHOLD, u"7"));
+    ASSERT_TRUE(Type(IDC_THRESHOLD, TEXT("7")));
     ASSERT_EQ(screen.Boxes().size(), 2u);
-    EXPECT_EQ(screen.Boxes()[0].text, u"Sensor busy");
+    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Sensor busy"));
     EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(screen.Boxes()[1].text, u"Out of range");
+    EXPECT_EQ(screen.Boxes()[1].text, TEXT("Out of range"));
 
     // A measurement without its angles is an invalid pointer.
-    Sim().MakeNull(u"Inclination.get_RotY", true);
+    Sim().MakeNull(TEXT("Inclination.get_RotY"), true);
     ASSERT_TRUE(Click(IDC_INCLINATION_MEASURE));
     EXPECT_EQ(screen.Boxes().size(), 3u);
-    EXPECT_EQ(Text(IDC_MEASURED_ROTX), u"");
+    EXPECT_EQ(Text(IDC_MEASURED_ROTX), TEXT(""));
 }
 
 } // namespace

@@ -12,48 +12,48 @@ TEST_F(InclinationSettingsTest, APageNeverShownStoresNothingAndConnectsNothing) 
     Close();
     RegString text;
     DWORD value = 0;
-    EXPECT_FALSE(StoredDword(u"useOTG", value));
-    EXPECT_FALSE(Stored(u"interval", text));
-    EXPECT_FALSE(Stored(u"threshold", text));
+    EXPECT_FALSE(StoredDword(TEXT("useOTG"), value));
+    EXPECT_FALSE(Stored(TEXT("interval"), text));
+    EXPECT_FALSE(Stored(TEXT("threshold"), text));
 }
 
 TEST_F(InclinationSettingsTest, TypedValuesAndTheSwitchSurviveCloseAndOpen) {
     Open();
     OpenTab();
     ASSERT_TRUE(Click(IDC_USE_INCLINATION));
-    ASSERT_TRUE(Type(IDC_INTERVAL, u"250"));
-    ASSERT_TRUE(Type(IDC_THRESHOLD, u"0.5"));
+    ASSERT_TRUE(Type(IDC_INTERVAL, TEXT("250")));
+    ASSERT_TRUE(Type(IDC_THRESHOLD, TEXT("0.5")));
     Close();
     DWORD useOTG = 0;
     RegString text;
-    ASSERT_TRUE(StoredDword(u"useOTG", useOTG));
+    ASSERT_TRUE(StoredDword(TEXT("useOTG"), useOTG));
     EXPECT_EQ(useOTG, 1u);
-    ASSERT_TRUE(Stored(u"interval", text));
-    EXPECT_EQ(text, u"250");
-    ASSERT_TRUE(Stored(u"threshold", text));
-    EXPECT_EQ(text, u"0.5");
+    ASSERT_TRUE(Stored(TEXT("interval"), text));
+    EXPECT_EQ(text, TEXT("250"));
+    ASSERT_TRUE(Stored(TEXT("threshold"), text));
+    EXPECT_EQ(text, TEXT("0.5"));
 
     Sim().Reset(); // the sensor's own values again: interval 1000, threshold 0.05
     Open();
     OpenTab();
     EXPECT_TRUE(Checked());
-    EXPECT_EQ(Text(IDC_INTERVAL), u"250");
-    EXPECT_EQ(Text(IDC_THRESHOLD), u"0.5");
+    EXPECT_EQ(Text(IDC_INTERVAL), TEXT("250"));
+    EXPECT_EQ(Text(IDC_THRESHOLD), TEXT("0.5"));
     EXPECT_EQ(Sensor().interval, 250);
     EXPECT_EQ(Sensor().threshold, 0.5);
     EXPECT_FALSE(Sensor().inclinedToGravity) << "the stored switch state is shown, not sent";
 }
 
 TEST_F(InclinationSettingsTest, TextsThatAreNotNumbersGoToTheSensorAsZero) {
-    Store(u"interval", u"soon");
-    Store(u"threshold", u"");
+    Store(TEXT("interval"), TEXT("soon"));
+    Store(TEXT("threshold"), TEXT(""));
     Open();
     OpenTab();
-    EXPECT_EQ(Text(IDC_INTERVAL), u"soon");
+    EXPECT_EQ(Text(IDC_INTERVAL), TEXT("soon"));
     EXPECT_EQ(Sensor().interval, 0);
-    EXPECT_EQ(Text(IDC_THRESHOLD), u"");
+    EXPECT_EQ(Text(IDC_THRESHOLD), TEXT(""));
     EXPECT_EQ(Sensor().threshold, 0.05) << "an empty text sends nothing";
-    ASSERT_TRUE(Type(IDC_THRESHOLD, u"1e-3x"));
+    ASSERT_TRUE(Type(IDC_THRESHOLD, TEXT("1e-3x")));
     EXPECT_EQ(Sensor().threshold, 0.001);
     EXPECT_TRUE(screen.Boxes().empty());
 }
@@ -64,22 +64,22 @@ TEST_F(InclinationSettingsTest, ASensorValueIsShownWithSixDigitsAndWrittenBackSo
     Monitoring()->get_Threshold(threshold.Put());
     ASSERT_EQ(threshold->put_Value(0.123456789), S_OK);
     OpenTab();
-    EXPECT_EQ(Text(IDC_THRESHOLD), u"0.123457");
+    EXPECT_EQ(Text(IDC_THRESHOLD), TEXT("0.123457"));
     EXPECT_EQ(Sensor().threshold, 0.123457);
 }
 
 TEST_F(InclinationSettingsTest, ClearingAnEditSendsNothingAndKeepsTheStoredText) {
-    Store(u"interval", u"400");
+    Store(TEXT("interval"), TEXT("400"));
     Open();
     OpenTab();
     ASSERT_EQ(Sensor().interval, 400);
-    const int puts = Sim().CallCount(u"NumericSetting.put_Value");
-    ASSERT_TRUE(Type(IDC_INTERVAL, u""));
-    EXPECT_EQ(Sim().CallCount(u"NumericSetting.put_Value"), puts);
+    const int puts = Sim().CallCount(TEXT("NumericSetting.put_Value"));
+    ASSERT_TRUE(Type(IDC_INTERVAL, TEXT("")));
+    EXPECT_EQ(Sim().CallCount(TEXT("NumericSetting.put_Value")), puts);
     Close();
     RegString text;
-    ASSERT_TRUE(Stored(u"interval", text));
-    EXPECT_EQ(text, u"400");
+    ASSERT_TRUE(Stored(TEXT("interval"), text));
+    EXPECT_EQ(text, TEXT("400"));
 }
 
 } // namespace

@@ -12,12 +12,12 @@ namespace {
 class InclinationThroughExportsTest : public simtest::PluginTest {};
 
 TEST_F(InclinationThroughExportsTest, CloseStoresWhatWasTypedOnThePage) {
-    ASSERT_TRUE(OpenWith(u"10.0.0.1"));
+    ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
     ASSERT_EQ(Plugin().SelectProbe(), 1);
-    HWND sheet = screen.FindShown(u"Probing Tool Settings");
+    HWND sheet = screen.FindShown(TEXT("Probing Tool Settings"));
     ASSERT_NE(sheet, nullptr);
     ::SendMessageW(sheet, PSM_SETCURSEL, 4, 0); // the last tab
-    ASSERT_TRUE(platform::TypeText(platform::FindControl(sheet, IDC_INTERVAL), u"125"));
+    ASSERT_TRUE(platform::TypeText(platform::FindControl(sheet, IDC_INTERVAL), TEXT("125")));
     ASSERT_TRUE(platform::Click(platform::FindControl(sheet, IDC_USE_INCLINATION)));
     trackersim::InclinometerState sensor{};
     Sim().GetInclinometer(&sensor);
@@ -25,8 +25,8 @@ TEST_F(InclinationThroughExportsTest, CloseStoresWhatWasTypedOnThePage) {
     EXPECT_TRUE(sensor.inclinedToGravity);
 
     EXPECT_EQ(Plugin().Close(), 1);
-    EXPECT_EQ(StoredString(u"interval"), u"125");
-    EXPECT_EQ(StoredString(u"threshold"), u"0.05");
+    EXPECT_EQ(StoredString(TEXT("interval")), TEXT("125"));
+    EXPECT_EQ(StoredString(TEXT("threshold")), TEXT("0.05"));
     EXPECT_TRUE(BoxTexts().empty());
 }
 

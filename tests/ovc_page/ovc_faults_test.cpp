@@ -11,13 +11,13 @@
 namespace {
 
 struct Fault {
-    const char16_t* operation;
+    const WCHAR* operation;
     bool makeNull; // the property gives null (or the facet is absent) instead of failing
 };
 
 std::string Name(const testing::TestParamInfo<Fault>& info) {
     std::string name;
-    for (const char16_t* c = info.param.operation; *c; ++c)
+    for (const WCHAR* c = info.param.operation; *c; ++c)
         name += std::isalnum(static_cast<unsigned char>(*c)) ? static_cast<char>(*c) : '_';
     return name + (info.param.makeNull ? "_null" : "_fails");
 }
@@ -28,7 +28,7 @@ protected:
         if (GetParam().makeNull)
             Sim().MakeNull(GetParam().operation, false);
         else
-            Sim().InjectFailure(GetParam().operation, E_FAIL, 42, u"Camera fault", false);
+            Sim().InjectFailure(GetParam().operation, E_FAIL, 42, TEXT("Camera fault"), false);
     }
     void UseEveryButton() {
         for (int id : {IDC_OVC_SHOW_DIALOG, IDC_OVC_DEFINE_BY_HAND, IDC_OVC_CLEAR_REGIONS,
@@ -62,57 +62,57 @@ TEST_P(OvcFaultTest, NothingCrashesAndNothingLeaks) {
 }
 
 const Fault kFaults[] = {
-    {u"Tracker.get_OverviewCameraStream", false},
-    {u"Tracker.get_OverviewCameraStream", true},
-    {u"Tracker.get_OverviewCamera", false},
-    {u"Tracker.get_OverviewCamera", true},
-    {u"Tracker.get_TrackerAngles", false},
-    {u"Tracker.get_TrackerAngles", true},
-    {u"Tracker.get_Measurements", true},
-    {u"Tracker.get_TargetCollection", true},
-    {u"OverviewCamera.get_Switch1", false},
-    {u"OverviewCamera.put_Switch1", false},
-    {u"OverviewCamera.get_Options", false},
-    {u"OverviewCamera.get_Options", true},
-    {u"OverviewCameraOptions.get_Switch2", false},
-    {u"OverviewCameraOptions.put_Switch1", false},
-    {u"OverviewCameraStream.Start", false},
-    {u"OverviewCameraStream.Stop", false},
-    {u"OverviewCameraStream.get_Dialog", false},
-    {u"OverviewCameraStream.get_Dialog", true},
-    {u"OverviewCameraDialog.Show", false},
-    {u"Measurements.get_MeasurementProfileCollection", false},
-    {u"Measurements.get_MeasurementProfileCollection", true},
-    {u"Measurements.StartMeasurement", false},
-    {u"MeasurementProfileCollection.get_Count", false},
-    {u"MeasurementProfileCollection.get_Item", false},
-    {u"MeasurementProfileCollection.get_Item", true},
-    {u"MeasurementProfile.Select", false},
-    {u"MeasurementProfile.AreaScanProfile", false},
-    {u"MeasurementProfile.AreaScanProfile", true},
-    {u"AreaScanProfile.get_ScanRegions", false},
-    {u"AreaScanProfile.get_ScanRegions", true},
-    {u"ScanRegions.Clear", false},
-    {u"ScanRegions.Apply", false},
-    {u"ScanRegions.get_Setup", true},
-    {u"ScanRegionSetup.get_Setting1", true},
-    {u"ScanRegionSetup.get_Setting2", false},
-    {u"ScanRegionSetup.get_RegionList", true},
-    {u"RegionList.NewRegion", false},
-    {u"RegionList.NewRegion", true},
-    {u"ScanRegion.get_Corners", true},
-    {u"ScanRegion.put_Switch", false},
-    {u"CornerList.Add", false},
-    {u"NumericSetting.put_Value", false},
-    {u"ScalarValue.get_Value", false},
-    {u"TrackerAngles.get_Angle2", true},
-    {u"TargetCollection.get_Count", false},
-    {u"TargetCollection.get_Item", true},
-    {u"Target.ScanTarget", false},
-    {u"Target.Select", false},
-    {u"IConnectionPointContainer.FindConnectionPoint", false},
-    {u"IConnectionPoint.Advise", false},
-    {u"IConnectionPoint.Unadvise", false},
+    {TEXT("Tracker.get_OverviewCameraStream"), false},
+    {TEXT("Tracker.get_OverviewCameraStream"), true},
+    {TEXT("Tracker.get_OverviewCamera"), false},
+    {TEXT("Tracker.get_OverviewCamera"), true},
+    {TEXT("Tracker.get_TrackerAngles"), false},
+    {TEXT("Tracker.get_TrackerAngles"), true},
+    {TEXT("Tracker.get_Measurements"), true},
+    {TEXT("Tracker.get_TargetCollection"), true},
+    {TEXT("OverviewCamera.get_Switch1"), false},
+    {TEXT("OverviewCamera.put_Switch1"), false},
+    {TEXT("OverviewCamera.get_Options"), false},
+    {TEXT("OverviewCamera.get_Options"), true},
+    {TEXT("OverviewCameraOptions.get_Switch2"), false},
+    {TEXT("OverviewCameraOptions.put_Switch1"), false},
+    {TEXT("OverviewCameraStream.Start"), false},
+    {TEXT("OverviewCameraStream.Stop"), false},
+    {TEXT("OverviewCameraStream.get_Dialog"), false},
+    {TEXT("OverviewCameraStream.get_Dialog"), true},
+    {TEXT("OverviewCameraDialog.Show"), false},
+    {TEXT("Measurements.get_MeasurementProfileCollection"), false},
+    {TEXT("Measurements.get_MeasurementProfileCollection"), true},
+    {TEXT("Measurements.StartMeasurement"), false},
+    {TEXT("MeasurementProfileCollection.get_Count"), false},
+    {TEXT("MeasurementProfileCollection.get_Item"), false},
+    {TEXT("MeasurementProfileCollection.get_Item"), true},
+    {TEXT("MeasurementProfile.Select"), false},
+    {TEXT("MeasurementProfile.AreaScanProfile"), false},
+    {TEXT("MeasurementProfile.AreaScanProfile"), true},
+    {TEXT("AreaScanProfile.get_ScanRegions"), false},
+    {TEXT("AreaScanProfile.get_ScanRegions"), true},
+    {TEXT("ScanRegions.Clear"), false},
+    {TEXT("ScanRegions.Apply"), false},
+    {TEXT("ScanRegions.get_Setup"), true},
+    {TEXT("ScanRegionSetup.get_Setting1"), true},
+    {TEXT("ScanRegionSetup.get_Setting2"), false},
+    {TEXT("ScanRegionSetup.get_RegionList"), true},
+    {TEXT("RegionList.NewRegion"), false},
+    {TEXT("RegionList.NewRegion"), true},
+    {TEXT("ScanRegion.get_Corners"), true},
+    {TEXT("ScanRegion.put_Switch"), false},
+    {TEXT("CornerList.Add"), false},
+    {TEXT("NumericSetting.put_Value"), false},
+    {TEXT("ScalarValue.get_Value"), false},
+    {TEXT("TrackerAngles.get_Angle2"), true},
+    {TEXT("TargetCollection.get_Count"), false},
+    {TEXT("TargetCollection.get_Item"), true},
+    {TEXT("Target.ScanTarget"), false},
+    {TEXT("Target.Select"), false},
+    {TEXT("IConnectionPointContainer.FindConnectionPoint"), false},
+    {TEXT("IConnectionPoint.Advise"), false},
+    {TEXT("IConnectionPoint.Unadvise"), false},
 };
 INSTANTIATE_TEST_SUITE_P(EveryCall, OvcFaultTest, testing::ValuesIn(kFaults), Name);
 

@@ -207,7 +207,7 @@ TEST_F(OvcImageFormatsTest, ASavedImageReadsBackAsTheSamePixels) {
     EXPECT_EQ(Shown().pixels, image.pixels);
 
     const std::filesystem::path path = Env().Folder() / "camera.bmp";
-    ASSERT_TRUE(platform::WriteBmpFile(path.string(), image));
+    ASSERT_TRUE(platform::WriteBmpFile(simtest::Utf8Path(path), image));
     std::ifstream file(path, std::ios::binary);
     const std::vector<uint8_t> written{std::istreambuf_iterator<char>(file), {}};
     EXPECT_EQ(written, bytes);

@@ -6,8 +6,7 @@
 #include "platform/com/variant.h"
 #include "plugin/WCOverViewCameraEventSink.h"
 #include "plugin/sink_lifetime.h"
-
-#include <malloc.h>
+#include "tests/support/heap_usage.h"
 
 #include <vector>
 
@@ -37,7 +36,7 @@ TEST_F(OvcImagesTest, TheImageEventsAreConnectedOnceThePageHasItsWindow) {
     EXPECT_EQ(Sim().LiveConnectionCount(IID_OverviewCameraEvents), 0);
     EXPECT_EQ(Page().m_sink, nullptr);
     EXPECT_EQ(Page().m_picture, nullptr);
-    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Sim().LiveConnectionCount(IID_OverviewCameraEvents), 1);
 }
 
@@ -85,12 +84,12 @@ TEST_F(OvcImagesTest, AThousandImagesLeaveGdiObjectsAndMemoryWhereTheyWere) {
     ASSERT_TRUE(Click(IDC_OVC_START));
     platform::RunMessagesFor(20); // the first images allocate what stays
     const long gdi = platform::LiveGdiObjectCount();
-    const size_t heap = mallinfo2().uordblks;
+    const size_t heap = simtest::HeapBytesInUse();
     const uint32_t first = Camera().frames;
     platform::RunMessagesFor(1000);
     ASSERT_GE(Camera().frames - first, 1000u);
     EXPECT_EQ(platform::LiveGdiObjectCount(), gdi);
-    const size_t after = mallinfo2().uordblks;
+    const size_t after = simtest::HeapBytesInUse();
     EXPECT_LT(after > heap ? after - heap : 0, 64u * 1024) << "heap grew with the images";
     ExpectFrame(Shown(), Camera().frames - 1);
     ASSERT_TRUE(Click(IDC_OVC_STOP));

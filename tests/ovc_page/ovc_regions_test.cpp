@@ -92,7 +92,7 @@ TEST_F(OvcRegionsTest, TwoSixSidedRegionsOfSevenCornersAroundTheCurrentAngles) {
     EXPECT_EQ(Sim().CameraSwitch1(), 1);
     EXPECT_EQ(Camera().optionSwitch1, 3);
     EXPECT_EQ(Camera().optionSwitch2, 7);
-    EXPECT_EQ(Sim().CallCount(u"OverviewCamera.put_Switch1"), 3); // above, off, restored
+    EXPECT_EQ(Sim().CallCount(TEXT("OverviewCamera.put_Switch1")), 3); // above, off, restored
 }
 
 TEST_F(OvcRegionsTest, AFailurePartWayLeavesTheCameraSwitchesOff) {
@@ -100,10 +100,10 @@ TEST_F(OvcRegionsTest, AFailurePartWayLeavesTheCameraSwitchesOff) {
     ComPtr<tracker::OverviewCamera> camera;
     device->m_tracker->get_OverviewCamera(camera.Put());
     ASSERT_EQ(camera->put_Switch1(1), S_OK);
-    Sim().InjectFailure(u"CornerList.Add", E_FAIL, 5, u"Region full", true);
+    Sim().InjectFailure(TEXT("CornerList.Add"), E_FAIL, 5, TEXT("Region full"), true);
     ASSERT_TRUE(Click(IDC_OVC_DEFINE_HEXAGONS));
     ASSERT_EQ(screen.Boxes().size(), 1u);
-    EXPECT_EQ(screen.Boxes()[0].text, u"Region full");
+    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Region full"));
     EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_OK));
     EXPECT_EQ(Sim().CameraSwitch1(), 0);
     EXPECT_EQ(Camera().optionSwitch1, 0);
@@ -111,7 +111,7 @@ TEST_F(OvcRegionsTest, AFailurePartWayLeavesTheCameraSwitchesOff) {
     EXPECT_EQ(Sim().ScanRegionCount(true), 0);
 
     // A missing object is an invalid pointer, reported the same way.
-    Sim().MakeNull(u"ScanRegions.get_Setup", true);
+    Sim().MakeNull(TEXT("ScanRegions.get_Setup"), true);
     ASSERT_TRUE(Click(IDC_OVC_DEFINE_HEXAGONS));
     EXPECT_EQ(screen.Boxes().size(), 2u);
 }
@@ -131,8 +131,8 @@ TEST_F(OvcRegionsTest, WithoutAnAreaScanProfileTheRegionButtonsDoNothing) {
     OpenPage();
     ASSERT_TRUE(Click(IDC_OVC_DEFINE_HEXAGONS));
     ASSERT_TRUE(Click(IDC_OVC_CLEAR_REGIONS));
-    EXPECT_EQ(Sim().CallCount(u"ScanRegions.Clear"), 0);
-    EXPECT_EQ(Sim().CallCount(u"OverviewCamera.put_Switch1"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("ScanRegions.Clear")), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("OverviewCamera.put_Switch1")), 0);
     ASSERT_TRUE(Click(IDC_OVC_SCAN)); // still starts the measurement
     EXPECT_TRUE(Sim().IsContinuousRunning());
     EXPECT_TRUE(screen.Boxes().empty());
@@ -151,15 +151,15 @@ TEST_F(OvcRegionsTest, ScanSelectsTheAreaScanProfileAndTheScanTargetAndStarts) {
     targets->get_Selected(selected.Put());
     ComBstr name;
     selected->get_Name(name.Put());
-    EXPECT_EQ(name.Str(), u"Surface");
+    EXPECT_EQ(name.Str(), TEXT("Surface"));
     EXPECT_TRUE(Sim().IsContinuousRunning());
 }
 
 TEST_F(OvcRegionsTest, ScanWithoutAScanTargetStillStarts) {
-    Sim().MakeAbsent(u"Target.ScanTarget", false);
+    Sim().MakeAbsent(TEXT("Target.ScanTarget"), false);
     OpenPage();
     ASSERT_TRUE(Click(IDC_OVC_SCAN));
-    EXPECT_EQ(Sim().CallCount(u"Target.Select"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("Target.Select")), 0);
     EXPECT_TRUE(Sim().IsContinuousRunning());
 }
 
@@ -177,8 +177,8 @@ TEST_F(OvcRegionsTest, WhileTheLiveImagesRunTheOtherButtonsDoNothing) {
                    IDC_OVC_DEFINE_HEXAGONS, IDC_OVC_SCAN})
         ASSERT_TRUE(Click(id));
     EXPECT_EQ(Camera().dialogShown, 0);
-    EXPECT_EQ(Sim().CallCount(u"ScanRegions.Clear"), 0);
-    EXPECT_EQ(Sim().CallCount(u"Measurements.StartMeasurement"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("ScanRegions.Clear")), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("Measurements.StartMeasurement")), 0);
     ASSERT_TRUE(Click(IDC_OVC_STOP));
     ASSERT_TRUE(Click(IDC_OVC_SHOW_DIALOG));
     EXPECT_EQ(Camera().dialogShown, 1);
@@ -186,11 +186,11 @@ TEST_F(OvcRegionsTest, WhileTheLiveImagesRunTheOtherButtonsDoNothing) {
 
 TEST_F(OvcRegionsTest, AStartThatFailsStillCountsAsRunning) {
     OpenPage();
-    Sim().InjectFailure(u"OverviewCameraStream.Start", E_FAIL, 8, u"Camera off", true);
+    Sim().InjectFailure(TEXT("OverviewCameraStream.Start"), E_FAIL, 8, TEXT("Camera off"), true);
     ASSERT_TRUE(Click(IDC_OVC_START));
     EXPECT_TRUE(Page().m_running);
     ASSERT_EQ(screen.Boxes().size(), 1u);
-    EXPECT_EQ(screen.Boxes()[0].text, u"Camera off");
+    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Camera off"));
 }
 
 } // namespace

@@ -14,12 +14,12 @@ namespace {
 class OvcThroughExportsTest : public simtest::PluginTest {};
 
 TEST_F(OvcThroughExportsTest, TheLastImageShownOutlivesTheSheet) {
-    ASSERT_TRUE(OpenWith(u"10.0.0.1"));
+    ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
     ASSERT_EQ(Plugin().SelectProbe(), 1);
-    HWND sheet = screen.FindShown(u"Probing Tool Settings");
+    HWND sheet = screen.FindShown(TEXT("Probing Tool Settings"));
     ASSERT_NE(sheet, nullptr);
     ::SendMessageW(sheet, PSM_SETCURSEL, 3, 0); // Main, Profiles, Positioning, OVC
-    ASSERT_TRUE(platform::Click(platform::FindControl(sheet, u"Start OVC")));
+    ASSERT_TRUE(platform::Click(platform::FindControl(sheet, TEXT("Start OVC"))));
     platform::RunMessagesFor(1000);
     platform::PictureImage shown;
     ASSERT_TRUE(platform::GetPictureImage(platform::FindControl(sheet, IDC_OVC_IMAGE), shown));

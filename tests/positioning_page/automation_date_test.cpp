@@ -155,17 +155,17 @@ TEST(TimeStamp, NegativeDatesShowTheirWholeSecond) {
 
 TEST(TimeStamp, TimeOfDayText) {
     CalendarTime t;
-    EXPECT_EQ(std::u16string(FormatTimeOfDay(t)), u"00:00:00.000");
+    EXPECT_EQ(platform::WideString(FormatTimeOfDay(t)), TEXT("00:00:00.000"));
     t.wHour = 9;
     t.wMinute = 5;
     t.wSecond = 7;
     t.wMilliseconds = 42;
-    EXPECT_EQ(std::u16string(FormatTimeOfDay(t)), u"09:05:07.042");
+    EXPECT_EQ(platform::WideString(FormatTimeOfDay(t)), TEXT("09:05:07.042"));
     t.wHour = 23;
     t.wMinute = 59;
     t.wSecond = 59;
     t.wMilliseconds = 999;
-    EXPECT_EQ(std::u16string(FormatTimeOfDay(t)), u"23:59:59.999");
+    EXPECT_EQ(platform::WideString(FormatTimeOfDay(t)), TEXT("23:59:59.999"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "interfaces/tracker.h"
+#include "platform/base/text.h"
 #include "platform/com/bstr.h"
 #include "platform/com/com_ptr.h"
 
@@ -21,9 +22,8 @@ public:
         *out = nullptr;
         if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IidOf<Primary>())
             *out = static_cast<Primary*>(this);
-        ((!*out && riid == IidOf<Others>() && Offers(riid)
-              ? (*out = static_cast<Others*>(this), 0)
-              : 0),
+        ((!*out && riid == IidOf<Others>() && Offers(riid) ? (*out = static_cast<Others*>(this), 0)
+                                                           : 0),
          ...);
         if (!*out)
             return E_NOINTERFACE;
@@ -42,8 +42,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                     EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
 
@@ -65,7 +65,7 @@ template <class T, class U> HRESULT Give(U* object, T** out) {
     return S_OK;
 }
 
-inline HRESULT GiveText(const std::u16string* text, BSTR* out) {
+inline HRESULT GiveText(const platform::WideString* text, BSTR* out) {
     if (!out)
         return E_POINTER;
     *out = text ? SysAllocStringLen(text->data(), static_cast<UINT>(text->size())) : nullptr;
@@ -75,7 +75,7 @@ inline HRESULT GiveText(const std::u16string* text, BSTR* out) {
 // A number with a name and a unit; a null unit or name is a missing string.
 class Scalar final : public Fake<tracker::CoordinateValue> {
 public:
-    static ComPtr<Scalar> Make(double value, const char16_t* name, const char16_t* unit) {
+    static ComPtr<Scalar> Make(double value, const WCHAR* name, const WCHAR* unit) {
         return ComPtr<Scalar>::Attach(new Scalar(value, name, unit));
     }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -98,11 +98,11 @@ public:
     }
 
 private:
-    Scalar(double value, const char16_t* name, const char16_t* unit)
-        : m_value(value), m_name(name ? name : u""), m_unit(unit ? unit : u""),
+    Scalar(double value, const WCHAR* name, const WCHAR* unit)
+        : m_value(value), m_name(name ? name : TEXT("")), m_unit(unit ? unit : TEXT("")),
           m_hasName(name != nullptr), m_hasUnit(unit != nullptr) {}
     double m_value;
-    std::u16string m_name, m_unit;
+    platform::WideString m_name, m_unit;
     bool m_hasName, m_hasUnit;
 };
 
@@ -110,18 +110,25 @@ private:
 struct Triple {
     ComPtr<Scalar> a, b, c;
 };
-inline Triple Values(const char16_t* prefix, double a, double b, double c, const char16_t* unit) {
-    const std::u16string p(prefix);
-    return {Scalar::Make(a, (p + u"1").c_str(), unit), Scalar::Make(b, (p + u"2").c_str(), unit),
-            Scalar::Make(c, (p + u"3").c_str(), unit)};
+inline Triple Values(const WCHAR* prefix, double a, double b, double c, const WCHAR* unit) {
+    const platform::WideString p(prefix);
+    return {Scalar::Make(a, (p + TEXT("1")).c_str(), unit),
+            Scalar::Make(b, (p + TEXT("2")).c_str(), unit),
+            Scalar::Make(c, (p + TEXT("3")).c_str(), unit)};
 }
 
 class PositionObject final : public Fake<tracker::Position> {
 public:
     explicit PositionObject(Triple v) : m_v(std::move(v)) {}
-    HRESULT STDMETHODCALLTYPE get_X(tracker::ScalarValue** v) override { return Give(Scalar(m_v.a), v); }
-    HRESULT STDMETHODCALLTYPE get_Y(tracker::ScalarValue** v) override { return Give(Scalar(m_v.b), v); }
-    HRESULT STDMETHODCALLTYPE get_Z(tracker::ScalarValue** v) override { return Give(Scalar(m_v.c), v); }
+    HRESULT STDMETHODCALLTYPE get_X(tracker::ScalarValue** v) override {
+        return Give(Scalar(m_v.a), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Y(tracker::ScalarValue** v) override {
+        return Give(Scalar(m_v.b), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Z(tracker::ScalarValue** v) override {
+        return Give(Scalar(m_v.c), v);
+    }
 
 private:
     static tracker::ScalarValue* Scalar(const ComPtr<fakes::Scalar>& s) { return s.Get(); }
@@ -131,9 +138,15 @@ private:
 class RmsPositionObject final : public Fake<tracker::RmsPosition> {
 public:
     explicit RmsPositionObject(Triple v) : m_v(std::move(v)) {}
-    HRESULT STDMETHODCALLTYPE get_X(tracker::CoordinateValue** v) override { return Give(m_v.a.Get(), v); }
-    HRESULT STDMETHODCALLTYPE get_Y(tracker::CoordinateValue** v) override { return Give(m_v.b.Get(), v); }
-    HRESULT STDMETHODCALLTYPE get_Z(tracker::CoordinateValue** v) override { return Give(m_v.c.Get(), v); }
+    HRESULT STDMETHODCALLTYPE get_X(tracker::CoordinateValue** v) override {
+        return Give(m_v.a.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Y(tracker::CoordinateValue** v) override {
+        return Give(m_v.b.Get(), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Z(tracker::CoordinateValue** v) override {
+        return Give(m_v.c.Get(), v);
+    }
     HRESULT STDMETHODCALLTYPE get_Rms(tracker::ScalarValue** v) override {
         return Give(static_cast<tracker::ScalarValue*>(nullptr), v);
     }
@@ -145,9 +158,15 @@ private:
 class RotationObject final : public Fake<tracker::Rotation> {
 public:
     explicit RotationObject(Triple v) : m_v(std::move(v)) {}
-    HRESULT STDMETHODCALLTYPE get_Rx(tracker::ScalarValue** v) override { return Give(Scalar(m_v.a), v); }
-    HRESULT STDMETHODCALLTYPE get_Ry(tracker::ScalarValue** v) override { return Give(Scalar(m_v.b), v); }
-    HRESULT STDMETHODCALLTYPE get_Rz(tracker::ScalarValue** v) override { return Give(Scalar(m_v.c), v); }
+    HRESULT STDMETHODCALLTYPE get_Rx(tracker::ScalarValue** v) override {
+        return Give(Scalar(m_v.a), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Ry(tracker::ScalarValue** v) override {
+        return Give(Scalar(m_v.b), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Rz(tracker::ScalarValue** v) override {
+        return Give(Scalar(m_v.c), v);
+    }
 
 private:
     static tracker::ScalarValue* Scalar(const ComPtr<fakes::Scalar>& s) { return s.Get(); }
@@ -156,7 +175,7 @@ private:
 
 class TargetInfo final : public Fake<tracker::MeasuredTargetInfo> {
 public:
-    TargetInfo(std::u16string target, std::u16string probe)
+    TargetInfo(platform::WideString target, platform::WideString probe)
         : m_target(std::move(target)), m_probe(std::move(probe)) {}
     HRESULT STDMETHODCALLTYPE get_TargetIdentity(BSTR* identity) override {
         return GiveText(&m_target, identity);
@@ -166,7 +185,7 @@ public:
     }
 
 private:
-    std::u16string m_target, m_probe;
+    platform::WideString m_target, m_probe;
 };
 
 // What a hand-made measurement offers; a facet is offered when its object is set.

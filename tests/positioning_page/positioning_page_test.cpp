@@ -43,16 +43,16 @@ protected:
         return head;
     }
 
-    std::u16string Text(int id) { return SheetTest::Text(Page(), id); }
-    std::vector<std::u16string> Items(int id) { return SheetTest::Items(Page(), id); }
+    platform::WideString Text(int id) { return SheetTest::Text(Page(), id); }
+    std::vector<platform::WideString> Items(int id) { return SheetTest::Items(Page(), id); }
     HWND Slider() { return Control(Page(), IDC_SLIDER_SPEED); }
     int SliderPos() { return static_cast<int>(::SendMessageW(Slider(), TBM_GETPOS, 0, 0)); }
 
     void Click(int id) { ASSERT_TRUE(platform::Click(Control(Page(), id))); }
-    void Type(int id, const std::u16string& text) {
+    void Type(int id, const platform::WideString& text) {
         ASSERT_TRUE(platform::TypeText(Control(Page(), id), text));
     }
-    void Choose(const std::u16string& item) {
+    void Choose(const platform::WideString& item) {
         ASSERT_TRUE(platform::ChooseItem(Control(Page(), IDC_POSITION_TARGET_LIST), item));
     }
     void SetCheck(int id, bool checked) {
@@ -60,7 +60,7 @@ protected:
     }
 
     // The eight texts of the result box: X, Y, Z, Rx, Ry, Rz, target, time.
-    std::vector<std::u16string> Results() {
+    std::vector<platform::WideString> Results() {
         return {Text(IDC_RESULT_X),      Text(IDC_RESULT_Y),        Text(IDC_RESULT_Z),
                 Text(IDC_RESULT_RX),     Text(IDC_RESULT_RY),       Text(IDC_RESULT_RZ),
                 Text(IDC_RESULT_TARGET), Text(IDC_RESULT_TIMESTAMP)};
@@ -94,8 +94,9 @@ TEST_F(PositioningPageTest, FirstShowFillsTheTargetListInCollectionOrderAndSetsT
     OpenPositioning();
     ASSERT_TRUE(Page().m_initialized);
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST),
-              (std::vector<std::u16string>{u"Q-Wand", u"RRR 1.5in", u"Custom reflector",
-                                           u"Radius target", u"Tooling target", u"Surface"}));
+              (std::vector<platform::WideString>{TEXT("Q-Wand"), TEXT("RRR 1.5in"),
+                                                 TEXT("Custom reflector"), TEXT("Radius target"),
+                                                 TEXT("Tooling target"), TEXT("Surface")}));
     EXPECT_EQ(Selection(Page(), IDC_POSITION_TARGET_LIST), 0);
     EXPECT_EQ(::SendMessageW(Slider(), TBM_GETRANGEMIN, 0, 0), 4);
     EXPECT_EQ(::SendMessageW(Slider(), TBM_GETRANGEMAX, 0, 0), 20);
@@ -104,8 +105,8 @@ TEST_F(PositioningPageTest, FirstShowFillsTheTargetListInCollectionOrderAndSetsT
     EXPECT_EQ(Check(Page(), IDC_POSITION_RELATIVE), BST_UNCHECKED);
     EXPECT_EQ(Check(Page(), IDC_POSITION_SEARCH), BST_UNCHECKED);
     // The result box shows its placeholders until the first result.
-    EXPECT_EQ(Text(IDC_RESULT_X), u"X:");
-    EXPECT_EQ(Text(IDC_RESULT_TARGET), u"Measured Target");
+    EXPECT_EQ(Text(IDC_RESULT_X), TEXT("X:"));
+    EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("Measured Target"));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -113,7 +114,7 @@ TEST_F(PositioningPageTest, FirstShowWhileNotConnectedLeavesTheListEmptyUntilACo
     OpenPositioning(false);
     EXPECT_TRUE(Items(IDC_POSITION_TARGET_LIST).empty());
     Click(IDC_MOVE_LEFT); // no tracker: nothing, no message
-    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u);
     EXPECT_EQ(Selection(Page(), IDC_POSITION_TARGET_LIST), 0);
     EXPECT_TRUE(BoxTexts().empty());
@@ -124,16 +125,17 @@ TEST_F(PositioningPageTest, ReconnectRefillsTheListAndDisconnectKeepsIt) {
     ASSERT_TRUE(device->Disconnect());
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u); // the previous tracker's names
     const TargetKind kinds[] = {TargetKind::Reflector, TargetKind::Probe};
-    const WCHAR* names[] = {u"Zeta", u"Alpha"};
+    const WCHAR* names[] = {TEXT("Zeta"), TEXT("Alpha")};
     Sim().SetTargets(kinds, names, 2);
-    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
-    EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST), (std::vector<std::u16string>{u"Zeta", u"Alpha"}));
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
+    EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST),
+              (std::vector<platform::WideString>{TEXT("Zeta"), TEXT("Alpha")}));
 }
 
 TEST_F(PositioningPageTest, StoredSpeedAndFlagsAreLoaded) {
-    StoreDword(u"m_ctlSliderSpeed", 8);
-    StoreDword(u"m_PositionTo_IsRelative", 1);
-    StoreDword(u"m_PositionTo_SearchTarget", 1);
+    StoreDword(TEXT("m_ctlSliderSpeed"), 8);
+    StoreDword(TEXT("m_PositionTo_IsRelative"), 1);
+    StoreDword(TEXT("m_PositionTo_SearchTarget"), 1);
     OpenPositioning();
     EXPECT_EQ(Page().m_speed, 8);
     EXPECT_EQ(SliderPos(), 8);
@@ -142,7 +144,7 @@ TEST_F(PositioningPageTest, StoredSpeedAndFlagsAreLoaded) {
 }
 
 TEST_F(PositioningPageTest, StoredSpeedOutsideTheRangeIsUsedUntilTheSliderMoves) {
-    StoreDword(u"m_ctlSliderSpeed", 50);
+    StoreDword(TEXT("m_ctlSliderSpeed"), 50);
     OpenPositioning();
     EXPECT_EQ(SliderPos(), 20); // the nearest end
     Click(IDC_MOVE_LEFT);
@@ -158,11 +160,11 @@ TEST_F(PositioningPageTest, RegistryRoundTrip) {
     SetCheck(IDC_POSITION_RELATIVE, true);
     Close();
     DWORD value = 99;
-    ASSERT_TRUE(StoredDword(u"m_ctlSliderSpeed", value));
+    ASSERT_TRUE(StoredDword(TEXT("m_ctlSliderSpeed"), value));
     EXPECT_EQ(value, 7u);
-    ASSERT_TRUE(StoredDword(u"m_PositionTo_IsRelative", value));
+    ASSERT_TRUE(StoredDword(TEXT("m_PositionTo_IsRelative"), value));
     EXPECT_EQ(value, 1u);
-    ASSERT_TRUE(StoredDword(u"m_PositionTo_SearchTarget", value));
+    ASSERT_TRUE(StoredDword(TEXT("m_PositionTo_SearchTarget"), value));
     EXPECT_EQ(value, 0u);
 
     OpenPositioning();
@@ -175,13 +177,13 @@ TEST_F(PositioningPageTest, RegistryRoundTrip) {
 TEST_F(PositioningPageTest, NeverOpeningTheTabWritesNothing) {
     OpenSheet();
     ASSERT_TRUE(device->Disconnect());
-    ASSERT_TRUE(device->Connect(u"10.0.0.9")); // leaves the page untouched
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9"))); // leaves the page untouched
     EXPECT_FALSE(Page().m_initialized);
     Close();
     DWORD value = 0;
-    EXPECT_FALSE(StoredDword(u"m_ctlSliderSpeed", value));
-    EXPECT_FALSE(StoredDword(u"m_PositionTo_IsRelative", value));
-    EXPECT_FALSE(StoredDword(u"m_PositionTo_SearchTarget", value));
+    EXPECT_FALSE(StoredDword(TEXT("m_ctlSliderSpeed"), value));
+    EXPECT_FALSE(StoredDword(TEXT("m_PositionTo_IsRelative"), value));
+    EXPECT_FALSE(StoredDword(TEXT("m_PositionTo_SearchTarget"), value));
 }
 
 TEST_F(PositioningPageTest, SliderSetsTheSpeedOnlyWhenAScrollEnds) {
@@ -221,15 +223,15 @@ TEST_F(PositioningPageTest, MoveButtonsSendSignedSpeeds) {
         EXPECT_EQ(Head().horizontalSpeed, move.horizontal) << move.button;
         EXPECT_EQ(Head().verticalSpeed, move.vertical) << move.button;
     }
-    EXPECT_EQ(Sim().CallCount(u"Tracker.Move"), 5);
+    EXPECT_EQ(Sim().CallCount(TEXT("Tracker.Move")), 5);
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(PositioningPageTest, PositionToSendsTheTypedValuesAndBothFlags) {
     OpenPositioning();
-    Type(IDC_POSITION_VALUE1, u"1.5");
-    Type(IDC_POSITION_VALUE2, u"-20");
-    Type(IDC_POSITION_VALUE3, u"3e2");
+    Type(IDC_POSITION_VALUE1, TEXT("1.5"));
+    Type(IDC_POSITION_VALUE2, TEXT("-20"));
+    Type(IDC_POSITION_VALUE3, TEXT("3e2"));
     SetCheck(IDC_POSITION_SEARCH, true);
     Click(IDC_POSITION_TO);
     HeadState head = Head();
@@ -243,8 +245,8 @@ TEST_F(PositioningPageTest, PositionToSendsTheTypedValuesAndBothFlags) {
 
     SetCheck(IDC_POSITION_SEARCH, false);
     SetCheck(IDC_POSITION_RELATIVE, true);
-    Type(IDC_POSITION_VALUE1, u"");    // empty: 0
-    Type(IDC_POSITION_VALUE2, u"abc"); // not a number: 0
+    Type(IDC_POSITION_VALUE1, TEXT(""));    // empty: 0
+    Type(IDC_POSITION_VALUE2, TEXT("abc")); // not a number: 0
     Click(IDC_POSITION_TO);
     head = Head();
     EXPECT_EQ(head.lastPositionTo.count, 2);
@@ -266,8 +268,8 @@ TEST_F(PositioningPageTest, FindReflectorStartsTheSearch) {
 
 TEST_F(PositioningPageTest, GoAndMeasureMeasuresTheChosenTargetAndShowsTheResult) {
     OpenPositioning();
-    Choose(u"RRR 1.5in");
-    Type(IDC_POSITION_VALUE1, u"4");
+    Choose(TEXT("RRR 1.5in"));
+    Type(IDC_POSITION_VALUE1, TEXT("4"));
     SetCheck(IDC_POSITION_RELATIVE, true);
     SetCheck(IDC_POSITION_SEARCH, true); // not used here
     QueueSample(12.5, -3.25, 1000.0, 10.0, 20.5, -30.0);
@@ -278,10 +280,11 @@ TEST_F(PositioningPageTest, GoAndMeasureMeasuresTheChosenTargetAndShowsTheResult
     EXPECT_TRUE(head.lastPositionTo.relative);
     EXPECT_FALSE(head.lastPositionTo.search);
     EXPECT_EQ(head.lastPositionTo.values[0], 4.0);
-    EXPECT_EQ(Results(), (std::vector<std::u16string>{u"X : 12.5 [ mm ]", u"Y : -3.25 [ mm ]",
-                                                      u"Z : 1000 [ mm ]", u"Rx : 10 [ deg ]",
-                                                      u"Ry : 20.5 [ deg ]", u"Rz : -30 [ deg ]",
-                                                      u"RRR 1.5in", u"12:34:56.789"}));
+    EXPECT_EQ(Results(),
+              (std::vector<platform::WideString>{
+                  TEXT("X : 12.5 [ mm ]"), TEXT("Y : -3.25 [ mm ]"), TEXT("Z : 1000 [ mm ]"),
+                  TEXT("Rx : 10 [ deg ]"), TEXT("Ry : 20.5 [ deg ]"), TEXT("Rz : -30 [ deg ]"),
+                  TEXT("RRR 1.5in"), TEXT("12:34:56.789")}));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -289,19 +292,20 @@ TEST_F(PositioningPageTest, GoAndMeasureOfAProbeNamesItByItsProbesIdentity) {
     OpenPositioning(); // "Q-Wand" selected
     SetTimeOfDay(0, 0, 0, 0);
     Click(IDC_GO_AND_MEASURE);
-    EXPECT_EQ(Text(IDC_RESULT_TARGET), u"Q-Wand");
-    EXPECT_EQ(Text(IDC_RESULT_TIMESTAMP), u"00:00:00.000"); // midnight
+    EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("Q-Wand"));
+    EXPECT_EQ(Text(IDC_RESULT_TIMESTAMP), TEXT("00:00:00.000")); // midnight
 }
 
 TEST_F(PositioningPageTest, TimeStampsOfTheClockShowTheirMilliseconds) {
     OpenPositioning();
     struct Case {
         int ms;
-        const char16_t* shown;
+        const WCHAR* shown;
     };
     // 999 ms is past the algorithm's 999.0 limit: the second, rounded up.
-    const Case cases[] = {{0, u"06:07:08.000"},   {1, u"06:07:08.001"},   {123, u"06:07:08.123"},
-                          {500, u"06:07:08.500"}, {998, u"06:07:08.998"}, {999, u"06:07:09.000"}};
+    const Case cases[] = {{0, TEXT("06:07:08.000")},   {1, TEXT("06:07:08.001")},
+                          {123, TEXT("06:07:08.123")}, {500, TEXT("06:07:08.500")},
+                          {998, TEXT("06:07:08.998")}, {999, TEXT("06:07:09.000")}};
     for (const Case& c : cases) {
         SetTimeOfDay(6, 7, 8, c.ms);
         Click(IDC_GO_AND_MEASURE);
@@ -312,12 +316,12 @@ TEST_F(PositioningPageTest, TimeStampsOfTheClockShowTheirMilliseconds) {
 TEST_F(PositioningPageTest, GoAndMeasureKsr15MakesATargetAndMeasuresIt) {
     OpenPositioning();
     const int before = Sim().TargetCount();
-    Type(IDC_POSITION_VALUE3, u"2.5");
+    Type(IDC_POSITION_VALUE3, TEXT("2.5"));
     Click(IDC_GO_AND_MEASURE_KSR15);
     EXPECT_EQ(Sim().TargetCount(), before + 1); // the made target stays
     EXPECT_EQ(Head().lastPositionTo.target, before);
     EXPECT_EQ(Head().lastPositionTo.values[2], 2.5);
-    EXPECT_EQ(Text(IDC_RESULT_TARGET), u"KSR 1.5in");
+    EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("KSR 1.5in"));
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u); // the list is not refilled
     EXPECT_TRUE(BoxTexts().empty());
 }
@@ -326,13 +330,13 @@ TEST_F(PositioningPageTest, PositionToTargetShowsOnlyTheTargetFound) {
     OpenPositioning();
     Click(IDC_GO_AND_MEASURE); // a full result first
     const auto before = Results();
-    Choose(u"Radius target");
-    Type(IDC_POSITION_VALUE2, u"7");
+    Choose(TEXT("Radius target"));
+    Type(IDC_POSITION_VALUE2, TEXT("7"));
     Click(IDC_POSITION_TO_TARGET);
     EXPECT_EQ(Head().lastPositionTo.target, 3);
     EXPECT_EQ(Head().lastPositionTo.values[1], 7.0);
     auto after = Results();
-    EXPECT_EQ(after[6], u"Radius target");
+    EXPECT_EQ(after[6], TEXT("Radius target"));
     after[6] = before[6];
     EXPECT_EQ(after, before); // the other texts stay
     EXPECT_TRUE(BoxTexts().empty());
@@ -346,8 +350,8 @@ TEST_F(PositioningPageTest, WithoutATrackerEveryButtonDoesNothing) {
          {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_MOVE_LEFT, IDC_MOVE_RIGHT, IDC_MOVE_STOP, IDC_POSITION_TO,
           IDC_FIND_REFLECTOR, IDC_GO_AND_MEASURE, IDC_GO_AND_MEASURE_KSR15, IDC_POSITION_TO_TARGET})
         Click(id);
-    EXPECT_EQ(Sim().CallCount(u"Tracker.Move"), 0);
-    EXPECT_EQ(Sim().CallCount(u"Tracker.get_TargetCollection"), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("Tracker.Move")), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("Tracker.get_TargetCollection")), 0);
     EXPECT_EQ(Head().lastPositionTo.count, 0);
     EXPECT_TRUE(BoxTexts().empty());
 }
@@ -362,11 +366,12 @@ TEST_F(PositioningPageTest, EmptyTargetCollection) {
     // Item -1 is asked for: the library refuses.
     Click(IDC_GO_AND_MEASURE);
     Click(IDC_POSITION_TO_TARGET);
-    EXPECT_EQ(BoxTexts(), (std::vector<std::u16string>{u"The index is outside the collection.",
-                                                       u"The index is outside the collection."}));
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<platform::WideString>{TEXT("The index is outside the collection."),
+                                                 TEXT("The index is outside the collection.")}));
     // "Go And Measure KSR15" needs no selection.
     Click(IDC_GO_AND_MEASURE_KSR15);
-    EXPECT_EQ(Text(IDC_RESULT_TARGET), u"KSR 1.5in");
+    EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("KSR 1.5in"));
     EXPECT_EQ(BoxTexts().size(), 2u);
 }
 
@@ -377,21 +382,21 @@ TEST_F(PositioningPageTest, NullObjectsWhereThePageNeedsThemAreInvalidPointers) 
         bool reported; // E_POINTER shown; otherwise the button does nothing
     };
     const Case cases[] = {
-        {u"Tracker.get_ReflectorFinder", IDC_FIND_REFLECTOR, true},
-        {u"Tracker.get_Measurements", IDC_GO_AND_MEASURE, true},
-        {u"Tracker.get_Measurements", IDC_GO_AND_MEASURE_KSR15, true},
-        {u"Tracker.get_TargetCollection", IDC_GO_AND_MEASURE, false},
-        {u"Tracker.get_TargetCollection", IDC_GO_AND_MEASURE_KSR15, false},
-        {u"Tracker.get_TargetCollection", IDC_POSITION_TO_TARGET, true},
-        {u"TargetCollection.get_Item", IDC_GO_AND_MEASURE, false},
-        {u"TargetCollection.get_Item", IDC_POSITION_TO_TARGET, true},
-        {u"RmsMeasurement.get_RmsPosition", IDC_GO_AND_MEASURE, true},
-        {u"RmsPosition.get_Y", IDC_GO_AND_MEASURE, true},
-        {u"DirectionalMeasurement.get_Orientation", IDC_GO_AND_MEASURE, true},
-        {u"Rotation.get_Rz", IDC_GO_AND_MEASURE, true},
-        {u"PositionMeasurement.get_Position", IDC_GO_AND_MEASURE, true},
-        {u"Position.get_X", IDC_GO_AND_MEASURE, true},
-        {u"Measurement.get_MeasuredTargetInfo", IDC_GO_AND_MEASURE, true},
+        {TEXT("Tracker.get_ReflectorFinder"), IDC_FIND_REFLECTOR, true},
+        {TEXT("Tracker.get_Measurements"), IDC_GO_AND_MEASURE, true},
+        {TEXT("Tracker.get_Measurements"), IDC_GO_AND_MEASURE_KSR15, true},
+        {TEXT("Tracker.get_TargetCollection"), IDC_GO_AND_MEASURE, false},
+        {TEXT("Tracker.get_TargetCollection"), IDC_GO_AND_MEASURE_KSR15, false},
+        {TEXT("Tracker.get_TargetCollection"), IDC_POSITION_TO_TARGET, true},
+        {TEXT("TargetCollection.get_Item"), IDC_GO_AND_MEASURE, false},
+        {TEXT("TargetCollection.get_Item"), IDC_POSITION_TO_TARGET, true},
+        {TEXT("RmsMeasurement.get_RmsPosition"), IDC_GO_AND_MEASURE, true},
+        {TEXT("RmsPosition.get_Y"), IDC_GO_AND_MEASURE, true},
+        {TEXT("DirectionalMeasurement.get_Orientation"), IDC_GO_AND_MEASURE, true},
+        {TEXT("Rotation.get_Rz"), IDC_GO_AND_MEASURE, true},
+        {TEXT("PositionMeasurement.get_Position"), IDC_GO_AND_MEASURE, true},
+        {TEXT("Position.get_X"), IDC_GO_AND_MEASURE, true},
+        {TEXT("Measurement.get_MeasuredTargetInfo"), IDC_GO_AND_MEASURE, true},
     };
     OpenPositioning();
     for (const Case& c : cases) {
@@ -401,24 +406,24 @@ TEST_F(PositioningPageTest, NullObjectsWhereThePageNeedsThemAreInvalidPointers) 
         Click(c.button);
         if (c.reported) {
             ASSERT_EQ(BoxTexts().size(), boxes + 1);
-            EXPECT_EQ(BoxTexts().back(), u"Invalid pointer");
+            EXPECT_EQ(BoxTexts().back(), TEXT("Invalid pointer"));
         } else {
             EXPECT_EQ(BoxTexts().size(), boxes);
         }
         Sim().ClearFaults();
     }
     // The texts written before a missing value stay; the others were cleared.
-    Sim().MakeNull(u"Measurement.get_MeasuredTargetInfo", false);
+    Sim().MakeNull(TEXT("Measurement.get_MeasuredTargetInfo"), false);
     Click(IDC_GO_AND_MEASURE);
     const auto results = Results();
-    EXPECT_EQ(results[0].rfind(u"X : ", 0), 0u);
-    EXPECT_EQ(results[5].rfind(u"Rz : ", 0), 0u);
-    EXPECT_EQ(results[6], u"");
-    EXPECT_EQ(results[7], u"");
+    EXPECT_EQ(results[0].rfind(TEXT("X : "), 0), 0u);
+    EXPECT_EQ(results[5].rfind(TEXT("Rz : "), 0), 0u);
+    EXPECT_EQ(results[6], TEXT(""));
+    EXPECT_EQ(results[7], TEXT(""));
 }
 
 TEST_F(PositioningPageTest, ATrackerWithoutTargetsStillMovesAndPoints) {
-    Sim().MakeNull(u"Tracker.get_TargetCollection", false);
+    Sim().MakeNull(TEXT("Tracker.get_TargetCollection"), false);
     OpenPositioning();
     EXPECT_TRUE(Items(IDC_POSITION_TARGET_LIST).empty());
     Click(IDC_MOVE_UP);
@@ -437,49 +442,49 @@ TEST_F(PositioningPageTest, EveryLibraryFailureOfEveryButtonIsShown) {
         const WCHAR* step;
     };
     const Case cases[] = {
-        {IDC_MOVE_LEFT, u"Tracker.Move"},
-        {IDC_MOVE_STOP, u"Tracker.Move"},
-        {IDC_POSITION_TO, u"Tracker.PositionTo"},
-        {IDC_FIND_REFLECTOR, u"Tracker.get_ReflectorFinder"},
-        {IDC_FIND_REFLECTOR, u"ReflectorFinder.Start"},
-        {IDC_GO_AND_MEASURE, u"Tracker.get_TargetCollection"},
-        {IDC_GO_AND_MEASURE, u"TargetCollection.get_Item"},
-        {IDC_GO_AND_MEASURE, u"Target.get_Handle"},
-        {IDC_GO_AND_MEASURE, u"Tracker.get_Measurements"},
-        {IDC_GO_AND_MEASURE, u"Measurements.GoAndMeasure"},
-        {IDC_GO_AND_MEASURE, u"Measurement.RmsMeasurement"},
-        {IDC_GO_AND_MEASURE, u"RmsMeasurement.get_RmsPosition"},
-        {IDC_GO_AND_MEASURE, u"RmsPosition.get_X"},
-        {IDC_GO_AND_MEASURE, u"ScalarValue.get_Value"},
-        {IDC_GO_AND_MEASURE, u"ScalarValue.get_Unit"},
-        {IDC_GO_AND_MEASURE, u"ScalarValue.get_Name"},
-        {IDC_GO_AND_MEASURE, u"Measurement.DirectionalMeasurement"},
-        {IDC_GO_AND_MEASURE, u"DirectionalMeasurement.get_Orientation"},
-        {IDC_GO_AND_MEASURE, u"Rotation.get_Rx"},
-        {IDC_GO_AND_MEASURE, u"Measurement.PositionMeasurement"},
-        {IDC_GO_AND_MEASURE, u"PositionMeasurement.get_Position"},
-        {IDC_GO_AND_MEASURE, u"Position.get_Z"},
-        {IDC_GO_AND_MEASURE, u"Measurement.SixDofMeasurement"},
-        {IDC_GO_AND_MEASURE, u"Measurement.get_MeasuredTargetInfo"},
-        {IDC_GO_AND_MEASURE, u"MeasuredTargetInfo.MeasuredTargetInfo"},
-        {IDC_GO_AND_MEASURE, u"MeasuredTargetInfo.get_TargetIdentity"},
-        {IDC_GO_AND_MEASURE, u"MeasuredTargetInfo.get_ProbeIdentity"},
-        {IDC_GO_AND_MEASURE, u"TargetCollection.get_Count"},
-        {IDC_GO_AND_MEASURE, u"Target.ProbeTarget"},
-        {IDC_GO_AND_MEASURE, u"ProbeTarget.get_Probe"},
-        {IDC_GO_AND_MEASURE, u"Probe.get_Identity"},
-        {IDC_GO_AND_MEASURE, u"Target.get_Name"},
-        {IDC_GO_AND_MEASURE, u"Measurement.get_TimeStamp"},
-        {IDC_GO_AND_MEASURE_KSR15, u"Tracker.get_TargetCollection"},
-        {IDC_GO_AND_MEASURE_KSR15, u"TargetCollection.MakeTarget"},
-        {IDC_GO_AND_MEASURE_KSR15, u"Tracker.get_Measurements"},
-        {IDC_GO_AND_MEASURE_KSR15, u"Measurements.GoAndMeasure"},
-        {IDC_GO_AND_MEASURE_KSR15, u"Measurement.get_TimeStamp"},
-        {IDC_POSITION_TO_TARGET, u"Tracker.get_TargetCollection"},
-        {IDC_POSITION_TO_TARGET, u"TargetCollection.get_Item"},
-        {IDC_POSITION_TO_TARGET, u"Target.get_Handle"},
-        {IDC_POSITION_TO_TARGET, u"Tracker.PositionToTarget"},
-        {IDC_POSITION_TO_TARGET, u"Target.get_Name"},
+        {IDC_MOVE_LEFT, TEXT("Tracker.Move")},
+        {IDC_MOVE_STOP, TEXT("Tracker.Move")},
+        {IDC_POSITION_TO, TEXT("Tracker.PositionTo")},
+        {IDC_FIND_REFLECTOR, TEXT("Tracker.get_ReflectorFinder")},
+        {IDC_FIND_REFLECTOR, TEXT("ReflectorFinder.Start")},
+        {IDC_GO_AND_MEASURE, TEXT("Tracker.get_TargetCollection")},
+        {IDC_GO_AND_MEASURE, TEXT("TargetCollection.get_Item")},
+        {IDC_GO_AND_MEASURE, TEXT("Target.get_Handle")},
+        {IDC_GO_AND_MEASURE, TEXT("Tracker.get_Measurements")},
+        {IDC_GO_AND_MEASURE, TEXT("Measurements.GoAndMeasure")},
+        {IDC_GO_AND_MEASURE, TEXT("Measurement.RmsMeasurement")},
+        {IDC_GO_AND_MEASURE, TEXT("RmsMeasurement.get_RmsPosition")},
+        {IDC_GO_AND_MEASURE, TEXT("RmsPosition.get_X")},
+        {IDC_GO_AND_MEASURE, TEXT("ScalarValue.get_Value")},
+        {IDC_GO_AND_MEASURE, TEXT("ScalarValue.get_Unit")},
+        {IDC_GO_AND_MEASURE, TEXT("ScalarValue.get_Name")},
+        {IDC_GO_AND_MEASURE, TEXT("Measurement.DirectionalMeasurement")},
+        {IDC_GO_AND_MEASURE, TEXT("DirectionalMeasurement.get_Orientation")},
+        {IDC_GO_AND_MEASURE, TEXT("Rotation.get_Rx")},
+        {IDC_GO_AND_MEASURE, TEXT("Measurement.PositionMeasurement")},
+        {IDC_GO_AND_MEASURE, TEXT("PositionMeasurement.get_Position")},
+        {IDC_GO_AND_MEASURE, TEXT("Position.get_Z")},
+        {IDC_GO_AND_MEASURE, TEXT("Measurement.SixDofMeasurement")},
+        {IDC_GO_AND_MEASURE, TEXT("Measurement.get_MeasuredTargetInfo")},
+        {IDC_GO_AND_MEASURE, TEXT("MeasuredTargetInfo.MeasuredTargetInfo")},
+        {IDC_GO_AND_MEASURE, TEXT("MeasuredTargetInfo.get_TargetIdentity")},
+        {IDC_GO_AND_MEASURE, TEXT("MeasuredTargetInfo.get_ProbeIdentity")},
+        {IDC_GO_AND_MEASURE, TEXT("TargetCollection.get_Count")},
+        {IDC_GO_AND_MEASURE, TEXT("Target.ProbeTarget")},
+        {IDC_GO_AND_MEASURE, TEXT("ProbeTarget.get_Probe")},
+        {IDC_GO_AND_MEASURE, TEXT("Probe.get_Identity")},
+        {IDC_GO_AND_MEASURE, TEXT("Target.get_Name")},
+        {IDC_GO_AND_MEASURE, TEXT("Measurement.get_TimeStamp")},
+        {IDC_GO_AND_MEASURE_KSR15, TEXT("Tracker.get_TargetCollection")},
+        {IDC_GO_AND_MEASURE_KSR15, TEXT("TargetCollection.MakeTarget")},
+        {IDC_GO_AND_MEASURE_KSR15, TEXT("Tracker.get_Measurements")},
+        {IDC_GO_AND_MEASURE_KSR15, TEXT("Measurements.GoAndMeasure")},
+        {IDC_GO_AND_MEASURE_KSR15, TEXT("Measurement.get_TimeStamp")},
+        {IDC_POSITION_TO_TARGET, TEXT("Tracker.get_TargetCollection")},
+        {IDC_POSITION_TO_TARGET, TEXT("TargetCollection.get_Item")},
+        {IDC_POSITION_TO_TARGET, TEXT("Target.get_Handle")},
+        {IDC_POSITION_TO_TARGET, TEXT("Tracker.PositionToTarget")},
+        {IDC_POSITION_TO_TARGET, TEXT("Target.get_Name")},
     };
     OpenPositioning();
     for (const Case& c : cases) {
@@ -490,24 +495,25 @@ TEST_F(PositioningPageTest, EveryLibraryFailureOfEveryButtonIsShown) {
         Sim().QueueMeasurement(sample);
         const size_t boxes = BoxTexts().size();
         const int calls = Sim().CallCount(c.step);
-        Sim().InjectFailure(c.step, E_FAIL, 88, u"Positioning step failed", true);
+        Sim().InjectFailure(c.step, E_FAIL, 88, TEXT("Positioning step failed"), true);
         Click(c.button);
         EXPECT_GT(Sim().CallCount(c.step), calls);
         ASSERT_EQ(BoxTexts().size(), boxes + 1);
-        EXPECT_EQ(BoxTexts().back(), u"Positioning step failed");
+        EXPECT_EQ(BoxTexts().back(), TEXT("Positioning step failed"));
         EXPECT_EQ(screen.Boxes().back().type, static_cast<UINT>(MB_OK));
         Sim().ClearFaults();
     }
     // Still working, and nothing was left behind (checked at the end).
     Click(IDC_GO_AND_MEASURE);
-    EXPECT_EQ(Text(IDC_RESULT_TARGET), u"Q-Wand");
+    EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("Q-Wand"));
 }
 
 TEST_F(PositioningPageTest, FailureWhileFillingTheListAtFirstShowIsShownAndThePageOpens) {
     OpenSheet();
-    Sim().InjectFailure(u"TargetCollection.get_Item", E_FAIL, 3, u"No targets today", true);
+    Sim().InjectFailure(TEXT("TargetCollection.get_Item"), E_FAIL, 3, TEXT("No targets today"),
+                        true);
     ShowTab(device->m_positioningPage.get());
-    EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{u"No targets today"});
+    EXPECT_EQ(BoxTexts(), std::vector<platform::WideString>{TEXT("No targets today")});
     EXPECT_EQ(SliderPos(), 20); // initialisation went on
     EXPECT_EQ(Page().m_speed, 20);
 }
@@ -515,11 +521,11 @@ TEST_F(PositioningPageTest, FailureWhileFillingTheListAtFirstShowIsShownAndThePa
 TEST_F(PositioningPageTest, FailureWhileFillingTheListAtConnectFailsTheConnect) {
     OpenPositioning();
     ASSERT_TRUE(device->Disconnect());
-    Sim().InjectFailure(u"TargetCollection.get_Count", E_FAIL, 4, u"Count failed", true);
-    EXPECT_FALSE(device->Connect(u"10.0.0.9")); // the connect operation shows it
-    EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{u"Count failed"});
+    Sim().InjectFailure(TEXT("TargetCollection.get_Count"), E_FAIL, 4, TEXT("Count failed"), true);
+    EXPECT_FALSE(device->Connect(TEXT("10.0.0.9"))); // the connect operation shows it
+    EXPECT_EQ(BoxTexts(), std::vector<platform::WideString>{TEXT("Count failed")});
     Sim().ClearFaults();
-    ASSERT_TRUE(device->Connect(u"10.0.0.9"));
+    ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u);
 }
 
@@ -535,7 +541,8 @@ protected:
     }
     fakes::MeasurementSpec Spec() {
         fakes::MeasurementSpec spec;
-        spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(u"TGT-1", u""));
+        spec.info =
+            ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
         return spec;
     }
     // Shows it as a handler would (errors caught and shown).
@@ -544,7 +551,7 @@ protected:
         try {
             Page().ShowMeasurementResult(m.Get());
         } catch (const ComError& error) {
-            AfxMessageBox(error.Description().empty() ? u"(no description)"
+            AfxMessageBox(error.Description().empty() ? TEXT("(no description)")
                                                       : error.Description().c_str());
         }
     }
@@ -561,128 +568,128 @@ protected:
 
 TEST_F(ResultBoxTest, NoMeasurementClearsEveryText) {
     Page().ShowMeasurementResult(nullptr);
-    EXPECT_EQ(Results(), std::vector<std::u16string>(8));
+    EXPECT_EQ(Results(), std::vector<platform::WideString>(8));
 }
 
 TEST_F(ResultBoxTest, RmsValuesAloneAreShown) {
     auto spec = Spec();
     spec.hasRms = true;
-    spec.rms = RmsPosition(fakes::Values(u"R", 1, 2, 3, u"mm"));
+    spec.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
     Show(spec);
     const auto r = Results();
-    EXPECT_EQ(r[0], u"R1 : 1 [ mm ]");
-    EXPECT_EQ(r[2], u"R3 : 3 [ mm ]");
-    EXPECT_EQ(r[3], u""); // no angles
-    EXPECT_EQ(r[6], u"RRR 1.5in");
-    EXPECT_EQ(r[7], u"12:00:00.000"); // exactly noon
+    EXPECT_EQ(r[0], TEXT("R1 : 1 [ mm ]"));
+    EXPECT_EQ(r[2], TEXT("R3 : 3 [ mm ]"));
+    EXPECT_EQ(r[3], TEXT("")); // no angles
+    EXPECT_EQ(r[6], TEXT("RRR 1.5in"));
+    EXPECT_EQ(r[7], TEXT("12:00:00.000")); // exactly noon
 }
 
 TEST_F(ResultBoxTest, LaterFacetsOverwriteEarlierOnes) {
     auto spec = Spec();
     spec.hasRms = true;
-    spec.rms = RmsPosition(fakes::Values(u"R", 1, 2, 3, u"mm"));
+    spec.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
     spec.hasPosition = true;
-    spec.position = Position(fakes::Values(u"P", 4, 5, 6, u"m"));
+    spec.position = Position(fakes::Values(TEXT("P"), 4, 5, 6, TEXT("m")));
     spec.directional = true;
-    spec.orientation = Rotation(fakes::Values(u"O", 7, 8, 9, u"rad"));
+    spec.orientation = Rotation(fakes::Values(TEXT("O"), 7, 8, 9, TEXT("rad")));
     spec.sixDof = true;
-    spec.rotation = Rotation(fakes::Values(u"S", 0.5, 0.25, 0.125, u"deg"));
+    spec.rotation = Rotation(fakes::Values(TEXT("S"), 0.5, 0.25, 0.125, TEXT("deg")));
     Show(spec);
-    EXPECT_EQ(Results(),
-              (std::vector<std::u16string>{u"P1 : 4 [ m ]", u"P2 : 5 [ m ]", u"P3 : 6 [ m ]",
-                                           u"S1 : 0.5 [ deg ]", u"S2 : 0.25 [ deg ]",
-                                           u"S3 : 0.125 [ deg ]", u"RRR 1.5in", u"12:00:00.000"}));
+    EXPECT_EQ(Results(), (std::vector<platform::WideString>{
+                             TEXT("P1 : 4 [ m ]"), TEXT("P2 : 5 [ m ]"), TEXT("P3 : 6 [ m ]"),
+                             TEXT("S1 : 0.5 [ deg ]"), TEXT("S2 : 0.25 [ deg ]"),
+                             TEXT("S3 : 0.125 [ deg ]"), TEXT("RRR 1.5in"), TEXT("12:00:00.000")}));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(ResultBoxTest, DirectionalAnglesWithoutSixDof) {
     auto spec = Spec();
     spec.directional = true;
-    spec.orientation = Rotation(fakes::Values(u"A", 1e-7, 123456789, -0.0, u"deg"));
+    spec.orientation = Rotation(fakes::Values(TEXT("A"), 1e-7, 123456789, -0.0, TEXT("deg")));
     Show(spec);
     const auto r = Results();
-    EXPECT_EQ(r[3], u"A1 : 1e-07 [ deg ]");
-    EXPECT_EQ(r[4], u"A2 : 1.23457e+08 [ deg ]");
-    EXPECT_EQ(r[5], u"A3 : -0 [ deg ]");
-    EXPECT_EQ(r[0], u"");
+    EXPECT_EQ(r[3], TEXT("A1 : 1e-07 [ deg ]"));
+    EXPECT_EQ(r[4], TEXT("A2 : 1.23457e+08 [ deg ]"));
+    EXPECT_EQ(r[5], TEXT("A3 : -0 [ deg ]"));
+    EXPECT_EQ(r[0], TEXT(""));
 }
 
 TEST_F(ResultBoxTest, MissingSubObjectsAreInvalidPointersAndKeepWhatWasWritten) {
     auto spec = Spec();
     spec.hasRms = true;
-    spec.rms = RmsPosition(fakes::Values(u"R", 1, 2, 3, u"mm"));
+    spec.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
     spec.directional = true; // offered, but without its orientation
     Show(spec);
     ASSERT_EQ(BoxTexts().size(), 1u);
-    EXPECT_EQ(BoxTexts().back(), u"(no description)"); // E_POINTER carries none
+    EXPECT_EQ(BoxTexts().back(), TEXT("(no description)")); // E_POINTER carries none
     const auto r = Results();
-    EXPECT_EQ(r[0], u"R1 : 1 [ mm ]");
-    EXPECT_EQ(r[3], u"");
-    EXPECT_EQ(r[6], u""); // not reached
+    EXPECT_EQ(r[0], TEXT("R1 : 1 [ mm ]"));
+    EXPECT_EQ(r[3], TEXT(""));
+    EXPECT_EQ(r[6], TEXT("")); // not reached
 }
 
 TEST_F(ResultBoxTest, MissingValueIsAnInvalidPointer) {
     auto spec = Spec();
     spec.hasPosition = true;
-    auto values = fakes::Values(u"P", 4, 5, 6, u"m");
+    auto values = fakes::Values(TEXT("P"), 4, 5, 6, TEXT("m"));
     values.b.Reset();
     spec.position = Position(values);
     Show(spec);
     ASSERT_EQ(BoxTexts().size(), 1u);
-    EXPECT_EQ(Results()[0], u"P1 : 4 [ m ]");
-    EXPECT_EQ(Results()[1], u"");
+    EXPECT_EQ(Results()[0], TEXT("P1 : 4 [ m ]"));
+    EXPECT_EQ(Results()[1], TEXT(""));
 }
 
 TEST_F(ResultBoxTest, MeasuredTargetIsTheFirstMatchingItem) {
     // Two reflectors share an identity: the first shows.
-    Sim().SetTargetIdentity(2, u"TGT-1");
+    Sim().SetTargetIdentity(2, TEXT("TGT-1"));
     auto spec = Spec();
     Show(spec);
-    EXPECT_EQ(Results()[6], u"RRR 1.5in");
+    EXPECT_EQ(Results()[6], TEXT("RRR 1.5in"));
 
     // A probe matches by its probe's identity, not by its own.
-    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(u"TGT-0", u""));
+    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-0"), TEXT("")));
     Show(spec);
-    EXPECT_EQ(Results()[6], u""); // "Q-Wand" is a probe: its identity is not compared
-    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(u"", u"PRB-0"));
+    EXPECT_EQ(Results()[6], TEXT("")); // "Q-Wand" is a probe: its identity is not compared
+    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT(""), TEXT("PRB-0")));
     Show(spec);
-    EXPECT_EQ(Results()[6], u"Q-Wand");
+    EXPECT_EQ(Results()[6], TEXT("Q-Wand"));
 
     // Case counts; nothing matching leaves the name empty.
-    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(u"tgt-1", u""));
+    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("tgt-1"), TEXT("")));
     Show(spec);
-    EXPECT_EQ(Results()[6], u"");
+    EXPECT_EQ(Results()[6], TEXT(""));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(ResultBoxTest, MissingIdentitiesEqualEmptyOnes) {
     // The probe target "Q-Wand" gives no probe, so its probe's identity is
     // missing; the measurement names no probe either: they are equal.
-    Sim().MakeNull(u"ProbeTarget.get_Probe", false);
+    Sim().MakeNull(TEXT("ProbeTarget.get_Probe"), false);
     auto spec = Spec();
-    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(u"TGT-1", u""));
+    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
     Show(spec);
-    EXPECT_EQ(Results()[6], u"Q-Wand");
+    EXPECT_EQ(Results()[6], TEXT("Q-Wand"));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(ResultBoxTest, TimeStampsAsThePartConvertsThem) {
     struct Case {
         DATE stamp;
-        const char16_t* shown;
+        const WCHAR* shown;
     };
     const double second = 1.0 / 86400.0;
     const double ms = second / 1000.0;
     const Case cases[] = {
-        {45351.5, u"12:00:00.000"},            // noon, 29 February 2024
-        {45352.0, u"00:00:00.000"},            // midnight
-        {45351.5 + 123 * ms, u"12:00:00.123"}, // 123 ms past a second
-        {45351.5 + 59 * second + 1 * ms, u"12:00:59.001"},
-        {45351.5 + 998.4 * ms, u"12:00:00.998"}, // truncated after adding 0.5
-        {45351.5 + 999.6 * ms, u"12:00:01.000"}, // above 999: the rounded second
-        {45351.5 + 0.3 * ms, u"12:00:00.000"},   // below 1: the rounded second
-        {45351.0 - 0.4 * ms, u"00:00:00.000"},   // rounds over midnight
-        {0.75, u"18:00:00.000"},
+        {45351.5, TEXT("12:00:00.000")},            // noon, 29 February 2024
+        {45352.0, TEXT("00:00:00.000")},            // midnight
+        {45351.5 + 123 * ms, TEXT("12:00:00.123")}, // 123 ms past a second
+        {45351.5 + 59 * second + 1 * ms, TEXT("12:00:59.001")},
+        {45351.5 + 998.4 * ms, TEXT("12:00:00.998")}, // truncated after adding 0.5
+        {45351.5 + 999.6 * ms, TEXT("12:00:01.000")}, // above 999: the rounded second
+        {45351.5 + 0.3 * ms, TEXT("12:00:00.000")},   // below 1: the rounded second
+        {45351.0 - 0.4 * ms, TEXT("00:00:00.000")},   // rounds over midnight
+        {0.75, TEXT("18:00:00.000")},
     };
     for (const Case& c : cases) {
         auto spec = Spec();
@@ -696,19 +703,19 @@ TEST_F(ResultBoxTest, TimeStampOutsideTheCalendarShowsUnfilledFields) {
     auto spec = Spec();
     spec.time = 1e12;
     Show(spec);
-    EXPECT_EQ(Results()[7], u"00:00:00.000");
+    EXPECT_EQ(Results()[7], TEXT("00:00:00.000"));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST(FormatValue, NameNumberAndUnit) {
-    auto x = fakes::Scalar::Make(12.5, u"X", u"mm");
-    EXPECT_EQ(WCPropPagePositioning::FormatValue(x.Get()), u"X : 12.5 [ mm ]");
-    auto big = fakes::Scalar::Make(1234567.0, u"Distance", u"µm");
-    EXPECT_EQ(WCPropPagePositioning::FormatValue(big.Get()), u"Distance : 1.23457e+06 [ µm ]");
+    auto x = fakes::Scalar::Make(12.5, TEXT("X"), TEXT("mm"));
+    EXPECT_EQ(WCPropPagePositioning::FormatValue(x.Get()), TEXT("X : 12.5 [ mm ]"));
+    auto big = fakes::Scalar::Make(1234567.0, TEXT("Distance"), TEXT("µm"));
+    EXPECT_EQ(WCPropPagePositioning::FormatValue(big.Get()), TEXT("Distance : 1.23457e+06 [ µm ]"));
     auto bare = fakes::Scalar::Make(0.0, nullptr, nullptr); // missing strings are empty
-    EXPECT_EQ(WCPropPagePositioning::FormatValue(bare.Get()), u" : 0 [  ]");
-    auto tiny = fakes::Scalar::Make(-0.000012345, u"dz", u"");
-    EXPECT_EQ(WCPropPagePositioning::FormatValue(tiny.Get()), u"dz : -1.2345e-05 [  ]");
+    EXPECT_EQ(WCPropPagePositioning::FormatValue(bare.Get()), TEXT(" : 0 [  ]"));
+    auto tiny = fakes::Scalar::Make(-0.000012345, TEXT("dz"), TEXT(""));
+    EXPECT_EQ(WCPropPagePositioning::FormatValue(tiny.Get()), TEXT("dz : -1.2345e-05 [  ]"));
 }
 
 TEST(FormatValue, MissingValueIsAnInvalidPointer) {

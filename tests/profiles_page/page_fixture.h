@@ -19,7 +19,7 @@
 
 namespace pagetest {
 
-inline std::string Narrow(const std::u16string& text) {
+inline std::string Narrow(const platform::WideString& text) {
     return std::string(text.begin(), text.end());
 }
 
@@ -60,8 +60,8 @@ protected:
     void ShowTab(CPropertyPage* page) { ASSERT_TRUE(device->m_toolSheet->SetActivePage(page)); }
 
     // The texts of the message boxes shown so far.
-    std::vector<std::u16string> BoxTexts() const {
-        std::vector<std::u16string> texts;
+    std::vector<platform::WideString> BoxTexts() const {
+        std::vector<platform::WideString> texts;
         for (const auto& box : screen.Boxes())
             texts.push_back(box.text);
         return texts;
@@ -69,9 +69,11 @@ protected:
 
     // ---- what a person sees on a page --------------------------------------
     static HWND Control(CWnd& page, int id) { return ::GetDlgItem(page.GetSafeHwnd(), id); }
-    static std::u16string Text(CWnd& page, int id) { return platform::WindowText(Control(page, id)); }
-    static std::vector<std::u16string> Items(CWnd& page, int id) {
-        std::vector<std::u16string> items;
+    static platform::WideString Text(CWnd& page, int id) {
+        return platform::WindowText(Control(page, id));
+    }
+    static std::vector<platform::WideString> Items(CWnd& page, int id) {
+        std::vector<platform::WideString> items;
         HWND combo = Control(page, id);
         const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
@@ -85,28 +87,28 @@ protected:
     static int Selection(CWnd& page, int id) {
         return static_cast<int>(::SendMessageW(Control(page, id), CB_GETCURSEL, 0, 0));
     }
-    static std::u16string SelectedItem(CWnd& page, int id) {
+    static platform::WideString SelectedItem(CWnd& page, int id) {
         const int selection = Selection(page, id);
-        return selection < 0 ? std::u16string() : Items(page, id).at(selection);
+        return selection < 0 ? platform::WideString() : Items(page, id).at(selection);
     }
     static int Check(CWnd& page, int id) {
         return static_cast<int>(::SendMessageW(Control(page, id), BM_GETCHECK, 0, 0));
     }
 
     // ---- the registry ----------------------------------------------------------
-    static void StoreString(const WCHAR* name, const std::u16string& value) {
+    static void StoreString(const WCHAR* name, const platform::WideString& value) {
         CQNRegistry registry;
-        registry.SetKey(u"Orlan Q-Wand", true);
+        registry.SetKey(TEXT("Orlan Q-Wand"), true);
         registry.WriteString(name, value);
     }
     static void StoreDword(const WCHAR* name, DWORD value) {
         CQNRegistry registry;
-        registry.SetKey(u"Orlan Q-Wand", true);
+        registry.SetKey(TEXT("Orlan Q-Wand"), true);
         registry.WriteDword(name, value);
     }
-    static bool StoredString(const WCHAR* name, std::u16string& value) {
+    static bool StoredString(const WCHAR* name, platform::WideString& value) {
         CQNRegistry registry;
-        registry.SetKey(u"Orlan Q-Wand", true);
+        registry.SetKey(TEXT("Orlan Q-Wand"), true);
         RegString text;
         if (!registry.ReadString(name, text))
             return false;
@@ -115,7 +117,7 @@ protected:
     }
     static bool StoredDword(const WCHAR* name, DWORD& value) {
         CQNRegistry registry;
-        registry.SetKey(u"Orlan Q-Wand", true);
+        registry.SetKey(TEXT("Orlan Q-Wand"), true);
         return registry.ReadDword(name, value) != 0;
     }
 
