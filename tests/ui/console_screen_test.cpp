@@ -14,7 +14,7 @@ public:
     BOOL OnInitDialog() override {
         CComboBox combo;
         combo.Attach(GetDlgItem(IDC_TEST_UNSORTED)->GetSafeHwnd());
-        combo.AddString(u"Confirm");
+        combo.AddString(TEXT("Confirm"));
         combo.Detach();
         return CDialog::OnInitDialog();
     }
@@ -35,7 +35,7 @@ TEST_F(ConsoleScreenTest, ActsByControlTextAndPrintsTheDialog) {
     ASSERT_TRUE(screen.AddAnswer("type:Value=10.0.0.7;choose:#9102=confirm;check:Check;click:OK"));
     Form form;
     EXPECT_EQ(form.DoModal(), IDOK);
-    EXPECT_EQ(form.text, u"10.0.0.7");
+    EXPECT_EQ(form.text, TEXT("10.0.0.7"));
     const std::string printed = out.str();
     EXPECT_NE(printed.find("dialog \"Form\""), std::string::npos);
     EXPECT_NE(printed.find("combo #9102 \"\" items: \"Confirm\""), std::string::npos);
@@ -45,8 +45,9 @@ TEST_F(ConsoleScreenTest, ActsByControlTextAndPrintsTheDialog) {
 
 TEST_F(ConsoleScreenTest, BoxesAreAnsweredInOrderThenByDefault) {
     ASSERT_TRUE(screen.AddAnswer("no"));
-    EXPECT_EQ(MessageBoxW(nullptr, u"Really?", u"Ask", MB_YESNO | MB_ICONQUESTION), IDNO);
-    EXPECT_EQ(MessageBoxW(nullptr, u"Failed to register", u"QNZUDeviceQWand", MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, TEXT("Really?"), TEXT("Ask"), MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(MessageBoxW(nullptr, TEXT("Failed to register"), TEXT("QNZUDeviceQWand"), MB_OK),
+              IDOK);
     EXPECT_NE(out.str().find("message box \"Ask\" [Yes No] icon question: Really?"),
               std::string::npos);
     EXPECT_NE(out.str().find("[OK] icon none: Failed to register"), std::string::npos);
@@ -60,9 +61,9 @@ TEST_F(ConsoleScreenTest, UnansweredDialogIsCancelledAndLabelChangesArePrinted) 
 
     ASSERT_TRUE(form.Create(IDD_TEST_FORM));
     form.ShowWindow(SW_SHOW);
-    form.GetDlgItem(IDC_TEST_EDIT)->SetWindowText(u"x");
-    CWnd* label = CWnd::FromHandle(platform::FindControl(form.m_hWnd, u"Value"));
-    label->SetWindowText(u"2 seconds");
+    form.GetDlgItem(IDC_TEST_EDIT)->SetWindowText(TEXT("x"));
+    CWnd* label = CWnd::FromHandle(platform::FindControl(form.m_hWnd, TEXT("Value")));
+    label->SetWindowText(TEXT("2 seconds"));
     EXPECT_NE(out.str().find("label #-1 \"2 seconds\""), std::string::npos);
     EXPECT_EQ(out.str().find("\"x\"\n"), std::string::npos); // edits are not labels
 }

@@ -34,43 +34,43 @@ CString Item(CComboBox& combo, int index) {
 
 TEST_F(ControlsTest, SortedComboOrdersByTextWithoutRegardToCase) {
     CComboBox& c = form.sorted;
-    EXPECT_EQ(c.AddString(u"25.400000"), 0);
-    EXPECT_EQ(c.AddString(u"100.000000"), 0); // text order, not value order
-    EXPECT_EQ(c.AddString(u"beta"), 2);
-    EXPECT_EQ(c.AddString(u"Alpha"), 2);
-    EXPECT_EQ(c.AddString(u"25.400000"), 2); // duplicates are kept, after their equal
+    EXPECT_EQ(c.AddString(TEXT("25.400000")), 0);
+    EXPECT_EQ(c.AddString(TEXT("100.000000")), 0); // text order, not value order
+    EXPECT_EQ(c.AddString(TEXT("beta")), 2);
+    EXPECT_EQ(c.AddString(TEXT("Alpha")), 2);
+    EXPECT_EQ(c.AddString(TEXT("25.400000")), 1); // duplicates are kept, before their equal
     ASSERT_EQ(c.GetCount(), 5);
-    EXPECT_EQ(Item(c, 0), u"100.000000");
-    EXPECT_EQ(Item(c, 3), u"Alpha");
-    EXPECT_EQ(Item(c, 4), u"beta");
+    EXPECT_EQ(Item(c, 0), TEXT("100.000000"));
+    EXPECT_EQ(Item(c, 3), TEXT("Alpha"));
+    EXPECT_EQ(Item(c, 4), TEXT("beta"));
     EXPECT_EQ(c.GetLBTextLen(3), 5);
     EXPECT_EQ(c.GetLBTextLen(5), CB_ERR);
 }
 
 TEST_F(ControlsTest, UnsortedComboKeepsInsertionOrderAndFindsWholeTextIgnoringCase) {
     CComboBox& c = form.unsorted;
-    c.AddString(u"Measurement");
-    c.AddString(u"Confirm");
-    c.AddString(u"Cancel");
-    EXPECT_EQ(c.InsertString(0, u"First"), 0);
-    EXPECT_EQ(c.InsertString(-1, u"Last"), 4);
-    EXPECT_EQ(c.FindStringExact(-1, u"cancel"), 3);
-    EXPECT_EQ(c.FindStringExact(-1, u"Cancel "), CB_ERR);
-    EXPECT_EQ(c.FindStringExact(-1, u"Can"), CB_ERR);
-    EXPECT_EQ(c.FindStringExact(3, u"first"), 0); // wraps around
-    EXPECT_EQ(Item(c, 1), u"Measurement");
+    c.AddString(TEXT("Measurement"));
+    c.AddString(TEXT("Confirm"));
+    c.AddString(TEXT("Cancel"));
+    EXPECT_EQ(c.InsertString(0, TEXT("First")), 0);
+    EXPECT_EQ(c.InsertString(-1, TEXT("Last")), 4);
+    EXPECT_EQ(c.FindStringExact(-1, TEXT("cancel")), 3);
+    EXPECT_EQ(c.FindStringExact(-1, TEXT("Cancel ")), CB_ERR);
+    EXPECT_EQ(c.FindStringExact(-1, TEXT("Can")), CB_ERR);
+    EXPECT_EQ(c.FindStringExact(3, TEXT("first")), 0); // wraps around
+    EXPECT_EQ(Item(c, 1), TEXT("Measurement"));
 }
 
 TEST_F(ControlsTest, SelectionFollowsInsertionsAndDeletions) {
     CComboBox& c = form.sorted;
-    c.AddString(u"b");
-    c.AddString(u"c");
+    c.AddString(TEXT("b"));
+    c.AddString(TEXT("c"));
     EXPECT_EQ(c.GetCurSel(), -1);
     EXPECT_EQ(c.SetCurSel(1), 1);
     CString text;
     c.GetWindowText(text);
-    EXPECT_EQ(text, u"c");
-    c.AddString(u"a"); // sorts in before the selection
+    EXPECT_EQ(text, TEXT("c"));
+    c.AddString(TEXT("a")); // sorts in before the selection
     EXPECT_EQ(c.GetCurSel(), 2);
     EXPECT_EQ(c.DeleteString(0), 2);
     EXPECT_EQ(c.GetCurSel(), 1);
@@ -87,26 +87,26 @@ TEST_F(ControlsTest, SelectionFollowsInsertionsAndDeletions) {
 }
 
 TEST_F(ControlsTest, EditableComboTextIsItsWindowText) {
-    form.unsorted.SetWindowText(u"typed");
+    form.unsorted.SetWindowText(TEXT("typed"));
     CString text;
     form.unsorted.GetWindowText(text);
-    EXPECT_EQ(text, u"typed");
+    EXPECT_EQ(text, TEXT("typed"));
     EXPECT_EQ(form.unsorted.GetCurSel(), -1);
 }
 
 TEST_F(ControlsTest, IpAddressTextIsAlwaysAFullDottedAddress) {
     CString text;
     form.address.GetWindowText(text);
-    EXPECT_EQ(text, u"0.0.0.0");
-    form.address.SetWindowText(u"192.168.0.12");
+    EXPECT_EQ(text, TEXT("0.0.0.0"));
+    form.address.SetWindowText(TEXT("192.168.0.12"));
     form.address.GetWindowText(text);
-    EXPECT_EQ(text, u"192.168.0.12");
-    form.address.SetWindowText(u"10.300");
+    EXPECT_EQ(text, TEXT("192.168.0.12"));
+    form.address.SetWindowText(TEXT("10.300"));
     form.address.GetWindowText(text);
-    EXPECT_EQ(text, u"10.255.0.0");
-    form.address.SetWindowText(u"tracker");
+    EXPECT_EQ(text, TEXT("10.255.0.0"));
+    form.address.SetWindowText(TEXT("tracker"));
     form.address.GetWindowText(text);
-    EXPECT_EQ(text, u"0.0.0.0");
+    EXPECT_EQ(text, TEXT("0.0.0.0"));
 }
 
 TEST_F(ControlsTest, SliderClampsItsPositionToTheRange) {

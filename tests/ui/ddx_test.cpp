@@ -31,11 +31,11 @@ using DdxTest = UiTest;
 
 TEST_F(DdxTest, DoubleShowsWithoutTrailingZerosAndParsesBack) {
     NumberDialog dialog;
-    screen.OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"  25.4 "), Act::Check(IDC_TEST_CHECK),
-                              Act::Click(IDC_TEST_RADIO3), Act::Slide(IDC_TEST_SLIDER, 45),
-                              Act::Click(IDOK)});
+    screen.OnDialog(TEXT("Form"), {Act::Type(IDC_TEST_EDIT, TEXT("  25.4 ")),
+                                   Act::Check(IDC_TEST_CHECK), Act::Click(IDC_TEST_RADIO3),
+                                   Act::Slide(IDC_TEST_SLIDER, 45), Act::Click(IDOK)});
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.shownAtInit, u"0");
+    EXPECT_EQ(dialog.shownAtInit, TEXT("0"));
     EXPECT_DOUBLE_EQ(dialog.value, 25.4);
     EXPECT_EQ(dialog.checked, 1);
     EXPECT_EQ(dialog.radio, 2);
@@ -47,24 +47,24 @@ TEST_F(DdxTest, InvalidNumberKeepsTheDialogOpenWithTheFrameworkPrompt) {
     NumberDialog dialog;
     dialog.value = 0.1;
     screen
-        .OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"12abc"), Act::Click(IDOK),
-                            Act::Type(IDC_TEST_EDIT, u""), Act::Click(IDOK),
-                            Act::Type(IDC_TEST_EDIT, u"-3e2"), Act::Click(IDOK)})
+        .OnDialog(TEXT("Form"), {Act::Type(IDC_TEST_EDIT, TEXT("12abc")), Act::Click(IDOK),
+                                 Act::Type(IDC_TEST_EDIT, TEXT("")), Act::Click(IDOK),
+                                 Act::Type(IDC_TEST_EDIT, TEXT("-3e2")), Act::Click(IDOK)})
         .AnswerBox(IDOK)
         .AnswerBox(IDOK);
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.shownAtInit, u"0.1");
+    EXPECT_EQ(dialog.shownAtInit, TEXT("0.1"));
     EXPECT_DOUBLE_EQ(dialog.value, -300.0);
     ASSERT_EQ(screen.Boxes().size(), 2u);
-    EXPECT_EQ(screen.Boxes()[0].text, u"Please enter a number.");
-    EXPECT_EQ(screen.Boxes()[1].text, u"Please enter a number.");
+    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Please enter a number."));
+    EXPECT_EQ(screen.Boxes()[1].text, TEXT("Please enter a number."));
     EXPECT_TRUE(screen.Failures().empty());
 }
 
 TEST_F(DdxTest, CancelLeavesTheMembersAlone) {
     NumberDialog dialog;
     dialog.value = 7.5;
-    screen.OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"9"), Act::Cancel()});
+    screen.OnDialog(TEXT("Form"), {Act::Type(IDC_TEST_EDIT, TEXT("9")), Act::Cancel()});
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_DOUBLE_EQ(dialog.value, 7.5);
 }
@@ -79,8 +79,8 @@ public:
     BOOL OnInitDialog() override {
         CComboBox combo;
         combo.Attach(GetDlgItem(IDC_TEST_UNSORTED)->GetSafeHwnd());
-        combo.AddString(u"zero");
-        combo.AddString(u"one");
+        combo.AddString(TEXT("zero"));
+        combo.AddString(TEXT("one"));
         combo.Detach();
         return CDialog::OnInitDialog();
     }
@@ -91,15 +91,15 @@ public:
 TEST_F(DdxTest, UnsignedRejectsNegativeTextAndComboIndexFollowsTheChoice) {
     IntegerDialog dialog;
     screen
-        .OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"-1"), Act::Click(IDOK),
-                            Act::Type(IDC_TEST_EDIT, u"12"), Act::Choose(IDC_TEST_UNSORTED, u"ONE"),
-                            Act::Click(IDOK)})
+        .OnDialog(TEXT("Form"), {Act::Type(IDC_TEST_EDIT, TEXT("-1")), Act::Click(IDOK),
+                                 Act::Type(IDC_TEST_EDIT, TEXT("12")),
+                                 Act::Choose(IDC_TEST_UNSORTED, TEXT("ONE")), Act::Click(IDOK)})
         .AnswerBox(IDOK);
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.count, 12u);
     EXPECT_EQ(dialog.index, 1);
     ASSERT_EQ(screen.Boxes().size(), 1u);
-    EXPECT_EQ(screen.Boxes()[0].text, u"Please enter a positive integer.");
+    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Please enter a positive integer."));
 }
 
 } // namespace

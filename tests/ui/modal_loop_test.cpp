@@ -45,7 +45,7 @@ END_MESSAGE_MAP()
 using ModalLoopTest = UiTest;
 
 TEST_F(ModalLoopTest, TimerEndsDialogAfterThreeTicksOfVirtualTime) {
-    screen.OnDialog(u"Timer", {Act::WaitUntilClosed()});
+    screen.OnDialog(TEXT("Timer"), {Act::WaitUntilClosed()});
     TimerDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.ticks, (std::vector<ULONGLONG>{1000, 2000, 3000}));
@@ -57,19 +57,19 @@ TEST_F(ModalLoopTest, UnscriptedDialogIsCancelledAndRecorded) {
     FormDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     ASSERT_EQ(screen.Dialogs().size(), 1u);
-    EXPECT_EQ(screen.Dialogs()[0].shown.caption, u"Form");
+    EXPECT_EQ(screen.Dialogs()[0].shown.caption, TEXT("Form"));
     EXPECT_TRUE(screen.Dialogs()[0].defaulted);
 }
 
 TEST_F(ModalLoopTest, WaitingWithNothingToWaitForCancels) {
-    screen.OnDialog(u"Form", {Act::WaitUntilClosed()});
+    screen.OnDialog(TEXT("Form"), {Act::WaitUntilClosed()});
     FormDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 TEST_F(ModalLoopTest, ScriptedInputReachesHandlersThroughTheMessageMap) {
-    screen.OnDialog(u"Form", {Act::Type(IDC_TEST_EDIT, u"12"), Act::Click(u"Press"),
-                              Act::Click(u"&Press"), Act::Click(IDOK)});
+    screen.OnDialog(TEXT("Form"), {Act::Type(IDC_TEST_EDIT, TEXT("12")), Act::Click(TEXT("Press")),
+                                   Act::Click(TEXT("&Press")), Act::Click(IDOK)});
     FormDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.pressed, 2);
@@ -85,7 +85,7 @@ TEST_F(ModalLoopTest, DisabledButtonCannotBeClicked) {
             return TRUE;
         }
     } dialog;
-    screen.OnDialog(u"Form", {Act::Click(IDC_TEST_BUTTON), Act::Click(IDOK)});
+    screen.OnDialog(TEXT("Form"), {Act::Click(IDC_TEST_BUTTON), Act::Click(IDOK)});
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.pressed, 0);
     EXPECT_EQ(screen.Failures().size(), 1u);
@@ -103,10 +103,10 @@ TEST_F(ModalLoopTest, EventPostedWhileBoxIsOpenIsDeliveredBeforeTheAnswer) {
             KillTimer(7);
             platform::PostTask([this] {
                 order->push_back("event");
-                MessageBoxW(nullptr, u"inner", u"#2", MB_OK | MB_ICONWARNING);
+                MessageBoxW(nullptr, TEXT("inner"), TEXT("#2"), MB_OK | MB_ICONWARNING);
                 order->push_back("inner closed");
             });
-            answer = MessageBoxW(nullptr, u"outer", u"#1", MB_OKCANCEL | MB_ICONERROR);
+            answer = MessageBoxW(nullptr, TEXT("outer"), TEXT("#1"), MB_OKCANCEL | MB_ICONERROR);
             order->push_back("outer closed");
             EndDialog(IDOK);
         }
@@ -118,16 +118,16 @@ TEST_F(ModalLoopTest, EventPostedWhileBoxIsOpenIsDeliveredBeforeTheAnswer) {
     dialog.order = &order;
     // Box steps go to boxes in the order they appear: the outer box gets the
     // first, the inner one waits two seconds of virtual time and cancels.
-    screen.OnDialog(u"Form", {Act::WaitUntilClosed()})
+    screen.OnDialog(TEXT("Form"), {Act::WaitUntilClosed()})
         .AnswerBox(IDOK)
         .AnswerBoxAfter(2000, IDCANCEL);
 
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(order, (std::vector<std::string>{"event", "inner closed", "outer closed"}));
     ASSERT_EQ(screen.Boxes().size(), 2u);
-    EXPECT_EQ(screen.Boxes()[0].caption, u"#1");
+    EXPECT_EQ(screen.Boxes()[0].caption, TEXT("#1"));
     EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONERROR));
-    EXPECT_EQ(screen.Boxes()[1].text, u"inner");
+    EXPECT_EQ(screen.Boxes()[1].text, TEXT("inner"));
     EXPECT_EQ(screen.Boxes()[0].answer, IDOK);
     EXPECT_EQ(screen.Boxes()[1].answer, IDCANCEL);
     EXPECT_EQ(dialog.answer, IDOK);
@@ -146,7 +146,7 @@ TEST_F(ModalLoopTest, TimersKeepFiringWhileABoxWaits) {
     platform::PostTask([&] {
         dialog.Create(IDD_TEST_FORM);
         dialog.SetTimer(3, 100, nullptr);
-        MessageBoxW(nullptr, u"wait", u"box", MB_OK);
+        MessageBoxW(nullptr, TEXT("wait"), TEXT("box"), MB_OK);
         dialog.DestroyWindow();
     });
     platform::PumpMessages();
@@ -154,26 +154,26 @@ TEST_F(ModalLoopTest, TimersKeepFiringWhileABoxWaits) {
 }
 
 TEST_F(ModalLoopTest, UnscriptedBoxGetsItsDefaultButton) {
-    EXPECT_EQ(MessageBoxW(nullptr, u"q", u"c", MB_YESNO), IDYES);
-    EXPECT_EQ(MessageBoxW(nullptr, u"q", u"c", MB_YESNO | MB_DEFBUTTON2), IDNO);
-    EXPECT_EQ(MessageBoxW(nullptr, u"q", nullptr, MB_OKCANCEL), IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, TEXT("q"), TEXT("c"), MB_YESNO), IDYES);
+    EXPECT_EQ(MessageBoxW(nullptr, TEXT("q"), TEXT("c"), MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(MessageBoxW(nullptr, TEXT("q"), nullptr, MB_OKCANCEL), IDOK);
     ASSERT_EQ(screen.Boxes().size(), 3u);
     EXPECT_TRUE(screen.Boxes()[0].defaulted);
-    EXPECT_EQ(screen.Boxes()[2].caption, u"Error");
+    EXPECT_EQ(screen.Boxes()[2].caption, TEXT("Error"));
 }
 
 TEST_F(ModalLoopTest, AfxMessageBoxIsCaptionedWithTheApplicationName) {
     {
-        CWinApp app(u"Sample App");
+        CWinApp app(TEXT("Sample App"));
         screen.AnswerBox(IDOK);
-        EXPECT_EQ(AfxMessageBox(u"Hello"), IDOK);
+        EXPECT_EQ(AfxMessageBox(TEXT("Hello")), IDOK);
     }
     CWinApp unnamed;
-    EXPECT_EQ(AfxMessageBox(u"Again", MB_OK | MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(AfxMessageBox(TEXT("Again"), MB_OK | MB_ICONINFORMATION), IDOK);
     ASSERT_EQ(screen.Boxes().size(), 2u);
-    EXPECT_EQ(screen.Boxes()[0].caption, u"Sample App");
+    EXPECT_EQ(screen.Boxes()[0].caption, TEXT("Sample App"));
     EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_OK)); // no icon added
-    EXPECT_EQ(screen.Boxes()[1].caption, u"test_ui");            // the module's file name
+    EXPECT_EQ(screen.Boxes()[1].caption, TEXT("test_ui"));       // the module's file name
 }
 
 } // namespace

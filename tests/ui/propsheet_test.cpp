@@ -21,10 +21,10 @@ public:
 
 class HidingSheet : public CPropertySheet {
 public:
-    HidingSheet() : CPropertySheet(u"Probing Tool Settings", nullptr, 0) {}
+    HidingSheet() : CPropertySheet(TEXT("Probing Tool Settings"), nullptr, 0) {}
     BOOL OnInitDialog() override {
         if (CMenu* menu = GetSystemMenu(FALSE))
-            menu->AppendMenu(MF_STRING, SC_SIZE, u"Size");
+            menu->AppendMenu(MF_STRING, SC_SIZE, TEXT("Size"));
         ModifyStyle(0, WS_THICKFRAME);
         ModifyStyleEx(0, WS_EX_CONTROLPARENT);
         return CPropertySheet::OnInitDialog();
@@ -51,7 +51,7 @@ TEST_F(PropertySheetTest, OnlyTheActivePageGetsAWindowAtCreation) {
     EXPECT_EQ(sheet.GetActiveIndex(), 0);
     EXPECT_EQ(sheet.GetPageCount(), 2);
     EXPECT_EQ(sheet.GetPage(1), &two);
-    EXPECT_EQ(one.GetCaption(), u"One");
+    EXPECT_EQ(one.GetCaption(), TEXT("One"));
 
     EXPECT_TRUE(sheet.SetActivePage(1));
     EXPECT_EQ(two.inits, 1);
@@ -66,19 +66,19 @@ TEST_F(PropertySheetTest, OnlyTheActivePageGetsAWindowAtCreation) {
 
 TEST_F(PropertySheetTest, PageValuesSurviveSwitchingTabs) {
     ASSERT_TRUE(sheet.Create());
-    one.SetDlgItemText(IDC_TEST_EDIT, u"kept");
+    one.SetDlgItemText(IDC_TEST_EDIT, TEXT("kept"));
     sheet.SetActivePage(1);
     sheet.SetActivePage(0);
     CString text;
     one.GetDlgItemText(IDC_TEST_EDIT, text);
-    EXPECT_EQ(text, u"kept");
+    EXPECT_EQ(text, TEXT("kept"));
 }
 
 TEST_F(PropertySheetTest, CloseBoxHidesTheOverridingSheetAndShowingBringsItBack) {
     ASSERT_TRUE(sheet.Create());
     EXPECT_TRUE(sheet.IsWindowVisible());
     ASSERT_FALSE(screen.Dialogs().empty());
-    EXPECT_EQ(screen.Dialogs().back().shown.caption, u"Probing Tool Settings");
+    EXPECT_EQ(screen.Dialogs().back().shown.caption, TEXT("Probing Tool Settings"));
     sheet.SetActivePage(1);
 
     EXPECT_TRUE(platform::CloseWindow(sheet.m_hWnd));
@@ -100,7 +100,7 @@ TEST_F(PropertySheetTest, DerivedInitialisationAddsSizingToTheSystemMenuAndStyle
     const int last = static_cast<int>(menu->GetMenuItemCount()) - 1;
     CString text;
     menu->GetMenuString(static_cast<UINT>(last), text, MF_BYPOSITION);
-    EXPECT_EQ(text, u"Size");
+    EXPECT_EQ(text, TEXT("Size"));
     EXPECT_EQ(menu->GetMenuItemID(last), static_cast<UINT>(SC_SIZE));
 }
 
@@ -115,7 +115,7 @@ TEST_F(PropertySheetTest, DestroyingTheSheetDestroysThePagesThatWereCreated) {
 }
 
 TEST_F(PropertySheetTest, DefaultSheetIsDestroyedByItsCloseBox) {
-    CPropertySheet plain(u"Plain");
+    CPropertySheet plain(TEXT("Plain"));
     CountingPage page(IDD_TEST_PAGE_ONE);
     plain.AddPage(&page);
     ASSERT_TRUE(plain.Create());

@@ -59,30 +59,31 @@ const DialogTemplate& Find(UINT id) {
     return *t;
 }
 
-std::vector<std::u16string> Texts(const DialogTemplate& d) {
-    std::vector<std::u16string> texts;
+std::vector<platform::WideString> Texts(const DialogTemplate& d) {
+    std::vector<platform::WideString> texts;
     for (const ControlTemplate& c : d.controls)
         texts.push_back(c.text);
     return texts;
 }
 
 TEST(DialogTemplatesTest, CaptionsAndTextsAsTheUserSeesThem) {
-    EXPECT_EQ(std::u16string(Find(IDD_CONNECT).caption), u"Connect");
+    EXPECT_EQ(platform::WideString(Find(IDD_CONNECT).caption), TEXT("Connect"));
     EXPECT_EQ(Texts(Find(IDD_CONNECT)),
-              (std::vector<std::u16string>{u"IP : ", u"192.168.0.1", u"Register Device",
-                                           u"Automatically apply settings in", u"3 seconds",
-                                           u"Connect"}));
+              (std::vector<platform::WideString>{
+                  TEXT("IP : "), TEXT("192.168.0.1"), TEXT("Register Device"),
+                  TEXT("Automatically apply settings in"), TEXT("3 seconds"), TEXT("Connect")}));
     EXPECT_EQ(Find(IDD_CONNECT).flags & platform::ui::kSystemMenu, 0u);
-    EXPECT_EQ(Texts(Find(IDD_REFLECTOR_SIZE)),
-              (std::vector<std::u16string>{u"Diameter", u"", u"mm", u"OK"}));
-    const std::vector<std::pair<UINT, const char16_t*>> pages = {
-        {IDD_PROBE_SETTINGS, u"Main"},
-        {IDD_PROPPAGE_PROFILES, u"Profiles"},
-        {IDD_PROPPAGE_POSITIONING, u"Positioning"},
-        {IDD_PROPPAGE_OVC, u"OVC"},
-        {IDD_PROPPAGE_INCLINATION, u"Inclination Sensor"}};
+    EXPECT_EQ(
+        Texts(Find(IDD_REFLECTOR_SIZE)),
+        (std::vector<platform::WideString>{TEXT("Diameter"), TEXT(""), TEXT("mm"), TEXT("OK")}));
+    const std::vector<std::pair<UINT, const WCHAR*>> pages = {
+        {IDD_PROBE_SETTINGS, TEXT("Main")},
+        {IDD_PROPPAGE_PROFILES, TEXT("Profiles")},
+        {IDD_PROPPAGE_POSITIONING, TEXT("Positioning")},
+        {IDD_PROPPAGE_OVC, TEXT("OVC")},
+        {IDD_PROPPAGE_INCLINATION, TEXT("Inclination Sensor")}};
     for (const auto& [id, caption] : pages) {
-        EXPECT_EQ(std::u16string(Find(id).caption), caption);
+        EXPECT_EQ(platform::WideString(Find(id).caption), caption);
         EXPECT_TRUE(Find(id).flags & platform::ui::kChildPage);
     }
 }
@@ -102,9 +103,9 @@ TEST_F(ModuleDialogTest, ProbeSettingsControlsHaveTheirKindsAndStyles) {
     EXPECT_EQ(platform::ClassName(GetDlgItem(page.m_hWnd, IDC_IP_ADDRESS)), WC_IPADDRESSW);
     CString text;
     page.GetDlgItemText(IDC_IP_ADDRESS, text);
-    EXPECT_EQ(text, u"0.0.0.0");
-    EXPECT_NE(platform::FindControl(page.m_hWnd, u"Distance Tolerance"), nullptr);
-    EXPECT_EQ(platform::FindInputControl(page.m_hWnd, u"Distance Tolerance"),
+    EXPECT_EQ(text, TEXT("0.0.0.0"));
+    EXPECT_NE(platform::FindControl(page.m_hWnd, TEXT("Distance Tolerance")), nullptr);
+    EXPECT_EQ(platform::FindInputControl(page.m_hWnd, TEXT("Distance Tolerance")),
               GetDlgItem(page.m_hWnd, IDC_DISTANCE_TOLERANCE));
 }
 
