@@ -138,18 +138,19 @@ TEST_F(SettingsStore, DwordReadsDoNotCheckTheType) {
 }
 
 TEST_F(SettingsStore, KeyOutsideTheRootAndCreatingOpen) {
-    m_registry.SetKey(TEXT("Software\\Elsewhere"), false);
+    m_registry.SetKey(TEXT("Software\\QNZU Test Elsewhere"), false);
     KeyHandle created(m_registry.OpenFallbackKey(true));
     ASSERT_NE(static_cast<HKEY>(created), nullptr);
-    EXPECT_TRUE(KeyExists(TEXT("Software\\Elsewhere")));
+    EXPECT_TRUE(KeyExists(TEXT("Software\\QNZU Test Elsewhere")));
     m_registry.WriteDword(TEXT("v"), 1);
     KeyHandle key;
-    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, TEXT("Software\\Elsewhere"), key.out()),
+    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, TEXT("Software\\QNZU Test Elsewhere"), key.out()),
               ERROR_SUCCESS);
     DWORD value = 0;
     EXPECT_EQ(QueryDword(key, TEXT("v"), &value), ERROR_SUCCESS);
     // The fallback is looked for under the name given, below the fallback root.
-    Put(TEXT("Software\\Brenquist\\ZU_HW_Interface\\Software\\Elsewhere"), TEXT("w"), TEXT("x"));
+    Put(TEXT("Software\\Brenquist\\ZU_HW_Interface\\Software\\QNZU Test Elsewhere"), TEXT("w"),
+        TEXT("x"));
     RegString text;
     EXPECT_EQ(m_registry.ReadString(TEXT("w"), text), 1);
 }

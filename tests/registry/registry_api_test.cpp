@@ -7,7 +7,7 @@ namespace {
 
 using RegistryApi = RegistryTest;
 
-constexpr const WCHAR* kProduct = TEXT("Software\\Vendor\\Product");
+constexpr const WCHAR* kProduct = TEXT("Software\\QNZU Test Vendor\\Product");
 
 TEST_F(RegistryApi, ValuesRoundTrip) {
     {
@@ -75,14 +75,16 @@ TEST_F(RegistryApi, QueryReportsSizesAndShortBuffers) {
 TEST_F(RegistryApi, NamesIgnoreCase) {
     {
         KeyHandle key;
-        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("Software\\Vendor\\Product"), key.out()),
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("Software\\QNZU Test Vendor\\Product"),
+                                key.out()),
                   ERROR_SUCCESS);
         SetDword(key, TEXT("Mixed Case"), 1);
         SetDword(key, TEXT("MIXED CASE"), 2);
     }
     KeyHandle key;
-    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, TEXT("SOFTWARE\\vendor\\PRODUCT"), key.out()),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyW(HKEY_CURRENT_USER, TEXT("SOFTWARE\\qnzu test VENDOR\\PRODUCT"), key.out()),
+        ERROR_SUCCESS);
     DWORD value = 0;
     EXPECT_EQ(QueryDword(key, TEXT("mixed case"), &value), ERROR_SUCCESS);
     EXPECT_EQ(value, 2u);
@@ -118,10 +120,11 @@ TEST_F(RegistryApi, DeletingInvalidatesOpenHandles) {
         KeyHandle child;
         ASSERT_EQ(RegCreateKeyW(product, TEXT("Child\\Grandchild"), child.out()), ERROR_SUCCESS);
     }
-    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, TEXT("Software\\Vendor")), ERROR_SUCCESS);
-    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, TEXT("Software\\Vendor")), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, TEXT("Software\\QNZU Test Vendor")), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, TEXT("Software\\QNZU Test Vendor")),
+              ERROR_FILE_NOT_FOUND);
     KeyHandle gone;
-    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, TEXT("Software\\Vendor"), gone.out()),
+    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, TEXT("Software\\QNZU Test Vendor"), gone.out()),
               ERROR_FILE_NOT_FOUND);
 
     // A key of the same name made again is a different key.

@@ -9,9 +9,10 @@
 
 class RegistryTest : public ::testing::Test {
 protected:
-    // The keys these suites make besides the module's own.
+    // The keys these suites make besides the module's own (named so that on
+    // Windows, where they are deleted, they cannot be anyone else's).
     RegistryTest()
-        : sandbox_({TEXT("Software\\Vendor"), TEXT("Software\\Elsewhere"),
+        : sandbox_({TEXT("Software\\QNZU Test Vendor"), TEXT("Software\\QNZU Test Elsewhere"),
                     TEXT("Software\\Brenquist\\ZU_HW_Interface\\Software")}) {}
 
     simtest::SettingsSandbox sandbox_;
