@@ -27,7 +27,8 @@
 namespace simtest {
 
 // Writes InprocServer32 of the connection class (= libraryPath, apartment
-// threaded) into the current user's classes. True on success.
+// threaded) into the current user's classes, mirrored under Wine (below). True
+// on success.
 bool RegisterSimulator(const std::filesystem::path& libraryPath);
 // Removes the connection class and its ProgID from the current user's classes.
 void UnregisterSimulator();
