@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 
 #include <cstdio>
+#include <string>
 #include <filesystem>
 
 namespace {
@@ -81,6 +82,9 @@ void OpenPages(HWND sheet, TourScreen& screen, TourLog& log) {
     int count = 0;
     for (int tab = 0; tab < static_cast<int>(std::size(kSheetTabs)); ++tab) {
         const LRESULT chosen = ::SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+        // The camera page shows what the camera sees while its stream runs.
+        const bool camera = std::string(kSheetTabs[tab]) == "OVC" &&
+                            platform::Click(platform::FindControl(sheet, IDC_OVC_START));
         platform::RunMessagesFor(kLookMs);
         HWND page = VisiblePage(sheet);
         const platform::WideString caption = page ? platform::WindowText(page) : TEXT("");
@@ -90,6 +94,8 @@ void OpenPages(HWND sheet, TourScreen& screen, TourLog& log) {
         }
         screen.DescribeOnce(page);
         screen.Capture(sheet, "page-" + PictureName(caption));
+        if (camera)
+            platform::Click(platform::FindControl(sheet, IDC_OVC_STOP));
         opened += (count++ ? ", " : "") + platform::Utf8FromWide(caption);
     }
     if (count == static_cast<int>(std::size(kSheetTabs)))
