@@ -46,3 +46,15 @@ int CPropertySheet::GetPageIndex(const CPropertyPage* page) const {
     auto it = std::find(m_pages.begin(), m_pages.end(), page);
     return it == m_pages.end() ? -1 : static_cast<int>(it - m_pages.begin());
 }
+
+BOOL CPropertySheet::OnInitDialog() {
+    return TRUE;
+}
+
+BOOL CPropertySheet::SetActivePage(CPropertyPage* page) {
+    return SetActivePage(GetPageIndex(page));
+}
+
+void CPropertySheet::OnClose() {
+    DestroyWindow();
+}

@@ -1,6 +1,7 @@
 # The Windows target's tests, included by tests/CMakeLists.txt when WIN32:
-# the export table, and the suites that check the platform layer against the
-# real Windows implementations (registry, COM creation) under Wine.
+# the export table, and the checks of the platform layer against the real
+# Windows implementations under Wine (COM creation, loading, the elevated
+# launch; the settings store is checked by test_registry).
 
 # The plug-in exports exactly the names of its module definition file.
 add_test(NAME windows.export_table

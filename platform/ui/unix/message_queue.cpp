@@ -2,6 +2,7 @@
 // becomes a WM_TIMER message when the queue is read, as on Windows.
 #include "../clock.h"
 #include "../message_loop.h"
+#include "../timer_list.h"
 
 #include <algorithm>
 #include <deque>
@@ -13,20 +14,11 @@
 namespace platform {
 namespace {
 
-struct Timer {
-    HWND hwnd;
-    UINT_PTR id;
-    UINT elapse;
-    TIMERPROC proc;
-    uint64_t deadline;
-};
-
 constexpr UINT kTaskMessage = WM_APP + 0x3FF0;
 
 struct ThreadQueue {
     std::deque<MSG> messages;
-    std::vector<Timer> timers;
-    UINT_PTR nextTimerId = 1;
+    ui::TimerList timers;
     IdleHandler idle;
     ~ThreadQueue() {
         for (const MSG& m : messages)
@@ -66,30 +58,11 @@ bool TakeMessage(MSG* msg, bool remove) {
             q.messages.pop_front();
         return true;
     }
-    const uint64_t now = CurrentClock().NowMs();
-    Timer* due = nullptr;
-    for (Timer& t : q.timers)
-        if (t.deadline <= now && (!due || t.deadline < due->deadline))
-            due = &t;
-    if (!due)
-        return false;
-    *msg = MSG{};
-    msg->hwnd = due->hwnd;
-    msg->message = WM_TIMER;
-    msg->wParam = due->id;
-    msg->lParam = reinterpret_cast<LPARAM>(due->proc);
-    msg->time = static_cast<DWORD>(now);
-    if (remove)
-        due->deadline = now + std::max<UINT>(due->elapse, 1);
-    return true;
+    return q.timers.TakeDue(CurrentClock().NowMs(), remove, msg);
 }
 
-const Timer* EarliestTimer() {
-    const Timer* earliest = nullptr;
-    for (const Timer& t : t_queue.timers)
-        if (!earliest || t.deadline < earliest->deadline)
-            earliest = &t;
-    return earliest;
+const ui::TimerEntry* EarliestTimer() {
+    return t_queue.timers.Earliest();
 }
 
 } // namespace
@@ -113,7 +86,7 @@ void RunMessagesFor(uint64_t milliseconds) {
     const uint64_t end = clock.NowMs() + milliseconds;
     for (;;) {
         PumpMessages();
-        const Timer* next = EarliestTimer();
+        const ui::TimerEntry* next = EarliestTimer();
         if (!next || next->deadline > end) {
             clock.SleepUntil(end);
             PumpMessages();
@@ -134,7 +107,7 @@ IdleHandler SwapIdleHandler(IdleHandler handler) {
 }
 
 bool NextTimerDeadline(uint64_t* deadline) {
-    const Timer* next = EarliestTimer();
+    const ui::TimerEntry* next = EarliestTimer();
     if (next && deadline)
         *deadline = next->deadline;
     return next != nullptr;
@@ -154,10 +127,7 @@ void DestroyHeadlessWindow(HWND hwnd) {
         Windows().erase(hwnd);
     }
     // A destroyed window's timers and queued messages die with it.
-    auto& timers = t_queue.timers;
-    timers.erase(std::remove_if(timers.begin(), timers.end(),
-                                [hwnd](const Timer& t) { return t.hwnd == hwnd; }),
-                 timers.end());
+    t_queue.timers.DropWindows([hwnd](HWND timerWindow) { return timerWindow == hwnd; });
     auto& messages = t_queue.messages;
     messages.erase(std::remove_if(messages.begin(), messages.end(),
                                   [hwnd](const MSG& m) { return m.hwnd == hwnd; }),
@@ -175,7 +145,7 @@ void PostTask(std::function<void()> task) {
 }
 
 size_t PendingTimerCount() {
-    return t_queue.timers.size();
+    return t_queue.timers.Count();
 }
 
 } // namespace platform
@@ -196,7 +166,7 @@ extern "C" BOOL GetMessageW(LPMSG msg, HWND, UINT, UINT) {
             return msg->message == WM_QUIT ? FALSE : TRUE;
         if (t_queue.idle && t_queue.idle())
             continue;
-        const Timer* next = EarliestTimer();
+        const ui::TimerEntry* next = EarliestTimer();
         if (!next)
             return -1; // nothing queued, no timer, nobody to act: the loop would hang
         CurrentClock().SleepUntil(next->deadline);
@@ -266,44 +236,16 @@ extern "C" void PostQuitMessage(int exitCode) {
 }
 
 extern "C" UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
-    ThreadQueue& q = t_queue;
     if (hwnd) {
         WindowEntry entry{};
         if (!FindWindow(hwnd, entry))
             return 0;
     }
-    if (!hwnd && id == 0)
-        id = q.nextTimerId++;
-    else if (!hwnd) {
-        // A thread timer is replaced only when its id is one we handed out.
-        bool known = false;
-        for (const Timer& t : q.timers)
-            if (!t.hwnd && t.id == id)
-                known = true;
-        if (!known)
-            id = q.nextTimerId++;
-    }
-    const uint64_t deadline = CurrentClock().NowMs() + std::max<UINT>(elapse, 1);
-    for (Timer& t : q.timers) {
-        if (t.hwnd == hwnd && t.id == id) {
-            t.elapse = elapse;
-            t.proc = proc;
-            t.deadline = deadline;
-            return hwnd ? 1 : id;
-        }
-    }
-    q.timers.push_back(Timer{hwnd, id, elapse, proc, deadline});
-    return hwnd ? (id ? id : 1) : id;
+    return t_queue.timers.Set(hwnd, id, elapse, proc, CurrentClock().NowMs());
 }
 
 extern "C" BOOL KillTimer(HWND hwnd, UINT_PTR id) {
-    auto& timers = t_queue.timers;
-    const auto it = std::find_if(timers.begin(), timers.end(),
-                                 [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
-    if (it == timers.end())
-        return FALSE;
-    timers.erase(it);
-    return TRUE;
+    return t_queue.timers.Kill(hwnd, id) ? TRUE : FALSE;
 }
 
 extern "C" BOOL IsWindow(HWND hwnd) {

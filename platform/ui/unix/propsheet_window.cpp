@@ -55,10 +55,6 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
     return TRUE;
 }
 
-BOOL CPropertySheet::OnInitDialog() {
-    return TRUE;
-}
-
 BOOL CPropertySheet::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == WM_INITDIALOG) {
         *result = OnInitDialog();
@@ -69,10 +65,6 @@ BOOL CPropertySheet::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return TRUE;
     }
     return CWnd::OnWndMsg(message, wParam, lParam, result);
-}
-
-BOOL CPropertySheet::SetActivePage(CPropertyPage* page) {
-    return SetActivePage(GetPageIndex(page));
 }
 
 BOOL CPropertySheet::SetActivePage(int index) {
@@ -114,8 +106,4 @@ BOOL CPropertySheet::SetActivePage(int index) {
 BOOL CPropertySheet::DestroyWindow() {
     // Destroying the sheet destroys the page windows with it.
     return CWnd::DestroyWindow();
-}
-
-void CPropertySheet::OnClose() {
-    DestroyWindow();
 }

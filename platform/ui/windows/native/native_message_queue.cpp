@@ -9,6 +9,7 @@
 // minutes costs nothing and every run sees the same order of events.
 #include "../../clock.h"
 #include "../../message_loop.h"
+#include "../../timer_list.h"
 #include "native_runtime.h"
 #include "native_unmapped.h"
 
@@ -25,20 +26,11 @@ constexpr UINT kTaskMessage = WM_APP + 0x3FF0;
 // How often a screen that is waiting (for time to pass) gets another turn.
 constexpr DWORD kIdlePollMs = 15;
 
-struct VirtualTimer {
-    HWND hwnd;
-    UINT_PTR id;
-    UINT elapse;
-    TIMERPROC proc;
-    uint64_t deadline;
-};
-
 struct ThreadState {
     IdleHandler idle;
     HWND taskWindow = nullptr;
     std::set<std::pair<HWND, UINT_PTR>> realTimers;
-    std::vector<VirtualTimer> virtualTimers;
-    UINT_PTR nextThreadTimerId = 0x7F000000; // apart from the system's ids
+    ui::TimerList virtualTimers{0x7F000000}; // thread timer ids apart from the system's
 };
 thread_local ThreadState t_state;
 
@@ -65,46 +57,11 @@ void ForgetTimersOfDeadWindows() {
     auto& real = t_state.realTimers;
     for (auto it = real.begin(); it != real.end();)
         it = it->first && !IsWindow(it->first) ? real.erase(it) : std::next(it);
-    auto& timers = t_state.virtualTimers;
-    timers.erase(std::remove_if(timers.begin(), timers.end(),
-                                [](const VirtualTimer& t) { return t.hwnd && !IsWindow(t.hwnd); }),
-                 timers.end());
+    t_state.virtualTimers.DropWindows([](HWND hwnd) { return !IsWindow(hwnd); });
 }
 
-VirtualTimer* FindVirtualTimer(HWND hwnd, UINT_PTR id) {
-    for (VirtualTimer& t : t_state.virtualTimers)
-        if (t.hwnd == hwnd && t.id == id)
-            return &t;
-    return nullptr;
-}
-
-const VirtualTimer* EarliestVirtualTimer() {
-    const VirtualTimer* earliest = nullptr;
-    for (const VirtualTimer& t : t_state.virtualTimers)
-        if (!earliest || t.deadline < earliest->deadline)
-            earliest = &t;
-    return earliest;
-}
-
-// The earliest due virtual timer as a WM_TIMER message, as the system turns a
-// due timer into one when the queue is read.
 bool TakeDueVirtualTimer(MSG* msg, bool remove) {
-    const uint64_t now = CurrentClock().NowMs();
-    VirtualTimer* due = nullptr;
-    for (VirtualTimer& t : t_state.virtualTimers)
-        if (t.deadline <= now && (!due || t.deadline < due->deadline))
-            due = &t;
-    if (!due)
-        return false;
-    *msg = MSG{};
-    msg->hwnd = due->hwnd;
-    msg->message = WM_TIMER;
-    msg->wParam = due->id;
-    msg->lParam = reinterpret_cast<LPARAM>(due->proc);
-    msg->time = static_cast<DWORD>(now);
-    if (remove)
-        due->deadline = now + std::max<UINT>(due->elapse, 1);
-    return true;
+    return t_state.virtualTimers.TakeDue(CurrentClock().NowMs(), remove, msg);
 }
 
 } // namespace
@@ -120,7 +77,7 @@ bool FireDueVirtualTimers() {
 }
 
 bool AdvanceToNextVirtualTimer() {
-    const VirtualTimer* next = EarliestVirtualTimer();
+    const ui::TimerEntry* next = t_state.virtualTimers.Earliest();
     if (UsingRealClock() || !next)
         return false;
     CurrentClock().SleepUntil(next->deadline);
@@ -148,7 +105,7 @@ void RunMessagesFor(uint64_t milliseconds) {
         const uint64_t end = clock.NowMs() + milliseconds;
         for (;;) {
             PumpMessages();
-            const VirtualTimer* next = EarliestVirtualTimer();
+            const ui::TimerEntry* next = t_state.virtualTimers.Earliest();
             if (!next || next->deadline > end) {
                 clock.SleepUntil(end);
                 PumpMessages();
@@ -182,7 +139,7 @@ IdleHandler SwapIdleHandler(IdleHandler handler) {
 // reported as due now.
 bool NextTimerDeadline(uint64_t* deadline) {
     ForgetTimersOfDeadWindows();
-    if (const VirtualTimer* next = EarliestVirtualTimer()) {
+    if (const ui::TimerEntry* next = t_state.virtualTimers.Earliest()) {
         if (deadline)
             *deadline = next->deadline;
         return true;
@@ -216,7 +173,7 @@ void PostTask(std::function<void()> task) {
 
 size_t PendingTimerCount() {
     ForgetTimersOfDeadWindows();
-    return t_state.realTimers.size() + t_state.virtualTimers.size();
+    return t_state.realTimers.size() + t_state.virtualTimers.Count();
 }
 
 namespace ui {
@@ -264,7 +221,7 @@ extern "C" BOOL QnTranslateMessage(const MSG* msg) {
 extern "C" LRESULT QnDispatchMessageW(const MSG* msg) {
     if (!msg)
         return 0;
-    if (msg->message == WM_TIMER && FindVirtualTimer(msg->hwnd, msg->wParam)) {
+    if (msg->message == WM_TIMER && t_state.virtualTimers.Has(msg->hwnd, msg->wParam)) {
         if (msg->lParam)
             reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
         else if (msg->hwnd)
@@ -295,26 +252,12 @@ extern "C" UINT_PTR QnSetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC pr
     }
     if (hwnd && !IsWindow(hwnd))
         return 0;
-    if (!hwnd && (id == 0 || !FindVirtualTimer(nullptr, id)))
-        id = t_state.nextThreadTimerId++;
-    const uint64_t deadline = CurrentClock().NowMs() + std::max<UINT>(elapse, 1);
-    if (VirtualTimer* t = FindVirtualTimer(hwnd, id)) {
-        *t = VirtualTimer{hwnd, id, elapse, proc, deadline};
-    } else {
-        t_state.virtualTimers.push_back(VirtualTimer{hwnd, id, elapse, proc, deadline});
-    }
-    return hwnd ? (id ? id : 1) : id;
+    return t_state.virtualTimers.Set(hwnd, id, elapse, proc, CurrentClock().NowMs());
 }
 
 extern "C" BOOL QnKillTimer(HWND hwnd, UINT_PTR id) {
-    auto& timers = t_state.virtualTimers;
-    const auto it = std::find_if(timers.begin(), timers.end(), [&](const VirtualTimer& t) {
-        return t.hwnd == hwnd && t.id == id;
-    });
-    if (it != timers.end()) {
-        timers.erase(it);
+    if (t_state.virtualTimers.Kill(hwnd, id))
         return TRUE;
-    }
     t_state.realTimers.erase({hwnd, id});
     return KillTimer(hwnd, id);
 }

@@ -146,10 +146,6 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
     return TRUE;
 }
 
-BOOL CPropertySheet::OnInitDialog() {
-    return TRUE;
-}
-
 BOOL CPropertySheet::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     // The sheet's own OK and Cancel (hidden, but the dialog manager still
     // sends their commands for Enter and Esc).
@@ -167,10 +163,6 @@ BOOL CPropertySheet::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     return CWnd::OnWndMsg(message, wParam, lParam, result);
 }
 
-BOOL CPropertySheet::SetActivePage(CPropertyPage* page) {
-    return SetActivePage(GetPageIndex(page));
-}
-
 BOOL CPropertySheet::SetActivePage(int index) {
     if (!GetPage(index))
         return FALSE;
@@ -186,8 +178,4 @@ BOOL CPropertySheet::DestroyWindow() {
         StopRoutingSheetKeyboard(m_hWnd);
     // Destroying the sheet destroys the page windows with it.
     return CWnd::DestroyWindow();
-}
-
-void CPropertySheet::OnClose() {
-    DestroyWindow();
 }
