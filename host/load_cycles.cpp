@@ -2,6 +2,7 @@
 
 #include "host/plugin_exports.h"
 #include "host/simulator_setup.h"
+#include "platform/base/process_handles.h"
 #include "platform/base/text.h"
 #include "platform/ui/message_loop.h"
 #include "platform/ui/scripted_screen.h"
@@ -15,6 +16,10 @@ int RunLoadCycles(const std::string& plugin, int cycles, const std::string& addr
     platform::ScopedScreen useScreen(screen);
     const platform::WideString typed = platform::WideFromUtf8(address);
     ComPtr<trackersim::SimControl> simulator = SimulatorControl();
+    // Handles are counted after the first cycle, which loads what a process
+    // keeps once loaded (libraries, window classes, the apartment's own).
+    size_t handlesAfterFirst = 0;
+    bool handlesCounted = false;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         LoadedPlugin loaded(plugin);
         if (!loaded.ok()) {
@@ -28,11 +33,21 @@ int RunLoadCycles(const std::string& plugin, int cycles, const std::string& addr
             return 3;
         }
         platform::PumpMessages();
+        if (cycle == 1)
+            handlesCounted = platform::ProcessHandleCount(&handlesAfterFirst);
     }
     platform::PumpMessages();
     const int live = simulator ? simulator->LiveObjectCount() : 0;
+    size_t handles = 0;
+    handlesCounted = handlesCounted && platform::ProcessHandleCount(&handles);
+    const bool handlesKept = handlesCounted && handles > handlesAfterFirst;
     std::fprintf(stderr,
                  "zuhost: %d load/open/close/unload cycles; tracker library objects left: %d\n",
                  cycles, live);
-    return live == 0 ? 0 : 5;
+    if (handlesCounted)
+        std::fprintf(stderr, "zuhost: process handles after the first cycle %zu, at the end %zu\n",
+                     handlesAfterFirst, handles);
+    else
+        std::fprintf(stderr, "zuhost: the system does not count the process's handles\n");
+    return live == 0 && !handlesKept ? 0 : 5;
 }
