@@ -22,8 +22,10 @@ set_target_properties(QNZUDeviceQWand PROPERTIES PREFIX "" CXX_VISIBILITY_PRESET
   VISIBILITY_INLINES_HIDDEN ON)
 if(WIN32)
   enable_language(RC)
+  configure_file(${CMAKE_SOURCE_DIR}/resources/QNZUDeviceQWand.rc.in
+    ${CMAKE_BINARY_DIR}/resources/QNZUDeviceQWand.rc @ONLY)
   target_sources(QNZUDeviceQWand PRIVATE ${CMAKE_SOURCE_DIR}/plugin/QNZUDeviceQWand.def
-    ${CMAKE_SOURCE_DIR}/resources/QNZUDeviceQWand.rc)
+    ${CMAKE_BINARY_DIR}/resources/QNZUDeviceQWand.rc)
   target_link_options(QNZUDeviceQWand PRIVATE -static-libgcc -static-libstdc++)
 else()
   target_link_options(QNZUDeviceQWand PRIVATE
