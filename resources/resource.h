@@ -5,6 +5,9 @@
 #define IDC_STATIC (-1)
 #endif
 
+// The plug-in's icon (resources/QNZUDeviceQWand.ico)
+#define IDI_QWAND 128
+
 // Dialogs and property pages
 #define IDD_CONNECT 130
 #define IDD_PROBE_SETTINGS 131

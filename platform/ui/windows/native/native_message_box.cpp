@@ -60,10 +60,8 @@ extern "C" int QnMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT typ
                 t_box};
     t_box = &box;
     const UINT_PTR turns = SetTimer(nullptr, 0, kScreenTurnMs, &ScreenTurn);
-    // A box without an owner would hide behind the host: it belongs to
-    // whatever window of the thread is active.
-    const int answer = MessageBoxExW(owner ? owner : GetActiveWindow(), frame.box.text.c_str(),
-                                     frame.box.caption.c_str(), type, 0);
+    const int answer =
+        MessageBoxExW(owner, frame.box.text.c_str(), frame.box.caption.c_str(), type, 0);
     KillTimer(nullptr, turns);
     if (box.activationHook)
         UnhookWindowsHookEx(box.activationHook);
