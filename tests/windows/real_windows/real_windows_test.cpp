@@ -146,14 +146,21 @@ TEST_F(RealWindowsTest, ABoxInsideAModalDialogIsARealBoxAndEventsGoOn) {
     HWND sheet = ShowSheet();
     ASSERT_NE(sheet, nullptr);
     // "Add" opens the reflector size dialog; while it is open the tracker
-    // reports an error, whose box opens over the dialog.
+    // reports an error, whose box opens over the dialog, and keeps sending
+    // target positions while the box waits for a second.
     screen.OnDialog(L"", {Act::Cancel()});
-    screen.AnswerBox(IDOK);
+    screen.AnswerBoxAfter(1000, IDOK);
     Sim().FireTrackerMessage(trackersim::MessageKind::Error, L"Beam", L"interrupted", 7);
+    Plugin().StartProbeMeasure();
+    Sim().PlayScenario(20);
+    records.clear();
     ASSERT_TRUE(platform::Click(platform::FindControl(sheet, IDC_REFLECTOR_ADD)));
+    Sim().StopScenario();
+    Plugin().StopProbeMeasure();
     ASSERT_EQ(screen.Boxes().size(), 1u);
     EXPECT_FALSE(screen.Boxes()[0].defaulted);
     EXPECT_EQ(screen.Boxes()[0].answer, IDOK);
+    EXPECT_GE(records.size(), 10u) << "target positions while the box was open";
     EXPECT_TRUE(screen.Failures().empty());
     EXPECT_EQ(VisibleWindowsOfThread(), 1) << "only the sheet is left";
 }
