@@ -4,6 +4,7 @@
 // DllUnregisterServer.
 #include "interfaces/tracker/library_ids.h"
 #include "platform/com/com_ptr.h"
+#include "tests/support/sim_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -65,44 +66,6 @@ std::wstring InprocServerKey() {
     return ClassKey() + L"\\InprocServer32";
 }
 
-bool UnderWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-// Windows merges the current user's classes into HKEY_CLASSES_ROOT; Wine
-// (8) shows only the machine's there. Under Wine the class registered for the
-// user is mirrored to the machine's classes for the length of a test, so that
-// CoCreateInstance sees what it would see on Windows.
-class WineClassMirror {
-public:
-    WineClassMirror() {
-        if (!UnderWine())
-            return;
-        HKEY source = nullptr;
-        HKEY target = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, ClassKey().c_str(), 0, KEY_READ, &source) ==
-                ERROR_SUCCESS &&
-            RegCreateKeyExW(HKEY_LOCAL_MACHINE, ClassKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &target, nullptr) == ERROR_SUCCESS)
-            m_mirrored = RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
-        if (source)
-            RegCloseKey(source);
-        if (target)
-            RegCloseKey(target);
-    }
-    ~WineClassMirror() {
-        if (UnderWine())
-            RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassKey().c_str());
-    }
-    WineClassMirror(const WineClassMirror&) = delete;
-    WineClassMirror& operator=(const WineClassMirror&) = delete;
-    bool ok() const { return m_mirrored || !UnderWine(); }
-
-private:
-    bool m_mirrored = false;
-};
-
 std::wstring RegisteredServer() {
     WCHAR value[1024] = {};
     DWORD size = sizeof value - sizeof(WCHAR);
@@ -123,8 +86,9 @@ TEST(SimulatorComServer, RegistersUnderTheCurrentUserAndIsCreatedByClsid) {
     }
     EXPECT_EQ(RegisteredServer(), path);
 
-    auto mirror = std::make_unique<WineClassMirror>();
-    ASSERT_TRUE(mirror->ok());
+    // Wine (8) shows only the machine's classes in HKEY_CLASSES_ROOT, where
+    // Windows merges in the user's: under Wine the class is mirrored there.
+    simtest::MirrorUserClassForWine();
     ComPtr<IUnknown> unknown;
     ASSERT_EQ(CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_INPROC_SERVER,
                                IID_IUnknown, unknown.PutVoid()),
@@ -133,7 +97,6 @@ TEST(SimulatorComServer, RegistersUnderTheCurrentUserAndIsCreatedByClsid) {
     EXPECT_EQ(unknown.As(dispatch), S_OK);
     dispatch.Reset();
     unknown.Reset();
-    mirror.reset();
 
     {
         Library library(path);
@@ -141,6 +104,7 @@ TEST(SimulatorComServer, RegistersUnderTheCurrentUserAndIsCreatedByClsid) {
         ASSERT_EQ(library.Call("DllUnregisterServer"), S_OK);
     }
     EXPECT_EQ(RegisteredServer(), L"");
+    simtest::MirrorUserClassForWine(); // the mirror goes with the user's class
     ComPtr<IUnknown> none;
     EXPECT_EQ(CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_INPROC_SERVER,
                                IID_IUnknown, none.PutVoid()),

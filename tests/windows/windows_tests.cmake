@@ -24,7 +24,7 @@ endforeach()
 
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 add_executable(test_windows ${WINDOWS_TEST_SOURCES})
-target_link_libraries(test_windows PRIVATE qwand_core qnplatform GTest::gtest_main)
+target_link_libraries(test_windows PRIVATE test_support GTest::gtest_main)
 add_dependencies(test_windows trackersim)
 # One test for the program, like the other suites on Windows.
 add_test(NAME test_windows COMMAND test_windows)
