@@ -63,6 +63,10 @@ public:
 
 protected:
     friend struct PropertySheetWindow;
+    // Whether Create may go on (no window yet, some pages); takes the parent
+    // and turns style (DWORD)-1 into the default modeless style.
+    bool BeginCreate(CWnd* parent, DWORD& style);
+
     CWnd* m_pParentWnd;
     std::vector<CPropertyPage*> m_pages; // not owned
     int m_activePage;

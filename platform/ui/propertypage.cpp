@@ -33,6 +33,16 @@ CPropertySheet::~CPropertySheet() {
         DestroyWindow();
 }
 
+bool CPropertySheet::BeginCreate(CWnd* parent, DWORD& style) {
+    if (m_hWnd || m_pages.empty())
+        return false;
+    if (parent)
+        m_pParentWnd = parent;
+    if (style == static_cast<DWORD>(-1))
+        style = WS_SYSMENU | WS_POPUP | WS_CAPTION | DS_MODALFRAME | WS_VISIBLE;
+    return true;
+}
+
 void CPropertySheet::AddPage(CPropertyPage* page) {
     page->m_sheet = this;
     m_pages.push_back(page);

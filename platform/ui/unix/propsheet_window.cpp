@@ -18,12 +18,8 @@ constexpr short kTabBand = 14;    // the tab row above the pages
 } // namespace
 
 BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
-    if (m_hWnd || m_pages.empty())
+    if (!BeginCreate(parent, style))
         return FALSE;
-    if (parent)
-        m_pParentWnd = parent;
-    if (style == static_cast<DWORD>(-1))
-        style = WS_SYSMENU | WS_POPUP | WS_CAPTION | DS_MODALFRAME | WS_VISIBLE;
 
     // The sheet is as large as its largest page plus the tab row and buttons.
     short cx = 0;

@@ -91,12 +91,8 @@ void PropertySheetWindow::Compact(HWND sheet) {
 }
 
 BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
-    if (m_hWnd || m_pages.empty())
+    if (!BeginCreate(parent, style))
         return FALSE;
-    if (parent)
-        m_pParentWnd = parent;
-    if (style == static_cast<DWORD>(-1))
-        style = WS_SYSMENU | WS_POPUP | WS_CAPTION | DS_MODALFRAME | WS_VISIBLE;
     EnsureCommonControls();
 
     m_pageResources.clear();
