@@ -13,12 +13,35 @@ namespace {
 
 constexpr UINT kScreenTurnMs = 20;
 
+struct OpenBox;
+thread_local OpenBox* t_box = nullptr; // the innermost open box
+LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam);
+void CALLBACK ScreenTurn(HWND, UINT, UINT_PTR, DWORD);
+
+// While a box is open: the hook that learns its window and the screen's
+// turns, both gone with the box.
 struct OpenBox {
+    explicit OpenBox(ModalFrame& box)
+        : frame(&box),
+          activationHook(SetWindowsHookExW(WH_CBT, &ActivationHook, nullptr, GetCurrentThreadId())),
+          turns(SetTimer(nullptr, 0, kScreenTurnMs, &ScreenTurn)), outer(t_box) {
+        t_box = this;
+    }
+    ~OpenBox() {
+        if (turns)
+            KillTimer(nullptr, turns);
+        if (activationHook)
+            UnhookWindowsHookEx(activationHook);
+        t_box = outer;
+    }
+    OpenBox(const OpenBox&) = delete;
+    OpenBox& operator=(const OpenBox&) = delete;
+
     ModalFrame* frame;
     HHOOK activationHook;
+    UINT_PTR turns;
     OpenBox* outer;
 };
-thread_local OpenBox* t_box = nullptr;
 
 LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && t_box && !t_box->frame->dialog &&
@@ -56,16 +79,11 @@ extern "C" int QnMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT typ
     ModalFrameScope onStack(frame);
     CurrentScreen().MessageBoxShown(frame);
 
-    OpenBox box{&frame, SetWindowsHookExW(WH_CBT, &ActivationHook, nullptr, GetCurrentThreadId()),
-                t_box};
-    t_box = &box;
-    const UINT_PTR turns = SetTimer(nullptr, 0, kScreenTurnMs, &ScreenTurn);
-    const int answer =
-        MessageBoxExW(owner, frame.box.text.c_str(), frame.box.caption.c_str(), type, 0);
-    KillTimer(nullptr, turns);
-    if (box.activationHook)
-        UnhookWindowsHookEx(box.activationHook);
-    t_box = box.outer;
+    int answer = 0;
+    {
+        OpenBox open(frame);
+        answer = MessageBoxExW(owner, frame.box.text.c_str(), frame.box.caption.c_str(), type, 0);
+    }
 
     frame.result = answer > 0 ? answer : DefaultMessageBoxAnswer(type);
     frame.ended = true;

@@ -35,7 +35,16 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
             }
         }
     }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    const LRESULT next = CallNextHookEx(nullptr, code, wParam, lParam);
+    // A sheet destroyed without its object knowing (its owner went first)
+    // is forgotten here; the hook goes with the last sheet.
+    Routing& r = t_routing;
+    std::erase_if(r.sheets, [](HWND sheet) { return !IsWindow(sheet); });
+    if (r.sheets.empty() && r.hook) {
+        UnhookWindowsHookEx(r.hook);
+        r.hook = nullptr;
+    }
+    return next;
 }
 
 } // namespace
