@@ -57,16 +57,4 @@ struct BITMAPINFO {
 #define DIB_RGB_COLORS 0
 #define IMAGE_BITMAP 0
 
-extern "C" {
-// The screen's device context (hwnd null) or a window's.
-HDC GetDC(HWND hwnd);
-int ReleaseDC(HWND hwnd, HDC dc);
-// A bitmap of the header's size; with CBM_INIT its pixels come from `bits`
-// in the format `info` describes (uncompressed 1, 4, 8, 16, 24 or 32 bits per
-// pixel, colour table after the header). Null for anything else. Like gdi32 it
-// trusts the caller that `bits` and the colour table are as large as the
-// header says.
-HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
-                       const BITMAPINFO* info, UINT usage);
-BOOL DeleteObject(HGDIOBJ object);
-}
+#include "../wingdi_functions.h"
