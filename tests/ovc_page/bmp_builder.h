@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 1;
     int32_t height = 1; // negative: top row first
     uint16_t bitCount = 24;
@@ -25,7 +25,7 @@ inline void PutLe(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int si
         bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-inline std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> MakeBmp(const BmpLayout& s) {
     const size_t info = 14 + s.headerSize;
     const size_t pixels = info + 4 * s.palette.size();
     const int rows = s.height < 0 ? -s.height : s.height;

@@ -34,7 +34,7 @@ protected:
     void Show(const std::vector<uint8_t>& bytes) { ShowExactly(bytes, bytes.size()); }
     // A 1 x 1 white image, so that "nothing shown" is told from "shown".
     void ShowMarker() {
-        BmpSpec marker;
+        BmpLayout marker;
         marker.pixel = [](int, int) { return 0xFFFFFFu; };
         Show(MakeBmp(marker));
         ASSERT_EQ(Shown().width, 1);
@@ -55,21 +55,21 @@ TEST_F(OvcImageFormatsTest, EveryBitDepthWithItsRowPaddingAndColourTable) {
     const Case cases[] = {{1, 9, 3, 2},  {4, 5, 3, 4},  {8, 3, -2, 4},
                           {16, 3, 2, 0}, {24, 5, 3, 0}, {32, 2, -2, 0}};
     for (const Case& c : cases) {
-        BmpSpec spec;
-        spec.bitCount = c.bits;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.coloursUsed = c.coloursUsed;
+        BmpLayout layout;
+        layout.bitCount = c.bits;
+        layout.width = c.width;
+        layout.height = c.height;
+        layout.coloursUsed = c.coloursUsed;
         if (c.bits <= 8)
-            spec.palette.assign(palette, palette + c.coloursUsed);
-        spec.pixel = [&](int x, int y) -> uint32_t {
+            layout.palette.assign(palette, palette + c.coloursUsed);
+        layout.pixel = [&](int x, int y) -> uint32_t {
             if (c.bits <= 8)
                 return (x + 2 * y) % c.coloursUsed;
             if (c.bits == 16)
                 return (x * 3u << 10) | (y * 7u << 5) | 31u; // 5-5-5
             return palette[(x + 2 * y) % 4];
         };
-        Show(MakeBmp(spec));
+        Show(MakeBmp(layout));
         const platform::PictureImage image = Shown();
         ASSERT_EQ(image.width, c.width) << c.bits << " bits";
         ASSERT_EQ(image.height, c.height < 0 ? -c.height : c.height);
@@ -86,35 +86,35 @@ TEST_F(OvcImageFormatsTest, EveryBitDepthWithItsRowPaddingAndColourTable) {
 }
 
 TEST_F(OvcImageFormatsTest, AnIndexPastAShortColourTableIsBlack) {
-    BmpSpec spec;
-    spec.bitCount = 4;
-    spec.width = 2;
-    spec.palette = {0x0000FF, 0x00FF00};
-    spec.coloursUsed = 2;
-    spec.pixel = [](int x, int) { return x ? 9u : 1u; };
-    Show(MakeBmp(spec));
+    BmpLayout layout;
+    layout.bitCount = 4;
+    layout.width = 2;
+    layout.palette = {0x0000FF, 0x00FF00};
+    layout.coloursUsed = 2;
+    layout.pixel = [](int x, int) { return x ? 9u : 1u; };
+    Show(MakeBmp(layout));
     EXPECT_EQ(Shown().At(0, 0), 0x00FF00u);
     EXPECT_EQ(Shown().At(1, 0), 0u);
 }
 
 TEST_F(OvcImageFormatsTest, ALaterHeaderVersionIsReadPastItsOwnSize) {
-    BmpSpec spec;
-    spec.headerSize = 124;
-    spec.width = 3;
-    spec.pixel = [](int x, int) { return 0x010203u * (x + 1); };
-    Show(MakeBmp(spec));
+    BmpLayout layout;
+    layout.headerSize = 124;
+    layout.width = 3;
+    layout.pixel = [](int x, int) { return 0x010203u * (x + 1); };
+    Show(MakeBmp(layout));
     ASSERT_EQ(Shown().width, 3);
     EXPECT_EQ(Shown().At(2, 0), 0x030609u);
 }
 
 TEST_F(OvcImageFormatsTest, NoTruncationOfAnImageIsShownOrReadPast) {
-    BmpSpec spec;
-    spec.bitCount = 8;
-    spec.width = 5; // rows of 5 bytes padded to 8
-    spec.height = 3;
-    spec.palette = {0x102030, 0x405060};
-    spec.coloursUsed = 2;
-    const std::vector<uint8_t> file = MakeBmp(spec);
+    BmpLayout layout;
+    layout.bitCount = 8;
+    layout.width = 5; // rows of 5 bytes padded to 8
+    layout.height = 3;
+    layout.palette = {0x102030, 0x405060};
+    layout.coloursUsed = 2;
+    const std::vector<uint8_t> file = MakeBmp(layout);
     ShowMarker();
     for (size_t size = 0; size < file.size(); ++size) {
         ShowExactly(file, size);
@@ -125,7 +125,7 @@ TEST_F(OvcImageFormatsTest, NoTruncationOfAnImageIsShownOrReadPast) {
 }
 
 TEST_F(OvcImageFormatsTest, MalformedHeadersShowNothing) {
-    BmpSpec good;
+    BmpLayout good;
     good.width = 4;
     good.height = 2;
     const std::vector<uint8_t> valid = MakeBmp(good);
@@ -163,7 +163,7 @@ TEST_F(OvcImageFormatsTest, MalformedHeadersShowNothing) {
         ExpectMarkerStill(m.what);
     }
 
-    BmpSpec palette;
+    BmpLayout palette;
     palette.bitCount = 8;
     palette.coloursUsed = 300; // more colours than 8 bits index
     palette.palette.assign(300, 0x111111);
@@ -188,11 +188,11 @@ TEST_F(OvcImageFormatsTest, MalformedHeadersShowNothing) {
 
 TEST_F(OvcImageFormatsTest, NothingIsShownBeforeStartOrWithoutTheControl) {
     Page().m_running = FALSE;
-    BmpSpec spec;
-    Show(MakeBmp(spec));
+    BmpLayout layout;
+    Show(MakeBmp(layout));
     EXPECT_EQ(Shown().width, 0);
     WCPropPageOVC unshown(device.get()); // no window yet
-    const std::vector<uint8_t> file = MakeBmp(spec);
+    const std::vector<uint8_t> file = MakeBmp(layout);
     unshown.m_running = TRUE;
     unshown.ShowImage(file.data(), file.size());
     EXPECT_EQ(unshown.m_picture, nullptr);
@@ -218,9 +218,9 @@ TEST_F(OvcImageFormatsTest, ASavedImageReadsBackAsTheSamePixels) {
 TEST_F(OvcImageFormatsTest, ABitmapIsMadeOnlyOfTheSizeItsFormatDescribes) {
     if (platform::RealWindows())
         GTEST_SKIP() << "a check of the headless GDI; the system's gdi32 trusts the caller";
-    BmpSpec spec;
-    spec.width = 2;
-    const std::vector<uint8_t> file = MakeBmp(spec);
+    BmpLayout layout;
+    layout.width = 2;
+    const std::vector<uint8_t> file = MakeBmp(layout);
     std::optional<BmpFileParts> parts = BmpFileParts::Read(file.data(), file.size());
     ASSERT_TRUE(parts);
     BITMAPINFOHEADER larger = *parts->Header();

@@ -118,10 +118,10 @@ TEST_F(OvcImagesTest, OnlyAByReferenceArrayOfBytesIsTakenAsAnImage) {
     ComPtr<IDispatch> dispatch = ComPtr<IDispatch>::Attach(sink->GetIDispatch(TRUE));
 
     // A 2 x 1 image of one red and one green pixel.
-    BmpSpec spec;
-    spec.width = 2;
-    spec.pixel = [](int x, int) { return x ? 0x00FF00u : 0xFF0000u; };
-    const std::vector<uint8_t> file = MakeBmp(spec);
+    BmpLayout layout;
+    layout.width = 2;
+    layout.pixel = [](int x, int) { return x ? 0x00FF00u : 0xFF0000u; };
+    const std::vector<uint8_t> file = MakeBmp(layout);
     SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(file.size()));
     void* data = nullptr;
     ASSERT_EQ(SafeArrayAccessData(bytes, &data), S_OK);

@@ -189,7 +189,7 @@ private:
 };
 
 // What a hand-made measurement offers; a facet is offered when its object is set.
-struct MeasurementSpec {
+struct MeasurementContent {
     DATE time = 45351.5; // 29 February 2024, noon
     ComPtr<RmsPositionObject> rms;
     ComPtr<PositionObject> position;
@@ -206,9 +206,9 @@ class Measurement final
     : public Fake<tracker::Measurement, tracker::RmsMeasurement, tracker::PositionMeasurement,
                   tracker::DirectionalMeasurement, tracker::SixDofMeasurement> {
 public:
-    explicit Measurement(MeasurementSpec spec) : m_spec(std::move(spec)) {}
-    static ComPtr<Measurement> Make(MeasurementSpec spec) {
-        return ComPtr<Measurement>::Attach(new Measurement(std::move(spec)));
+    explicit Measurement(MeasurementContent content) : m_spec(std::move(content)) {}
+    static ComPtr<Measurement> Make(MeasurementContent content) {
+        return ComPtr<Measurement>::Attach(new Measurement(std::move(content)));
     }
 
     HRESULT STDMETHODCALLTYPE get_TimeStamp(DATE* time) override {
@@ -254,7 +254,7 @@ private:
     static HRESULT None(tracker::ScalarValue** v) {
         return Give(static_cast<tracker::ScalarValue*>(nullptr), v);
     }
-    MeasurementSpec m_spec;
+    MeasurementContent m_spec;
 };
 
 } // namespace fakes

@@ -539,15 +539,15 @@ protected:
             return;
         OpenPositioning();
     }
-    fakes::MeasurementSpec Spec() {
-        fakes::MeasurementSpec spec;
-        spec.info =
+    fakes::MeasurementContent Content() {
+        fakes::MeasurementContent content;
+        content.info =
             ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
-        return spec;
+        return content;
     }
     // Shows it as a handler would (errors caught and shown).
-    void Show(const fakes::MeasurementSpec& spec) {
-        ComPtr<fakes::Measurement> m = fakes::Measurement::Make(spec);
+    void Show(const fakes::MeasurementContent& content) {
+        ComPtr<fakes::Measurement> m = fakes::Measurement::Make(content);
         try {
             Page().ShowMeasurementResult(m.Get());
         } catch (const ComError& error) {
@@ -572,10 +572,10 @@ TEST_F(ResultBoxTest, NoMeasurementClearsEveryText) {
 }
 
 TEST_F(ResultBoxTest, RmsValuesAloneAreShown) {
-    auto spec = Spec();
-    spec.hasRms = true;
-    spec.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
-    Show(spec);
+    auto content = Content();
+    content.hasRms = true;
+    content.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
+    Show(content);
     const auto r = Results();
     EXPECT_EQ(r[0], TEXT("R1 : 1 [ mm ]"));
     EXPECT_EQ(r[2], TEXT("R3 : 3 [ mm ]"));
@@ -585,16 +585,16 @@ TEST_F(ResultBoxTest, RmsValuesAloneAreShown) {
 }
 
 TEST_F(ResultBoxTest, LaterFacetsOverwriteEarlierOnes) {
-    auto spec = Spec();
-    spec.hasRms = true;
-    spec.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
-    spec.hasPosition = true;
-    spec.position = Position(fakes::Values(TEXT("P"), 4, 5, 6, TEXT("m")));
-    spec.directional = true;
-    spec.orientation = Rotation(fakes::Values(TEXT("O"), 7, 8, 9, TEXT("rad")));
-    spec.sixDof = true;
-    spec.rotation = Rotation(fakes::Values(TEXT("S"), 0.5, 0.25, 0.125, TEXT("deg")));
-    Show(spec);
+    auto content = Content();
+    content.hasRms = true;
+    content.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
+    content.hasPosition = true;
+    content.position = Position(fakes::Values(TEXT("P"), 4, 5, 6, TEXT("m")));
+    content.directional = true;
+    content.orientation = Rotation(fakes::Values(TEXT("O"), 7, 8, 9, TEXT("rad")));
+    content.sixDof = true;
+    content.rotation = Rotation(fakes::Values(TEXT("S"), 0.5, 0.25, 0.125, TEXT("deg")));
+    Show(content);
     EXPECT_EQ(Results(), (std::vector<platform::WideString>{
                              TEXT("P1 : 4 [ m ]"), TEXT("P2 : 5 [ m ]"), TEXT("P3 : 6 [ m ]"),
                              TEXT("S1 : 0.5 [ deg ]"), TEXT("S2 : 0.25 [ deg ]"),
@@ -603,10 +603,10 @@ TEST_F(ResultBoxTest, LaterFacetsOverwriteEarlierOnes) {
 }
 
 TEST_F(ResultBoxTest, DirectionalAnglesWithoutSixDof) {
-    auto spec = Spec();
-    spec.directional = true;
-    spec.orientation = Rotation(fakes::Values(TEXT("A"), 1e-7, 123456789, -0.0, TEXT("deg")));
-    Show(spec);
+    auto content = Content();
+    content.directional = true;
+    content.orientation = Rotation(fakes::Values(TEXT("A"), 1e-7, 123456789, -0.0, TEXT("deg")));
+    Show(content);
     const auto r = Results();
     EXPECT_EQ(r[3], TEXT("A1 : 1e-07 [ deg ]"));
     EXPECT_EQ(r[4], TEXT("A2 : 1.23457e+08 [ deg ]"));
@@ -615,11 +615,11 @@ TEST_F(ResultBoxTest, DirectionalAnglesWithoutSixDof) {
 }
 
 TEST_F(ResultBoxTest, MissingSubObjectsAreInvalidPointersAndKeepWhatWasWritten) {
-    auto spec = Spec();
-    spec.hasRms = true;
-    spec.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
-    spec.directional = true; // offered, but without its orientation
-    Show(spec);
+    auto content = Content();
+    content.hasRms = true;
+    content.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
+    content.directional = true; // offered, but without its orientation
+    Show(content);
     ASSERT_EQ(BoxTexts().size(), 1u);
     EXPECT_EQ(BoxTexts().back(), TEXT("(no description)")); // E_POINTER carries none
     const auto r = Results();
@@ -629,12 +629,12 @@ TEST_F(ResultBoxTest, MissingSubObjectsAreInvalidPointersAndKeepWhatWasWritten) 
 }
 
 TEST_F(ResultBoxTest, MissingValueIsAnInvalidPointer) {
-    auto spec = Spec();
-    spec.hasPosition = true;
+    auto content = Content();
+    content.hasPosition = true;
     auto values = fakes::Values(TEXT("P"), 4, 5, 6, TEXT("m"));
     values.b.Reset();
-    spec.position = Position(values);
-    Show(spec);
+    content.position = Position(values);
+    Show(content);
     ASSERT_EQ(BoxTexts().size(), 1u);
     EXPECT_EQ(Results()[0], TEXT("P1 : 4 [ m ]"));
     EXPECT_EQ(Results()[1], TEXT(""));
@@ -643,21 +643,24 @@ TEST_F(ResultBoxTest, MissingValueIsAnInvalidPointer) {
 TEST_F(ResultBoxTest, MeasuredTargetIsTheFirstMatchingItem) {
     // Two reflectors share an identity: the first shows.
     Sim().SetTargetIdentity(2, TEXT("TGT-1"));
-    auto spec = Spec();
-    Show(spec);
+    auto content = Content();
+    Show(content);
     EXPECT_EQ(Results()[6], TEXT("RRR 1.5in"));
 
     // A probe matches by its probe's identity, not by its own.
-    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-0"), TEXT("")));
-    Show(spec);
+    content.info =
+        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-0"), TEXT("")));
+    Show(content);
     EXPECT_EQ(Results()[6], TEXT("")); // "Q-Wand" is a probe: its identity is not compared
-    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT(""), TEXT("PRB-0")));
-    Show(spec);
+    content.info =
+        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT(""), TEXT("PRB-0")));
+    Show(content);
     EXPECT_EQ(Results()[6], TEXT("Q-Wand"));
 
     // Case counts; nothing matching leaves the name empty.
-    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("tgt-1"), TEXT("")));
-    Show(spec);
+    content.info =
+        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("tgt-1"), TEXT("")));
+    Show(content);
     EXPECT_EQ(Results()[6], TEXT(""));
     EXPECT_TRUE(BoxTexts().empty());
 }
@@ -666,9 +669,10 @@ TEST_F(ResultBoxTest, MissingIdentitiesEqualEmptyOnes) {
     // The probe target "Q-Wand" gives no probe, so its probe's identity is
     // missing; the measurement names no probe either: they are equal.
     Sim().MakeNull(TEXT("ProbeTarget.get_Probe"), false);
-    auto spec = Spec();
-    spec.info = ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
-    Show(spec);
+    auto content = Content();
+    content.info =
+        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
+    Show(content);
     EXPECT_EQ(Results()[6], TEXT("Q-Wand"));
     EXPECT_TRUE(BoxTexts().empty());
 }
@@ -692,17 +696,17 @@ TEST_F(ResultBoxTest, TimeStampsAsThePartConvertsThem) {
         {0.75, TEXT("18:00:00.000")},
     };
     for (const Case& c : cases) {
-        auto spec = Spec();
-        spec.time = c.stamp;
-        Show(spec);
+        auto content = Content();
+        content.time = c.stamp;
+        Show(content);
         EXPECT_EQ(Results()[7], c.shown) << c.stamp;
     }
 }
 
 TEST_F(ResultBoxTest, TimeStampOutsideTheCalendarShowsUnfilledFields) {
-    auto spec = Spec();
-    spec.time = 1e12;
-    Show(spec);
+    auto content = Content();
+    content.time = 1e12;
+    Show(content);
     EXPECT_EQ(Results()[7], TEXT("00:00:00.000"));
     EXPECT_TRUE(BoxTexts().empty());
 }
