@@ -3,35 +3,20 @@
 #include "inclination_fixture.h"
 
 #include "platform/com/com_error.h"
+#include "tests/support/library_fault.h"
 #include "platform/com/connection_advise.h"
 #include "plugin/WCInclinationEventSink.h"
 #include "plugin/sink_lifetime.h"
 
-#include <cctype>
-#include <string>
 
 namespace {
 
-struct Fault {
-    const WCHAR* operation;
-    bool makeNull; // the property gives null instead of failing
-};
+using simtest::LibraryFault;
 
-std::string Name(const testing::TestParamInfo<Fault>& info) {
-    std::string name;
-    for (const WCHAR* c = info.param.operation; *c; ++c)
-        name += std::isalnum(static_cast<unsigned char>(*c)) ? static_cast<char>(*c) : '_';
-    return name + (info.param.makeNull ? "_null" : "_fails");
-}
-
-class InclinationFaultTest : public InclinationPageTest, public testing::WithParamInterface<Fault> {
+class InclinationFaultTest : public InclinationPageTest,
+                             public testing::WithParamInterface<LibraryFault> {
 protected:
-    void Inject() {
-        if (GetParam().makeNull)
-            Sim().MakeNull(GetParam().operation, false);
-        else
-            Sim().InjectFailure(GetParam().operation, E_FAIL, 99, TEXT("Sensor fault"), false);
-    }
+    void Inject() { simtest::Inject(Sim(), GetParam(), 99, TEXT("Sensor fault")); }
     // Everything a person can do on the page, and time for the events.
     void UseEveryControl() {
         for (int id : {IDC_ORIENT_SYNCHRON, IDC_ORIENT_ASYNCHRON, IDC_MONITOR_START,
@@ -84,7 +69,7 @@ TEST_P(InclinationFaultTest, AFaultAtConnectingTimeIsReportedByTheConnection) {
     device->DestroyToolSheet();
 }
 
-const Fault kFaults[] = {
+const LibraryFault kFaults[] = {
     {TEXT("Tracker.get_InclinationSensor"), false},
     {TEXT("Tracker.get_InclinationSensor"), true},
     {TEXT("InclinationSensor.get_InclinationSwitch"), false},
@@ -123,7 +108,8 @@ const Fault kFaults[] = {
     {TEXT("IConnectionPoint.Advise"), false},
     {TEXT("IConnectionPoint.Unadvise"), false},
 };
-INSTANTIATE_TEST_SUITE_P(EveryCall, InclinationFaultTest, testing::ValuesIn(kFaults), Name);
+INSTANTIATE_TEST_SUITE_P(EveryCall, InclinationFaultTest, testing::ValuesIn(kFaults),
+                         simtest::FaultTestName);
 
 class InclinationEventsTest : public InclinationPageTest {};
 

@@ -4,32 +4,16 @@
 #include "ovc_fixture.h"
 
 #include "platform/com/com_error.h"
+#include "tests/support/library_fault.h"
 
-#include <cctype>
-#include <string>
 
 namespace {
 
-struct Fault {
-    const WCHAR* operation;
-    bool makeNull; // the property gives null (or the facet is absent) instead of failing
-};
+using simtest::LibraryFault;
 
-std::string Name(const testing::TestParamInfo<Fault>& info) {
-    std::string name;
-    for (const WCHAR* c = info.param.operation; *c; ++c)
-        name += std::isalnum(static_cast<unsigned char>(*c)) ? static_cast<char>(*c) : '_';
-    return name + (info.param.makeNull ? "_null" : "_fails");
-}
-
-class OvcFaultTest : public OvcPageTest, public testing::WithParamInterface<Fault> {
+class OvcFaultTest : public OvcPageTest, public testing::WithParamInterface<LibraryFault> {
 protected:
-    void Inject() {
-        if (GetParam().makeNull)
-            Sim().MakeNull(GetParam().operation, false);
-        else
-            Sim().InjectFailure(GetParam().operation, E_FAIL, 42, TEXT("Camera fault"), false);
-    }
+    void Inject() { simtest::Inject(Sim(), GetParam(), 42, TEXT("Camera fault")); }
     void UseEveryButton() {
         for (int id : {IDC_OVC_SHOW_DIALOG, IDC_OVC_DEFINE_BY_HAND, IDC_OVC_CLEAR_REGIONS,
                        IDC_OVC_DEFINE_HEXAGONS, IDC_OVC_SCAN, IDC_OVC_START})
@@ -61,7 +45,7 @@ TEST_P(OvcFaultTest, NothingCrashesAndNothingLeaks) {
     device->DestroyToolSheet();
 }
 
-const Fault kFaults[] = {
+const LibraryFault kFaults[] = {
     {TEXT("Tracker.get_OverviewCameraStream"), false},
     {TEXT("Tracker.get_OverviewCameraStream"), true},
     {TEXT("Tracker.get_OverviewCamera"), false},
@@ -114,6 +98,7 @@ const Fault kFaults[] = {
     {TEXT("IConnectionPoint.Advise"), false},
     {TEXT("IConnectionPoint.Unadvise"), false},
 };
-INSTANTIATE_TEST_SUITE_P(EveryCall, OvcFaultTest, testing::ValuesIn(kFaults), Name);
+INSTANTIATE_TEST_SUITE_P(EveryCall, OvcFaultTest, testing::ValuesIn(kFaults),
+                         simtest::FaultTestName);
 
 } // namespace
