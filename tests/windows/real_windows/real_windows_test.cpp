@@ -56,6 +56,14 @@ protected:
         platform::PumpMessages();
         return screen.FindShown(L"Probing Tool Settings");
     }
+    // Opens the device, shows the sheet on its "OVC" tab and starts the camera.
+    void StartCamera(HWND& sheet) {
+        ASSERT_TRUE(OpenWith(L"10.0.0.7"));
+        sheet = ShowSheet();
+        ASSERT_NE(sheet, nullptr);
+        SendMessageW(sheet, PSM_SETCURSEL, 3, 0);
+        ASSERT_TRUE(platform::Click(platform::FindControl(sheet, IDC_OVC_START)));
+    }
     static HWND Tabs(HWND sheet) {
         return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
     }
@@ -167,11 +175,8 @@ TEST_F(RealWindowsTest, ABoxInsideAModalDialogIsARealBoxAndEventsGoOn) {
 
 TEST_F(RealWindowsTest, UnloadingWithTheSheetShownLeavesNothingBehind) {
     const long gdiBefore = platform::LiveGdiObjectCount();
-    ASSERT_TRUE(OpenWith(L"10.0.0.7"));
-    HWND sheet = ShowSheet();
-    ASSERT_NE(sheet, nullptr);
-    SendMessageW(sheet, PSM_SETCURSEL, 3, 0);
-    ASSERT_TRUE(platform::Click(platform::FindControl(sheet, IDC_OVC_START)));
+    HWND sheet = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartCamera(sheet));
     platform::RunMessagesFor(500);
     Unload();
     platform::PumpMessages();
@@ -182,11 +187,8 @@ TEST_F(RealWindowsTest, UnloadingWithTheSheetShownLeavesNothingBehind) {
 }
 
 TEST_F(RealWindowsTest, AThousandCameraImagesLeaveTheGdiCountFlat) {
-    ASSERT_TRUE(OpenWith(L"10.0.0.7"));
-    HWND sheet = ShowSheet();
-    ASSERT_NE(sheet, nullptr);
-    SendMessageW(sheet, PSM_SETCURSEL, 3, 0);
-    ASSERT_TRUE(platform::Click(platform::FindControl(sheet, IDC_OVC_START)));
+    HWND sheet = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartCamera(sheet));
     platform::RunMessagesFor(1000);
     const long settled = platform::LiveGdiObjectCount();
     trackersim::CameraState camera{};
