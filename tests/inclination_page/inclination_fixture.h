@@ -13,31 +13,8 @@
 #include <memory>
 #include <string>
 
-class InclinationPageTest : public simtest::DeviceTest {
+class InclinationPageTest : public simtest::SheetDeviceTest {
 protected:
-    void SetUp() override {
-        DeviceTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        m_useScreen = std::make_unique<platform::ScopedScreen>(screen);
-    }
-    void TearDown() override {
-        if (device) {
-            if (device->m_connected)
-                device->Disconnect();
-            if (device->m_toolSheet)
-                device->DestroyToolSheet();
-        }
-        m_useScreen.reset();
-        DeviceTest::TearDown();
-    }
-
-    // Connected, with the sheet built and shown on its first page.
-    void Open() {
-        ConnectDevice();
-        ASSERT_TRUE(device->BuildToolSheet());
-        device->SelectProbe();
-    }
     void OpenTab() { device->m_toolSheet->SetActivePage(device->m_inclinationPage.get()); }
     // Disconnect and close as the device's Close does.
     void Close() {
@@ -83,9 +60,4 @@ protected:
         registry.SetKey(kDeviceKeyName, true);
         return registry.ReadDword(name, value) != 0;
     }
-
-    platform::ScriptedScreen screen;
-
-private:
-    std::unique_ptr<platform::ScopedScreen> m_useScreen;
 };

@@ -12,33 +12,18 @@
 
 #include <memory>
 
-class OvcPageTest : public simtest::DeviceTest {
+class OvcPageTest : public simtest::SheetDeviceTest {
 protected:
     void SetUp() override {
-        DeviceTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        m_useScreen = std::make_unique<platform::ScopedScreen>(screen);
+        SheetDeviceTest::SetUp();
         m_gdiObjects = platform::LiveGdiObjectCount();
     }
     void TearDown() override {
-        if (device) {
-            if (device->m_connected)
-                device->Disconnect();
-            if (device->m_toolSheet)
-                device->DestroyToolSheet();
-        }
-        m_useScreen.reset();
+        CloseDevice();
         EXPECT_EQ(platform::LiveGdiObjectCount(), m_gdiObjects) << "a GDI object was leaked";
-        DeviceTest::TearDown();
+        SheetDeviceTest::TearDown();
     }
 
-    // Connected, with the sheet built and shown on its first page.
-    void Open() {
-        ConnectDevice();
-        ASSERT_TRUE(device->BuildToolSheet());
-        device->SelectProbe();
-    }
     void OpenTab() { device->m_toolSheet->SetActivePage(device->m_ovcPage.get()); }
 
     WCPropPageOVC& Page() { return *device->m_ovcPage; }
@@ -62,10 +47,7 @@ protected:
         return stream;
     }
 
-    platform::ScriptedScreen screen;
-
 private:
-    std::unique_ptr<platform::ScopedScreen> m_useScreen;
     long m_gdiObjects = 0;
 };
 

@@ -23,28 +23,14 @@ inline std::string Narrow(const platform::WideString& text) {
     return std::string(text.begin(), text.end());
 }
 
-class SheetTest : public simtest::DeviceTest {
+class SheetTest : public simtest::SheetDeviceTest {
 protected:
-    void SetUp() override {
-        DeviceTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        m_useScreen = std::make_unique<platform::ScopedScreen>(screen);
-    }
-
     void TearDown() override {
         if (device) {
             Sim().ClearFaults();
-            // As Close does: disconnect (the pages end their subscriptions),
-            // then save and destroy the sheet.
-            if (device && device->m_connected) {
-                EXPECT_TRUE(device->Disconnect());
-            }
-            if (device && device->m_toolSheet)
-                device->DestroyToolSheet();
+            EXPECT_TRUE(CloseDevice());
         }
-        DeviceTest::TearDown(); // checks that no library object is left
-        m_useScreen.reset();
+        SheetDeviceTest::TearDown(); // checks that no library object is left
     }
 
     // Connects (unless told not to), builds the hidden sheet and shows it on
@@ -120,11 +106,6 @@ protected:
         registry.SetKey(TEXT("Orlan Q-Wand"), true);
         return registry.ReadDword(name, value) != 0;
     }
-
-    platform::ScriptedScreen screen;
-
-private:
-    std::unique_ptr<platform::ScopedScreen> m_useScreen;
 };
 
 } // namespace pagetest

@@ -49,4 +49,32 @@ void DeviceTest::Receive(void* context, ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* 
     ScanRecordDeleter()(record);
 }
 
+void SheetDeviceTest::SetUp() {
+    DeviceTest::SetUp();
+    if (HasFatalFailure())
+        return;
+    m_useScreen = std::make_unique<platform::ScopedScreen>(screen);
+}
+
+void SheetDeviceTest::TearDown() {
+    CloseDevice();
+    m_useScreen.reset();
+    DeviceTest::TearDown();
+}
+
+bool SheetDeviceTest::CloseDevice() {
+    bool disconnected = true;
+    if (device && device->m_connected)
+        disconnected = device->Disconnect();
+    if (device && device->m_toolSheet)
+        device->DestroyToolSheet();
+    return disconnected;
+}
+
+void SheetDeviceTest::Open() {
+    ConnectDevice();
+    ASSERT_TRUE(device->BuildToolSheet());
+    device->SelectProbe();
+}
+
 } // namespace simtest

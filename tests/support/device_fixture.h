@@ -4,6 +4,7 @@
 
 #include "interfaces/zdevice.h"
 #include "platform/com/bstr.h"
+#include "platform/ui/scripted_screen.h"
 #include "plugin/CQWandDevice.h"
 #include "tests/support/sim_fixture.h"
 
@@ -33,6 +34,26 @@ protected:
 
 private:
     static void Receive(void* context, ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record);
+};
+
+// A device with a scripted screen in front of it, for the tool sheet and its
+// pages; at the end it is closed as Close does it.
+class SheetDeviceTest : public DeviceTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Disconnects when connected (the pages end their subscriptions), then
+    // saves and destroys the sheet when there is one. False when the
+    // disconnect failed.
+    bool CloseDevice();
+    // Connected, with the sheet built and shown on its first page.
+    void Open();
+
+    platform::ScriptedScreen screen;
+
+private:
+    std::unique_ptr<platform::ScopedScreen> m_useScreen;
 };
 
 } // namespace simtest

@@ -18,27 +18,17 @@
 #include <string>
 #include <vector>
 
-class TemplatesTest : public simtest::DeviceTest {
+class TemplatesTest : public simtest::SheetDeviceTest {
 protected:
     void SetUp() override {
-        DeviceTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        m_useScreen = std::make_unique<platform::ScopedScreen>(screen);
+        SheetDeviceTest::SetUp();
         // "Register Device" starts nothing: the launch is refused.
         platform::SetShellLauncher([](const platform::ShellLaunch&) { return false; });
     }
 
     void TearDown() override {
         platform::SetShellLauncher(nullptr);
-        if (device) {
-            if (device->m_connected)
-                device->Disconnect();
-            if (device->m_toolSheet)
-                device->DestroyToolSheet();
-        }
-        DeviceTest::TearDown();
-        m_useScreen.reset();
+        SheetDeviceTest::TearDown();
     }
 
     // A dialog created modeless: its data exchanged both ways, then each
@@ -78,7 +68,6 @@ protected:
     }
 
     templatecheck::AccessRecorder recorder;
-    platform::ScriptedScreen screen;
 
 private:
     static void ExerciseWindow(CDialog& dialog) {
@@ -86,8 +75,6 @@ private:
         dialog.UpdateData(TRUE);
         templatecheck::FireHandlers(dialog);
     }
-
-    std::unique_ptr<platform::ScopedScreen> m_useScreen;
 };
 
 // A copy of one of the module's templates for a test to spoil; Register puts
