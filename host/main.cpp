@@ -10,11 +10,24 @@
 #include "platform/ui/scripted_screen.h"
 #include "platform/ui/window_capture.h"
 
+#include "host/interrupt.h"
+#include "host/settings_file.h"
+#include "platform/base/text.h"
+#include "platform/module/module.h"
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -22,6 +35,43 @@ std::string FolderOf(const std::string& path) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::weakly_canonical(path, error);
     return (error ? std::filesystem::absolute(path) : full).parent_path().string();
+}
+
+// The folder of zuhost's own executable, wherever it was started from (argv[0]
+// has no folder when zuhost is found through PATH).
+std::string OwnFolder(const char* argv0) {
+    WCHAR buffer[4096];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, 4096);
+    if (n == 0 || n >= 4096)
+        return FolderOf(argv0);
+#ifdef _WIN32
+    return FolderOf(platform::Utf8FromWide(buffer));
+#else
+    const std::string native = platform::NativePathFromWindows(buffer);
+    return FolderOf(native.empty() ? argv0 : native);
+#endif
+}
+
+// Standard streams that are closed are pointed at the null device, so no file
+// opened later takes their place; false when standard output was closed.
+bool StandardStreamsOpen() {
+#ifdef _WIN32
+    return true;
+#else
+    bool outputOpen = true;
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        if (fd == 1)
+            outputOpen = false;
+        const int null = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (null >= 0 && null != fd) {
+            dup2(null, fd);
+            close(null);
+        }
+    }
+    return outputOpen;
+#endif
 }
 
 // A person at the console: the connect dialog either counts down by itself
@@ -48,17 +98,28 @@ bool AddConsoleAnswers(platform::ConsoleScreen& screen, const HostOptions& optio
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool outputOpen = StandardStreamsOpen();
     HostOptions options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
         std::fprintf(stderr, "zuhost: %s\n", error.c_str());
-        return 2;
+        return kStatusBadOption;
     }
     if (options.help) {
         std::fputs(UsageText(), stdout);
-        return 0;
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? kStatusOk : kStatusNotWritten;
     }
-    const std::string folder = FolderOf(argv[0]);
+    const bool writesRecords = !options.tour && !options.cycles && !options.identityOnly;
+    if (!outputOpen && writesRecords && options.out.empty()) {
+        std::fprintf(stderr, "zuhost: standard output is closed: the records have nowhere to go "
+                             "(give --out FILE)\n");
+        return kStatusNotWritten;
+    }
+#ifndef _WIN32
+    // A reader that goes away (zuhost | head) is a write error, reported as such.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    const std::string folder = OwnFolder(argv[0]);
 #ifdef _WIN32
     const std::string plugin =
         options.plugin.empty() ? folder + "\\QNZUDeviceQWand.dll" : options.plugin;
@@ -72,8 +133,19 @@ int main(int argc, char** argv) {
     // The host's user-interface thread is a single-threaded apartment.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::unique_ptr<platform::ScopedVirtualClock> virtualTime;
+    // Virtual time starts at the moment of the run, so records carry its date.
     if (!options.realtime && !realWindows)
-        virtualTime = std::make_unique<platform::ScopedVirtualClock>();
+        virtualTime = std::make_unique<platform::ScopedVirtualClock>(
+            static_cast<int64_t>(std::time(nullptr)));
+
+    // A settings file the module cannot use is named, with the reason, before
+    // anything is registered in it.
+    if (const std::string problem = SettingsFileProblem();
+        !problem.empty() && !options.identityOnly) {
+        std::fprintf(stderr, "zuhost: %s\n", problem.c_str());
+        CoUninitialize();
+        return kStatusNoPlugin;
+    }
 
     if (options.tour) {
         const int status = RunTour(plugin, folder, options);
@@ -86,7 +158,7 @@ int main(int argc, char** argv) {
     const bool useConsole = options.console || !realWindows;
     if (useConsole && !AddConsoleAnswers(console, options)) {
         CoUninitialize();
-        return 2;
+        return kStatusBadOption;
     }
     if (!useConsole && !options.answers.empty())
         std::fprintf(stderr, "zuhost: --answer is for the console screen (--console); the "
@@ -97,7 +169,8 @@ int main(int argc, char** argv) {
     if (options.cycles > 0) {
         int status = EnsureTrackerLibraryRegistered(folder, error) ? 0 : 1;
         if (status != 0)
-            std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+            std::fprintf(stderr, "zuhost: %s (settings file %s)\n", error.c_str(),
+                         SettingsFilePath().c_str());
         else
             status = RunLoadCycles(plugin, options.cycles,
                                    options.address.empty() ? "192.168.0.1" : options.address);
@@ -116,10 +189,13 @@ int main(int argc, char** argv) {
         PrintIdentity(loaded.exports());
         if (!options.identityOnly) {
             if (!EnsureTrackerLibraryRegistered(folder, error)) {
-                std::fprintf(stderr, "zuhost: %s\n", error.c_str());
-                status = 1;
+                std::fprintf(stderr, "zuhost: %s (settings file %s)\n", error.c_str(),
+                             SettingsFilePath().c_str());
+                status = kStatusNoPlugin;
             } else {
-                status = RunSession(loaded.exports(), options);
+                CatchInterrupt();
+                status = RunSession(loaded.exports(), options,
+                                    useConsole ? &console.Failures() : nullptr);
             }
         }
     }

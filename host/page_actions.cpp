@@ -1,13 +1,13 @@
 #include "host/sheet_catcher.h"
 #include "host/page_actions.h"
 
+#include "host/number_text.h"
 #include "platform/base/text.h"
 #include "platform/ui/message_loop.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/screen_input.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 
 namespace {
@@ -23,17 +23,16 @@ int TabIndex(const std::string& tab) {
     for (int i = 0; i < static_cast<int>(std::size(kSheetTabs)); ++i)
         if (tab == kSheetTabs[i])
             return i;
-    if (!tab.empty() && tab.find_first_not_of("0123456789") == std::string::npos) {
-        const int index = std::atoi(tab.c_str());
-        return index < static_cast<int>(std::size(kSheetTabs)) ? index : -1;
-    }
+    uint64_t index = 0;
+    if (ParseWholeNumber(tab, 0, std::size(kSheetTabs) - 1, index))
+        return static_cast<int>(index);
     return -1;
 }
 
 platform::ControlRef ParseControl(const std::string& text) {
-    if (text.size() > 1 && text[0] == '#' &&
-        text.find_first_not_of("0123456789", 1) == std::string::npos)
-        return platform::ControlRef(std::atoi(text.c_str() + 1));
+    uint64_t id = 0;
+    if (text.size() > 1 && text[0] == '#' && ParseWholeNumber(text.substr(1), 0, 65535, id))
+        return platform::ControlRef(static_cast<int>(id));
     return platform::ControlRef(platform::WideFromUtf8(text));
 }
 
@@ -46,7 +45,8 @@ bool Parse(const std::string& text, PageAction& out, std::string& error) {
     }
     out.tab = TabIndex(text.substr(0, first));
     if (out.tab < 0) {
-        error = "no tab " + text.substr(0, first);
+        error = "no tab '" + text.substr(0, first) +
+                "': the tabs are Main, Profiles, Positioning, OVC, Inclination Sensor, or 0 to 4";
         return false;
     }
     const size_t second = text.find(':', first + 1);
@@ -55,7 +55,11 @@ bool Parse(const std::string& text, PageAction& out, std::string& error) {
     std::string rest = second == std::string::npos ? std::string() : text.substr(second + 1);
     if (verb == "wait") {
         out.wait = true;
-        out.ms = std::strtoull(rest.c_str(), nullptr, 10);
+        if (!ParseWholeNumber(rest, 0, 86400000, out.ms)) {
+            error = "wait takes a number of milliseconds from 0 to 86400000, not '" + rest +
+                    "': " + text;
+            return false;
+        }
         return true;
     }
     static const std::map<std::string, Kind> verbs = {
@@ -75,8 +79,17 @@ bool Parse(const std::string& text, PageAction& out, std::string& error) {
             error = verb + " needs <control>=<value>: " + text;
             return false;
         }
-        out.action.text = platform::WideFromUtf8(rest.substr(equals + 1));
-        out.action.value = std::atoi(rest.substr(equals + 1).c_str());
+        const std::string typed = rest.substr(equals + 1);
+        out.action.text = platform::WideFromUtf8(typed);
+        if (out.action.kind == Kind::Slide) {
+            const bool negative = !typed.empty() && typed[0] == '-';
+            uint64_t position = 0;
+            if (!ParseWholeNumber(typed.substr(negative ? 1 : 0), 0, 1000000000, position)) {
+                error = "slide takes a whole position, not '" + typed + "': " + text;
+                return false;
+            }
+            out.action.value = negative ? -static_cast<int>(position) : static_cast<int>(position);
+        }
         rest.resize(equals);
     }
     out.action.control = ParseControl(rest);
@@ -127,7 +140,8 @@ bool RunPageActions(const PluginExports& plugin, const std::vector<std::string>&
         if (step.wait) {
             platform::RunMessagesFor(step.ms); // events reach the page meanwhile
         } else if (!platform::PerformAction(catcher.sheet, step.action, &error)) {
-            std::fprintf(stderr, "  (%s)\n", error.c_str());
+            std::fprintf(stderr, "zuhost: --page-action %s cannot be done: %s\n",
+                         actions[i].c_str(), error.c_str());
             done = false;
         }
         platform::PumpMessages();

@@ -41,10 +41,12 @@ const char* TypeName(ZDEV_MESSAGE_TYPE type) {
 
 } // namespace
 
-std::string RecordToJson(ZDEV_MESSAGE_TYPE type, const ZDEV_SCAN_DATA& record) {
+std::string RecordToJson(ZDEV_MESSAGE_TYPE type, const ZDEV_SCAN_DATA& record, uint64_t sequence) {
     std::string out;
-    out.reserve(640);
-    out += "{\"message\":";
+    out.reserve(660);
+    out += "{\"seq\":";
+    out += std::to_string(sequence);
+    out += ",\"message\":";
     out += std::to_string(static_cast<int>(type));
     out += ",\"kind\":\"";
     out += TypeName(type);

@@ -3,6 +3,8 @@
 
 #include "interfaces/zdevice.h"
 
+#include <cstdint>
 #include <string>
 
-std::string RecordToJson(ZDEV_MESSAGE_TYPE type, const ZDEV_SCAN_DATA& record);
+// sequence: the record's place in the session, from 1.
+std::string RecordToJson(ZDEV_MESSAGE_TYPE type, const ZDEV_SCAN_DATA& record, uint64_t sequence);

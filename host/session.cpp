@@ -1,32 +1,67 @@
 #include "host/session.h"
 
 #include "host/camera_capture.h"
+#include "host/interrupt.h"
 #include "host/page_actions.h"
+#include "host/progress.h"
 #include "host/record_json.h"
+#include "host/record_output.h"
+#include "host/session_stats.h"
+#include "host/settings_file.h"
 #include "host/simulator_setup.h"
+#include "host/svg_plot.h"
 #include "platform/base/text.h"
+#include "platform/ui/clock.h"
 #include "platform/ui/message_loop.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <map>
 
 namespace {
 
+// The host's sink: every record becomes a line, is counted, and is handed back.
 struct RecordWriter {
     const PluginExports* plugin = nullptr;
-    std::ostream* out = nullptr;
-    std::map<int, long> counts;
+    RecordOutput* out = nullptr;
+    SessionStats* stats = nullptr;
+    trackersim::SimControl* simulator = nullptr; // tells which press a measurement belongs to
+    uint32_t mode = 1;
+    uint64_t sequence = 0;
 
     static void Receive(void* context, ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record) {
         auto* self = static_cast<RecordWriter*>(context);
-        *self->out << RecordToJson(type, *record) << '\n';
-        ++self->counts[type];
+        ++self->sequence;
+        self->out->WriteLine(RecordToJson(type, *record, self->sequence));
+        uint64_t press = 0;
+        if (type == ZDEV_MSG_MEASUREMENT && self->simulator)
+            press = static_cast<uint64_t>(
+                self->simulator->CallCount(self->mode == 1 ? TEXT("Measurements.StartMeasurement")
+                                                           : TEXT("Measurements.Measure")));
+        self->stats->Add(type, *record, self->sequence, platform::CurrentClock().NowMs(), press);
         self->plugin->FreeData(record); // the host hands every record back
     }
 };
+
+// Lets the scenario play for durationMs on the host's message loop, with a
+// progress line; stops early on Ctrl-C or when nothing is left to play.
+void Play(trackersim::SimControl* simulator, uint64_t durationMs, const RecordWriter& writer) {
+    Progress progress;
+    platform::Clock& clock = platform::CurrentClock();
+    const uint64_t start = clock.NowMs();
+    for (;;) {
+        const uint64_t elapsed = clock.NowMs() - start;
+        if (elapsed >= durationMs || Interrupted() ||
+            (simulator && !simulator->IsScenarioPlaying()))
+            break;
+        platform::RunMessagesFor(std::min<uint64_t>(50, durationMs - elapsed));
+        char line[160];
+        std::snprintf(line, sizeof line, "zuhost: %.1f s of %.1f s, %llu records",
+                      static_cast<double>(clock.NowMs() - start) / 1000.0,
+                      static_cast<double>(durationMs) / 1000.0,
+                      static_cast<unsigned long long>(writer.sequence));
+        progress.Show(line);
+    }
+}
 
 } // namespace
 
@@ -46,79 +81,137 @@ void PrintIdentity(const PluginExports& plugin) {
                  name ? name : "(none)", type, buttons, up[0], up[1], up[2], mode);
 }
 
-int RunSession(const PluginExports& plugin, const HostOptions& options) {
-    std::ofstream file;
-    std::ostream* out = &std::cout;
-    if (!options.out.empty()) {
-        file.open(options.out);
-        if (!file) {
-            std::fprintf(stderr, "zuhost: cannot write %s\n", options.out.c_str());
-            return 2;
-        }
-        out = &file;
+int RunSession(const PluginExports& plugin, const HostOptions& options,
+               const std::vector<std::string>* screenFailures) {
+    RecordOutput out;
+    std::string error;
+    if (!out.Open(options.out, error)) {
+        std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+        return kStatusNotWritten;
     }
+    ComPtr<trackersim::SimControl> simulator = SimulatorControl();
+    SessionStats stats;
     RecordWriter writer;
     writer.plugin = &plugin;
-    writer.out = out;
-    zdev_set_scan_sink(&RecordWriter::Receive, &writer);
+    writer.out = &out;
+    writer.stats = &stats;
+    writer.simulator = simulator.Get();
+    writer.mode = options.mode;
 
-    const auto started = std::chrono::steady_clock::now();
-    ComPtr<trackersim::SimControl> simulator = SimulatorControl();
+    uint64_t durationMs = options.durationMs ? options.durationMs : 10000;
     if (simulator) {
+        // The scenario's presses are made to last for the rate chosen first.
+        simulator->SetContinuousRate(options.continuousHz);
         const std::basic_string<WCHAR> scenario = platform::WideFromUtf8(options.scenario);
         if (FAILED(simulator->SelectScenario(scenario.c_str(), options.seed))) {
             std::fprintf(stderr, "zuhost: unknown scenario %s\n", options.scenario.c_str());
-            zdev_set_scan_sink(nullptr, nullptr);
-            return 2;
+            return kStatusBadOption;
         }
+        const uint64_t scriptMs = simulator->ScriptLengthMs();
+        if (!options.durationMs)
+            durationMs = scriptMs + 1000;
+        else if (options.durationMs <= scriptMs)
+            std::fprintf(stderr,
+                         "zuhost: the %s scenario's presses take %.1f s; --duration %.3f s ends "
+                         "it before they are done\n",
+                         options.scenario.c_str(), static_cast<double>(scriptMs) / 1000.0,
+                         static_cast<double>(options.durationMs) / 1000.0);
     }
+    zdev_set_scan_sink(&RecordWriter::Receive, &writer);
 
     if (!plugin.Open(nullptr)) {
         std::fprintf(stderr, "zuhost: Open failed\n");
         zdev_set_scan_sink(nullptr, nullptr);
-        return 3;
+        out.Finish(false, error);
+        return kStatusOpenFailed;
     }
-    if (!options.pageActions.empty())
-        RunPageActions(plugin, options.pageActions);
-    if (!options.saveCamera.empty())
+    bool stepsDone = true;
+    if (!options.pageActions.empty() && !Interrupted())
+        stepsDone = RunPageActions(plugin, options.pageActions);
+    if (!options.saveCamera.empty() && !Interrupted())
         StartCameraImages(plugin);
     if (options.showSheet)
         plugin.SelectProbe();
     plugin.SetProbeAcqMode(options.mode);
     plugin.StartProbeMeasure();
 
-    long fired = 0;
+    long rejected = -1, presses = -1;
     if (simulator) {
-        simulator->SetContinuousRate(options.continuousHz);
         simulator->PlayScenario(options.positionHz);
-        // The scenario plays on timers; the host's message loop delivers them.
-        const uint64_t steps = options.durationMs / 50;
-        for (uint64_t step = 0; step < steps && simulator->IsScenarioPlaying(); ++step)
-            platform::RunMessagesFor(50);
+        Play(simulator.Get(), durationMs, writer);
         simulator->StopScenario();
-        // Every measurement the module was handed: events and one-shot requests.
-        fired = simulator->CallCount(TEXT("MeasurementCollection.get_Item")) +
-                simulator->CallCount(TEXT("Measurements.Measure"));
     } else {
-        platform::RunMessagesFor(options.durationMs);
+        Play(nullptr, durationMs, writer);
     }
     plugin.StopProbeMeasure();
-    if (!options.saveCamera.empty())
-        SaveLastCameraImage(options.saveCamera);
+    bool filesWritten = true;
+    if (!options.saveCamera.empty() && !SaveLastCameraImage(options.saveCamera))
+        filesWritten = false;
     const int closed = plugin.Close();
     platform::PumpMessages();
     zdev_set_scan_sink(nullptr, nullptr);
-    out->flush();
+    if (simulator) {
+        // Every measurement the module was handed (events and one-shot
+        // requests) that it did not post.
+        const long fired = simulator->CallCount(TEXT("MeasurementCollection.get_Item")) +
+                           simulator->CallCount(TEXT("Measurements.Measure"));
+        const long measured = stats.Count(ZDEV_MSG_MEASUREMENT);
+        rejected = fired > measured ? fired - measured : 0;
+        presses = simulator->CallCount(options.mode == 1 ? TEXT("Measurements.StartMeasurement")
+                                                         : TEXT("Measurements.Measure"));
+    }
+    const std::string notSaved = SettingsSaveProblem();
+    if (!notSaved.empty())
+        std::fprintf(stderr, "zuhost: %s; the settings of this session are lost\n",
+                     notSaved.c_str());
 
-    const double elapsed =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
-            .count();
-    const long measurements = writer.counts[ZDEV_MSG_MEASUREMENT];
-    std::fprintf(stderr,
-                 "zuhost: records: %ld target-position (9), %ld measurement (10), %ld confirm "
-                 "(11), %ld cancel (12); rejected by RMS: %ld; elapsed %.0f ms\n",
-                 writer.counts[ZDEV_MSG_TARGET_POSITION], measurements,
-                 writer.counts[ZDEV_MSG_CONFIRM], writer.counts[ZDEV_MSG_CANCEL],
-                 fired > measurements ? fired - measurements : 0, elapsed);
-    return closed ? 0 : 4;
+    if (screenFailures)
+        for (const std::string& failure : *screenFailures) {
+            std::fprintf(stderr, "zuhost: --answer: %s\n", failure.c_str());
+            stepsDone = false;
+        }
+    const bool interrupted = Interrupted();
+    const bool succeeded = closed && stepsDone && filesWritten;
+    if (!out.Finish(succeeded || interrupted, error)) {
+        std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+        filesWritten = false;
+    } else if (!succeeded && !options.out.empty()) {
+        std::fprintf(stderr, "zuhost: the run failed; %s is left as it was\n", options.out.c_str());
+    }
+    if (!options.plot.empty() && (succeeded || interrupted)) {
+        if (WritePlot(options.plot, stats.Points(), error))
+            std::fprintf(stderr, "zuhost: plot of %zu records written to %s\n",
+                         stats.Points().size(), options.plot.c_str());
+        else {
+            std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+            filesWritten = false;
+        }
+    }
+
+    SessionFacts facts;
+    facts.mode = options.mode;
+    facts.askedRate = options.continuousHz;
+    facts.presses = presses;
+    facts.rejected = rejected;
+    facts.virtualTime = !platform::UsingRealClock();
+    if (simulator) {
+        trackersim::ShapeInfo shape{};
+        simulator->GetScenarioShape(&shape);
+        facts.hasShape = true;
+        facts.shapeKind = shape.kind;
+        facts.shapeCentre = {shape.centre[0], shape.centre[1], shape.centre[2]};
+        facts.shapeAxis = {shape.axis[0], shape.axis[1], shape.axis[2]};
+        facts.shapeRadius = shape.radius;
+    }
+    for (const std::string& line : SummaryLines(stats, facts))
+        std::fprintf(stderr, "%s\n", line.c_str());
+    if (interrupted) {
+        std::fprintf(stderr, "zuhost: interrupted; the device was closed\n");
+        return kStatusInterrupted;
+    }
+    if (!closed)
+        return kStatusCloseFailed;
+    if (!filesWritten)
+        return kStatusNotWritten;
+    return stepsDone ? kStatusOk : kStatusStepFailed;
 }

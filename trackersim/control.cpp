@@ -182,6 +182,13 @@ void Control::StopScenario() {
     StopPlayback();
 }
 
+uint32_t Control::ScriptLengthMs() {
+    uint32_t last = 0;
+    for (const ScriptStep& step : ActiveScenario().Script())
+        last = std::max(last, step.atMs);
+    return last;
+}
+
 bool Control::IsScenarioPlaying() {
     return PlaybackRunning();
 }

@@ -81,6 +81,7 @@ public:
     void SetTargetIdentity(int32_t index, const WCHAR* identity) override;
     void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,
                     double separation) override;
+    uint32_t ScriptLengthMs() override;
 };
 
 template <> inline constexpr platform::WideView kInterfaceName<Control> = TEXT("SimControl");

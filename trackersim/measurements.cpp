@@ -290,6 +290,11 @@ LoopTimer& ContinuousTimer() {
     return timer;
 }
 
+RatePacer& ContinuousPacer() {
+    static RatePacer pacer;
+    return pacer;
+}
+
 EventArgs MeasurementArrivedArgs(ComPtr<MeasurementCollectionObject> collection,
                                  ComPtr<TrackerExceptionObject> exception) {
     return [collection, exception](IDispatch& sender) {
@@ -299,13 +304,21 @@ EventArgs MeasurementArrivedArgs(ComPtr<MeasurementCollectionObject> collection,
     };
 }
 
+// One event per measuring instant that is due, then the timer is set for the
+// next, so any rate is kept whatever the timer's millisecond grain.
 void ContinuousTick() {
-    std::vector<SampleSpec> samples;
-    const int count = std::max(TheHardware().measurementsPerEvent, 0);
-    for (int i = 0; i < count; ++i)
-        samples.push_back(NextSample());
-    DeliverEvent(tracker::IID_MeasurementEvents, tracker::DISPID_MeasurementArrived,
-                 MeasurementArrivedArgs(Make<MeasurementCollectionObject>(samples), nullptr));
+    const uint64_t now = platform::CurrentClock().NowMs();
+    for (uint64_t due = ContinuousPacer().Due(now); due > 0; --due) {
+        std::vector<SampleSpec> samples;
+        const int count = std::max(TheHardware().measurementsPerEvent, 0);
+        for (int i = 0; i < count; ++i)
+            samples.push_back(NextSample());
+        DeliverEvent(tracker::IID_MeasurementEvents, tracker::DISPID_MeasurementArrived,
+                     MeasurementArrivedArgs(Make<MeasurementCollectionObject>(samples), nullptr));
+        if (!ContinuousTimer().Running())
+            return; // a handler stopped measuring
+    }
+    ContinuousTimer().Start(ContinuousPacer().WaitMs(now), ContinuousTick);
 }
 
 HRESULT NotConnected() {
@@ -327,9 +340,9 @@ public:
             return hr;
         if (!TheHardware().connected)
             return NotConnected();
-        const double hz = TheHardware().continuousHz;
-        const auto period = static_cast<uint32_t>(std::lround(1000.0 / (hz > 0 ? hz : 1.0)));
-        ContinuousTimer().Start(std::max<uint32_t>(period, 1), ContinuousTick);
+        const uint64_t now = platform::CurrentClock().NowMs();
+        ContinuousPacer().Start(TheHardware().continuousHz, now);
+        ContinuousTimer().Start(ContinuousPacer().WaitMs(now), ContinuousTick);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE StopMeasurement() override {

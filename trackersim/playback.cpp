@@ -18,6 +18,7 @@ namespace {
 struct Playback {
     LoopTimer script;
     LoopTimer positions;
+    RatePacer positionPacer;
     uint64_t startMs = 0;
     size_t nextStep = 0;
 };
@@ -76,6 +77,16 @@ void ScriptTick() {
     p.script.Start(static_cast<uint32_t>(std::max<uint64_t>(wait, 1)), ScriptTick);
 }
 
+// The target-position samples that are due, then the timer for the next.
+void PositionTick() {
+    Playback& p = State();
+    const uint64_t now = platform::CurrentClock().NowMs();
+    for (uint64_t due = p.positionPacer.Due(now); due > 0; --due)
+        FireTargetPosition(ActiveScenario().NextSample());
+    if (p.positions.Running())
+        p.positions.Start(p.positionPacer.WaitMs(now), PositionTick);
+}
+
 } // namespace
 
 void PlayScenario(double positionHz) {
@@ -93,9 +104,8 @@ void PlayScenario(double positionHz) {
         p.script.Start(std::max<uint32_t>(first, 1), ScriptTick);
     }
     if (positionHz > 0) {
-        const auto period = static_cast<uint32_t>(std::lround(1000.0 / positionHz));
-        p.positions.Start(std::max<uint32_t>(period, 1),
-                          [] { FireTargetPosition(ActiveScenario().NextSample()); });
+        p.positionPacer.Start(positionHz, p.startMs);
+        p.positions.Start(p.positionPacer.WaitMs(p.startMs), PositionTick);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "hardware.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace trackersim {
@@ -49,29 +50,58 @@ ShapeInfo CylinderShape() {
     return {kCylinder, {1800, 200, -100}, {0, 0, 1}, 40.0, 0.01};
 }
 
-// Four points with button A, a cancel, two more points, then confirm; each
-// press is released 100 ms later.
+// How long a scripted press is held: a tenth of a second, or long enough for
+// five measurements at the continuous rate when that is slower (the fifth
+// comes a millisecond before the release).
+uint32_t HoldMs() {
+    const double hz = TheHardware().continuousHz;
+    const double forFive = hz > 0 ? std::ceil(5000.0 / hz) + 1 : 100.0;
+    return static_cast<uint32_t>(std::clamp(forFive, 100.0, 3600000.0));
+}
+
+// Presses of the probe's buttons, each held for HoldMs() and followed by 0.9 s
+// with no button down. Button A (0) measures, B (1) confirms, C (2) cancels.
+class PressScript {
+public:
+    void Click(int32_t button) {
+        const uint32_t hold = HoldMs();
+        m_steps.push_back({m_t, ScriptAction::PressButton, button});
+        m_steps.push_back({m_t + hold, ScriptAction::ReleaseButton, button});
+        m_t += hold + 900;
+    }
+    std::vector<ScriptStep> Steps() && { return std::move(m_steps); }
+
+private:
+    uint32_t m_t = 1000;
+    std::vector<ScriptStep> m_steps;
+};
+
+// Four points with button A, a cancel, two more points, then confirm.
 std::vector<ScriptStep> SessionScript() {
-    std::vector<ScriptStep> script;
-    uint32_t t = 1000;
-    auto click = [&](int32_t button) {
-        script.push_back({t, ScriptAction::PressButton, button});
-        script.push_back({t + 100, ScriptAction::ReleaseButton, button});
-        t += 1000;
-    };
+    PressScript script;
     for (int i = 0; i < 4; ++i)
-        click(0);
-    click(2);
+        script.Click(0);
+    script.Click(2);
     for (int i = 0; i < 2; ++i)
-        click(0);
-    click(1);
-    return script;
+        script.Click(0);
+    script.Click(1);
+    return std::move(script).Steps();
+}
+
+// The shape scenarios: twelve points with button A, then confirm.
+std::vector<ScriptStep> ShapeScript() {
+    PressScript script;
+    for (int i = 0; i < 12; ++i)
+        script.Click(0);
+    script.Click(1);
+    return std::move(script).Steps();
 }
 
 Scenario& Active() {
     static Scenario scenario = [] {
         Scenario s;
         Scenario::Make(TEXT("sphere"), 1, s);
+        s.SetScript({});
         return s;
     }();
     return scenario;
@@ -110,8 +140,7 @@ bool Scenario::Make(platform::WideView name, uint32_t seed, Scenario& out) {
         s.m_shape = CylinderShape();
     else
         return false;
-    if (name == TEXT("session"))
-        s.m_script = SessionScript();
+    s.m_script = name == TEXT("session") ? SessionScript() : ShapeScript();
     s.m_noise = NormalSource(seed);
     out = std::move(s);
     return true;
@@ -170,6 +199,7 @@ Scenario& ActiveScenario() {
 
 void ResetScenario() {
     Scenario::Make(TEXT("sphere"), 1, Active());
+    Active().SetScript({}); // after a reset nothing plays until a scenario is chosen
 }
 
 SampleSpec NextSample() {

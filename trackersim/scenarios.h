@@ -1,6 +1,9 @@
 // Scenarios: the probe traces a known shape (sphere, plane, cylinder) with
-// seeded Gaussian noise, identical on every platform; the "session" scenario
-// adds a script of button presses. Measurements take their points from the
+// seeded Gaussian noise, identical on every platform, and the probe's buttons
+// take points on it: twelve presses of A and a confirm on a shape; the
+// "session" scenario presses A, cancels with C and confirms with B. A press
+// lasts long enough for five measurements at the continuous rate set when the
+// scenario is chosen. Measurements take their points from the
 // active scenario once the queued samples are used up.
 #pragma once
 

@@ -241,8 +241,7 @@ struct SimControl : IUnknown {
     // ---- the profiles and positioning pages ------------------------------------
     // Replaces the target list: `count` selectable targets of the given kinds
     // and names, each with its kind's default size; the first is selected.
-    virtual void SetTargets(const TargetKind* kinds, const WCHAR* const* names,
-                            int32_t count) = 0;
+    virtual void SetTargets(const TargetKind* kinds, const WCHAR* const* names, int32_t count) = 0;
     // The identity target `index` reports, and a measurement of it names
     // (null or empty: "TGT-<index>").
     virtual void SetTargetIdentity(int32_t index, const WCHAR* identity) = 0;
@@ -250,6 +249,11 @@ struct SimControl : IUnknown {
     // tracker might report it) and separation.
     virtual void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,
                             double separation) = 0;
+
+    // ---- playback, continued -----------------------------------------------------
+    // The time from the start of playback to the active script's last step
+    // (0 without a script).
+    virtual uint32_t ScriptLengthMs() = 0;
 };
 
 } // namespace trackersim

@@ -1,5 +1,6 @@
 #include "console_screen.h"
 
+#include <cctype>
 #include <iostream>
 #include <map>
 
@@ -78,10 +79,13 @@ ConsoleScreen::ConsoleScreen() : m_out(std::cerr) {}
 
 bool ConsoleScreen::AddAnswer(const std::string& answer, std::string* error) {
     ScriptStep step;
-    if (const auto box = BoxAnswers().find(answer); box != BoxAnswers().end()) {
+    std::string lower = answer;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (const auto box = BoxAnswers().find(lower); box != BoxAnswers().end()) {
         step.forBox = true;
         step.actions.push_back({ScreenAction::Kind::Answer, 0, {}, box->second, 0});
-    } else if (answer == "default") {
+    } else if (lower == "default") {
         step.anyFrame = true;
         step.actions.push_back({ScreenAction::Kind::Cancel, 0, {}, 0, 0});
     } else {

@@ -6,7 +6,8 @@
 // box gets its default button.
 //
 // Answers:
-//   ok | cancel | yes | no | abort | retry | ignore   a message box's button
+//   ok | cancel | yes | no | abort | retry | ignore   a message box's button (any case;
+//                                                      one the box does not offer fails)
 //   default                                            whatever is on top gets the default
 //   action;action;...                                  for the next dialog, with actions
 //     type:<control>=<text>   choose:<control>=<item>   slide:<control>=<pos>
@@ -29,6 +30,8 @@ public:
 
     // False, with the reason, when the answer cannot be understood.
     bool AddAnswer(const std::string& answer, std::string* error = nullptr);
+    // Answers and actions that could not be carried out, in order.
+    const std::vector<std::string>& Failures() const { return m_runner.Failures(); }
 
     void DialogShown(HWND dialog) override;
     void TextChanged(HWND control) override;

@@ -3,7 +3,58 @@
 #include "clock.h"
 #include "message_loop.h"
 
+#include <iterator>
+#include <string>
+
 namespace platform {
+namespace {
+
+// The buttons of a message box of this type.
+const int* BoxButtons(UINT type) {
+    static const int buttons[][4] = {
+        {IDOK, 0},
+        {IDOK, IDCANCEL, 0},
+        {IDABORT, IDRETRY, IDIGNORE, 0},
+        {IDYES, IDNO, IDCANCEL, 0},
+        {IDYES, IDNO, 0},
+        {IDRETRY, IDCANCEL, 0},
+    };
+    const UINT kind = type & MB_TYPEMASK;
+    return buttons[kind < std::size(buttons) ? kind : 0];
+}
+
+const char* ButtonName(int button) {
+    switch (button) {
+    case IDOK:
+        return "OK";
+    case IDCANCEL:
+        return "Cancel";
+    case IDABORT:
+        return "Abort";
+    case IDRETRY:
+        return "Retry";
+    case IDIGNORE:
+        return "Ignore";
+    case IDYES:
+        return "Yes";
+    case IDNO:
+        return "No";
+    }
+    return "?";
+}
+
+// Empty when the box offers the answer; otherwise what it does offer.
+std::string Unoffered(UINT type, int answer) {
+    std::string offered;
+    for (const int* button = BoxButtons(type); *button; ++button) {
+        if (*button == answer)
+            return {};
+        offered += (offered.empty() ? "" : ", ") + std::string(ButtonName(*button));
+    }
+    return std::string("no ") + ButtonName(answer) + " button (it offers " + offered + ")";
+}
+
+} // namespace
 
 void ScriptRunner::BoxShown(const ModalFrame& box) {
     for (ScriptStep& step : m_steps)
@@ -71,6 +122,15 @@ bool ScriptRunner::Idle(ModalFrame& top, bool& defaulted) {
         return false;
     case Kind::Answer:
         step.actions.pop_front();
+        if (top.kind == ModalFrame::Kind::MessageBox) {
+            if (const std::string missing = Unoffered(top.box.type, action.value);
+                !missing.empty()) {
+                m_failures.push_back("the message box \"" + Utf8FromWide(top.box.text) + "\" has " +
+                                     missing + "; it took its default");
+                PostAnswer(top, DefaultMessageBoxAnswer(top.box.type));
+                return true;
+            }
+        }
         PostAnswer(top, action.value);
         return true;
     case Kind::Cancel:

@@ -125,6 +125,7 @@ TEST_F(ScenarioTest, SessionPlaysItsButtonScriptOnTheClock) {
         seen.push_back({Clock().NowMs(), {index, state}});
     };
 
+    Sim().SetContinuousRate(100); // presses of a tenth of a second
     ASSERT_EQ(Sim().SelectScenario(TEXT("session"), 3), S_OK);
     Sim().PlayScenario(10.0);
     EXPECT_TRUE(Sim().IsScenarioPlaying());
@@ -144,6 +145,37 @@ TEST_F(ScenarioTest, SessionPlaysItsButtonScriptOnTheClock) {
     Sim().StopScenario();
     EXPECT_FALSE(Sim().IsScenarioPlaying());
     EXPECT_EQ(platform::PendingTimerCount(), 0u);
+}
+
+// Every scenario presses the probe's buttons; at a slow continuous rate a
+// press lasts long enough for five measurements.
+TEST_F(ScenarioTest, ShapesPressButtonsAndPressesLastForFiveMeasurements) {
+    ComPtr<Tracker> t = tracker;
+    ComPtr<TriggerCollection> triggers;
+    t->get_TriggerCollection(triggers.Put());
+    RecordingSink& buttons = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(triggers.Get(), IID_TriggerCollectionEvents, &buttons, cookie), S_OK);
+    std::vector<std::pair<uint64_t, std::pair<LONG, LONG>>> seen;
+    buttons.onInvoke = [&](const RecordedCall& call) {
+        ComPtr<ProbeButtonEventArgs> args;
+        call.args[1].pdispVal->QueryInterface(ProbeButtonEventArgs::iid, args.PutVoid());
+        LONG index = -1, state = -1;
+        args->get_ButtonIndex(&index);
+        args->get_ButtonState(&state);
+        seen.push_back({Clock().NowMs(), {index, state}});
+    };
+    Sim().SetContinuousRate(2); // five measurements take 2.5 s
+    ASSERT_EQ(Sim().SelectScenario(TEXT("plane"), 3), S_OK);
+    Sim().PlayScenario(0);
+    platform::RunMessagesFor(13 * 3401 + 1000);
+    Sim().StopScenario();
+    // Twelve presses of A, then B; each held 2.501 s with 0.9 s between.
+    ASSERT_EQ(seen.size(), 26u);
+    EXPECT_EQ(seen[0], (std::pair<uint64_t, std::pair<LONG, LONG>>{1000, {0, 2}}));
+    EXPECT_EQ(seen[1], (std::pair<uint64_t, std::pair<LONG, LONG>>{3501, {0, 1}}));
+    EXPECT_EQ(seen[2].first, 4401u);
+    EXPECT_EQ(seen[24].second, (std::pair<LONG, LONG>{1, 2}));
 }
 
 TEST_F(ScenarioTest, CustomScriptFiresMessagesAndStableProbing) {

@@ -53,6 +53,19 @@ TEST_F(ConsoleScreenTest, BoxesAreAnsweredInOrderThenByDefault) {
     EXPECT_NE(out.str().find("[OK] icon none: Failed to register"), std::string::npos);
 }
 
+// Answers are names in any case; one the box does not offer is a failure and
+// the box takes its default.
+TEST_F(ConsoleScreenTest, AnswersIgnoreCaseAndOneTheBoxLacksFails) {
+    ASSERT_TRUE(screen.AddAnswer("No"));
+    ASSERT_TRUE(screen.AddAnswer("RETRY"));
+    EXPECT_EQ(MessageBoxW(nullptr, TEXT("Really?"), TEXT("Ask"), MB_YESNOCANCEL), IDNO);
+    EXPECT_TRUE(screen.Failures().empty());
+    EXPECT_EQ(MessageBoxW(nullptr, TEXT("Failed to connect"), TEXT("Q"), MB_OK), IDOK);
+    ASSERT_EQ(screen.Failures().size(), 1u);
+    EXPECT_EQ(screen.Failures()[0], "the message box \"Failed to connect\" has no Retry button "
+                                    "(it offers OK); it took its default");
+}
+
 TEST_F(ConsoleScreenTest, UnansweredDialogIsCancelledAndLabelChangesArePrinted) {
     Form form;
     platform::PostTask([&] {}); // nothing to do with the dialog: it is cancelled

@@ -1,0 +1,65 @@
+// --out: the records reach the file only when the run succeeds; an existing
+// file is left as it was otherwise, and a file that cannot be made says why.
+#include "host/record_output.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Content(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TEST(ZuhostRecordOutput, TheFileIsReplacedOnlyWhenTheRunSucceeds) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "zuhost-record-output-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "records.jsonl").string();
+    std::ofstream(path) << "earlier records\n";
+    std::string error;
+    {
+        RecordOutput out;
+        ASSERT_TRUE(out.Open(path, error)) << error;
+        out.WriteLine("{\"seq\":1}");
+        EXPECT_EQ(Content(path), "earlier records\n") << "nothing reaches the file before the end";
+        EXPECT_TRUE(out.Finish(false, error));
+    }
+    EXPECT_EQ(Content(path), "earlier records\n");
+    {
+        RecordOutput out;
+        ASSERT_TRUE(out.Open(path, error)) << error;
+        out.WriteLine("{\"seq\":1}");
+        out.WriteLine("{\"seq\":2}");
+        EXPECT_TRUE(out.Finish(true, error)) << error;
+    }
+    EXPECT_EQ(Content(path), "{\"seq\":1}\n{\"seq\":2}\n");
+    {
+        RecordOutput out; // abandoned without Finish: as a failed run
+        ASSERT_TRUE(out.Open(path, error)) << error;
+        out.WriteLine("{\"seq\":3}");
+    }
+    EXPECT_EQ(Content(path), "{\"seq\":1}\n{\"seq\":2}\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left";
+
+    RecordOutput missing;
+    EXPECT_FALSE(missing.Open((folder / "no-such-folder" / "r.jsonl").string(), error));
+    EXPECT_NE(error.find("no-such-folder"), std::string::npos) << error;
+    EXPECT_NE(error.find(": "), std::string::npos) << "with the reason: " << error;
+    RecordOutput folderItself;
+    EXPECT_FALSE(folderItself.Open(folder.string(), error));
+    EXPECT_NE(error.find("it is a folder"), std::string::npos) << error;
+    std::filesystem::remove_all(folder);
+}
