@@ -1,6 +1,7 @@
 #include "host/load_cycles.h"
 
 #include "host/plugin_exports.h"
+#include "host/progress.h"
 #include "host/simulator_setup.h"
 #include "platform/base/process_handles.h"
 #include "platform/base/text.h"
@@ -9,18 +10,21 @@
 #include "resources/resource.h"
 
 #include <cstdio>
+#include <string>
 
 int RunLoadCycles(const std::string& plugin, int cycles, const std::string& address) {
-    // A silent screen: each connect dialog gets the address typed and "Connect".
-    platform::ScriptedScreen screen;
-    platform::ScopedScreen useScreen(screen);
     const platform::WideString typed = platform::WideFromUtf8(address);
     ComPtr<trackersim::SimControl> simulator = SimulatorControl();
     // Handles are counted after the first cycle, which loads what a process
     // keeps once loaded (libraries, window classes, the apartment's own).
     size_t handlesAfterFirst = 0;
     bool handlesCounted = false;
+    Progress progress;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
+        // A silent screen for each cycle (a screen keeps what it was shown):
+        // the connect dialog gets the address typed and "Connect".
+        platform::ScriptedScreen screen;
+        platform::ScopedScreen useScreen(screen);
         LoadedPlugin loaded(plugin);
         if (!loaded.ok()) {
             std::fprintf(stderr, "zuhost: cycle %d: %s\n", cycle, loaded.error().c_str());
@@ -35,7 +39,9 @@ int RunLoadCycles(const std::string& plugin, int cycles, const std::string& addr
         platform::PumpMessages();
         if (cycle == 1)
             handlesCounted = platform::ProcessHandleCount(&handlesAfterFirst);
+        progress.Show("zuhost: cycle " + std::to_string(cycle) + " of " + std::to_string(cycles));
     }
+    progress.Clear();
     platform::PumpMessages();
     const int live = simulator ? simulator->LiveObjectCount() : 0;
     size_t handles = 0;

@@ -74,8 +74,10 @@ bool ParseAction(const std::string& text, ScreenAction& action, std::string& err
 
 } // namespace
 
-ConsoleScreen::ConsoleScreen(std::ostream& out) : m_out(out) {}
-ConsoleScreen::ConsoleScreen() : m_out(std::cerr) {}
+ConsoleScreen::ConsoleScreen(std::ostream& out) : m_out(out) {
+    m_runner.CheckAnswersOffered(true);
+}
+ConsoleScreen::ConsoleScreen() : ConsoleScreen(std::cerr) {}
 
 bool ConsoleScreen::AddAnswer(const std::string& answer, std::string* error) {
     ScriptStep step;

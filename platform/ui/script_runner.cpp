@@ -122,7 +122,7 @@ bool ScriptRunner::Idle(ModalFrame& top, bool& defaulted) {
         return false;
     case Kind::Answer:
         step.actions.pop_front();
-        if (top.kind == ModalFrame::Kind::MessageBox) {
+        if (m_checkOffered && top.kind == ModalFrame::Kind::MessageBox) {
             if (const std::string missing = Unoffered(top.box.type, action.value);
                 !missing.empty()) {
                 m_failures.push_back("the message box \"" + Utf8FromWide(top.box.text) + "\" has " +

@@ -39,6 +39,9 @@ public:
     // Drops the step that worked on a frame that has ended.
     void FrameEnded(const ModalFrame& frame);
     const std::vector<std::string>& Failures() const { return m_failures; }
+    // A box answer the box does not offer becomes a failure (and the box gets
+    // its default) instead of being passed on as it is.
+    void CheckAnswersOffered(bool check) { m_checkOffered = check; }
 
 private:
     bool Default(ModalFrame& top, bool& defaulted);
@@ -48,6 +51,7 @@ private:
     std::vector<std::string> m_failures;
     uint64_t m_lastDefaulted = 0;
     int m_defaultCount = 0;
+    bool m_checkOffered = false;
 };
 
 } // namespace platform
