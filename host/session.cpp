@@ -172,18 +172,20 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
         }
     const bool interrupted = Interrupted();
     const bool succeeded = closed && stepsDone && filesWritten;
+    // Said after the summary, so that the last word is what went wrong.
+    std::vector<std::string> problems;
     if (!out.Finish(succeeded || interrupted, error)) {
-        std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+        problems.push_back(error + "; the counts above are of the records posted");
         filesWritten = false;
     } else if (!succeeded && !options.out.empty()) {
-        std::fprintf(stderr, "zuhost: the run failed; %s is left as it was\n", options.out.c_str());
+        problems.push_back("the run failed; " + options.out + " is left as it was");
     }
     if (!options.plot.empty() && (succeeded || interrupted)) {
-        if (WritePlot(options.plot, stats.Points(), error))
+        if (WritePlot(options.plot, stats.Points(), error)) {
             std::fprintf(stderr, "zuhost: plot of %zu records written to %s\n",
                          stats.Points().size(), options.plot.c_str());
-        else {
-            std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+        } else {
+            problems.push_back(error);
             filesWritten = false;
         }
     }
@@ -205,6 +207,8 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     }
     for (const std::string& line : SummaryLines(stats, facts))
         std::fprintf(stderr, "%s\n", line.c_str());
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "zuhost: %s\n", problem.c_str());
     if (interrupted) {
         std::fprintf(stderr, "zuhost: interrupted; the device was closed\n");
         return kStatusInterrupted;
