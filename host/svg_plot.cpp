@@ -52,17 +52,16 @@ const char* ClassOf(int type) {
 std::string PlotSvg(const std::vector<SessionPoint>& points) {
     // One scale for every view: the largest extent along any axis fills a panel.
     double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
-    bool any = false;
-    for (const SessionPoint& p : points) {
+    bool seen[3] = {false, false, false};
+    for (const SessionPoint& p : points)
         for (int a = 0; a < 3; ++a) {
             const double value = Axis(p.point, a);
             if (!std::isfinite(value))
                 continue;
-            low[a] = any ? std::min(low[a], value) : value;
-            high[a] = any ? std::max(high[a], value) : value;
+            low[a] = seen[a] ? std::min(low[a], value) : value;
+            high[a] = seen[a] ? std::max(high[a], value) : value;
+            seen[a] = true;
         }
-        any = true;
-    }
     double extent = 0;
     for (int a = 0; a < 3; ++a)
         extent = std::max(extent, high[a] - low[a]);
@@ -73,12 +72,9 @@ std::string PlotSvg(const std::vector<SessionPoint>& points) {
     svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
            Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) + "\">\n";
-    svg += "<style>.measurement{fill:#1f5fbf}.target-position{fill:#999}"
-           ".confirm{fill:none;stroke:#1a9a3a;stroke-width:2}.cancel{stroke:#d02020;stroke-width:2}"
-           ".direction{stroke:#1f5fbf;stroke-width:1}.frame{fill:none;stroke:#444}"
-           "text{font:12px sans-serif}</style>\n";
-    svg += "<text x=\"10\" y=\"18\">zuhost session: " + std::to_string(points.size()) +
-           " records; 1 mm = " + Number(scale) +
+    // Colours as attributes rather than a style sheet, which simpler viewers ignore.
+    svg += "<text x=\"10\" y=\"18\" font-family=\"sans-serif\" font-size=\"12\">zuhost session: " +
+           std::to_string(points.size()) + " records; 1 mm = " + Number(scale) +
            " px; blue: measurement with its probe direction, grey: target position, green "
            "square: confirm, red cross: cancel</text>\n";
     for (int i = 0; i < 3; ++i) {
@@ -91,13 +87,15 @@ std::string PlotSvg(const std::vector<SessionPoint>& points) {
             return left + kPanel / 2 + (Axis(p, view.u) - midU) * scale;
         };
         auto y = [&](const Vec3& p) { return top + kPanel / 2 - (Axis(p, view.v) - midV) * scale; };
-        svg += "<g class=\"view\" id=\"" + std::string(view.name) + "\" data-right=\"" +
+        svg += "<g data-kind=\"view\" id=\"" + std::string(view.name) + "\" data-right=\"" +
                view.right + "\" data-up=\"" + view.up + "\" data-scale=\"" + Number(scale) +
                "\">\n";
-        svg += "<rect class=\"frame\" x=\"" + Number(left) + "\" y=\"" + Number(top) +
-               "\" width=\"" + Number(kPanel) + "\" height=\"" + Number(kPanel) + "\"/>\n";
-        svg += "<text x=\"" + Number(left) + "\" y=\"" + Number(top - 8) + "\">" + view.name +
-               ": " + view.right + " right, " + view.up + " up</text>\n";
+        svg += "<rect data-kind=\"frame\" fill=\"none\" stroke=\"#444\" x=\"" + Number(left) +
+               "\" y=\"" + Number(top) + "\" width=\"" + Number(kPanel) + "\" height=\"" +
+               Number(kPanel) + "\"/>\n";
+        svg += "<text font-family=\"sans-serif\" font-size=\"12\" x=\"" + Number(left) + "\" y=\"" +
+               Number(top - 8) + "\">" + view.name + ": " + view.right + " right, " + view.up +
+               " up</text>\n";
         for (const SessionPoint& p : points) {
             const double px = x(p.point), py = y(p.point);
             if (!std::isfinite(px) || !std::isfinite(py))
@@ -105,27 +103,30 @@ std::string PlotSvg(const std::vector<SessionPoint>& points) {
             const std::string seq = " data-seq=\"" + std::to_string(p.seq) + "\"";
             const char* kind = ClassOf(p.type);
             if (p.type == ZDEV_MSG_CONFIRM) {
-                svg += "<rect class=\"confirm\"" + seq + " x=\"" + Number(px - 5) + "\" y=\"" +
-                       Number(py - 5) + "\" width=\"10\" height=\"10\"/>\n";
+                svg += "<rect data-kind=\"confirm\" fill=\"none\" stroke=\"#1a9a3a\" "
+                       "stroke-width=\"2\"" +
+                       seq + " x=\"" + Number(px - 5) + "\" y=\"" + Number(py - 5) +
+                       "\" width=\"10\" height=\"10\"/>\n";
                 continue;
             }
             if (p.type == ZDEV_MSG_CANCEL) {
-                svg += "<path class=\"cancel\"" + seq + " d=\"M" + Number(px - 5) + " " +
-                       Number(py - 5) + "L" + Number(px + 5) + " " + Number(py + 5) + "M" +
-                       Number(px - 5) + " " + Number(py + 5) + "L" + Number(px + 5) + " " +
-                       Number(py - 5) + "\"/>\n";
+                svg += "<path data-kind=\"cancel\" stroke=\"#d02020\" stroke-width=\"2\"" + seq +
+                       " d=\"M" + Number(px - 5) + " " + Number(py - 5) + "L" + Number(px + 5) +
+                       " " + Number(py + 5) + "M" + Number(px - 5) + " " + Number(py + 5) + "L" +
+                       Number(px + 5) + " " + Number(py - 5) + "\"/>\n";
                 continue;
             }
             // The probe points against the frame's Z axis; its direction in
             // this view, drawn at a fixed length.
             const double du = -Axis(p.normal, view.u), dv = -Axis(p.normal, view.v);
             if (p.type == ZDEV_MSG_MEASUREMENT && std::isfinite(du) && std::isfinite(dv)) {
-                svg += "<line class=\"direction\"" + seq + " x1=\"" + Number(px) + "\" y1=\"" +
-                       Number(py) + "\" x2=\"" + Number(px + du * kTick) + "\" y2=\"" +
-                       Number(py - dv * kTick) + "\"/>\n";
+                svg += "<line data-kind=\"direction\" stroke=\"#1f5fbf\"" + seq + " x1=\"" +
+                       Number(px) + "\" y1=\"" + Number(py) + "\" x2=\"" + Number(px + du * kTick) +
+                       "\" y2=\"" + Number(py - dv * kTick) + "\"/>\n";
             }
-            svg += "<circle class=\"" + std::string(kind) + "\"" + seq + " cx=\"" + Number(px) +
-                   "\" cy=\"" + Number(py) + "\" r=\"" +
+            svg += "<circle data-kind=\"" + std::string(kind) + "\" fill=\"" +
+                   (p.type == ZDEV_MSG_MEASUREMENT ? "#1f5fbf" : "#999") + "\"" + seq + " cx=\"" +
+                   Number(px) + "\" cy=\"" + Number(py) + "\" r=\"" +
                    (p.type == ZDEV_MSG_MEASUREMENT ? "2" : "1.2") + "\"/>\n";
         }
         svg += "</g>\n";

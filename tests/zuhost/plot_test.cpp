@@ -97,9 +97,9 @@ TEST(ZuhostPlot, EveryRecordIsInEachViewAtOneScaleWithItsProbeDirection) {
             circles[e.view][seq] = &e;
         else if (e.name == "line")
             lines[e.view][seq] = &e;
-        else if (e.name == "rect" && e.attributes.at("class") == "confirm" && seq == "6")
+        else if (e.name == "rect" && e.attributes.at("data-kind") == "confirm" && seq == "6")
             ++confirms;
-        else if (e.name == "path" && e.attributes.at("class") == "cancel" && seq == "7")
+        else if (e.name == "path" && e.attributes.at("data-kind") == "cancel" && seq == "7")
             ++cancels;
     }
     EXPECT_EQ(confirms, 3);
@@ -108,7 +108,7 @@ TEST(ZuhostPlot, EveryRecordIsInEachViewAtOneScaleWithItsProbeDirection) {
     for (const char* view : {"top", "front", "side"}) {
         ASSERT_EQ(circles[view].size(), 5u) << view;
         ASSERT_EQ(lines[view].size(), 4u) << view << ": one line per measurement";
-        EXPECT_EQ(circles[view]["5"]->attributes.at("class"), "target-position");
+        EXPECT_EQ(circles[view]["5"]->attributes.at("data-kind"), "target-position");
     }
     auto x = [&](const char* view, const char* seq) { return Number(*circles[view][seq], "cx"); };
     auto y = [&](const char* view, const char* seq) { return Number(*circles[view][seq], "cy"); };
