@@ -196,6 +196,11 @@ int main(int argc, char** argv) {
                 CatchInterrupt();
                 status = RunSession(loaded.exports(), options,
                                     useConsole ? &console.Failures() : nullptr);
+                if (const size_t unused = useConsole ? console.UnusedAnswers() : 0)
+                    std::fprintf(stderr,
+                                 "zuhost: %zu --answer %s not used: no message box "
+                                 "asked for %s\n",
+                                 unused, unused == 1 ? "was" : "were", unused == 1 ? "it" : "them");
             }
         }
     }

@@ -32,6 +32,8 @@ public:
     bool AddAnswer(const std::string& answer, std::string* error = nullptr);
     // Answers and actions that could not be carried out, in order.
     const std::vector<std::string>& Failures() const { return m_runner.Failures(); }
+    // Box answers that no box has taken.
+    size_t UnusedAnswers() const { return m_runner.UnusedBoxSteps(); }
 
     void DialogShown(HWND dialog) override;
     void TextChanged(HWND control) override;

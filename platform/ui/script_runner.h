@@ -31,6 +31,13 @@ class ScriptRunner {
 public:
     void Add(ScriptStep step) { m_steps.push_back(std::move(step)); }
     size_t PendingSteps() const { return m_steps.size(); }
+    // Message box steps that no box has taken yet.
+    size_t UnusedBoxSteps() const {
+        size_t count = 0;
+        for (const ScriptStep& step : m_steps)
+            count += step.forBox && !step.boundTo;
+        return count;
+    }
 
     // A box appeared: it takes the first box step not yet taken.
     void BoxShown(const ModalFrame& box);
