@@ -20,7 +20,12 @@ void Progress::Show(const std::string& text) {
         return;
     m_last = now;
     m_shown = true;
+#ifdef _WIN32
+    // A console without terminal sequences: the line is padded instead.
+    std::fprintf(stderr, "\r%-79.79s", text.c_str());
+#else
     std::fprintf(stderr, "\r%s\033[K", text.c_str());
+#endif
     std::fflush(stderr);
 }
 
@@ -28,6 +33,10 @@ void Progress::Clear() {
     if (!m_shown)
         return;
     m_shown = false;
+#ifdef _WIN32
+    std::fprintf(stderr, "\r%79s\r", "");
+#else
     std::fputs("\r\033[K", stderr);
+#endif
     std::fflush(stderr);
 }
