@@ -7,6 +7,7 @@
 #include "positioning.h"
 #include "profiles.h"
 #include "targets.h"
+#include "tracker_link.h"
 #include "scenarios.h"
 #include "values.h"
 
@@ -285,11 +286,6 @@ private:
     ComPtr<DetailObject> m_detail;
 };
 
-LoopTimer& ContinuousTimer() {
-    static LoopTimer timer;
-    return timer;
-}
-
 EventArgs MeasurementArrivedArgs(ComPtr<MeasurementCollectionObject> collection,
                                  ComPtr<TrackerExceptionObject> exception) {
     return [collection, exception](IDispatch& sender) {
@@ -299,13 +295,14 @@ EventArgs MeasurementArrivedArgs(ComPtr<MeasurementCollectionObject> collection,
     };
 }
 
-void ContinuousTick() {
+// One tick of a connection's continuous measuring, from its Measurements object.
+void ContinuousTick(IConnectionPointContainer* source) {
     std::vector<SampleSpec> samples;
     const int count = std::max(TheHardware().measurementsPerEvent, 0);
     for (int i = 0; i < count; ++i)
         samples.push_back(NextSample());
-    DeliverEvent(tracker::IID_MeasurementEvents, tracker::DISPID_MeasurementArrived,
-                 MeasurementArrivedArgs(Make<MeasurementCollectionObject>(samples), nullptr));
+    DeliverEventFrom(source, tracker::IID_MeasurementEvents, tracker::DISPID_MeasurementArrived,
+                     MeasurementArrivedArgs(Make<MeasurementCollectionObject>(samples), nullptr));
 }
 
 HRESULT NotConnected() {
@@ -314,9 +311,11 @@ HRESULT NotConnected() {
 
 class MeasurementsObject final : public EventSource<tracker::Measurements> {
 public:
-    MeasurementsObject()
+    explicit MeasurementsObject(std::shared_ptr<TrackerLink> link)
         : EventSource(TEXT("Measurements"), {tracker::IID_MeasurementEvents}),
-          m_status(Make<StatusObject>()), m_profiles(CreateProfileCollection()) {}
+          m_link(std::move(link)), m_status(Make<StatusObject>()),
+          m_profiles(CreateProfileCollection()) {}
+    ~MeasurementsObject() override { m_link->Continuous().Stop(); }
 
     HRESULT STDMETHODCALLTYPE get_MeasurementStatus(tracker::MeasurementStatus** status) override {
         return GiveObject<tracker::MeasurementStatus>(TEXT("Measurements.get_MeasurementStatus"),
@@ -325,17 +324,19 @@ public:
     HRESULT STDMETHODCALLTYPE StartMeasurement() override {
         if (HRESULT hr = Enter(TEXT("Measurements.StartMeasurement")); FAILED(hr))
             return hr;
-        if (!TheHardware().connected)
+        if (!m_link->Connected())
             return NotConnected();
         const double hz = TheHardware().continuousHz;
         const auto period = static_cast<uint32_t>(std::lround(1000.0 / (hz > 0 ? hz : 1.0)));
-        ContinuousTimer().Start(std::max<uint32_t>(period, 1), ContinuousTick);
+        IConnectionPointContainer* source = this; // the timer stops before this object goes
+        m_link->Continuous().Start(std::max<uint32_t>(period, 1),
+                                   [source] { ContinuousTick(source); });
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE StopMeasurement() override {
         if (HRESULT hr = Enter(TEXT("Measurements.StopMeasurement")); FAILED(hr))
             return hr;
-        StopContinuous();
+        m_link->Continuous().Stop();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Measure(tracker::Measurement** measurement) override {
@@ -344,7 +345,7 @@ public:
         *measurement = nullptr;
         if (HRESULT hr = Enter(TEXT("Measurements.Measure")); FAILED(hr))
             return hr;
-        if (!TheHardware().connected)
+        if (!m_link->Connected())
             return NotConnected();
         *measurement = CreateMeasurement(NextSample()).Detach();
         return S_OK;
@@ -363,7 +364,7 @@ public:
             return hr;
         if (!measurement)
             return E_POINTER;
-        if (!TheHardware().connected)
+        if (!m_link->Connected())
             return NotConnected();
         const int index = TargetIndexOf(target);
         if (index < 0)
@@ -377,14 +378,15 @@ public:
     }
 
 private:
+    std::shared_ptr<TrackerLink> m_link;
     ComPtr<StatusObject> m_status;
     ComPtr<tracker::MeasurementProfileCollection> m_profiles;
 };
 
 } // namespace
 
-ComPtr<tracker::Measurements> CreateMeasurements() {
-    return ComPtr<tracker::Measurements>(Make<MeasurementsObject>()->Self());
+ComPtr<tracker::Measurements> CreateMeasurements(std::shared_ptr<TrackerLink> link) {
+    return ComPtr<tracker::Measurements>(Make<MeasurementsObject>(std::move(link))->Self());
 }
 
 ComPtr<tracker::Measurement> CreateMeasurement(const SampleSpec& sample,
@@ -410,14 +412,6 @@ void FireMeasurementStatus(LONG status, LONG detail) {
               [](IDispatch& sender) {
                   return std::vector<ComVariant>{ComVariant::FromDispatch(&sender)};
               });
-}
-
-bool ContinuousRunning() {
-    return ContinuousTimer().Running();
-}
-
-void StopContinuous() {
-    ContinuousTimer().Stop();
 }
 
 void FireMeasurements(std::vector<SampleSpec> samples, LONG exceptionNumber,
