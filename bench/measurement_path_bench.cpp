@@ -7,7 +7,7 @@
 // (b) the same for TargetPositionChanged (the target stream);
 // (c) (a) and (b) against the minimal library (constant answers, nothing
 //     counted or allocated per call): the module's own cost;
-// (d) the floor.
+// (d) the floor, and the floor with the post through the host library.
 #include "allocation_counter.h"
 #include "minimal_library.h"
 
@@ -257,6 +257,31 @@ void BM_RecordFloor(benchmark::State& state) {
         records ? static_cast<double>(bench::AllocationCount() - allocationsBefore) / records : 0;
 }
 
+// The floor with the post: the record goes through the host library to the
+// host's sink, which frees it, as every record of the module does.
+void BM_RecordPostFloor(benchmark::State& state) {
+    TheFixture(); // the host's sink
+    const double frame[16] = {0, 1, 0, 1200, 0, 0, 1, -350, 1, 0, 0, 410, 0, 0, 0, 1};
+    const uint64_t postedBefore = g_posted;
+    const uint64_t allocationsBefore = bench::AllocationCount();
+    for (auto _ : state) {
+        ScanRecord record = NewScanRecord();
+        record->type = 6;
+        record->SetPt(frame[3], frame[7], frame[11]);
+        std::memcpy(record->frame, frame, sizeof frame);
+        record->meta.probeSize = 1.5;
+        record->meta.time = 1;
+        record->meta.rms = 0.02;
+        zdev_post_scan_data(ZDEV_MSG_MEASUREMENT, record.release());
+    }
+    const uint64_t posted = g_posted - postedBefore;
+    state.SetItemsProcessed(static_cast<int64_t>(posted));
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(posted), benchmark::Counter::kIsRate);
+    state.counters["allocs/record"] =
+        posted ? static_cast<double>(bench::AllocationCount() - allocationsBefore) / posted : 0;
+}
+
 } // namespace
 
 BENCHMARK(BM_MeasurementArrived);
@@ -264,5 +289,6 @@ BENCHMARK(BM_TargetPositionChanged);
 BENCHMARK(BM_MeasurementArrivedMinimalLibrary);
 BENCHMARK(BM_TargetPositionChangedMinimalLibrary);
 BENCHMARK(BM_RecordFloor);
+BENCHMARK(BM_RecordPostFloor);
 
 BENCHMARK_MAIN();

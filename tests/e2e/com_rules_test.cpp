@@ -72,7 +72,7 @@ TEST_F(ComRulesTest, EventsDuringAndAfterDisconnect) {
     EXPECT_EQ(Plugin().Close(), 0);
     EXPECT_EQ(Measured(), 1u);
 
-    // After: events queued before the disconnect find no sink.
+    // After: events queued before the disconnect show and post nothing.
     Sim().FireMeasurements(&sample, 1, 0, nullptr);
     Sim().FireProbeButton(0, true);
     Sim().FireTrackerMessage(trackersim::MessageKind::Error, TEXT("late"), TEXT(""), 4);

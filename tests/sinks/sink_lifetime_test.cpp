@@ -76,11 +76,17 @@ TEST_P(SinkLifetimeTest, EventsAfterDisconnectNeverReachTheDevice) {
     trackersim::SampleSpec sample;
     Sim().FireMeasurements(&sample, 1, 0, nullptr);
     Sim().FireTargetPosition(sample);
-    // A sink still held after disconnect, as a late library holds it.
+    // The sources stay alive (someone else holds the tracker), and a sink stays
+    // held after disconnect, as a late library holds it.
+    ComPtr<tracker::Tracker> keep = device->m_tracker;
     ComPtr<IDispatch> held = device->m_targetCollectionSinkDisp;
     ASSERT_TRUE(device->Disconnect());
-    Pump(); // the events posted before the disconnect
+    Sim().FireTrackerMessage(MessageKind::Error, TEXT("late"), TEXT(""), 4);
+    Sim().FireProbeButton(0, true);
+    Sim().FireTargetPosition(sample);
+    Pump(); // what was queued before and after the disconnect
     EXPECT_TRUE(posted.empty());
+    EXPECT_TRUE(screen.Boxes().empty());
 
     device.reset(); // the device has gone
     EXPECT_EQ(Sim().ReleaseLateSinks(), GetParam() == SinkHolding::Late ? 6 : 0);
