@@ -16,12 +16,18 @@ public:
             return E_POINTER;
         *out = nullptr;
         using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
-        if (riid == IID_IUnknown || riid == IID_IDispatch)
+        if (riid == IID_IUnknown || riid == IID_IDispatch) {
             *out = static_cast<First*>(this);
-        else
-            ((riid == Interfaces::iid ? (*out = static_cast<Interfaces*>(this), true) : false) ||
-             ...);
-        return *out ? S_OK : E_NOINTERFACE;
+            return S_OK;
+        }
+        const bool found = (Answer<Interfaces>(riid, out) || ...);
+        return found ? S_OK : E_NOINTERFACE;
+    }
+    template <class I> bool Answer(REFIID riid, void** out) {
+        if (riid != I::iid)
+            return false;
+        *out = static_cast<I*>(this);
+        return true;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
