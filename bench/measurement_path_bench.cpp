@@ -5,8 +5,11 @@
 //     OnMeasurement, facets, RMS filter, frame, record, probe size, post, the
 //     host's sink, free;
 // (b) the same for TargetPositionChanged (the target stream);
-// (c) the floor.
+// (c) (a) and (b) against the minimal library (constant answers, nothing
+//     counted or allocated per call): the module's own cost;
+// (d) the floor, and the floor with the post through the host library.
 #include "allocation_counter.h"
+#include "minimal_library.h"
 
 #include "interfaces/tracker.h"
 #include "measurement/scan_records.h"
@@ -149,13 +152,43 @@ Fixture& TheFixture() {
     return fixture;
 }
 
-void RunEvent(benchmark::State& state, IDispatch* sink, DISPID id, EventCatcher& event) {
-    Fixture& f = TheFixture();
-    if (!f.ok) {
-        state.SkipWithError("the simulated tracker could not be set up");
+// A second device, connected to the minimal library, with its sinks.
+struct MinimalFixture {
+    bench::MinimalLibrary library;
+    std::unique_ptr<CQWandDevice> device;
+    ComVariant measurementArgs[3]; // last to first, as automation passes them
+    ComVariant positionArgs[2];
+
+    MinimalFixture() {
+        TheFixture(); // the host's sink and the apartment
+        device = std::make_unique<CQWandDevice>();
+        device->m_tracker = ComPtr<tracker::Tracker>(library.Tracker());
+        device->AdviseSinks(); // the minimal tracker has no event sources: nothing is advised
+        device->m_connected = true;
+        device->m_state = 2;
+        measurementArgs[0] = ComVariant::FromDispatch(nullptr);
+        measurementArgs[1] = ComVariant::FromDispatch(library.MeasurementCollection());
+        measurementArgs[2] = ComVariant::FromDispatch(library.Tracker());
+        positionArgs[0] = ComVariant::FromDispatch(library.PositionSample());
+        positionArgs[1] = ComVariant::FromDispatch(library.Tracker());
+    }
+    ~MinimalFixture() {
+        device->m_connected = false;
+        device->m_state = 0;
+    }
+};
+
+MinimalFixture& TheMinimalFixture() {
+    static MinimalFixture fixture;
+    return fixture;
+}
+
+void RunEvent(benchmark::State& state, IDispatch* sink, DISPID id, VARIANTARG* args, UINT count) {
+    if (!sink) {
+        state.SkipWithError("the device's sinks could not be set up");
         return;
     }
-    DISPPARAMS params{event.args, nullptr, event.count, 0};
+    DISPPARAMS params{args, nullptr, count, 0};
     const uint64_t postedBefore = g_posted;
     const uint64_t allocationsBefore = bench::AllocationCount();
     for (auto _ : state)
@@ -170,16 +203,36 @@ void RunEvent(benchmark::State& state, IDispatch* sink, DISPID id, EventCatcher&
         state.SkipWithError("not every event was posted");
 }
 
+void RunSimulatorEvent(benchmark::State& state, IDispatch* sink, DISPID id, EventCatcher& event) {
+    if (!TheFixture().ok) {
+        state.SkipWithError("the simulated tracker could not be set up");
+        return;
+    }
+    RunEvent(state, sink, id, event.args, event.count);
+}
+
 void BM_MeasurementArrived(benchmark::State& state) {
     Fixture& f = TheFixture();
-    RunEvent(state, f.device ? f.device->m_measurementSinkDisp.Get() : nullptr,
-             tracker::DISPID_MeasurementArrived, f.measurementEvent);
+    RunSimulatorEvent(state, f.device ? f.device->m_measurementSinkDisp.Get() : nullptr,
+                      tracker::DISPID_MeasurementArrived, f.measurementEvent);
 }
 
 void BM_TargetPositionChanged(benchmark::State& state) {
     Fixture& f = TheFixture();
-    RunEvent(state, f.device ? f.device->m_targetCollectionSinkDisp.Get() : nullptr,
-             tracker::DISPID_TargetPositionChanged, f.positionEvent);
+    RunSimulatorEvent(state, f.device ? f.device->m_targetCollectionSinkDisp.Get() : nullptr,
+                      tracker::DISPID_TargetPositionChanged, f.positionEvent);
+}
+
+void BM_MeasurementArrivedMinimalLibrary(benchmark::State& state) {
+    MinimalFixture& f = TheMinimalFixture();
+    RunEvent(state, f.device->m_measurementSinkDisp.Get(), tracker::DISPID_MeasurementArrived,
+             f.measurementArgs, 3);
+}
+
+void BM_TargetPositionChangedMinimalLibrary(benchmark::State& state) {
+    MinimalFixture& f = TheMinimalFixture();
+    RunEvent(state, f.device->m_targetCollectionSinkDisp.Get(),
+             tracker::DISPID_TargetPositionChanged, f.positionArgs, 2);
 }
 
 void BM_RecordFloor(benchmark::State& state) {
@@ -204,10 +257,38 @@ void BM_RecordFloor(benchmark::State& state) {
         records ? static_cast<double>(bench::AllocationCount() - allocationsBefore) / records : 0;
 }
 
+// The floor with the post: the record goes through the host library to the
+// host's sink, which frees it, as every record of the module does.
+void BM_RecordPostFloor(benchmark::State& state) {
+    TheFixture(); // the host's sink
+    const double frame[16] = {0, 1, 0, 1200, 0, 0, 1, -350, 1, 0, 0, 410, 0, 0, 0, 1};
+    const uint64_t postedBefore = g_posted;
+    const uint64_t allocationsBefore = bench::AllocationCount();
+    for (auto _ : state) {
+        ScanRecord record = NewScanRecord();
+        record->type = 6;
+        record->SetPt(frame[3], frame[7], frame[11]);
+        std::memcpy(record->frame, frame, sizeof frame);
+        record->meta.probeSize = 1.5;
+        record->meta.time = 1;
+        record->meta.rms = 0.02;
+        zdev_post_scan_data(ZDEV_MSG_MEASUREMENT, record.release());
+    }
+    const uint64_t posted = g_posted - postedBefore;
+    state.SetItemsProcessed(static_cast<int64_t>(posted));
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(posted), benchmark::Counter::kIsRate);
+    state.counters["allocs/record"] =
+        posted ? static_cast<double>(bench::AllocationCount() - allocationsBefore) / posted : 0;
+}
+
 } // namespace
 
 BENCHMARK(BM_MeasurementArrived);
 BENCHMARK(BM_TargetPositionChanged);
+BENCHMARK(BM_MeasurementArrivedMinimalLibrary);
+BENCHMARK(BM_TargetPositionChangedMinimalLibrary);
 BENCHMARK(BM_RecordFloor);
+BENCHMARK(BM_RecordPostFloor);
 
 BENCHMARK_MAIN();

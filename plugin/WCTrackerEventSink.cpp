@@ -7,6 +7,7 @@
 #include "platform/com/com_error.h"
 #include "platform/com/com_ptr.h"
 #include "platform/ui/afxwin.h"
+#include "plugin/sink_lifetime.h"
 
 #include <string>
 
@@ -80,7 +81,9 @@ void WCTrackerEventSink::ErrorArrived(IDispatch*, IDispatch* error) {
     const LONG number = ReadNumber(message.Get());
     const TrackerMessageBox box = ReadMessage(message.Get());
     m_lastErrorNumber = number;
-    // Further events may arrive while the box is open, this sink's included.
+    // Further events may arrive while the box is open, this sink's included,
+    // and the device may be closed or disconnected, destroying this sink.
+    const SinkCallGuard alive(*this);
     if (Show(box, MB_ICONERROR) == IDOK)
         m_lastErrorNumber = 0;
 }

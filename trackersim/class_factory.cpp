@@ -1,6 +1,7 @@
 // The library's entry points for COM: the class factory of the connection
 // class, and whether the library may be unloaded.
 #include "connection.h"
+#include "connection_points.h"
 #include "exports.h"
 #include "module_state.h"
 
@@ -66,5 +67,6 @@ TRACKERSIM_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** 
 }
 
 TRACKERSIM_EXPORT HRESULT DllCanUnloadNow() {
-    return trackersim::CanUnload() ? S_OK : S_FALSE;
+    // Sinks held for a later release are released by this library's code.
+    return trackersim::CanUnload() && trackersim::LateSinkCount() == 0 ? S_OK : S_FALSE;
 }

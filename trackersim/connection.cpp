@@ -11,37 +11,55 @@
 #include "positioning.h"
 #include "power.h"
 #include "targets.h"
+#include "tracker_link.h"
 #include "triggers.h"
 #include "values.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace trackersim {
 namespace {
+
+class TrackerObject;
+
+// The trackers alive, for the events of the one physical tracker they share.
+std::vector<TrackerObject*>& LiveTrackers() {
+    static std::vector<TrackerObject*> trackers;
+    return trackers;
+}
 
 class TrackerObject final : public EventSource<tracker::Tracker, tracker::TrackerModel> {
 public:
     TrackerObject()
         : EventSource(TEXT("Tracker"), {tracker::IID_TrackerEvents}),
-          m_measurements(CreateMeasurements()), m_targets(CreateTargetCollection()),
-          m_triggers(CreateTriggerCollection()), m_camera(CreateOverviewCamera()),
+          m_link(std::make_shared<TrackerLink>()), m_measurements(CreateMeasurements(m_link)),
+          m_targets(CreateTargetCollection()), m_triggers(CreateTriggerCollection()),
+          m_camera(CreateOverviewCamera()),
           m_quickRelease(
               Make<BoolStateObject>(TheHardware().quickReleaseClosed, TEXT("QuickRelease"))),
           m_inclination(CreateInclinationSensor()), m_power(CreatePowerStatus()),
           m_finder(CreateReflectorFinder()), m_stream(CreateCameraStream()),
           m_angles(CreateTrackerAngles()) {
-        TheHardware().connected = true;
+        LiveTrackers().push_back(this);
     }
-    // Releasing the tracker ends its connection.
+    // Releasing the tracker ends its connection, and only its own.
     ~TrackerObject() override {
-        if (m_connected)
+        if (m_link->Connected())
             EndConnection();
+        auto& trackers = LiveTrackers();
+        trackers.erase(std::remove(trackers.begin(), trackers.end(), this), trackers.end());
     }
+
+    // The quick release was opened or closed.
+    void QuickReleaseChanged() { m_quickRelease->Changed(); }
 
     HRESULT STDMETHODCALLTYPE Disconnect() override {
         if (HRESULT hr = Enter(TEXT("Tracker.Disconnect")); FAILED(hr))
             return hr;
-        if (m_connected)
+        if (m_link->Connected())
             EndConnection();
         return S_OK;
     }
@@ -94,14 +112,16 @@ public:
 
 private:
     void EndConnection() {
-        m_connected = false;
-        TheHardware().connected = false;
-        StopContinuous();
-        StopCameraStream();
-        StopInclinometer();
+        m_link->End();
+        // The camera stream and the inclinometer are the instrument's: they stop
+        // with its last connection.
+        if (!AnyLinkConnected()) {
+            StopCameraStream();
+            StopInclinometer();
+        }
     }
 
-    bool m_connected = true;
+    std::shared_ptr<TrackerLink> m_link;
     ComPtr<tracker::Measurements> m_measurements;
     ComPtr<tracker::TargetCollection> m_targets;
     ComPtr<tracker::TriggerCollection> m_triggers;
@@ -156,6 +176,14 @@ private:
 };
 
 } // namespace
+
+void SetQuickReleaseClosed(bool closed) {
+    if (TheHardware().quickReleaseClosed == closed)
+        return;
+    TheHardware().quickReleaseClosed = closed;
+    for (TrackerObject* tracker : LiveTrackers())
+        tracker->QuickReleaseChanged(); // posted: no sink runs here
+}
 
 HRESULT CreateConnection(REFIID riid, void** object) {
     ComPtr<ConnectionObject> connection = Make<ConnectionObject>();

@@ -9,4 +9,8 @@ namespace trackersim {
 // A new connection object, asked for riid.
 HRESULT CreateConnection(REFIID riid, void** object);
 
+// Opens or closes the quick release; a change raises the Changed event of
+// every tracker's quick-release state object.
+void SetQuickReleaseClosed(bool closed);
+
 } // namespace trackersim

@@ -13,8 +13,32 @@ std::vector<ConnectionPoint*>& LivePoints() {
 }
 
 DWORD g_nextCookie = 1;
+SinkHolding g_holding = SinkHolding::DuringCall;
+
+// Sinks unadvised in the late mode, waiting for the library's later release.
+std::vector<ComPtr<IDispatch>>& LateSinks() {
+    static std::vector<ComPtr<IDispatch>> sinks;
+    return sinks;
+}
 
 } // namespace
+
+void SetSinkHolding(SinkHolding holding) {
+    g_holding = holding;
+}
+
+int ReleaseLateSinks() {
+    // Moved out first: a sink's final release may unadvise or release others.
+    std::vector<ComPtr<IDispatch>> released = std::move(LateSinks());
+    LateSinks().clear();
+    const int count = static_cast<int>(released.size());
+    released.clear();
+    return count;
+}
+
+int LateSinkCount() {
+    return static_cast<int>(LateSinks().size());
+}
 
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, IDispatch& sender,
                                  const IID& iid)
@@ -61,8 +85,10 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
         return hr;
     if (!sink)
         return E_POINTER;
+    // The sink must answer this point's own event interface (a dispinterface,
+    // so the answer is called as IDispatch).
     ComPtr<IDispatch> dispatch;
-    if (FAILED(sink->QueryInterface(IID_IDispatch, dispatch.PutVoid())) || !dispatch)
+    if (FAILED(sink->QueryInterface(m_iid, dispatch.PutVoid())) || !dispatch)
         return CONNECT_E_CANNOTCONNECT;
     *cookie = g_nextCookie++;
     m_sinks.emplace(*cookie, std::move(dispatch));
@@ -77,6 +103,8 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
         return CONNECT_E_NOCONNECTION;
     ComPtr<IDispatch> released = std::move(it->second);
     m_sinks.erase(it);
+    if (g_holding == SinkHolding::Late)
+        LateSinks().push_back(std::move(released));
     return S_OK;
 }
 
@@ -96,9 +124,12 @@ void ConnectionPoint::Invoke(DISPID dispid, std::vector<ComVariant>& args) {
         auto it = m_sinks.find(cookie);
         if (it == m_sinks.end())
             continue; // unadvised by an earlier call
-        // No reference is taken around the call: the module may destroy a sink
-        // outright once it has unadvised it.
+        // Held for the call unless the library is told not to: then a sink
+        // unadvised inside its own call may be gone when the call returns.
         IDispatch* sink = it->second.Get();
+        ComPtr<IDispatch> held;
+        if (g_holding != SinkHolding::WhileConnected)
+            held = it->second;
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
         sink->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
                      nullptr, nullptr);

@@ -5,9 +5,17 @@
 // alive when it runs, and calls each sink connected at that moment; a sink
 // unadvised meanwhile (even by a nested message loop inside another sink's
 // call) is skipped. Sinks are never called from inside a module call.
+//
+// Advise takes a sink only when it answers the point's event interface. How
+// sinks are held is the library's setting (SinkHolding): while connected, and
+// by default also for the length of each call; in the late mode an unadvised
+// sink stays held until ReleaseLateSinks, as a garbage-collected library
+// lets go of it when it collects.
 #pragma once
 
 #include "object_base.h"
+
+#include "sim_control.h"
 
 #include "../platform/com/variant.h"
 
@@ -105,5 +113,10 @@ void DeliverEventFrom(IConnectionPointContainer* source, const IID& eventInterfa
                       const EventArgs& args);
 
 int LiveConnections(const IID& eventInterface);
+
+void SetSinkHolding(SinkHolding holding);
+// Lets go of the sinks unadvised in the late mode; gives how many there were.
+int ReleaseLateSinks();
+int LateSinkCount();
 
 } // namespace trackersim

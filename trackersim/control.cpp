@@ -1,6 +1,7 @@
 #include "control.h"
 
 #include "camera.h"
+#include "connection.h"
 #include "connection_points.h"
 #include "fault_injection.h"
 #include "hardware.h"
@@ -12,6 +13,7 @@
 #include "scenarios.h"
 #include "status_messages.h"
 #include "targets.h"
+#include "tracker_link.h"
 #include "triggers.h"
 
 #include <algorithm>
@@ -42,7 +44,8 @@ const WCHAR* KindName(TargetKind kind) {
 
 void Control::Reset() {
     StopPlayback();
-    StopContinuous();
+    StopAllContinuous();
+    trackersim::SetSinkHolding(SinkHolding::DuringCall);
     StopCameraStream();
     StopInclinometer();
     Faults().Reset();
@@ -64,7 +67,7 @@ void Control::SetAcceptedAddresses(const WCHAR* addresses) {
 }
 
 void Control::SetQuickReleaseClosed(bool closed) {
-    TheHardware().quickReleaseClosed = closed;
+    trackersim::SetQuickReleaseClosed(closed);
 }
 
 void Control::SetOffersTrackerModel(bool offers) {
@@ -207,11 +210,11 @@ int32_t Control::LiveConnectionCount(REFIID eventInterface) {
 }
 
 bool Control::IsConnected() {
-    return TheHardware().connected;
+    return AnyLinkConnected();
 }
 
 bool Control::IsContinuousRunning() {
-    return ContinuousRunning();
+    return AnyContinuousRunning();
 }
 
 bool Control::StableProbingEnabled() {
@@ -230,7 +233,9 @@ int32_t Control::CameraSwitch2() {
     return TheHardware().camera.switch2;
 }
 
-void Control::SetCallCounting(bool on) { Faults().SetCounting(on); }
+void Control::SetCallCounting(bool on) {
+    Faults().SetCounting(on);
+}
 
 int32_t Control::CallCount(const WCHAR* operation) {
     return Faults().CallCount(View(operation));
@@ -367,9 +372,9 @@ void Control::SetTargets(const TargetKind* kinds, const WCHAR* const* names, int
                             : kind == TargetKind::CustomReflector ? 12.7
                             : kind == TargetKind::RadiusTarget    ? 6.35
                                                                   : 0.0;
-        targets.push_back(
-            TargetSpec{kind, names && names[i] ? platform::WideString(names[i]) : platform::WideString(),
-                       size});
+        targets.push_back(TargetSpec{
+            kind, names && names[i] ? platform::WideString(names[i]) : platform::WideString(),
+            size});
     }
     TheHardware().selectedTarget = 0;
 }
@@ -388,6 +393,18 @@ void Control::SetProfile(int32_t index, const WCHAR* name, int32_t accuracy, dou
         profiles[index].name = name;
     profiles[index].accuracy = accuracy;
     profiles[index].separation = separation;
+}
+
+void Control::SetSinkHolding(SinkHolding holding) {
+    trackersim::SetSinkHolding(holding);
+}
+
+int32_t Control::ReleaseLateSinks() {
+    return trackersim::ReleaseLateSinks();
+}
+
+int32_t Control::LateSinkCount() {
+    return trackersim::LateSinkCount();
 }
 
 } // namespace trackersim

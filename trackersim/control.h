@@ -79,9 +79,12 @@ public:
     void ScanSettings(double* setting1, double* setting2) override;
     void SetTargets(const TargetKind* kinds, const WCHAR* const* names, int32_t count) override;
     void SetTargetIdentity(int32_t index, const WCHAR* identity) override;
-    void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,
-                    double separation) override;
+    void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy, double separation) override;
     uint32_t ScriptLengthMs() override;
+
+    void SetSinkHolding(SinkHolding holding) override;
+    int32_t ReleaseLateSinks() override;
+    int32_t LateSinkCount() override;
 };
 
 template <> inline constexpr platform::WideView kInterfaceName<Control> = TEXT("SimControl");

@@ -61,13 +61,11 @@ Hardware& TheHardware() {
 
 void ResetHardware() {
     Hardware& h = TheHardware();
-    const bool connected = h.connected;
     const platform::WideString address = h.address;
     h = Hardware{};
     h.targets = DefaultTargets();
     h.profiles = DefaultProfiles();
-    // Whether a tracker object is connected is not configuration.
-    h.connected = connected;
+    // The address of the last connect is not configuration.
     h.address = address;
 }
 

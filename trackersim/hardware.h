@@ -79,7 +79,6 @@ struct Hardware {
     std::deque<SampleSpec> queuedSamples;
 
     // State.
-    bool connected = false;
     LONG status = 0; // the measurement status; 0: ready to measure
     LONG statusDetail = 0;
     platform::WideString address;

@@ -7,6 +7,7 @@
 #include "positioning.h"
 #include "profiles.h"
 #include "targets.h"
+#include "tracker_link.h"
 #include "scenarios.h"
 #include "values.h"
 
@@ -285,16 +286,6 @@ private:
     ComPtr<DetailObject> m_detail;
 };
 
-LoopTimer& ContinuousTimer() {
-    static LoopTimer timer;
-    return timer;
-}
-
-RatePacer& ContinuousPacer() {
-    static RatePacer pacer;
-    return pacer;
-}
-
 EventArgs MeasurementArrivedArgs(ComPtr<MeasurementCollectionObject> collection,
                                  ComPtr<TrackerExceptionObject> exception) {
     return [collection, exception](IDispatch& sender) {
@@ -304,21 +295,24 @@ EventArgs MeasurementArrivedArgs(ComPtr<MeasurementCollectionObject> collection,
     };
 }
 
-// One event per measuring instant that is due, then the timer is set for the
-// next, so any rate is kept whatever the timer's millisecond grain.
-void ContinuousTick() {
+// One tick of a connection's continuous measuring, from its Measurements
+// object: one event per measuring instant that is due, then the timer is set
+// for the next, so any rate is kept whatever the timer's millisecond grain.
+void ContinuousTick(IConnectionPointContainer* source, TrackerLink* link) {
     const uint64_t now = platform::CurrentClock().NowMs();
-    for (uint64_t due = ContinuousPacer().Due(now); due > 0; --due) {
+    for (uint64_t due = link->Pacer().Due(now); due > 0; --due) {
         std::vector<SampleSpec> samples;
         const int count = std::max(TheHardware().measurementsPerEvent, 0);
         for (int i = 0; i < count; ++i)
             samples.push_back(NextSample());
-        DeliverEvent(tracker::IID_MeasurementEvents, tracker::DISPID_MeasurementArrived,
-                     MeasurementArrivedArgs(Make<MeasurementCollectionObject>(samples), nullptr));
-        if (!ContinuousTimer().Running())
+        DeliverEventFrom(
+            source, tracker::IID_MeasurementEvents, tracker::DISPID_MeasurementArrived,
+            MeasurementArrivedArgs(Make<MeasurementCollectionObject>(samples), nullptr));
+        if (!link->Continuous().Running())
             return; // a handler stopped measuring
     }
-    ContinuousTimer().Start(ContinuousPacer().WaitMs(now), ContinuousTick);
+    link->Continuous().Start(link->Pacer().WaitMs(now),
+                             [source, link] { ContinuousTick(source, link); });
 }
 
 HRESULT NotConnected() {
@@ -327,9 +321,11 @@ HRESULT NotConnected() {
 
 class MeasurementsObject final : public EventSource<tracker::Measurements> {
 public:
-    MeasurementsObject()
+    explicit MeasurementsObject(std::shared_ptr<TrackerLink> link)
         : EventSource(TEXT("Measurements"), {tracker::IID_MeasurementEvents}),
-          m_status(Make<StatusObject>()), m_profiles(CreateProfileCollection()) {}
+          m_link(std::move(link)), m_status(Make<StatusObject>()),
+          m_profiles(CreateProfileCollection()) {}
+    ~MeasurementsObject() override { m_link->Continuous().Stop(); }
 
     HRESULT STDMETHODCALLTYPE get_MeasurementStatus(tracker::MeasurementStatus** status) override {
         return GiveObject<tracker::MeasurementStatus>(TEXT("Measurements.get_MeasurementStatus"),
@@ -338,17 +334,21 @@ public:
     HRESULT STDMETHODCALLTYPE StartMeasurement() override {
         if (HRESULT hr = Enter(TEXT("Measurements.StartMeasurement")); FAILED(hr))
             return hr;
-        if (!TheHardware().connected)
+        if (!m_link->Connected())
             return NotConnected();
         const uint64_t now = platform::CurrentClock().NowMs();
-        ContinuousPacer().Start(TheHardware().continuousHz, now);
-        ContinuousTimer().Start(ContinuousPacer().WaitMs(now), ContinuousTick);
+        m_link->Pacer().Start(TheHardware().continuousHz, now);
+        // The timer stops before this object or its link goes.
+        IConnectionPointContainer* source = this;
+        TrackerLink* link = m_link.get();
+        m_link->Continuous().Start(m_link->Pacer().WaitMs(now),
+                                   [source, link] { ContinuousTick(source, link); });
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE StopMeasurement() override {
         if (HRESULT hr = Enter(TEXT("Measurements.StopMeasurement")); FAILED(hr))
             return hr;
-        StopContinuous();
+        m_link->Continuous().Stop();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Measure(tracker::Measurement** measurement) override {
@@ -357,7 +357,7 @@ public:
         *measurement = nullptr;
         if (HRESULT hr = Enter(TEXT("Measurements.Measure")); FAILED(hr))
             return hr;
-        if (!TheHardware().connected)
+        if (!m_link->Connected())
             return NotConnected();
         *measurement = CreateMeasurement(NextSample()).Detach();
         return S_OK;
@@ -376,7 +376,7 @@ public:
             return hr;
         if (!measurement)
             return E_POINTER;
-        if (!TheHardware().connected)
+        if (!m_link->Connected())
             return NotConnected();
         const int index = TargetIndexOf(target);
         if (index < 0)
@@ -390,14 +390,15 @@ public:
     }
 
 private:
+    std::shared_ptr<TrackerLink> m_link;
     ComPtr<StatusObject> m_status;
     ComPtr<tracker::MeasurementProfileCollection> m_profiles;
 };
 
 } // namespace
 
-ComPtr<tracker::Measurements> CreateMeasurements() {
-    return ComPtr<tracker::Measurements>(Make<MeasurementsObject>()->Self());
+ComPtr<tracker::Measurements> CreateMeasurements(std::shared_ptr<TrackerLink> link) {
+    return ComPtr<tracker::Measurements>(Make<MeasurementsObject>(std::move(link))->Self());
 }
 
 ComPtr<tracker::Measurement> CreateMeasurement(const SampleSpec& sample,
@@ -423,14 +424,6 @@ void FireMeasurementStatus(LONG status, LONG detail) {
               [](IDispatch& sender) {
                   return std::vector<ComVariant>{ComVariant::FromDispatch(&sender)};
               });
-}
-
-bool ContinuousRunning() {
-    return ContinuousTimer().Running();
-}
-
-void StopContinuous() {
-    ContinuousTimer().Stop();
 }
 
 void FireMeasurements(std::vector<SampleSpec> samples, LONG exceptionNumber,

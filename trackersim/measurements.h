@@ -6,12 +6,16 @@
 #include "../platform/com/com_ptr.h"
 #include "sim_control.h"
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace trackersim {
 
-ComPtr<tracker::Measurements> CreateMeasurements();
+class TrackerLink;
+
+// The Measurements of one connection: it measures only while the link is connected.
+ComPtr<tracker::Measurements> CreateMeasurements(std::shared_ptr<TrackerLink> link);
 
 // A measurement offering the facets the sample names; className names its
 // facets for fault injection ("Measurement", "TargetPosition").
@@ -22,9 +26,6 @@ ComPtr<tracker::PositionMeasurement> CreatePositionSample(const SampleSpec& samp
 
 // Sets the measurement status and its detail, and fires their Changed events.
 void FireMeasurementStatus(LONG status, LONG detail);
-
-bool ContinuousRunning();
-void StopContinuous();
 
 // MeasurementArrived to every Measurements object; exceptionNumber != 0 adds a TrackerException.
 void FireMeasurements(std::vector<SampleSpec> samples, LONG exceptionNumber,

@@ -1,5 +1,6 @@
 #include "playback.h"
 
+#include "connection.h"
 #include "loop_timer.h"
 #include "scenarios.h"
 #include "status_messages.h"
@@ -58,6 +59,9 @@ void Run(const ScriptStep& step) {
         break;
     case ScriptAction::MovePosition:
         FireTargetPosition(ActiveScenario().NextSample());
+        break;
+    case ScriptAction::QuickRelease:
+        SetQuickReleaseClosed(step.arg != 0);
         break;
     }
 }

@@ -34,6 +34,14 @@ enum class TargetKind : int32_t {
 
 enum class MessageKind : int32_t { Information = 0, Warning = 1, Error = 2 };
 
+// How the library holds the sinks connected to its events.
+enum class SinkHolding : int32_t {
+    WhileConnected = 0, // from Advise to Unadvise, and no more
+    DuringCall = 1,     // also for the length of each event call, as COM sources do (the default)
+    Late = 2,           // as a garbage-collected library: an unadvised sink is let go of only
+                        // at the library's later release (ReleaseLateSinks)
+};
+
 enum class ProfileKind : int32_t {
     Stationary = 0,         // StationaryProfile: accuracy
     AreaScan = 1,           // AreaScanProfile: accuracy, scan regions
@@ -106,6 +114,7 @@ enum class ScriptAction : int32_t {
     Warning = 4,       // arg: number
     Information = 5,   // arg: number
     MovePosition = 6,  // one target-position sample from the scenario
+    QuickRelease = 7,  // arg: 1 closes the quick release, 0 opens it
 };
 struct ScriptStep {
     uint32_t atMs;
@@ -135,6 +144,7 @@ struct SimControl : IUnknown {
     // non-empty dotted IPv4 address.
     virtual void SetAcceptedAddresses(const WCHAR* addresses) = 0;
     // The quick-release state the tracker reports (true: closed, the normal case).
+    // A change raises the quick-release objects' BoolChangedEvents Changed.
     virtual void SetQuickReleaseClosed(bool closed) = 0;
     // Whether the tracker offers TrackerModel (a fault on "Tracker.TrackerModel").
     virtual void SetOffersTrackerModel(bool offers) = 0;
@@ -254,6 +264,13 @@ struct SimControl : IUnknown {
     // The time from the start of playback to the active script's last step
     // (0 without a script).
     virtual uint32_t ScriptLengthMs() = 0;
+
+    // ---- how the library holds sinks (Reset: DuringCall) ------------------------
+    virtual void SetSinkHolding(SinkHolding holding) = 0;
+    // The late mode's later release: lets go of the sinks unadvised since the
+    // last one; gives how many.
+    virtual int32_t ReleaseLateSinks() = 0;
+    virtual int32_t LateSinkCount() = 0;
 };
 
 } // namespace trackersim

@@ -18,7 +18,7 @@ protected:
         Open();
         OpenTab();
     }
-    // The page's four connections and the device's own quick-release one.
+    // The page's four connections (the library refuses the device's quick-release one).
     int Connections() {
         return Sim().LiveConnectionCount(IID_SwitchChangedEvents) +
                Sim().LiveConnectionCount(IID_BoolChangedEvents) +
@@ -31,7 +31,7 @@ TEST_F(InclinationFlowsTest, FirstShowingShowsTheSensorsValuesAndConnectsFourEve
     EXPECT_EQ(Text(IDC_INTERVAL), TEXT("1000"));
     EXPECT_EQ(Text(IDC_THRESHOLD), TEXT("0.05"));
     EXPECT_EQ(Sim().LiveConnectionCount(IID_SwitchChangedEvents), 1);
-    EXPECT_EQ(Sim().LiveConnectionCount(IID_BoolChangedEvents), 2); // and the quick release
+    EXPECT_EQ(Sim().LiveConnectionCount(IID_BoolChangedEvents), 1); // the threshold flag
     EXPECT_EQ(Sim().LiveConnectionCount(IID_InclinationMonitoringEvents), 1);
     EXPECT_EQ(Sim().LiveConnectionCount(IID_InclinationSensorEvents), 1);
     EXPECT_TRUE(screen.Boxes().empty());
@@ -187,7 +187,7 @@ TEST_F(InclinationFlowsTest, DisconnectingUnadvisesAndClearsAllButTheMeasurement
     platform::RunMessagesFor(1000);
     ASSERT_TRUE(Click(IDC_INCLINATION_MEASURE));
     ASSERT_NE(Text(IDC_CURRENT_ROTX), TEXT(""));
-    ASSERT_EQ(Connections(), 5);
+    ASSERT_EQ(Connections(), 4);
 
     ASSERT_TRUE(device->Disconnect());
     EXPECT_EQ(Connections(), 0);
@@ -209,7 +209,7 @@ TEST_F(InclinationFlowsTest, DisconnectingUnadvisesAndClearsAllButTheMeasurement
 
     // A new connection connects a fresh sink.
     ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
-    EXPECT_EQ(Connections(), 5);
+    EXPECT_EQ(Connections(), 4);
     EXPECT_NE(Page().m_sink, nullptr);
 }
 

@@ -1,5 +1,6 @@
 // An event sink for the simulator's tests: an IDispatch that records every
-// Invoke (dispatch number and arguments in declaration order).
+// Invoke (dispatch number and arguments in declaration order). It answers
+// every event interface except those in `refused`.
 #pragma once
 
 #include "platform/com/com_ptr.h"
@@ -20,8 +21,9 @@ public:
         if (!out)
             return E_POINTER;
         *out = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IDispatch)
-            return E_NOINTERFACE;
+        for (const IID& iid : refused)
+            if (riid == iid)
+                return E_NOINTERFACE;
         AddRef();
         *out = static_cast<IDispatch*>(this);
         return S_OK;
@@ -61,6 +63,7 @@ public:
     }
 
     ULONG refs = 0;
+    std::vector<IID> refused;
     std::vector<RecordedCall> calls;
     std::function<void(const RecordedCall&)> onInvoke;
 };

@@ -1,0 +1,85 @@
+// Through the exports against a library that keeps COM's rules: the refused
+// quick-release connection, a failed connect retried, and events that arrive
+// while or after the device disconnects.
+#include "interfaces/tracker.h"
+#include "platform/ui/message_loop.h"
+#include "tests/support/plugin_fixture.h"
+
+#include <gtest/gtest.h>
+
+using simtest::PluginTest;
+
+namespace {
+
+class ComRulesTest : public PluginTest {
+protected:
+    size_t Measured() const {
+        size_t n = 0;
+        for (const auto& record : records)
+            n += record.type == ZDEV_MSG_MEASUREMENT;
+        return n;
+    }
+};
+
+TEST_F(ComRulesTest, RefusedQuickReleaseConnectionBreaksNothing) {
+    ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
+    // The tracker sink does not answer BoolChangedEvents: that advise is refused.
+    EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_BoolChangedEvents), 0);
+    EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_TrackerEvents), 1);
+    Sim().SetQuickReleaseClosed(false);
+    Sim().SetQuickReleaseClosed(true);
+    platform::PumpMessages();
+    EXPECT_EQ(Plugin().Close(), 1);
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_EQ(Sim().LiveObjectCount(), 0);
+}
+
+TEST_F(ComRulesTest, EveryFailingConnectStepThenARetryMeasures) {
+    const WCHAR* steps[] = {
+        TEXT("TrackerModel.get_QuickRelease"), TEXT("BoolState.get_Value"),
+        TEXT("Tracker.get_Measurements"),      TEXT("Measurements.get_MeasurementStatus"),
+        TEXT("Tracker.get_TargetCollection"),  TEXT("Tracker.get_TriggerCollection"),
+        TEXT("TriggerCollection.get_Item"),    TEXT("Tracker.get_OverviewCamera"),
+        TEXT("OverviewCamera.put_Switch1"),    TEXT("OverviewCamera.put_Switch2"),
+    };
+    for (const WCHAR* step : steps) {
+        SCOPED_TRACE(platform::Utf8FromWide(step));
+        Sim().InjectFailure(step, E_FAIL, 9, TEXT("Step failed"), true);
+        EXPECT_FALSE(OpenWith(TEXT("10.0.0.1")));
+        ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
+        EXPECT_TRUE(Sim().IsConnected());
+        ASSERT_EQ(Plugin().StartProbeMeasure(), 1);
+        const size_t before = Measured();
+        EXPECT_EQ(Plugin().CommandExternalButtonProbe1(), 1);
+        Sim().FireProbeButton(0, true); // through the new trigger sink
+        platform::PumpMessages();
+        EXPECT_EQ(Measured(), before + 2);
+        EXPECT_EQ(Plugin().Close(), 1);
+    }
+    EXPECT_EQ(Sim().LiveObjectCount(), 0);
+}
+
+TEST_F(ComRulesTest, EventsDuringAndAfterDisconnect) {
+    ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
+    ASSERT_EQ(Plugin().StartProbeMeasure(), 1);
+    trackersim::SampleSpec sample;
+
+    // During: the disconnect fails and its box lets the queued measurement in;
+    // the device is still connected and probing, so it is posted.
+    Sim().InjectFailure(TEXT("Tracker.Disconnect"), E_FAIL, 3, TEXT("Busy"), true);
+    screen.AnswerBoxAfter(100, IDOK);
+    Sim().FireMeasurements(&sample, 1, 0, nullptr);
+    EXPECT_EQ(Plugin().Close(), 0);
+    EXPECT_EQ(Measured(), 1u);
+
+    // After: events queued before the disconnect show and post nothing.
+    Sim().FireMeasurements(&sample, 1, 0, nullptr);
+    Sim().FireProbeButton(0, true);
+    Sim().FireTrackerMessage(trackersim::MessageKind::Error, TEXT("late"), TEXT(""), 4);
+    EXPECT_EQ(Plugin().Close(), 1);
+    platform::PumpMessages();
+    EXPECT_EQ(Measured(), 1u);
+    EXPECT_EQ(BoxTexts(), std::vector<platform::WideString>{TEXT("Busy")});
+}
+
+} // namespace

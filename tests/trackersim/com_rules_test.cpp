@@ -1,0 +1,138 @@
+// The library keeps COM's rules: Advise asks the sink for the point's own
+// event interface, sinks are held as the chosen library would hold them, each
+// tracker object has a connection of its own, and the quick release reports
+// its changes.
+#include "tracker_fixture.h"
+
+using namespace tracker;
+using trackersim::SinkHolding;
+
+class ComRulesTest : public TrackerTest {
+protected:
+    ComPtr<BoolState> QuickRelease(Tracker* t) {
+        ComPtr<TrackerModel> model;
+        ComPtr<BoolState> state;
+        EXPECT_EQ(t->QueryInterface(IidOf<TrackerModel>(), model.PutVoid()), S_OK);
+        if (model) {
+            EXPECT_EQ(model->get_QuickRelease(state.Put()), S_OK);
+        }
+        return state;
+    }
+};
+
+TEST_F(ComRulesTest, AdviseRefusesASinkThatDoesNotAnswerThePointsInterface) {
+    RecordingSink& sink = NewSink();
+    sink.refused.push_back(IID_TrackerEvents); // an IDispatch, but not TrackerEvents
+    DWORD cookie = 77;
+    EXPECT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), CONNECT_E_CANNOTCONNECT);
+    EXPECT_EQ(cookie, 0u);
+    EXPECT_EQ(sink.refs, 0u) << "a refused sink is not kept";
+    EXPECT_EQ(Sim().LiveConnectionCount(IID_TrackerEvents), 0);
+    EXPECT_EQ(Unadvise(tracker.Get(), IID_TrackerEvents, cookie), CONNECT_E_NOCONNECTION)
+        << "unadvising the refused connection's cookie is harmless";
+
+    // The same sink is taken where it answers the interface.
+    ComPtr<BoolState> quickRelease = QuickRelease(tracker.Get());
+    ASSERT_EQ(Advise(quickRelease.Get(), IID_BoolChangedEvents, &sink, cookie), S_OK);
+    EXPECT_EQ(Unadvise(quickRelease.Get(), IID_BoolChangedEvents, cookie), S_OK);
+}
+
+TEST_F(ComRulesTest, SinksAreHeldAsTheChosenLibraryHoldsThem) {
+    struct Case {
+        SinkHolding holding;
+        ULONG duringCall;    // references on the sink while it is called
+        ULONG afterUnadvise; // until the library's later release
+    };
+    for (const Case c : {Case{SinkHolding::WhileConnected, 1, 0},
+                         Case{SinkHolding::DuringCall, 2, 0}, Case{SinkHolding::Late, 2, 1}}) {
+        SCOPED_TRACE(static_cast<int>(c.holding));
+        Sim().SetSinkHolding(c.holding);
+        RecordingSink& sink = NewSink();
+        ULONG seen = 0;
+        sink.onInvoke = [&](const RecordedCall&) { seen = sink.refs; };
+        DWORD cookie = 0;
+        ASSERT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), S_OK);
+        Sim().FireInitializeFinished();
+        platform::PumpMessages();
+        EXPECT_EQ(seen, c.duringCall);
+        EXPECT_EQ(Unadvise(tracker.Get(), IID_TrackerEvents, cookie), S_OK);
+        EXPECT_EQ(sink.refs, c.afterUnadvise);
+        EXPECT_EQ(Sim().LateSinkCount(), static_cast<int32_t>(c.afterUnadvise));
+        Sim().FireInitializeFinished();
+        platform::PumpMessages();
+        EXPECT_EQ(sink.calls.size(), 1u) << "a sink held late is not called any more";
+        EXPECT_EQ(Sim().ReleaseLateSinks(), static_cast<int32_t>(c.afterUnadvise));
+        EXPECT_EQ(sink.refs, 0u);
+    }
+    Sim().Reset();
+    RecordingSink& sink = NewSink();
+    ULONG seen = 0;
+    sink.onInvoke = [&](const RecordedCall&) { seen = sink.refs; };
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(tracker.Get(), IID_TrackerEvents, &sink, cookie), S_OK);
+    Sim().FireInitializeFinished();
+    platform::PumpMessages();
+    EXPECT_EQ(seen, 2u) << "Reset holds sinks during calls again";
+}
+
+TEST_F(ComRulesTest, ReleasingOneTrackerLeavesAnotherConnected) {
+    // The old tracker of a failed connect is released after the new one exists.
+    ComPtr<Tracker> second;
+    ASSERT_EQ(ConnectTo(TEXT("192.168.0.2"), second), S_OK);
+    ComPtr<Measurements> secondMeasurements;
+    ASSERT_EQ(second->get_Measurements(secondMeasurements.Put()), S_OK);
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(secondMeasurements.Get(), IID_MeasurementEvents, &sink, cookie), S_OK);
+    ASSERT_EQ(secondMeasurements->StartMeasurement(), S_OK);
+
+    EXPECT_EQ(measurements->StartMeasurement(), S_OK);
+    measurements = nullptr;
+    tracker = nullptr; // ends the first connection only
+    EXPECT_TRUE(Sim().IsConnected());
+    EXPECT_TRUE(Sim().IsContinuousRunning());
+    ComPtr<Measurement> one;
+    EXPECT_EQ(secondMeasurements->Measure(one.Put()), S_OK);
+    platform::RunMessagesFor(250);
+    EXPECT_GE(sink.calls.size(), 2u) << "the second connection still measures continuously";
+
+    // Disconnecting is per connection too.
+    ComPtr<Tracker> third;
+    ASSERT_EQ(ConnectTo(TEXT("192.168.0.3"), third), S_OK);
+    EXPECT_EQ(third->Disconnect(), S_OK);
+    EXPECT_EQ(secondMeasurements->Measure(one.Put()), S_OK);
+    EXPECT_EQ(second->Disconnect(), S_OK);
+    EXPECT_FALSE(Sim().IsConnected());
+    EXPECT_FALSE(Sim().IsContinuousRunning());
+    EXPECT_TRUE(FAILED(secondMeasurements->Measure(one.Put())));
+    EXPECT_EQ(TakeErrorDescription(), TEXT("The tracker is not connected."));
+}
+
+TEST_F(ComRulesTest, QuickReleaseRaisesChangedWhenOpenedOrClosed) {
+    ComPtr<BoolState> quickRelease = QuickRelease(tracker.Get());
+    ASSERT_TRUE(quickRelease);
+    RecordingSink& sink = NewSink();
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(quickRelease.Get(), IID_BoolChangedEvents, &sink, cookie), S_OK);
+    Sim().SetQuickReleaseClosed(true); // no change
+    Sim().SetQuickReleaseClosed(false);
+    platform::PumpMessages();
+    ASSERT_EQ(sink.calls.size(), 1u);
+    ASSERT_EQ(sink.calls[0].args.size(), 2u);
+    EXPECT_TRUE(IsSameComObject(sink.calls[0].args[0].pdispVal, quickRelease.Get()));
+    EXPECT_EQ(sink.calls[0].args[1].vt, VT_BOOL);
+    EXPECT_EQ(sink.calls[0].args[1].boolVal, VARIANT_FALSE);
+
+    // A scenario step closes it again.
+    const trackersim::ScriptStep steps[] = {{100, trackersim::ScriptAction::QuickRelease, 1},
+                                            {200, trackersim::ScriptAction::QuickRelease, 1}};
+    Sim().SetScript(steps, 2);
+    Sim().PlayScenario(0);
+    platform::RunMessagesFor(300);
+    ASSERT_EQ(sink.calls.size(), 2u);
+    EXPECT_EQ(sink.calls[1].args[1].boolVal, VARIANT_TRUE);
+    VARIANT_BOOL closed = VARIANT_FALSE;
+    EXPECT_EQ(quickRelease->get_Value(&closed), S_OK);
+    EXPECT_EQ(closed, VARIANT_TRUE);
+    Unadvise(quickRelease.Get(), IID_BoolChangedEvents, cookie);
+}
