@@ -94,7 +94,7 @@ bool MakeUserRegistrationSeen(const std::string& registered, std::string& error)
                                         nullptr, IID_IClassFactory, factory.PutVoid());
     if (FAILED(hr)) {
         char code[16];
-        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
         error = "registered the tracker library " + registered +
                 " under the machine's classes too, but its class cannot be created (" + code + ")";
         return false;
