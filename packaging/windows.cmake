@@ -56,10 +56,13 @@ set(CPACK_INSTALLED_DIRECTORIES "@QNZU_PACKAGE_STAGE@;.")
 ]])
 
 # The build keeps its debug information; the users' copies go without it.
+# The host library has none (lld-link writes it to no PDB), and GNU strip
+# would drop its .data section, which holds only uninitialised data.
 set(QNZU_STAGED_BINARIES)
 foreach(target IN LISTS QNZU_PACKAGED_TARGETS)
-  qnzu_packaged_file(${target} file)
-  list(APPEND QNZU_STAGED_BINARIES ${QNZU_PACKAGE_STAGE}/$<PATH:GET_FILENAME,${file}>)
+  if(NOT target STREQUAL "QNZUDevice")
+    list(APPEND QNZU_STAGED_BINARIES ${QNZU_PACKAGE_STAGE}/$<TARGET_FILE_NAME:${target}>)
+  endif()
 endforeach()
 
 add_custom_target(windows_zip
