@@ -27,17 +27,29 @@ platform::WideString ClassKey(const WCHAR* classesRoot) {
 
 constexpr const WCHAR* kClasses = TEXT("Software\\Classes");
 
+// An open registry key, closed at the end of its scope.
+struct OpenKey {
+    HKEY handle = nullptr;
+    OpenKey() = default;
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    ~OpenKey() {
+        if (handle)
+            RegCloseKey(handle);
+    }
+};
+
 // A string value of the class's InprocServer32 key; empty when there is none.
 platform::WideString ServerValue(HKEY root, const WCHAR* classesRoot, const WCHAR* name) {
-    HKEY hkey = nullptr;
-    if (RegOpenKeyExW(root, ClassKey(classesRoot).c_str(), 0, KEY_READ, &hkey) != ERROR_SUCCESS)
+    OpenKey key;
+    if (RegOpenKeyExW(root, ClassKey(classesRoot).c_str(), 0, KEY_READ, &key.handle) !=
+        ERROR_SUCCESS)
         return {};
     WCHAR value[1024] = {};
     DWORD size = sizeof value - sizeof(WCHAR);
     DWORD type = 0;
     const LONG rc =
-        RegQueryValueExW(hkey, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(hkey);
+        RegQueryValueExW(key.handle, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
     return rc == ERROR_SUCCESS && type == REG_SZ ? platform::WideString(value)
                                                  : platform::WideString();
 }
@@ -56,9 +68,9 @@ bool FileExists(const std::string& path) {
 // class is not the user's registration, the registration's values are written
 // under the machine's classes too. Returns a Win32 error code.
 LONG MirrorUserRegistration() {
-    HKEY target = nullptr;
+    OpenKey target;
     LONG rc = RegCreateKeyExW(HKEY_LOCAL_MACHINE, ClassKey(kClasses).c_str(), 0, nullptr,
-                              REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &target, nullptr);
+                              REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &target.handle, nullptr);
     if (rc != ERROR_SUCCESS)
         return rc;
     // What our registrations write, and what a .NET registration adds.
@@ -68,12 +80,12 @@ LONG MirrorUserRegistration() {
         const platform::WideString value = ServerValue(HKEY_CURRENT_USER, kClasses, name);
         if (value.empty())
             continue;
-        rc = RegSetValueExW(target, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        rc = RegSetValueExW(target.handle, name, 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>((value.size() + 1) * sizeof(WCHAR)));
         if (rc != ERROR_SUCCESS)
             break;
     }
-    RegCloseKey(target);
     return rc;
 }
 
