@@ -33,7 +33,7 @@ void CQWandDevice::SetProbeAcqMode(uint32_t mode) {
 void CQWandDevice::RefreshMetaTemplate() {
     m_metaTemplate.Reset();
     GetProbeSize(&m_metaTemplate.probeSize);
-    // The library takes a char*, not a const char*: it gets a copy to keep.
+    // The library declares char*, not const char*: it is given a writable copy.
     char name[sizeof kDeviceName];
     std::copy(std::begin(kDeviceName), std::end(kDeviceName), name);
     m_metaTemplate.SetDeviceName(name);
