@@ -8,7 +8,10 @@
 
 // When no tracker library is registered in the hive in use (or the registered
 // file is gone), registers the simulator found next to zuhost and says so on
-// standard error. Returns false with a message when that fails.
+// standard error. Where COM does not see the current user's classes (Wine),
+// the user's registration is repeated under the machine's classes, also said
+// on standard error, so the class is creatable. Expects COM initialised.
+// Returns false with a message when that fails.
 bool EnsureTrackerLibraryRegistered(const std::string& hostFolder, std::string& error);
 
 // The simulator's control interface, or null when the registered library is

@@ -1,9 +1,17 @@
-// Our replacement of the host's device library.
+// Our replacement of the host's device library. It uses no C++ library: on
+// Windows it is compiled for Microsoft's ABI and linked without a C runtime.
 #include "interfaces/zdevice.h"
 #include "interfaces/zdevice_layout.h"
+#include "hostlib/unclaimed_record.h"
 
-#include <cstring>
-#include <new>
+namespace {
+
+void Fill(char* out, size_t size, char value) {
+    for (size_t i = 0; i < size; ++i)
+        out[i] = value;
+}
+
+} // namespace
 
 ZDEV_META_DATA::ZDEV_META_DATA() {
     Reset();
@@ -14,8 +22,17 @@ ZDEV_META_DATA::ZDEV_META_DATA(const ZDEV_META_DATA& other) {
 }
 
 ZDEV_META_DATA& ZDEV_META_DATA::operator=(const ZDEV_META_DATA& other) {
-    if (this != &other)
-        std::memcpy(static_cast<void*>(this), &other, sizeof *this);
+    if (this == &other)
+        return *this;
+    probeSize = other.probeSize;
+    time = other.time;
+    reserved = other.reserved;
+    reading1 = other.reading1;
+    reading3 = other.reading3;
+    reading2 = other.reading2;
+    rms = other.rms;
+    for (size_t i = 0; i < sizeof deviceName; ++i)
+        deviceName[i] = other.deviceName[i];
     return *this;
 }
 
@@ -24,13 +41,13 @@ void ZDEV_META_DATA::Reset() {
     time = 0;
     reserved = 0;
     reading1 = reading2 = reading3 = rms = ZDEV_NOT_AVAILABLE;
-    std::memset(deviceName, 0, sizeof deviceName);
+    Fill(deviceName, sizeof deviceName, 0);
 }
 
-void ZDEV_META_DATA::SetDeviceName(const char* name) {
-    std::memset(deviceName, 0, sizeof deviceName);
-    if (name)
-        std::strncpy(deviceName, name, sizeof deviceName - 1);
+void ZDEV_META_DATA::SetDeviceName(char* name) {
+    Fill(deviceName, sizeof deviceName, 0);
+    for (size_t i = 0; name && name[i] && i + 1 < sizeof deviceName; ++i)
+        deviceName[i] = name[i];
 }
 
 const char* ZDEV_META_DATA::GetDeviceName() const {
@@ -46,7 +63,8 @@ void ZDEV_SCAN_DATA::Reset() {
     point[0] = point[1] = point[2] = 0;
     type = 0;
     reserved = 0;
-    std::memset(frame, 0, sizeof frame);
+    for (double& value : frame)
+        value = 0;
     meta.Reset();
 }
 
@@ -70,12 +88,11 @@ extern "C" void zdev_set_scan_sink(ZDEV_SCAN_SINK sink, void* context) {
     g_context = context;
 }
 
-extern "C" int zdev_post_scan_data(ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record) {
+int zdev_post_scan_data(ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record) {
     if (!record)
         return 0;
     if (!g_sink) {
-        record->~ZDEV_SCAN_DATA();
-        ::operator delete(static_cast<void*>(record));
+        DisposeUnclaimedRecord(record);
         return 0;
     }
     g_sink(g_context, type, record);

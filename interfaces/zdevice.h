@@ -2,8 +2,10 @@
 // reach the host, and the function that posts them.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+// The C headers, not <cstdint>: the stand-in library is also compiled for
+// Microsoft's ABI without a C++ library.
+#include <stddef.h>
+#include <stdint.h>
 
 #if defined(_WIN32)
 #if defined(QNZUDEVICE_BUILD)
@@ -22,7 +24,7 @@ public:
     ZDEV_META_DATA(const ZDEV_META_DATA& other);
     ZDEV_META_DATA& operator=(const ZDEV_META_DATA& other);
     void Reset();
-    void SetDeviceName(const char* name);
+    void SetDeviceName(char* name);
     const char* GetDeviceName() const;
 
     double probeSize;    // offset 0
@@ -60,12 +62,16 @@ enum ZDEV_MESSAGE_TYPE : int32_t {
 // The largest finite double: a reading that is not available.
 constexpr double ZDEV_NOT_AVAILABLE = 1.7976931348623157e308;
 
-extern "C" {
-// Hands a record to the host; the host owns it from then on.
+// Hands a record to the host; the host owns it from then on. A C++ function of
+// the library, like the record operations: on Windows the plug-in imports it
+// under the name Microsoft's compiler gives it.
 QNZUDEVICE_API int zdev_post_scan_data(ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record);
 
-// The host's side: where posted records go. Without a sink, a posted record is
-// destroyed and freed at once.
+extern "C" {
+// Our programs' side, a plain C export the plug-in never uses: where posted
+// records go. Without a sink a posted record is destroyed at once; it is also
+// freed where the library shares the plug-in's heap (not on Windows, where the
+// library has no C runtime and cannot know the plug-in's allocator).
 typedef void (*ZDEV_SCAN_SINK)(void* context, ZDEV_MESSAGE_TYPE type, ZDEV_SCAN_DATA* record);
 QNZUDEVICE_API void zdev_set_scan_sink(ZDEV_SCAN_SINK sink, void* context);
 }

@@ -3,7 +3,7 @@
 
 #include "zdevice.h"
 
-#include <cstring>
+#include <stddef.h>
 
 static_assert(sizeof(ZDEV_SCAN_DATA) == 280, "ZDEV_SCAN_DATA is 280 bytes");
 static_assert(sizeof(ZDEV_META_DATA) == 120, "ZDEV_META_DATA fills the rest of the record");

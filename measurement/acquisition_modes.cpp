@@ -2,6 +2,9 @@
 #include "measurement/library_reads.h"
 #include "plugin/CQWandDevice.h"
 
+#include <algorithm>
+#include <iterator>
+
 using namespace tracker;
 
 int CQWandDevice::StartProbeMeasure() {
@@ -30,7 +33,10 @@ void CQWandDevice::SetProbeAcqMode(uint32_t mode) {
 void CQWandDevice::RefreshMetaTemplate() {
     m_metaTemplate.Reset();
     GetProbeSize(&m_metaTemplate.probeSize);
-    m_metaTemplate.SetDeviceName(kDeviceName);
+    // The library declares char*, not const char*: it is given a writable copy.
+    char name[sizeof kDeviceName];
+    std::copy(std::begin(kDeviceName), std::end(kDeviceName), name);
+    m_metaTemplate.SetDeviceName(name);
 }
 
 bool CQWandDevice::MeasureSinglePoint() {

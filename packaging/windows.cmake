@@ -30,9 +30,17 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/README-Windows.txt.in
   ${QNZU_PACKAGE_DIR}/README.txt @ONLY NEWLINE_STYLE WIN32)
 
 # Files rather than targets: only the DLLs and programs, no import libraries.
+# The host library is a file that clang builds (hostlib/), not a MinGW target.
+function(qnzu_packaged_file target out)
+  if(target STREQUAL "QNZUDevice")
+    set(${out} $<TARGET_PROPERTY:QNZUDevice,HOST_LIBRARY_FILE> PARENT_SCOPE)
+  else()
+    set(${out} $<TARGET_FILE:${target}> PARENT_SCOPE)
+  endif()
+endfunction()
 foreach(target IN LISTS QNZU_PACKAGED_TARGETS)
-  install(PROGRAMS $<TARGET_FILE:${target}> DESTINATION . COMPONENT windows_zip
-    EXCLUDE_FROM_ALL)
+  qnzu_packaged_file(${target} file)
+  install(PROGRAMS ${file} DESTINATION . COMPONENT windows_zip EXCLUDE_FROM_ALL)
 endforeach()
 install(FILES ${QNZU_PACKAGE_DIR}/README.txt DESTINATION . COMPONENT windows_zip EXCLUDE_FROM_ALL)
 
@@ -48,9 +56,13 @@ set(CPACK_INSTALLED_DIRECTORIES "@QNZU_PACKAGE_STAGE@;.")
 ]])
 
 # The build keeps its debug information; the users' copies go without it.
+# The host library has none (lld-link writes it to no PDB), and GNU strip
+# would drop its .data section, which holds only uninitialised data.
 set(QNZU_STAGED_BINARIES)
 foreach(target IN LISTS QNZU_PACKAGED_TARGETS)
-  list(APPEND QNZU_STAGED_BINARIES ${QNZU_PACKAGE_STAGE}/$<TARGET_FILE_NAME:${target}>)
+  if(NOT target STREQUAL "QNZUDevice")
+    list(APPEND QNZU_STAGED_BINARIES ${QNZU_PACKAGE_STAGE}/$<TARGET_FILE_NAME:${target}>)
+  endif()
 endforeach()
 
 add_custom_target(windows_zip

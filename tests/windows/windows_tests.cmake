@@ -9,6 +9,13 @@ add_test(NAME windows.export_table
           -DDEF=${CMAKE_SOURCE_DIR}/plugin/QNZUDeviceQWand.def
           -P ${CMAKE_CURRENT_LIST_DIR}/check_exports.cmake)
 
+# The plug-in imports the host library's operations under the names Microsoft's
+# compiler gives them, as a host's QNZUDevice.dll built that way exports them.
+add_test(NAME windows.host_library_imports
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPLUGIN=$<TARGET_FILE:QNZUDeviceQWand>
+          -DHOST_LIBRARY=$<TARGET_PROPERTY:QNZUDevice,HOST_LIBRARY_FILE>
+          -P ${CMAKE_CURRENT_LIST_DIR}/check_host_imports.cmake)
+
 # GoogleTest from the sources of Debian's googletest package, built by the
 # cross compiler (posix threads) and linked statically like everything else.
 set(QNZU_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
