@@ -41,6 +41,9 @@ the console screen prints them and acts for the person: --address and --answer.
                     the control's text or #id; or <tab>:wait:<ms> to let events arrive.
                     Repeat for more actions, e.g. --page-action "Positioning:click:Find Reflector"
   --out FILE        write the records to FILE instead of standard output
+  --record FILE     record what the tracker library is asked and answers to FILE, through
+                    the recording library put in front of the registered library for the
+                    session (send FILE to support with a report of what went wrong)
   --cycles N        instead of a session: load, open, close and unload the plug-in N times
                     in this process, then check that no tracker library object is left
   --tour            instead of a session, a tour of the plug-in's windows: the connect
@@ -123,6 +126,9 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
             if (!CheckPageAction(text, &error))
                 return false;
             o.pageActions.push_back(text);
+        } else if (arg == "--record") {
+            if (!value(o.record))
+                return false;
         } else if (arg == "--save-camera") {
             if (!value(o.saveCamera))
                 return false;

@@ -27,6 +27,7 @@ struct HostOptions {
     std::vector<std::string> answers; // message box answers, in order
     std::string saveCamera;
     std::vector<std::string> pageActions; // --page-action, in order
+    std::string record;                   // --record: the session file to write
 };
 
 // Parses argv; on a bad option returns false with a message in error.

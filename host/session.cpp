@@ -3,6 +3,7 @@
 #include "host/camera_capture.h"
 #include "host/page_actions.h"
 #include "host/record_json.h"
+#include "host/recording.h"
 #include "host/simulator_setup.h"
 #include "platform/base/text.h"
 #include "platform/ui/message_loop.h"
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -61,6 +63,15 @@ int RunSession(const PluginExports& plugin, const HostOptions& options) {
     writer.plugin = &plugin;
     writer.out = out;
     zdev_set_scan_sink(&RecordWriter::Receive, &writer);
+    std::optional<SessionRecording> recording;
+    if (!options.record.empty()) {
+        recording.emplace(options.record);
+        if (!recording->ok()) {
+            std::fprintf(stderr, "zuhost: %s\n", recording->error().c_str());
+            zdev_set_scan_sink(nullptr, nullptr);
+            return 1;
+        }
+    }
 
     const auto started = std::chrono::steady_clock::now();
     ComPtr<trackersim::SimControl> simulator = SimulatorControl();
