@@ -44,6 +44,9 @@ the console screen prints them and acts for the person: --address and --answer.
   --record FILE     record what the tracker library is asked and answers to FILE, through
                     the recording library put in front of the registered library for the
                     session (send FILE to support with a report of what went wrong)
+  --replay FILE     play a recorded session instead of a tracker library: every call gets
+                    the recorded answer, every event fires at its recorded time; the first
+                    call that differs stops the replay (the message names it)
   --cycles N        instead of a session: load, open, close and unload the plug-in N times
                     in this process, then check that no tracker library object is left
   --tour            instead of a session, a tour of the plug-in's windows: the connect
@@ -129,6 +132,9 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
         } else if (arg == "--record") {
             if (!value(o.record))
                 return false;
+        } else if (arg == "--replay") {
+            if (!value(o.replay))
+                return false;
         } else if (arg == "--save-camera") {
             if (!value(o.saveCamera))
                 return false;
@@ -164,6 +170,10 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
             error = "unknown option " + arg + " (see --help)";
             return false;
         }
+    }
+    if (!o.record.empty() && !o.replay.empty()) {
+        error = "--record and --replay go one at a time";
+        return false;
     }
     if (!o.screenshots.empty() && !o.tour) {
         error = "--screenshots goes with --tour";

@@ -24,7 +24,7 @@ std::string RecorderPath() {
 
 } // namespace
 
-SessionRecording::SessionRecording(const std::string& file) {
+SessionRecording::SessionRecording(const std::string& file, bool replay) {
     const std::string recorder = RecorderPath();
     m_recorder = LoadLibraryW(platform::WideFromUtf8(recorder).c_str());
     auto registerServer =
@@ -36,8 +36,10 @@ SessionRecording::SessionRecording(const std::string& file) {
     trackerrec::RecorderSettings settings;
     trackerrec::ReadSettings(settings);
     std::error_code ignored;
-    settings.sessionFile =
+    const platform::WideString path =
         platform::WideFromUtf8(std::filesystem::absolute(file, ignored).string());
+    settings.sessionFile = replay ? platform::WideString() : path;
+    settings.replayFile = replay ? path : platform::WideString();
     if (trackerrec::WriteSettings(settings) != ERROR_SUCCESS || FAILED(registerServer())) {
         m_error = "registering the recording library failed";
         return;

@@ -1,5 +1,6 @@
 // --record: the recording library stands in front of the registered tracker
 // library while a session runs, and the registration is put back afterwards.
+// --replay: the same library plays a recorded session instead.
 #pragma once
 
 #include "platform/module/libloaderapi.h"
@@ -8,8 +9,8 @@
 
 class SessionRecording {
 public:
-    // Registers the recorder (next to zuhost) to write `file`.
-    explicit SessionRecording(const std::string& file);
+    // Registers the recorder (next to zuhost) to write `file`, or to play it.
+    SessionRecording(const std::string& file, bool replay);
     ~SessionRecording();
     SessionRecording(const SessionRecording&) = delete;
     SessionRecording& operator=(const SessionRecording&) = delete;

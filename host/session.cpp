@@ -64,8 +64,9 @@ int RunSession(const PluginExports& plugin, const HostOptions& options) {
     writer.out = out;
     zdev_set_scan_sink(&RecordWriter::Receive, &writer);
     std::optional<SessionRecording> recording;
-    if (!options.record.empty()) {
-        recording.emplace(options.record);
+    if (!options.record.empty() || !options.replay.empty()) {
+        recording.emplace(options.replay.empty() ? options.record : options.replay,
+                          !options.replay.empty());
         if (!recording->ok()) {
             std::fprintf(stderr, "zuhost: %s\n", recording->error().c_str());
             zdev_set_scan_sink(nullptr, nullptr);

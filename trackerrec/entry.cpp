@@ -2,6 +2,8 @@
 // library's class; its class factory creates the connection object of the
 // library it records (its setting) and hands out the wrapper.
 #include "exports.h"
+#include "player.h"
+#include "replay_objects.h"
 #include "settings.h"
 #include "wrap.h"
 
@@ -41,13 +43,15 @@ InnerLibrary& Inner() {
 bool LoadInner() {
     InnerLibrary& inner = Inner();
     if (inner.tried)
-        return inner.getClassObject != nullptr;
+        return inner.getClassObject != nullptr || Player::Get().Loaded();
     inner.tried = true;
     RecorderSettings settings;
     if (!ReadSettings(settings)) {
         std::fprintf(stderr, "tracker recorder: no recorded library is set\n");
         return false;
     }
+    if (!settings.replayFile.empty())
+        return Player::Get().Load(platform::Utf8FromWide(settings.replayFile));
     inner.module = LoadLibraryW(settings.library.c_str());
     if (inner.module) {
         inner.getClassObject = GetExport<GetClassObjectFn>(inner.module, "DllGetClassObject");
@@ -67,6 +71,7 @@ bool LoadInner() {
 
 class ClassFactory final : public IClassFactory {
 public:
+    // Without an inner factory it plays the session file.
     explicit ClassFactory(IClassFactory* inner) : m_inner(inner) {}
     ClassFactory(const ClassFactory&) = delete;
     ClassFactory& operator=(const ClassFactory&) = delete;
@@ -94,6 +99,8 @@ public:
         *out = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
+        if (!m_inner)
+            return CreatePlayedConnection(riid, out);
         const uint32_t base = NewestId();
         ComPtr<IDispatch> connection;
         HRESULT hr = m_inner->CreateInstance(nullptr, IID_IDispatch, connection.PutVoid());
@@ -115,7 +122,9 @@ public:
         wrapped.object->Release();
         return hr;
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override { return m_inner->LockServer(lock); }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+        return m_inner ? m_inner->LockServer(lock) : S_OK;
+    }
 
 private:
     ~ClassFactory() = default;
@@ -159,10 +168,12 @@ TRACKERREC_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** 
     if (!trackerrec::LoadInner())
         return CLASS_E_CLASSNOTAVAILABLE;
     ComPtr<IClassFactory> inner;
-    const HRESULT hr =
-        trackerrec::Inner().getClassObject(clsid, IID_IClassFactory, inner.PutVoid());
-    if (FAILED(hr))
-        return hr;
+    if (!trackerrec::Player::Get().Loaded()) {
+        const HRESULT hr =
+            trackerrec::Inner().getClassObject(clsid, IID_IClassFactory, inner.PutVoid());
+        if (FAILED(hr))
+            return hr;
+    }
     auto* factory = new trackerrec::ClassFactory(inner.Get());
     const HRESULT answer = factory->QueryInterface(riid, object);
     factory->Release();
@@ -170,7 +181,7 @@ TRACKERREC_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** 
 }
 
 TRACKERREC_EXPORT HRESULT DllCanUnloadNow() {
-    if (trackerrec::LiveWrappers() > 0)
+    if (trackerrec::LiveWrappers() > 0 || trackerrec::Player::Get().Loaded())
         return S_FALSE;
     trackerrec::SessionLog::Get().Flush();
     const auto canUnload = trackerrec::Inner().canUnload;
@@ -189,7 +200,7 @@ TRACKERREC_EXPORT HRESULT DllRegisterServer() {
     const platform::WideString registered = trackerrec::RegisteredLibrary();
     if (!registered.empty() && registered != self)
         settings.library = registered;
-    if (settings.library.empty())
+    if (settings.library.empty() && settings.replayFile.empty())
         return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
     if (LONG rc = trackerrec::WriteSettings(settings); rc != ERROR_SUCCESS)
         return trackerrec::FromWin32(rc);
@@ -201,7 +212,8 @@ TRACKERREC_EXPORT HRESULT DllUnregisterServer() {
     trackerrec::RecorderSettings settings;
     if (!trackerrec::ReadSettings(settings))
         return S_OK;
-    if (LONG rc = trackersim::RegisterLibrary(settings.library); rc != ERROR_SUCCESS)
-        return trackerrec::FromWin32(rc);
+    if (!settings.library.empty())
+        if (LONG rc = trackersim::RegisterLibrary(settings.library); rc != ERROR_SUCCESS)
+            return trackerrec::FromWin32(rc);
     return trackerrec::FromWin32(trackerrec::DeleteSettings());
 }

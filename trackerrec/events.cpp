@@ -10,7 +10,6 @@
 
 namespace trackerrec {
 namespace {
-
 struct EventInterface {
     const IID* iid;
     const char* name;
@@ -31,6 +30,8 @@ const EventInterface kEvents[] = {
     {&tracker::IID_PowerSourceEvents, "PowerSourceEvents"},
 };
 
+} // namespace
+
 std::string EventName(const IID& iid) {
     for (const EventInterface& e : kEvents)
         if (*e.iid == iid)
@@ -39,6 +40,17 @@ std::string EventName(const IID& iid) {
     StringFromGUID2(iid, text, 40);
     return platform::Utf8FromWide(text);
 }
+
+bool EventIid(std::string_view name, IID& iid) {
+    for (const EventInterface& e : kEvents)
+        if (name == e.name) {
+            iid = *e.iid;
+            return true;
+        }
+    return false;
+}
+
+namespace {
 
 // Starts a call line: "<object> <member>".
 std::string CallLine(uint32_t id, const std::string& member, uint32_t base) {

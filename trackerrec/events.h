@@ -4,9 +4,16 @@
 
 #include "wrap.h"
 
+#include <string>
+#include <string_view>
+
 namespace trackerrec {
 
 IUnknown* MakeContainerWrapper(void* inner, uint32_t id);
 IUnknown* MakeConnectionPointWrapper(void* inner, uint32_t id);
+
+// The event interface's name in the session file ("MeasurementEvents"), and back.
+std::string EventName(const IID& iid);
+bool EventIid(std::string_view name, IID& iid);
 
 } // namespace trackerrec

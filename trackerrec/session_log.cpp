@@ -78,6 +78,7 @@ void SessionLog::Flush() {
 void SessionLog::Close() {
     if (!m_file)
         return;
+    Write("end"); // a file without it was cut short
     Flush();
     if (m_file && std::fclose(std::exchange(m_file, nullptr)) != 0)
         std::fprintf(stderr, "tracker recorder: recording ended: cannot write %s (%s)\n",

@@ -32,7 +32,8 @@ LONG SetString(HKEY key, const WCHAR* name, const platform::WideString& value) {
 bool ReadSettings(RecorderSettings& settings) {
     settings.library = ReadString(kKey, TEXT("Library"));
     settings.sessionFile = ReadString(kKey, TEXT("SessionFile"));
-    return !settings.library.empty();
+    settings.replayFile = ReadString(kKey, TEXT("ReplayFile"));
+    return !settings.library.empty() || !settings.replayFile.empty();
 }
 
 LONG WriteSettings(const RecorderSettings& settings) {
@@ -44,6 +45,8 @@ LONG WriteSettings(const RecorderSettings& settings) {
     rc = SetString(key, TEXT("Library"), settings.library);
     if (rc == ERROR_SUCCESS)
         rc = SetString(key, TEXT("SessionFile"), settings.sessionFile);
+    if (rc == ERROR_SUCCESS)
+        rc = SetString(key, TEXT("ReplayFile"), settings.replayFile);
     RegCloseKey(key);
     return rc;
 }

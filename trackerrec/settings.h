@@ -10,6 +10,7 @@ namespace trackerrec {
 struct RecorderSettings {
     platform::WideString library;     // the recorded library's file
     platform::WideString sessionFile; // where the session is written
+    platform::WideString replayFile;  // when set, the session played instead of a library
 };
 
 // False when the recorder has no settings.

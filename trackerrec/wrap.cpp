@@ -1,5 +1,6 @@
 #include "wrap.h"
 
+#include "../interfaces/tracker/connection.h"
 #include "../platform/base/text.h"
 
 #include <algorithm>
@@ -34,6 +35,9 @@ Wrapped Wrap(void* inner, int index) {
     }
     const uint32_t id = ++r.lastId;
     IUnknown* wrapper = InterfaceAt(index).make(inner, id);
+    // Event times count from the connection: the tracker object's arrival.
+    if (*InterfaceAt(index).iid == tracker::Tracker::iid)
+        SessionLog::Get().MarkConnect();
     return {wrapper, id, true};
 }
 
