@@ -227,10 +227,8 @@ void Player::ScheduleEvent() {
     const SessionEntry* entry = Peek();
     if (m_timer || Diverged() || !entry || entry->kind != SessionEntry::Event)
         return;
-    uint64_t at = 0;
-    ParseUnsigned(entry->fields[0], at);
     const uint64_t now = platform::CurrentClock().NowMs();
-    const uint64_t due = m_connect + at;
+    const uint64_t due = DueAt(*entry);
     m_timer = SetTimer(nullptr, 0, static_cast<UINT>(due > now ? due - now : 0), &Player::OnTimer);
 }
 
@@ -240,9 +238,24 @@ void CALLBACK Player::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
     if (id != player.m_timer)
         return;
     player.m_timer = 0;
-    const SessionEntry* entry = player.Peek();
-    if (!player.Diverged() && entry && entry->kind == SessionEntry::Event)
+    // Every event due by now, in order (a timer is never shorter than the
+    // loop's minimum, so events of one millisecond go together).
+    for (;;) {
+        const SessionEntry* entry = player.Peek();
+        if (player.Diverged() || !entry || entry->kind != SessionEntry::Event ||
+            player.DueAt(*entry) > platform::CurrentClock().NowMs())
+            break;
+        if (player.m_timer)
+            KillTimer(nullptr, std::exchange(player.m_timer, 0));
         player.FireEvent(*entry);
+    }
+    player.ScheduleEvent();
+}
+
+uint64_t Player::DueAt(const SessionEntry& entry) const {
+    uint64_t at = 0;
+    ParseUnsigned(entry.fields[0], at);
+    return m_connect + at;
 }
 
 void Player::FireEvent(const SessionEntry& entry) {

@@ -56,6 +56,7 @@ private:
     Player() = default;
     ~Player();
     void ScheduleEvent();
+    uint64_t DueAt(const SessionEntry& entry) const;
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
     void FireEvent(const SessionEntry& entry);
     std::string Describe(const SessionEntry& entry) const;
