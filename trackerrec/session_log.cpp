@@ -17,6 +17,11 @@ std::unordered_map<std::string, uint32_t>& MemberNumbers() {
     return numbers;
 }
 
+std::unordered_map<const void*, uint32_t>& MembersByAddress() {
+    static std::unordered_map<const void*, uint32_t> numbers;
+    return numbers;
+}
+
 struct RecentDoubles {
     static constexpr int kSize = 16;
     uint64_t bits[kSize] = {};
@@ -46,6 +51,7 @@ void SessionLog::Open(const std::string& path) {
     m_start = platform::CurrentClock().NowMs();
     m_connected = false;
     MemberNumbers().clear();
+    MembersByAddress().clear();
     Recent() = RecentDoubles();
     m_memberCount = 0;
     m_file = std::fopen(path.c_str(), "wb");
@@ -105,6 +111,15 @@ uint32_t SessionLog::Member(std::string_view name) {
     line += ' ';
     line += name;
     Write(line);
+    return number;
+}
+
+uint32_t SessionLog::Member(const void* key, std::string_view name) {
+    auto& numbers = MembersByAddress();
+    if (auto found = numbers.find(key); found != numbers.end())
+        return found->second;
+    const uint32_t number = Member(name);
+    numbers.emplace(key, number);
     return number;
 }
 

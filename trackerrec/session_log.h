@@ -31,6 +31,8 @@ public:
     // The number of a member ("ScalarValue.get_Value", "QI.RmsMeasurement"),
     // declared with an "m" line the first time it is used.
     uint32_t Member(std::string_view name);
+    // The same for a name that stays at one address: found by the address.
+    uint32_t Member(const void* key, std::string_view name);
 
     // Milliseconds since connect (since the recording began until the first connect).
     uint64_t SinceConnect() const;
@@ -43,7 +45,6 @@ private:
 
     std::FILE* m_file = nullptr;
     std::string m_path;
-    std::string m_members; // '\n'-separated declared names, for Member()
     uint32_t m_memberCount = 0;
     uint64_t m_start = 0;
     bool m_connected = false;

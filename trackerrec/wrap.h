@@ -235,7 +235,7 @@ HRESULT Forward(WrapperCore& self, Interface* inner, const char* name,
         }
     }
     if (log.Active() && !reread && (self.ShouldRecord(key) || created)) {
-        const uint32_t member = log.Member(name);
+        const uint32_t member = log.Member(static_cast<const void*>(name), name);
         std::string line;
         line.reserve(48);
         PutTarget(line, self.Id(), base);
