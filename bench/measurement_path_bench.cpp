@@ -7,7 +7,10 @@
 // (b) the same for TargetPositionChanged (the target stream);
 // (c) (a) and (b) against the minimal library (constant answers, nothing
 //     counted or allocated per call): the module's own cost;
-// (d) the floor, and the floor with the post through the host library.
+// (d) the floor, and the floor with the post through the host library;
+// (e) a measurement fired by the simulator and delivered through the message
+//     loop, with the device connected to the simulator directly, then through
+//     the recording library writing its session file (the cost of recording).
 #include "allocation_counter.h"
 #include "minimal_library.h"
 
@@ -19,6 +22,7 @@
 #include "platform/module/libloaderapi.h"
 #include "platform/ui/message_loop.h"
 #include "plugin/CQWandDevice.h"
+#include "trackerrec/settings.h"
 #include "trackersim/sim_control.h"
 
 #include <benchmark/benchmark.h>
@@ -282,6 +286,89 @@ void BM_RecordPostFloor(benchmark::State& state) {
         posted ? static_cast<double>(bench::AllocationCount() - allocationsBefore) / posted : 0;
 }
 
+// A device connected for one benchmark run, directly or through the recorder;
+// disconnected at the end, so the simulator's events reach only it. The
+// fixture's device is disconnected first for the same reason (these run last).
+struct LiveDevice {
+    std::unique_ptr<CQWandDevice> device;
+    ComPtr<trackersim::SimControl> sim;
+
+    explicit LiveDevice(bool recorded) {
+        Fixture& f = TheFixture(); // the hive, the apartment and the host's sink
+        if (!f.ok)
+            return;
+        if (f.device && f.device->m_connected)
+            f.device->Disconnect();
+        const std::string bin = QNZU_BIN_DIR;
+        const std::string server =
+            bin + (recorded ? "/Tarn.Tracker.Recorder.so" : "/Tarn.Tracker.Connection.so");
+        if (recorded) {
+            trackerrec::RecorderSettings settings;
+            settings.library = platform::WideFromUtf8(bin + "/Tarn.Tracker.Connection.so");
+            settings.sessionFile = platform::WideFromUtf8((f.folder / "session.txt").string());
+            trackerrec::WriteSettings(settings);
+        }
+        HMODULE library = LoadLibraryW(platform::WideFromUtf8(server).c_str());
+        auto registerServer =
+            library ? GetExport<HRESULT (*)()>(library, "DllRegisterServer") : nullptr;
+        if (!registerServer || FAILED(registerServer()))
+            return;
+        ComPtr<tracker::TrackerConnection> connection;
+        CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
+                         tracker::TrackerConnection::iid, connection.PutVoid());
+        if (!connection || FAILED(connection.As(sim)))
+            return;
+        device = std::make_unique<CQWandDevice>();
+        ComBstr address(TEXT("10.0.0.3"));
+        if (FAILED(connection->Connect(address.Get(), device->m_tracker.Put()))) {
+            device.reset();
+            return;
+        }
+        device->AdviseSinks();
+        device->m_connected = true;
+        device->m_state = 2;
+    }
+    ~LiveDevice() {
+        if (device)
+            device->Disconnect();
+        platform::PumpMessages();
+    }
+};
+
+void RunFiredMeasurements(benchmark::State& state, bool recorded) {
+    LiveDevice live(recorded);
+    if (!live.device) {
+        state.SkipWithError("the device could not be connected");
+        return;
+    }
+    trackersim::SampleSpec sample;
+    sample.x = 1200;
+    sample.y = -350;
+    sample.z = 410;
+    sample.rms = 0.02;
+    sample.hasSixDof = true;
+    const uint64_t postedBefore = g_posted;
+    for (auto _ : state) {
+        sample.x += 0.001; // a new point each time, so the recording writes each one
+        live.sim->FireMeasurements(&sample, 1, 0, nullptr);
+        platform::PumpMessages();
+    }
+    const uint64_t posted = g_posted - postedBefore;
+    state.SetItemsProcessed(static_cast<int64_t>(posted));
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(posted), benchmark::Counter::kIsRate);
+    if (posted != static_cast<uint64_t>(state.iterations()))
+        state.SkipWithError("not every event was posted");
+}
+
+void BM_FiredMeasurement(benchmark::State& state) {
+    RunFiredMeasurements(state, false);
+}
+
+void BM_FiredMeasurementRecorded(benchmark::State& state) {
+    RunFiredMeasurements(state, true);
+}
+
 } // namespace
 
 BENCHMARK(BM_MeasurementArrived);
@@ -290,5 +377,7 @@ BENCHMARK(BM_MeasurementArrivedMinimalLibrary);
 BENCHMARK(BM_TargetPositionChangedMinimalLibrary);
 BENCHMARK(BM_RecordFloor);
 BENCHMARK(BM_RecordPostFloor);
+BENCHMARK(BM_FiredMeasurement);
+BENCHMARK(BM_FiredMeasurementRecorded);
 
 BENCHMARK_MAIN();

@@ -57,6 +57,12 @@ the console screen prints them and acts for the person: --address and --answer.
                     only when the run succeeds
   --plot FILE.svg   draw the session's points in three orthographic views (top, front,
                     side) with each record's probe direction, confirm and cancel marked
+  --record FILE     record what the tracker library is asked and answers to FILE, through
+                    the recording library put in front of the registered library for the
+                    session (send FILE to support with a report of what went wrong)
+  --replay FILE     play a recorded session instead of a tracker library: every call gets
+                    the recorded answer, every event fires at its recorded time; the first
+                    call that differs stops the replay (the message names it)
   --cycles N        instead of a session: load, open, close and unload the plug-in N times
                     (1 to 1000000) in this process, then check that no tracker library
                     object is left
@@ -246,6 +252,12 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
             if (!CheckPageAction(text, &error))
                 return false;
             o.pageActions.push_back(text);
+        } else if (arg == "--record") {
+            if (!value(o.record))
+                return false;
+        } else if (arg == "--replay") {
+            if (!value(o.replay))
+                return false;
         } else if (arg == "--cycles") {
             if (!whole(1, 1000000, "a whole number from 1 to 1000000", number))
                 return false;
@@ -284,6 +296,10 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
     }
     if (o.help)
         return true;
+    if (!o.record.empty() && !o.replay.empty()) {
+        error = "--record and --replay go one at a time";
+        return false;
+    }
     if (!o.screenshots.empty() && !o.tour) {
         error = "--screenshots goes with --tour";
         return false;

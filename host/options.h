@@ -47,6 +47,8 @@ struct HostOptions {
     std::string saveCamera;
     std::vector<std::string> pageActions; // --page-action, in order
     std::set<std::string> given;          // the options on the command line
+    std::string record;                   // --record: the session file to write
+    std::string replay;                   // --replay: the session file to play
 };
 
 // Parses argv; on a bad option returns false with a message in error.

@@ -8,6 +8,7 @@
 #include "host/record_output.h"
 #include "host/session_stats.h"
 #include "host/settings_file.h"
+#include "host/recording.h"
 #include "host/simulator_setup.h"
 #include "host/svg_plot.h"
 #include "platform/base/text.h"
@@ -16,6 +17,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
 
 namespace {
 
@@ -88,6 +93,18 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     if (!out.Open(options.out, error)) {
         std::fprintf(stderr, "zuhost: %s\n", error.c_str());
         return kStatusNotWritten;
+    }
+    // The recording library goes in front of the registered library before
+    // anything reaches for it.
+    std::optional<SessionRecording> recording;
+    if (!options.record.empty() || !options.replay.empty()) {
+        recording.emplace(options.replay.empty() ? options.record : options.replay,
+                          !options.replay.empty());
+        if (!recording->ok()) {
+            std::fprintf(stderr, "zuhost: %s\n", recording->error().c_str());
+            out.Finish(false, error);
+            return kStatusNoPlugin;
+        }
     }
     ComPtr<trackersim::SimControl> simulator = SimulatorControl();
     SessionStats stats;

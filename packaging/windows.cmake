@@ -21,7 +21,7 @@ else()
 endif()
 
 set(QNZU_PACKAGED_TARGETS QNZUDeviceQWand ${QNZU_PACKAGED_PLATFORM} zuhost QNZUDevice trackersim
-  trackersim-regtool)
+  trackersim-regtool trackerrec)
 set(QNZU_ZIP_BASENAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
 set(QNZU_PACKAGE_DIR ${CMAKE_BINARY_DIR}/package)
 set(QNZU_PACKAGE_STAGE ${QNZU_PACKAGE_DIR}/stage)

@@ -1,0 +1,139 @@
+// zuhost --replay: a recorded session played back posts the same records; a
+// session that goes another way stops at the first call that differs; files
+// that are cut short, damaged or newer are refused before anything plays.
+#include "tests/support/run_program.h"
+#include "tests/support/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+struct SessionRun {
+    int status = -1;
+    std::string records;
+    std::string messages;
+};
+
+class ReplayTest : public ::testing::Test {
+protected:
+    // A session with a hive of its own, so every run starts alike.
+    SessionRun Session(const std::string& name, std::vector<std::string> extra) {
+        const fs::path records = m_folder.Path() / (name + ".jsonl");
+        const fs::path errors = m_folder.Path() / (name + ".err");
+        setenv("QNZU_REGISTRY", (m_folder.Path() / (name + ".reg")).c_str(), 1);
+        std::vector<std::string> args = {"--out", records.string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        SessionRun run;
+        run.status = simtest::RunProgram(simtest::BinFolder() / "zuhost", args, errors);
+        unsetenv("QNZU_REGISTRY");
+        run.records = ReadFile(records);
+        run.messages = ReadFile(errors);
+        return run;
+    }
+    fs::path File(const std::string& name) const { return m_folder.Path() / name; }
+
+    simtest::TempFolder m_folder{"replay"};
+};
+
+TEST_F(ReplayTest, ReplayedSessionsPostTheRecordedRecordsBitForBit) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+    } cases[] = {
+        {"continuous", {}},
+        {"buttons", {"--mode", "0", "--scenario", "session", "--seed", "3"}},
+        {"camera", {"--mode", "0", "--save-camera", "CAMERA"}},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string session = File(std::string(c.name) + ".session").string();
+        std::vector<std::string> recordOptions = c.options, replayOptions = c.options;
+        for (std::string& o : recordOptions)
+            if (o == "CAMERA")
+                o = File(std::string(c.name) + "-recorded.bmp").string();
+        for (std::string& o : replayOptions)
+            if (o == "CAMERA")
+                o = File(std::string(c.name) + "-replayed.bmp").string();
+        recordOptions.insert(recordOptions.end(), {"--record", session});
+        replayOptions.insert(replayOptions.end(), {"--replay", session});
+
+        const SessionRun recorded = Session(std::string(c.name) + "-recorded", recordOptions);
+        ASSERT_EQ(recorded.status, 0) << recorded.messages;
+        ASSERT_NE(recorded.records.find("\"message\":"), std::string::npos);
+        const SessionRun replayed = Session(std::string(c.name) + "-replayed", replayOptions);
+        EXPECT_EQ(replayed.status, 0) << replayed.messages;
+        EXPECT_TRUE(replayed.records == recorded.records) << "the replay posted other records";
+        EXPECT_EQ(replayed.messages.find("tracker replay"), std::string::npos) << replayed.messages;
+    }
+    // The camera's images came back as they were recorded.
+    const std::string image = ReadFile(File("camera-recorded.bmp"));
+    EXPECT_FALSE(image.empty());
+    EXPECT_TRUE(ReadFile(File("camera-replayed.bmp")) == image);
+}
+
+TEST_F(ReplayTest, AnotherAcquisitionModeStopsAtTheFirstCallThatDiffers) {
+    const std::string session = File("mode1.session").string();
+    ASSERT_EQ(Session("recorded", {"--mode", "1", "--record", session}).status, 0);
+
+    const SessionRun replayed = Session("replayed", {"--mode", "0", "--replay", session});
+    const std::string expected =
+        "Replay diverged: the module called Measurements.Measure on object ";
+    const size_t at = replayed.messages.find("tracker replay: " + expected);
+    ASSERT_NE(at, std::string::npos) << replayed.messages;
+    const std::string line = replayed.messages.substr(at, replayed.messages.find('\n', at) - at);
+    EXPECT_NE(line.find("; the recording has Measurements.StartMeasurement on object "),
+              std::string::npos)
+        << line;
+    // The module saw the failure with that text as its description.
+    EXPECT_NE(replayed.messages.find("icon none: " + expected), std::string::npos)
+        << replayed.messages;
+}
+
+TEST_F(ReplayTest, CutShortDamagedAndNewerFilesAreRefusedAtLoad) {
+    const fs::path good = File("good.session");
+    ASSERT_EQ(Session("recorded", {"--duration", "2", "--record", good.string()}).status, 0);
+    const std::string text = ReadFile(good);
+    ASSERT_EQ(text.substr(text.size() - 4), "end\n");
+
+    struct Case {
+        const char* name;
+        std::string content;
+        const char* reason;
+    } cases[] = {
+        {"cut", text.substr(0, text.size() / 2), "truncated"},
+        {"newer", "QNZU-TRACKER-SESSION 2" + text.substr(text.find('\n')), "newer"},
+        {"foreign", "{\"message\":10}\n", "not a tracker session file"},
+        {"damaged", text.substr(0, text.find("\nm 3 ")) + "\n0 77 @\nend\n", "not declared"},
+        {"unterminated", text.substr(0, text.find("\"192")) + "\"192\nend\n", "not an entry"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = File(std::string(c.name) + ".session");
+        WriteFile(file, c.content);
+        const SessionRun run = Session(c.name, {"--replay", file.string()});
+        EXPECT_NE(run.status, 0);
+        EXPECT_TRUE(run.records.empty());
+        const size_t at = run.messages.find("tracker replay: refused ");
+        ASSERT_NE(at, std::string::npos) << run.messages;
+        EXPECT_NE(run.messages.find(c.reason, at), std::string::npos) << run.messages;
+    }
+}
+
+} // namespace

@@ -1,0 +1,75 @@
+// The session file's fields: what the writer puts down is what the loader
+// reads back, doubles exactly, strings with their escapes, images as bytes.
+#include "tests/support/test_files.h"
+#include "trackerrec/session_file.h"
+#include "trackerrec/session_log.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+using namespace trackerrec;
+
+TEST(SessionFileTest, WrittenFieldsLoadBackAsWritten) {
+    simtest::TempFolder folder("session-file");
+    const std::string path = (folder.Path() / "fields.txt").string();
+    SessionLog& log = SessionLog::Get();
+    log.Open(path);
+    ASSERT_TRUE(log.Active());
+    const uint32_t member = log.Member("ScalarValue.get_Value");
+    std::string line = "0";
+    PutLong(line, member);
+    for (double value : {0.1, 2003.839762688916, 0.1, -0.0, 1e-300, 2003.839762688916})
+        PutDouble(line, value);
+    const std::u16string text = u"a \"quoted\"\\ line\nand µ";
+    PutString(line, reinterpret_cast<const OLECHAR*>(text.data()), text.size());
+    const unsigned char bytes[] = {'B', 'M', 0, 255, 7};
+    PutBytes(line, bytes, sizeof bytes);
+    PutFailure(line, static_cast<HRESULT>(0x80040202), "No tracker answers.");
+    log.Write(line);
+    log.Close();
+    EXPECT_FALSE(log.Active());
+
+    SessionFile file;
+    std::string error;
+    ASSERT_TRUE(LoadSessionFile(path, file, error)) << error;
+    ASSERT_EQ(file.members, std::vector<std::string>{"ScalarValue.get_Value"});
+    ASSERT_EQ(file.entries.size(), 2u); // the call and the end
+    const std::vector<std::string>& f = file.entries[0].fields;
+    ASSERT_EQ(f.size(), 12u);
+    // Doubles in their shortest exact form; a repeat as a reference back.
+    EXPECT_EQ(f[2], "0.1");
+    EXPECT_EQ(f[3], "2003.839762688916");
+    EXPECT_EQ(f[4], "=2");
+    EXPECT_EQ(f[5], "-0");
+    EXPECT_EQ(f[6], "1e-300");
+    EXPECT_EQ(f[7], "=4");
+    std::string unquoted;
+    ASSERT_TRUE(UnquoteField(f[8], unquoted));
+    EXPECT_EQ(unquoted, "a \"quoted\"\\ line\nand \xC2\xB5");
+    EXPECT_EQ(f[9], "bQk0A/wc=");
+    EXPECT_EQ(f[10], "!80040202");
+    EXPECT_EQ(f[11], "\"No tracker answers.\"");
+    EXPECT_EQ(file.entries[1].kind, SessionEntry::End);
+}
+
+TEST(SessionFileTest, EntriesAfterTheEndAndUnknownEntriesAreRefused) {
+    simtest::TempFolder folder("session-file");
+    const auto refused = [&](const std::string& body) {
+        const auto path = folder.Path() / "bad.txt";
+        std::ofstream(path, std::ios::binary) << "QNZU-TRACKER-SESSION 1\n" << body;
+        SessionFile file;
+        std::string error;
+        return LoadSessionFile(path.string(), file, error) ? std::string() : error;
+    };
+    EXPECT_EQ(refused("m 1 Tracker.Disconnect\n0 1\nend\n"), "");
+    EXPECT_NE(refused("m 1 Tracker.Disconnect\nend\n0 1\n").find("after the end"),
+              std::string::npos);
+    EXPECT_NE(refused("m 2 Tracker.Disconnect\nend\n").find("out of order"), std::string::npos);
+    EXPECT_NE(refused("x 1\nend\n").find("unknown entry"), std::string::npos);
+    EXPECT_NE(refused("m 1 A.b\ne 10 0\nend\n").find("event"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,15 @@
+// The recorder's exported entry points (everything else is hidden).
+#pragma once
+
+#include "../platform/com/com.h"
+
+#ifdef _WIN32
+#define TRACKERREC_EXPORT extern "C" __declspec(dllexport)
+#else
+#define TRACKERREC_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
+TRACKERREC_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object);
+TRACKERREC_EXPORT HRESULT DllCanUnloadNow();
+TRACKERREC_EXPORT HRESULT DllRegisterServer();
+TRACKERREC_EXPORT HRESULT DllUnregisterServer();

@@ -1,0 +1,114 @@
+// Replay: objects that answer the module's calls from a session file. Each
+// call must be the one the recording has next (a value object's member read
+// again is answered from what it gave before); events fire at their recorded
+// times on the thread's timers. The first call that differs stops the replay:
+// it and every later call fail with a description naming both.
+#pragma once
+
+#include "session_file.h"
+#include "wrap.h"
+
+#include "../platform/ui/winuser.h"
+
+#include <map>
+#include <optional>
+
+namespace trackerrec {
+
+class Player {
+public:
+    static Player& Get();
+
+    // Loads the file; on refusal says why on standard error.
+    bool Load(const std::string& path);
+    bool Loaded() const { return m_loaded; }
+
+    // Objects, numbered in the order their "@" appears.
+    uint32_t Newest() const { return m_newest; }
+    IUnknown* MakeObject(int index);
+    IUnknown* Find(uint32_t id) const;
+    uint32_t IdOf(IUnknown* object) const;
+    void Forget(uint32_t id);
+
+    // The entry at the cursor when it is a call of `member` on `target`.
+    const SessionEntry* NextCall(uint32_t target, std::string_view member) const;
+    const SessionEntry* Peek() const;
+    // Moves past the entry and schedules the events that follow.
+    void Consume();
+    const std::string& MemberName(const SessionEntry& entry, size_t field) const;
+    uint32_t Target(const std::string& field, uint32_t base) const;
+
+    // Reads a double field; "=K" is the K-th double read before.
+    bool TakeDouble(const std::string& field, double& value);
+
+    // Stops the replay; the call fails with the text as its description.
+    HRESULT Diverge(const std::string& actual);
+    bool Diverged() const { return !m_divergence.empty(); }
+    HRESULT Failed() const;
+    // A recorded failure: its result, with its description set.
+    static HRESULT RecordedFailure(const std::string& code, const std::string& text);
+
+    // Connection points: the sinks advised on (container, event interface).
+    void Advise(uint32_t container, const IID& iid, DWORD cookie, IDispatch* sink);
+    void Unadvise(DWORD cookie);
+
+private:
+    Player() = default;
+    ~Player();
+    void ScheduleEvent();
+    uint64_t DueAt(const SessionEntry& entry) const;
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
+    void FireEvent(const SessionEntry& entry);
+    std::string Describe(const SessionEntry& entry) const;
+
+    SessionFile m_file;
+    size_t m_cursor = 0;
+    bool m_loaded = false;
+    uint32_t m_newest = 0;
+    std::map<uint32_t, IUnknown*> m_objects;
+    std::map<IUnknown*, uint32_t> m_ids;
+    std::string m_divergence;
+    uint64_t m_connect = 0;
+    bool m_connected = false;
+    UINT_PTR m_timer = 0;
+    uint64_t m_recent[16] = {};
+    int m_recentNext = 0;
+    int m_recentCount = 0;
+    struct Sink {
+        uint32_t container;
+        IID iid;
+        ComPtr<IDispatch> sink;
+    };
+    std::map<DWORD, Sink> m_sinks;
+};
+
+// What a replayed object keeps: its id, and for a value object the answers given.
+class PlayedCore {
+public:
+    PlayedCore(uint32_t id, int index) : m_id(id), m_index(index) {}
+    virtual ~PlayedCore() { Player::Get().Forget(m_id); }
+    PlayedCore(const PlayedCore&) = delete;
+    PlayedCore& operator=(const PlayedCore&) = delete;
+    uint32_t Id() const { return m_id; }
+    bool IsValue() const { return InterfaceAt(m_index).value; }
+    HRESULT Query(REFIID riid, void** out);
+
+    struct Answer {
+        std::string field;       // a number, flag or string as recorded
+        double number = 0;       // a double, resolved
+        ComPtr<IUnknown> object; // an object
+    };
+    std::map<std::string, Answer, std::less<>> m_answers;
+
+protected:
+    ULONG m_refs = 1;
+
+private:
+    uint32_t m_id;
+    int m_index;
+};
+
+// The text of a call for a divergence message: "Interface.member(args)".
+std::string CallText(std::string_view member, const std::vector<std::string>& args);
+
+} // namespace trackerrec

@@ -1,0 +1,137 @@
+#include "session_file.h"
+
+#include "session_log.h"
+
+#include <charconv>
+#include <fstream>
+
+namespace trackerrec {
+namespace {
+
+// Splits at spaces; a quoted string (with its escapes) is one field.
+bool SplitFields(const std::string& line, std::vector<std::string>& fields) {
+    size_t at = 0;
+    while (at < line.size()) {
+        if (line[at] == ' ') {
+            ++at;
+            continue;
+        }
+        size_t end = at;
+        if (line[at] == '"') {
+            for (++end; end < line.size() && line[end] != '"'; ++end)
+                if (line[end] == '\\')
+                    ++end;
+            if (end >= line.size())
+                return false;
+            ++end;
+        } else {
+            while (end < line.size() && line[end] != ' ')
+                ++end;
+        }
+        fields.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return true;
+}
+
+bool IsNumber(const std::string& field) {
+    uint64_t value = 0;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+    return ec == std::errc() && end == field.data() + field.size();
+}
+
+} // namespace
+
+bool UnquoteField(const std::string& field, std::string& text) {
+    if (field.size() < 2 || field.front() != '"' || field.back() != '"')
+        return false;
+    text.clear();
+    for (size_t i = 1; i + 1 < field.size(); ++i) {
+        char c = field[i];
+        if (c == '\\' && i + 2 < field.size()) {
+            c = field[++i];
+            c = c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+        }
+        text += c;
+    }
+    return true;
+}
+
+bool LoadSessionFile(const std::string& path, SessionFile& file, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    std::string line;
+    if (!std::getline(in, line) || line.rfind(kSessionFileMagic, 0) != 0 ||
+        line.size() <= kSessionFileMagic.size() + 1 ||
+        !IsNumber(line.substr(kSessionFileMagic.size() + 1))) {
+        error = path + ": not a tracker session file";
+        return false;
+    }
+    const int version = std::stoi(line.substr(kSessionFileMagic.size() + 1));
+    if (version > kSessionFormatVersion) {
+        error = path + ": written in session format " + std::to_string(version) +
+                ", newer than this replay reads (" + std::to_string(kSessionFormatVersion) + ")";
+        return false;
+    }
+    file = {};
+    bool ended = false;
+    for (int number = 2; std::getline(in, line); ++number) {
+        auto corrupt = [&](const std::string& why) {
+            error = path + ": line " + std::to_string(number) + ": " + why;
+            return false;
+        };
+        if (ended)
+            return corrupt("entries after the end");
+        std::vector<std::string> fields;
+        if (!SplitFields(line, fields) || fields.empty())
+            return corrupt("not an entry");
+        SessionEntry entry;
+        entry.line = number;
+        const std::string& head = fields.front();
+        if (head == "m") {
+            if (fields.size() != 3 || fields[1] != std::to_string(file.members.size() + 1))
+                return corrupt("a member number out of order");
+            file.members.push_back(fields[2]);
+            continue;
+        }
+        if (head == "end") {
+            ended = true;
+            entry.kind = SessionEntry::End;
+        } else if (head == "c") {
+            if (fields.size() < 2)
+                return corrupt("a creation without its result");
+            entry.kind = SessionEntry::Create;
+            fields.erase(fields.begin());
+        } else if (head == "e") {
+            if (fields.size() < 4 || !IsNumber(fields[1]) || !IsNumber(fields[2]) ||
+                !IsNumber(fields[3]))
+                return corrupt("an event without its time, source or name");
+            entry.kind = SessionEntry::Event;
+            fields.erase(fields.begin());
+        } else if (IsNumber(head)) {
+            if (fields.size() < 2 || !IsNumber(fields[1]))
+                return corrupt("a call without its member");
+            entry.kind = SessionEntry::Call;
+        } else {
+            return corrupt("unknown entry '" + head + "'");
+        }
+        if (entry.kind == SessionEntry::Call || entry.kind == SessionEntry::Event) {
+            const std::string& member = fields[entry.kind == SessionEntry::Call ? 1 : 2];
+            const size_t n = std::stoul(member);
+            if (n == 0 || n > file.members.size())
+                return corrupt("member " + member + " is not declared");
+        }
+        entry.fields = std::move(fields);
+        file.entries.push_back(std::move(entry));
+    }
+    if (!ended) {
+        error = path + ": truncated (the session's end is missing)";
+        return false;
+    }
+    return true;
+}
+
+} // namespace trackerrec

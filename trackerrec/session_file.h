@@ -1,0 +1,30 @@
+// Reading a session file for replay: every line checked at load, so a
+// truncated, corrupt or newer file is refused before anything plays.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace trackerrec {
+
+struct SessionEntry {
+    enum Kind { Create, Call, Event, End } kind;
+    int line = 0;
+    // Call: target, member, arguments..., result; Event: ms, source, member,
+    // arguments...; Create: result. A failure is "!hex" followed by its text.
+    std::vector<std::string> fields;
+};
+
+struct SessionFile {
+    std::vector<SessionEntry> entries;
+    std::vector<std::string> members; // member number - 1 -> name
+};
+
+// Reads and checks the file; false with a message naming the file and line.
+bool LoadSessionFile(const std::string& path, SessionFile& file, std::string& error);
+
+// A quoted field's text (UTF-8, escapes resolved); false when it is not one.
+bool UnquoteField(const std::string& field, std::string& text);
+
+} // namespace trackerrec

@@ -1,0 +1,233 @@
+#include "session_log.h"
+
+#include "../platform/base/text.h"
+#include "../platform/ui/clock.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <unordered_map>
+#include <utility>
+
+namespace trackerrec {
+namespace {
+
+std::unordered_map<std::string, uint32_t>& MemberNumbers() {
+    static std::unordered_map<std::string, uint32_t> numbers;
+    return numbers;
+}
+
+std::unordered_map<const void*, uint32_t>& MembersByAddress() {
+    static std::unordered_map<const void*, uint32_t> numbers;
+    return numbers;
+}
+
+struct RecentDoubles {
+    static constexpr int kSize = 16;
+    uint64_t bits[kSize] = {};
+    int next = 0;
+    int count = 0;
+};
+
+RecentDoubles& Recent() {
+    static RecentDoubles recent;
+    return recent;
+}
+
+} // namespace
+
+SessionLog& SessionLog::Get() {
+    static SessionLog log;
+    return log;
+}
+
+SessionLog::~SessionLog() {
+    Close();
+}
+
+void SessionLog::Open(const std::string& path) {
+    Close();
+    m_path = path;
+    m_start = platform::CurrentClock().NowMs();
+    m_connected = false;
+    MemberNumbers().clear();
+    MembersByAddress().clear();
+    Recent() = RecentDoubles();
+    m_memberCount = 0;
+    m_file = std::fopen(path.c_str(), "wb");
+    if (!m_file) {
+        std::fprintf(stderr,
+                     "tracker recorder: cannot write %s (%s); the session is not recorded\n",
+                     path.c_str(), std::strerror(errno));
+        return;
+    }
+    std::setvbuf(m_file, nullptr, _IOFBF, 1 << 16);
+    std::string header(kSessionFileMagic);
+    header += ' ';
+    header += std::to_string(kSessionFormatVersion);
+    Write(header);
+}
+
+void SessionLog::Write(std::string_view line) {
+    if (!m_file)
+        return;
+    if (std::fwrite(line.data(), 1, line.size(), m_file) != line.size() ||
+        std::fputc('\n', m_file) == EOF)
+        End(std::strerror(errno));
+}
+
+void SessionLog::Flush() {
+    if (m_file && std::fflush(m_file) != 0)
+        End(std::strerror(errno));
+}
+
+void SessionLog::Close() {
+    if (!m_file)
+        return;
+    Write("end"); // a file without it was cut short
+    Flush();
+    if (m_file && std::fclose(std::exchange(m_file, nullptr)) != 0)
+        std::fprintf(stderr, "tracker recorder: recording ended: cannot write %s (%s)\n",
+                     m_path.c_str(), std::strerror(errno));
+}
+
+void SessionLog::End(const char* why) {
+    std::fprintf(stderr,
+                 "tracker recorder: recording ended: cannot write %s (%s); the session goes on "
+                 "unrecorded\n",
+                 m_path.c_str(), why);
+    std::fclose(std::exchange(m_file, nullptr));
+}
+
+uint32_t SessionLog::Member(std::string_view name) {
+    auto& numbers = MemberNumbers();
+    std::string key(name);
+    if (auto found = numbers.find(key); found != numbers.end())
+        return found->second;
+    const uint32_t number = ++m_memberCount;
+    numbers.emplace(key, number);
+    std::string line = "m";
+    PutLong(line, number);
+    line += ' ';
+    line += name;
+    Write(line);
+    return number;
+}
+
+uint32_t SessionLog::Member(const void* key, std::string_view name) {
+    auto& numbers = MembersByAddress();
+    if (auto found = numbers.find(key); found != numbers.end())
+        return found->second;
+    const uint32_t number = Member(name);
+    numbers.emplace(key, number);
+    return number;
+}
+
+uint64_t SessionLog::SinceConnect() const {
+    return platform::CurrentClock().NowMs() - m_start;
+}
+
+void SessionLog::MarkConnect() {
+    if (!m_connected) {
+        m_connected = true;
+        m_start = platform::CurrentClock().NowMs();
+    }
+}
+
+void PutLong(std::string& line, long long value) {
+    char text[24];
+    line += ' ';
+    line.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+void PutDouble(std::string& line, double value) {
+    // A value among the last few doubles written is written as "=k", the k-th
+    // one back; others as the shortest text that reads back as the same double.
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    RecentDoubles& recent = Recent();
+    char text[32];
+    line += ' ';
+    int back = 0;
+    for (int k = 1; k <= RecentDoubles::kSize && !back; ++k)
+        if (recent.count >= k &&
+            recent.bits[(recent.next - k + RecentDoubles::kSize) % RecentDoubles::kSize] == bits)
+            back = k;
+    if (back) {
+        line += '=';
+        line.append(text, std::to_chars(text, text + sizeof text, back).ptr);
+    } else {
+        line.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+    }
+    recent.bits[recent.next] = bits;
+    recent.next = (recent.next + 1) % RecentDoubles::kSize;
+    if (recent.count < RecentDoubles::kSize)
+        ++recent.count;
+}
+
+void PutBool(std::string& line, VARIANT_BOOL value) {
+    line += value ? " T" : " F";
+}
+
+void PutString(std::string& line, const OLECHAR* text, size_t length) {
+    if (!text) {
+        line += " ~";
+        return;
+    }
+    line += " \"";
+    for (char c : platform::Utf8FromWide(platform::WideView(text, length))) {
+        if (c == '"' || c == '\\')
+            line += '\\';
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else
+            line += c;
+    }
+    line += '"';
+}
+
+void PutBytes(std::string& line, const unsigned char* data, size_t size) {
+    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    line += " b";
+    for (size_t i = 0; i < size; i += 3) {
+        const uint32_t n = (uint32_t(data[i]) << 16) | (i + 1 < size ? data[i + 1] << 8 : 0) |
+                           (i + 2 < size ? data[i + 2] : 0);
+        line += digits[(n >> 18) & 63];
+        line += digits[(n >> 12) & 63];
+        line += i + 1 < size ? digits[(n >> 6) & 63] : '=';
+        line += i + 2 < size ? digits[n & 63] : '=';
+    }
+}
+
+void PutObject(std::string& line, uint32_t id, bool created, uint32_t base) {
+    if (created) {
+        line += " @";
+        return;
+    }
+    if (id == 0) {
+        line += " ~";
+        return;
+    }
+    char text[16];
+    line += " #";
+    line.append(text, std::to_chars(text, text + sizeof text, base - id).ptr);
+}
+
+void PutTarget(std::string& line, uint32_t id, uint32_t base) {
+    char text[16];
+    if (!line.empty())
+        line += ' ';
+    line.append(text, std::to_chars(text, text + sizeof text, base - id).ptr);
+}
+
+void PutFailure(std::string& line, HRESULT hr, const std::string& description) {
+    char text[16];
+    line += " !";
+    line.append(text, std::to_chars(text, text + sizeof text, static_cast<uint32_t>(hr), 16).ptr);
+    const platform::WideString wide = platform::WideFromUtf8(description);
+    PutString(line, wide.c_str(), wide.size());
+}
+
+} // namespace trackerrec

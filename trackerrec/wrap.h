@@ -1,0 +1,254 @@
+// The recorder's wrappers: every object the module receives from the library
+// is a wrapper around the library's own object. A wrapper forwards each call
+// unchanged, wraps the objects the answer carries, unwraps the objects the
+// module passes in, and records the call in the session log.
+#pragma once
+
+#include "session_log.h"
+
+#include "../platform/com/com_ptr.h"
+
+#include <concepts>
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <type_traits>
+#include <vector>
+
+namespace trackerrec {
+
+// An interface of the description, or a system interface the recorder wraps.
+struct InterfaceInfo {
+    const IID* iid;
+    const char* name;
+    bool value; // its objects never change: each member is recorded once per object
+    IUnknown* (*make)(void* inner, uint32_t id);
+};
+// The index of the interface in InterfaceTable(); -1 when the recorder does not know it.
+int InterfaceIndex(const IID& iid);
+const InterfaceInfo& InterfaceAt(int index);
+int DispatchIndex();
+int ConnectionPointIndex();
+
+struct Wrapped {
+    IUnknown* object = nullptr; // a reference owned by the caller; null for null
+    uint32_t id = 0;
+    bool created = false;
+};
+// The wrapper of `inner` (an interface pointer of the interface at `index`),
+// made once per object and interface while it lives; adds a reference.
+Wrapped Wrap(void* inner, int index);
+// The library's object behind a wrapper; the pointer itself when it is none.
+void* Unwrap(void* object);
+// The id of a wrapper, 0 when the pointer is not one.
+uint32_t IdOf(void* object);
+int LiveWrappers();
+// The id of the newest wrapper made so far.
+uint32_t NewestId();
+// Enters a new wrapper in the registry (its constructor calls this).
+void Register(void* inner, int index, IUnknown* wrapper, uint32_t id);
+
+// Bookkeeping shared by every wrapper.
+class WrapperCore {
+public:
+    WrapperCore(void* innerKey, int index, uint32_t id);
+    virtual ~WrapperCore();
+    WrapperCore(const WrapperCore&) = delete;
+    WrapperCore& operator=(const WrapperCore&) = delete;
+
+    uint32_t Id() const { return m_id; }
+    // Whether the answer of a member (or query) is to be written: always for
+    // live objects, the first time for value objects.
+    bool ShouldRecord(uintptr_t key);
+    // A value object gives the same object each time a member is read: the
+    // wrapper handed out first, kept with the object.
+    bool IsValue() const;
+    IUnknown* Kept(uintptr_t key) const;
+    void Keep(uintptr_t key, IUnknown* wrapper);
+    // QueryInterface on the library's object, the answer wrapped and recorded.
+    HRESULT Query(IUnknown* inner, REFIID riid, void** out);
+
+protected:
+    ULONG m_refs = 1;
+
+private:
+    void* m_innerKey;
+    int m_index;
+    uint32_t m_id;
+    std::vector<uintptr_t> m_recorded;
+    std::vector<std::pair<uintptr_t, ComPtr<IUnknown>>> m_kept;
+};
+
+// The thread's error information after a failure: its description, the
+// information left in place for the module.
+std::string FailureDescription();
+
+// --- forwarding one call ---------------------------------------------------------------------
+
+template <class T>
+concept ComInterface = std::is_base_of_v<IUnknown, T>;
+
+template <class T> int IndexOfType() {
+    if constexpr (std::is_same_v<T, IDispatch> || std::is_same_v<T, IUnknown>)
+        return DispatchIndex();
+    else
+        return InterfaceIndex(T::iid);
+}
+
+// A parameter of a forwarded member: what is passed on and what is recorded.
+template <class P> struct Param {
+    // A number or flag passed in.
+    explicit Param(P v) : value(v) {}
+    P value;
+    uint32_t base = 0;
+    P Pass() { return value; }
+    void In(std::string& line) const {
+        if constexpr (std::is_same_v<P, double>)
+            PutDouble(line, value);
+        else if constexpr (std::is_same_v<P, VARIANT_BOOL>)
+            PutBool(line, value);
+        else
+            PutLong(line, value);
+    }
+    void Out(std::string&) {}
+    void Finish() {}
+};
+
+template <> struct Param<BSTR> {
+    explicit Param(BSTR v) : value(v) {}
+    BSTR value;
+    uint32_t base = 0;
+    BSTR Pass() { return value; }
+    void In(std::string& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
+    void Out(std::string&) {}
+    void Finish() {}
+};
+
+template <> struct Param<BSTR*> {
+    explicit Param(BSTR* v) : value(v) {}
+    BSTR* value;
+    uint32_t base = 0;
+    BSTR* Pass() { return value; }
+    void In(std::string&) const {}
+    void Out(std::string& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
+    void Finish() {}
+};
+
+template <class T>
+requires std::is_arithmetic_v<T>
+struct Param<T*> {
+    explicit Param(T* v) : value(v) {}
+    T* value;
+    uint32_t base = 0;
+    T* Pass() { return value; }
+    void In(std::string&) const {}
+    void Out(std::string& line) {
+        if constexpr (std::is_floating_point_v<T>)
+            PutDouble(line, *value);
+        else if constexpr (std::is_same_v<T, VARIANT_BOOL>)
+            PutBool(line, *value);
+        else
+            PutLong(line, *value);
+    }
+    void Finish() {}
+};
+
+// An object passed in: the library gets its own object back.
+template <ComInterface T> struct Param<T*> {
+    explicit Param(T* v) : value(v) {}
+    T* value;
+    T* Pass() { return static_cast<T*>(Unwrap(value)); }
+    uint32_t base = 0;
+    void In(std::string& line) const {
+        const uint32_t id = value ? IdOf(value) : 0;
+        if (value && !id)
+            line += " ?"; // an object of the module's own
+        else
+            PutObject(line, id, false, base);
+    }
+    void Out(std::string&) {}
+    void Finish() {}
+};
+
+// An object given out: the module gets the wrapper.
+template <ComInterface T> struct Param<T**> {
+    explicit Param(T** out) : value(out) {}
+    T** value;
+    T* inner = nullptr;
+    Wrapped wrapped;
+    T** Pass() { return value ? &inner : nullptr; }
+    void In(std::string&) const {}
+    void Out(std::string& line) {
+        if (!wrapped.object)
+            wrapped = Wrap(inner, IndexOfType<T>());
+        PutObject(line, wrapped.id, wrapped.created, base);
+    }
+    uint32_t base = 0;
+    // The wrapper a value object handed out before.
+    void UseKept(IUnknown* kept) {
+        kept->AddRef();
+        wrapped = {kept, IdOf(kept), false};
+    }
+    // Hands the wrapper to the module (null where the library gave null).
+    void Finish() {
+        if (!value)
+            return;
+        if (!wrapped.object && inner)
+            wrapped = Wrap(inner, IndexOfType<T>());
+        *value = static_cast<T*>(wrapped.object);
+        if (inner)
+            inner->Release();
+    }
+};
+
+template <class T> constexpr bool IsObjectOut = false;
+template <ComInterface T> constexpr bool IsObjectOut<T**> = true;
+
+template <class Interface, class Declaring, class... P>
+HRESULT Forward(WrapperCore& self, Interface* inner, const char* name,
+                HRESULT (STDMETHODCALLTYPE Declaring::*fn)(P...), P... args) {
+    SessionLog& log = SessionLog::Get();
+    const uint32_t base = NewestId();
+    std::tuple<Param<P>...> params{Param<P>{args}...};
+    const HRESULT hr = std::apply(
+        [&](auto&... p) { return (static_cast<Declaring*>(inner)->*fn)(p.Pass()...); }, params);
+    const uintptr_t key = reinterpret_cast<uintptr_t>(name);
+    bool reread = false;
+    bool created = false;
+    if constexpr (sizeof...(P) > 0) {
+        auto& last = std::get<sizeof...(P) - 1>(params);
+        if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
+            if (self.IsValue() && SUCCEEDED(hr) && last.inner) {
+                if (IUnknown* kept = self.Kept(key)) {
+                    last.UseKept(kept);
+                    reread = true;
+                } else {
+                    last.wrapped = Wrap(
+                        last.inner,
+                        IndexOfType<
+                            std::remove_pointer_t<std::remove_pointer_t<decltype(last.value)>>>());
+                    created = last.wrapped.created;
+                    if (last.wrapped.object)
+                        self.Keep(key, last.wrapped.object);
+                }
+            }
+        }
+    }
+    if (log.Active() && !reread && (self.ShouldRecord(key) || created)) {
+        const uint32_t member = log.Member(static_cast<const void*>(name), name);
+        std::string line;
+        line.reserve(48);
+        PutTarget(line, self.Id(), base);
+        PutLong(line, member);
+        std::apply([&](auto&... p) { ((p.base = base, p.In(line)), ...); }, params);
+        if (FAILED(hr))
+            PutFailure(line, hr, FailureDescription());
+        else if constexpr (sizeof...(P) > 0)
+            std::get<sizeof...(P) - 1>(params).Out(line);
+        log.Write(line);
+    }
+    std::apply([](auto&... p) { (p.Finish(), ...); }, params);
+    return hr;
+}
+
+} // namespace trackerrec

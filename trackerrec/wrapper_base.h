@@ -1,0 +1,59 @@
+// The COM side of a wrapper: reference counting, QueryInterface through the
+// library's object, and IDispatch forwarded to it.
+#pragma once
+
+#include "wrap.h"
+
+namespace trackerrec {
+
+template <class I> class UnknownWrapperOf : public I, public WrapperCore {
+public:
+    UnknownWrapperOf(I* inner, int index, uint32_t id)
+        : WrapperCore(inner, index, id), m_inner(inner) {
+        Register(inner, index, static_cast<I*>(this), id);
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        return Query(m_inner.Get(), riid, out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+protected:
+    ComPtr<I> m_inner;
+};
+
+template <class I> class WrapperOf : public UnknownWrapperOf<I> {
+public:
+    using UnknownWrapperOf<I>::UnknownWrapperOf;
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        return this->m_inner->GetTypeInfoCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override {
+        return this->m_inner->GetTypeInfo(index, lcid, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                                            DISPID* ids) override {
+        return this->m_inner->GetIDsOfNames(riid, names, count, lcid, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags,
+                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argError) override {
+        return this->m_inner->Invoke(id, riid, lcid, flags, params, result, exception, argError);
+    }
+};
+
+// A new wrapper of W's interface, as IUnknown.
+template <class W> IUnknown* Make(void* inner, uint32_t id) {
+    using I = typename W::Interface;
+    auto* wrapper = new W(static_cast<I*>(inner), IndexOfType<I>(), id);
+    return static_cast<I*>(wrapper);
+}
+
+} // namespace trackerrec
