@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <set>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -98,36 +100,57 @@ void Sweep(const std::filesystem::path& folder, const std::vector<std::string>& 
     ASSERT_GT(phases.disconnect, phases.connected);
     totals.calls += counted.calls;
 
+    struct Job {
+        Call call;
+        bool fail;
+        SessionRun run;
+    };
+    std::vector<Job> jobs;
     std::set<std::pair<std::string, int>> seen;
     for (const Call& call : calls) {
         if (call.Host() || !seen.insert({call.operation, phases.PhaseOf(call)}).second)
             continue;
         ++totals.swept;
-        for (const char* kind : {"fail", "null"}) {
-            const bool fail = kind[0] == 'f';
-            if (!fail && !call.givesObject)
-                continue;
-            SCOPED_TRACE(std::string(args.empty() ? "session" : args[0]) + ": " + kind + " call " +
-                         std::to_string(call.number) + " " + call.operation);
-            const SessionRun run = SessionRun::Start(folder, args, kind, call.number);
-            ++totals.runs;
-            if (run.crashed) {
-                ++totals.crashes;
-                ADD_FAILURE() << "crashed\n" << run.errors;
-                continue;
-            }
-            if (run.live != 0) {
-                ++totals.leaks;
-                ADD_FAILURE() << run.live << " library objects left alive";
-            }
-            EXPECT_EQ(run.malformed, "") << "malformed record";
-            EXPECT_EQ(run.emptyBoxes, 0) << run.errors;
-            if (fail && checkStatus) {
-                EXPECT_EQ(run.status, phases.ExpectedStatus(call)) << run.errors;
-            }
-            if (fail && phases.Shown(call)) {
-                EXPECT_TRUE(run.ShowedBox(run.faultDescription)) << run.errors;
-            }
+        jobs.push_back({call, true, {}});
+        if (call.givesObject)
+            jobs.push_back({call, false, {}});
+    }
+    // Two sessions at a time, each in a folder of its own.
+    std::atomic<size_t> next{0};
+    auto worker = [&](int slot) {
+        const std::filesystem::path own = folder / ("slot" + std::to_string(slot));
+        std::filesystem::create_directories(own);
+        for (size_t i; (i = next++) < jobs.size();)
+            jobs[i].run =
+                SessionRun::Start(own, args, jobs[i].fail ? "fail" : "null", jobs[i].call.number);
+    };
+    std::thread second(worker, 1);
+    worker(0);
+    second.join();
+
+    for (const Job& job : jobs) {
+        const Call& call = job.call;
+        const SessionRun& run = job.run;
+        SCOPED_TRACE(std::string(args.empty() ? "session" : args[0]) + ": " +
+                     (job.fail ? "fail" : "null") + " call " + std::to_string(call.number) + " " +
+                     call.operation);
+        ++totals.runs;
+        if (run.crashed) {
+            ++totals.crashes;
+            ADD_FAILURE() << "crashed\n" << run.errors;
+            continue;
+        }
+        if (run.live != 0) {
+            ++totals.leaks;
+            ADD_FAILURE() << run.live << " library objects left alive";
+        }
+        EXPECT_EQ(run.malformed, "") << "malformed record";
+        EXPECT_EQ(run.emptyBoxes, 0) << run.errors;
+        if (job.fail && checkStatus) {
+            EXPECT_EQ(run.status, phases.ExpectedStatus(call)) << run.errors;
+        }
+        if (job.fail && phases.Shown(call)) {
+            EXPECT_TRUE(run.ShowedBox(run.faultDescription)) << run.errors;
         }
     }
 }
