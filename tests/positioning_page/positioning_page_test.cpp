@@ -508,16 +508,6 @@ TEST_F(PositioningPageTest, EveryLibraryFailureOfEveryButtonIsShown) {
     EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("Q-Wand"));
 }
 
-TEST_F(PositioningPageTest, FailureWhileFillingTheListAtFirstShowIsShownAndThePageOpens) {
-    OpenSheet();
-    Sim().InjectFailure(TEXT("TargetCollection.get_Item"), E_FAIL, 3, TEXT("No targets today"),
-                        true);
-    ShowTab(device->m_positioningPage.get());
-    EXPECT_EQ(BoxTexts(), std::vector<platform::WideString>{TEXT("No targets today")});
-    EXPECT_EQ(SliderPos(), 20); // initialisation went on
-    EXPECT_EQ(Page().m_speed, 20);
-}
-
 TEST_F(PositioningPageTest, FailureWhileFillingTheListAtConnectFailsTheConnect) {
     OpenPositioning();
     ASSERT_TRUE(device->Disconnect());

@@ -527,56 +527,6 @@ TEST_F(ProfilesPageTest, NullTrackerObjectsLeaveTheirPartOfThePageQuietly) {
     }
 }
 
-// Every library call made while the tab first opens: its failure is shown with
-// the library's description, the page opens anyway, and nothing is left.
-TEST_F(ProfilesPageTest, EveryFailureWhileFillingThePageIsShown) {
-    const WCHAR* const steps[] = {
-        TEXT("Tracker.get_Measurements"),
-        TEXT("Measurements.get_MeasurementProfileCollection"),
-        TEXT("MeasurementProfileCollection.get_Count"),
-        TEXT("MeasurementProfileCollection.get_Item"),
-        TEXT("MeasurementProfile.get_Name"),
-        TEXT("MeasurementProfile.StationaryProfile"),
-        TEXT("MeasurementProfile.ContinuousTimeProfile"),
-        TEXT("StationaryProfile.get_Accuracy"),
-        TEXT("AreaScanProfile.get_Accuracy"),
-        TEXT("ContinuousTimeProfile.get_TimeSeparation"),
-        TEXT("ContinuousDistanceProfile.get_DistanceSeparation"),
-        TEXT("NumericSetting.get_Value"),
-        TEXT("UnitValue.get_Unit"),
-        TEXT("NumericSetting.put_Value"),
-        TEXT("Tracker.get_TargetCollection"),
-        TEXT("TargetCollection.get_Count"),
-        TEXT("TargetCollection.get_Item"),
-        TEXT("Target.get_Selectable"),
-        TEXT("Target.get_Name"),
-        TEXT("MeasurementProfileCollection.get_Active"),
-        TEXT("TargetCollection.get_Selected"),
-        TEXT("Tracker.get_PowerStatus"),
-        TEXT("PowerStatus.get_Source"),
-        TEXT("PowerStatus.get_Level"),
-        TEXT("PowerSource.get_Value"),
-        TEXT("PowerLevel.get_Value"),
-    };
-    for (const WCHAR* step : steps) {
-        SCOPED_TRACE(Narrow(step));
-        const size_t boxes = BoxTexts().size();
-        OpenSheet();
-        Sim().InjectFailure(step, E_FAIL, 77, TEXT("Profiles step failed"), true);
-        ShowTab(device->m_profilesPage.get());
-        EXPECT_GT(Sim().CallCount(step), 0);
-        ASSERT_EQ(BoxTexts().size(), boxes + 1);
-        EXPECT_EQ(BoxTexts().back(), TEXT("Profiles step failed"));
-        EXPECT_EQ(screen.Boxes().back().type, static_cast<UINT>(MB_OK));
-        EXPECT_TRUE(Page().m_initialized);
-        Sim().ClearFaults();
-        Close();
-        Sim().Reset();
-        Pump();
-        EXPECT_EQ(Sim().LiveObjectCount(), 0);
-    }
-}
-
 // Every library call of each handler: its failure is shown with the library's
 // description and the page stays usable.
 TEST_F(ProfilesPageTest, EveryFailureOfAHandlerIsShown) {
@@ -652,23 +602,6 @@ TEST_F(ProfilesPageTest, EveryFailureOfAHandlerIsShown) {
     Click(IDC_RB_PRECISE);
     Click(IDC_RB_FAST);
     EXPECT_EQ(Profile(kStationary).accuracy, 2);
-}
-
-TEST_F(ProfilesPageTest, EveryFailureWhileEndingTheSubscriptionFailsTheDisconnect) {
-    const WCHAR* const steps[] = {TEXT("Tracker.get_PowerStatus"), TEXT("PowerStatus.get_Source"),
-                                  TEXT("PowerStatus.get_Level")};
-    OpenProfiles();
-    for (const WCHAR* step : steps) {
-        SCOPED_TRACE(Narrow(step));
-        const size_t boxes = BoxTexts().size();
-        Sim().InjectFailure(step, E_FAIL, 79, TEXT("Cannot end the subscription"), true);
-        EXPECT_FALSE(device->Disconnect());
-        ASSERT_EQ(BoxTexts().size(), boxes + 1);
-        EXPECT_EQ(BoxTexts().back(), TEXT("Cannot end the subscription"));
-        EXPECT_TRUE(device->m_connected);
-    }
-    ASSERT_TRUE(device->Disconnect());
-    EXPECT_EQ(Connections(), 0);
 }
 
 } // namespace
