@@ -12,7 +12,9 @@ namespace {
 bool g_refuseRecords = false; // allocations of a record's size fail
 }
 
-// This program's allocator: the C runtime's heap, with records refused on request.
+// This program's allocator: the C runtime's heap, with records refused on
+// request. Every form of new and delete without alignment is replaced, so no
+// block is allocated by one allocator and freed by another.
 void* operator new(std::size_t size) {
     if (g_refuseRecords && size == sizeof(ZDEV_SCAN_DATA))
         throw std::bad_alloc();
@@ -20,10 +22,35 @@ void* operator new(std::size_t size) {
         return memory;
     throw std::bad_alloc();
 }
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
 void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
     std::free(memory);
 }
 
