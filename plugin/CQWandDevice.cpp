@@ -30,6 +30,8 @@ void CQWandDevice::Unload() {
     if (m_state == 1 || m_state == 2) {
         if (Disconnect())
             DestroyToolSheet();
+    } else if (m_toolSheet) {
+        DestroyToolSheet(); // disconnected from the Main page: the pages still save
     }
     // Whatever a failed disconnect left is released while the apartment still
     // exists, so that no reference outlives the library behind it.
@@ -62,7 +64,9 @@ int CQWandDevice::Open(void*) {
     }
     if (!Connect(address))
         return 0;
-    if (!BuildToolSheet())
+    // A sheet left by the Main page's "Disconnect" is kept with its pages and
+    // what was entered on them; they were told of the new connection.
+    if (!m_toolSheet && !BuildToolSheet())
         return 0; // stays connected: the next Open returns 1 at once
     if (!m_settingsDlg)
         return 0;

@@ -7,14 +7,11 @@
 #include "toolsheet/WCPropPageOVC.h"
 #include "toolsheet/WCPropPagePositioning.h"
 #include "toolsheet/WCPropPageSettings.h"
+#include "toolsheet/page_support.h"
 
 using namespace tracker;
 
 namespace {
-
-void ShowLibraryError(const ComError& error) {
-    AfxMessageBox(error.Description().c_str(), MB_OK);
-}
 
 // Warns when the tracker's quick release is open; connecting goes on anyway.
 void CheckQuickRelease(Tracker* device) {

@@ -4,6 +4,7 @@
 #include "plugin/CQWandDevice.h"
 #include "settings/CQNRegistry.h"
 #include "settings/CQNZUDeviceOrlanReflectorSizeDlg.h"
+#include "toolsheet/page_support.h"
 
 #include <cmath>
 
@@ -11,6 +12,11 @@ namespace {
 
 const WCHAR* const kButtonValueNames[4] = {TEXT("m_cbAButtonList"), TEXT("m_cbBButtonList"),
                                            TEXT("m_cbCButtonList"), TEXT("m_cbDButtonList")};
+
+// The most diameters the list loads: a stored count beyond it (a damaged or
+// hand-edited value) would otherwise make the load read for hours, and
+// positions beyond it would not fit the value names' "%d".
+constexpr DWORD kMaxReflectorSizes = 1000;
 
 void UseDeviceKey(CQNRegistry& registry) {
     registry.SetKey(kDeviceKeyName, true);
@@ -109,7 +115,7 @@ void CQNZUDeviceOrlanProbeSettingDlg::LoadSettings() {
 
     DWORD size = 0;
     if (registry.ReadDword(TEXT("m_cbReflectorSizeList Size"), size)) {
-        for (DWORD i = 0; i < size; ++i) {
+        for (DWORD i = 0; i < size && i < kMaxReflectorSizes; ++i) {
             CString name;
             name.Format(TEXT("m_cbReflectorSizeList : %d"), static_cast<int>(i));
             if (registry.ReadString(static_cast<LPCWSTR>(name), text) && !text.empty())
@@ -234,7 +240,7 @@ void CQNZUDeviceOrlanProbeSettingDlg::ApplyStableProbingSwitch() {
         const bool checked = m_btnCheckStable.GetCheck() == BST_CHECKED;
         ThrowIfFailed(onOff->put_Value(checked ? VARIANT_TRUE : VARIANT_FALSE));
     } catch (const ComError& error) {
-        AfxMessageBox(error.Description().c_str(), MB_OK);
+        ShowLibraryError(error);
     }
 }
 
@@ -249,7 +255,7 @@ void CQNZUDeviceOrlanProbeSettingDlg::ApplyStableProbingTime() {
             return;
         ThrowIfFailed(time->put_Value(_wtof(text))); // milliseconds, as typed
     } catch (const ComError& error) {
-        AfxMessageBox(error.Description().c_str(), MB_OK);
+        ShowLibraryError(error);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "plugin/WCInclinationEventSink.h"
 #include "plugin/sink_lifetime.h"
 #include "settings/CQNRegistry.h"
+#include "toolsheet/page_support.h"
 
 using namespace tracker;
 
@@ -97,16 +98,15 @@ BOOL WCPropPageInclination::OnInitDialog() {
     try {
         OnTrackerConnected();
     } catch (const ComError& error) {
-        AfxMessageBox(error.Description().c_str(), MB_OK);
+        ShowLibraryError(error);
     }
-    try {
-        LoadSettings();
-    } catch (const ComError& error) {
-        AfxMessageBox(error.Description().c_str(), MB_OK);
-    }
+    LoadSettings();
     return TRUE;
 }
 
+// Each stored value is shown and sent once: the edits' change handlers stay
+// quiet while the load puts the texts in, and a value the sensor refuses is
+// reported on its own without keeping the next one from loading.
 void WCPropPageInclination::LoadSettings() {
     CQNRegistry registry;
     registry.SetKey(kDeviceKeyName, true);
@@ -116,12 +116,16 @@ void WCPropPageInclination::LoadSettings() {
         m_useOTG.SetCheck(useOTG ? BST_CHECKED : BST_UNCHECKED);
     RegString text;
     if (registry.ReadString(TEXT("interval"), text)) {
+        m_loading = true;
         m_interval.SetWindowText(text.c_str());
-        ApplyInterval();
+        m_loading = false;
+        Reporting([&] { ApplyInterval(); });
     }
     if (registry.ReadString(TEXT("threshold"), text)) {
+        m_loading = true;
         m_threshold.SetWindowText(text.c_str());
-        ApplyThreshold();
+        m_loading = false;
+        Reporting([&] { ApplyThreshold(); });
     }
 }
 

@@ -37,6 +37,7 @@ public:
     CQWandDevice* m_device;
     bool m_orientBusy = false;
     BOOL m_initialized = FALSE;
+    bool m_loading = false; // the stored texts are being put into the edits
     ComPtr<IDispatch> m_sinkDisp;
     DWORD m_cookies[4] = {};
     CButton m_useOTG;

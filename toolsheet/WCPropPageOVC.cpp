@@ -9,16 +9,9 @@
 #include "plugin/sink_lifetime.h"
 #include "toolsheet/bmp_file_parts.h"
 #include "toolsheet/gdi_handles.h"
+#include "toolsheet/page_support.h"
 
 using namespace tracker;
-
-namespace {
-
-void ShowLibraryError(const ComError& error) {
-    AfxMessageBox(error.Description().c_str(), MB_OK);
-}
-
-} // namespace
 
 WCPropPageOVC::WCPropPageOVC(CQWandDevice* device) : CPropertyPage(IDD), m_device(device) {}
 

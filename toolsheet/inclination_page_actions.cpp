@@ -5,25 +5,9 @@
 #include "measurement/library_reads.h"
 #include "plugin/CQWandDevice.h"
 #include "toolsheet/inclination_texts.h"
+#include "toolsheet/page_support.h"
 
 using namespace tracker;
-
-namespace {
-
-void ShowLibraryError(const ComError& error) {
-    AfxMessageBox(error.Description().c_str(), MB_OK);
-}
-
-// Runs a handler's body; library errors reach the user as a message box.
-template <class Body> void Reporting(Body body) {
-    try {
-        body();
-    } catch (const ComError& error) {
-        ShowLibraryError(error);
-    }
-}
-
-} // namespace
 
 // Start and Stop set the monitoring switch to 1 and 0.
 void WCPropPageInclination::SetMonitoring(VARIANT_BOOL on) {
@@ -113,11 +97,13 @@ void WCPropPageInclination::OnUseInclinationClicked() {
 }
 
 void WCPropPageInclination::OnIntervalChanged() {
-    Reporting([&] { ApplyInterval(); });
+    if (!m_loading)
+        Reporting([&] { ApplyInterval(); });
 }
 
 void WCPropPageInclination::OnThresholdChanged() {
-    Reporting([&] { ApplyThreshold(); });
+    if (!m_loading)
+        Reporting([&] { ApplyThreshold(); });
 }
 
 // The typed text goes to the sensor as a number (text that is not one gives

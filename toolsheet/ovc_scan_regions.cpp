@@ -4,6 +4,7 @@
 
 #include "measurement/library_reads.h"
 #include "plugin/CQWandDevice.h"
+#include "toolsheet/page_support.h"
 
 #include <cmath>
 
@@ -16,10 +17,6 @@ constexpr double kRadiusTwoAndAHalfDegrees = 0.04363323129985824; // radians
 constexpr double kRegionLevel = 5.0;
 constexpr double kSixthTurn = 1.0471975511965976; // pi / 3
 constexpr double kFullTurn = 6.283185307179586;   // 2 pi
-
-void ShowLibraryError(const ComError& error) {
-    AfxMessageBox(error.Description().c_str(), MB_OK);
-}
 
 // The head's current angles.
 void ReadAngles(Tracker* device, double& first, double& second) {

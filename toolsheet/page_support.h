@@ -1,4 +1,4 @@
-// What the "Profiles" and "Positioning" pages share: showing a failure of the
+// What the pages share: showing a failure of the
 // tracker library, the text of a control, and strings to and from the library.
 #pragma once
 
@@ -11,6 +11,15 @@
 // empty, E_POINTER; a string that could not be allocated, E_OUTOFMEMORY)
 // shows the system's text for its result instead of an empty box.
 void ShowLibraryError(const ComError& error);
+
+// Runs a handler's body; a library failure reaches the user as above.
+template <class Body> void Reporting(Body body) {
+    try {
+        body();
+    } catch (const ComError& error) {
+        ShowLibraryError(error);
+    }
+}
 
 // The message a failure is shown with.
 CString LibraryErrorText(const ComError& error);

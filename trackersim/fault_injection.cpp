@@ -1,6 +1,9 @@
 #include "fault_injection.h"
 
 #include "errors.h"
+#include "fault_sweep.h"
+
+#include <cstdlib>
 
 namespace trackersim {
 
@@ -10,7 +13,17 @@ void FaultRegistry::UpdateQuiet() {
     g_faultsQuiet = Quiet();
 }
 
+FaultRegistry::FaultRegistry() : m_sweep(SweepActive()) {
+    UpdateQuiet();
+}
+
 void FaultRegistry::Set(platform::WideView operation, Fault fault) {
+    if (const size_t hash = operation.find(TEXT('#')); hash != platform::WideView::npos) {
+        const long nth =
+            std::strtol(platform::Utf8FromWide(operation.substr(hash + 1)).c_str(), nullptr, 10);
+        fault.skip = nth > 1 ? static_cast<int>(nth - 1) : 0;
+        operation = operation.substr(0, hash);
+    }
     m_faults.insert_or_assign(platform::WideString(operation), std::move(fault));
     UpdateQuiet();
 }
@@ -28,7 +41,7 @@ void FaultRegistry::Reset() {
     UpdateQuiet();
 }
 
-std::optional<Fault> FaultRegistry::Take(platform::WideView operation) {
+std::optional<Fault> FaultRegistry::Take(platform::WideView operation, bool givesObject) {
     if (Quiet())
         return std::nullopt;
     if (m_counting) {
@@ -37,11 +50,18 @@ std::optional<Fault> FaultRegistry::Take(platform::WideView operation) {
         else
             m_calls.emplace(platform::WideString(operation), 1);
     }
+    if (m_sweep)
+        if (std::optional<Fault> swept = SweepCall(operation, givesObject))
+            return swept;
     if (m_faults.empty())
         return std::nullopt;
     auto it = m_faults.find(operation);
     if (it == m_faults.end())
         return std::nullopt;
+    if (it->second.skip > 0) {
+        --it->second.skip;
+        return std::nullopt;
+    }
     Fault fault = it->second;
     if (fault.once) {
         m_faults.erase(it);
@@ -64,13 +84,13 @@ HRESULT FailWith(const Fault& fault) {
     return ReportError(fault.hr, fault.description, fault.number);
 }
 
-std::optional<Fault> BeginCall(platform::WideView operation) {
+std::optional<Fault> BeginCall(platform::WideView operation, bool givesObject) {
     // Without faults nothing here fails, and error information is only read
     // after a failure (which always sets its own), so the quiet path skips it.
     if (g_faultsQuiet)
         return std::nullopt;
     SetErrorInfo(0, nullptr);
-    return Faults().Take(operation);
+    return Faults().Take(operation, givesObject);
 }
 
 HRESULT EnterChecked(platform::WideView operation) {
@@ -81,7 +101,7 @@ HRESULT EnterChecked(platform::WideView operation) {
 }
 
 HRESULT EnterQuery(platform::WideView facet) {
-    std::optional<Fault> fault = BeginCall(facet);
+    std::optional<Fault> fault = BeginCall(facet, true);
     if (!fault)
         return S_OK;
     if (fault->kind == FaultKind::Null)

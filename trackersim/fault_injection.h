@@ -26,10 +26,13 @@ struct Fault {
     LONG number = 0;
     platform::WideString description;
     bool once = false;
+    int skip = 0; // calls of the operation that go through before the fault applies
 };
 
 class FaultRegistry {
 public:
+    FaultRegistry();
+    // "<operation>#N" sets the fault on the operation's Nth call from now on.
     void Set(platform::WideView operation, Fault fault);
     void Clear(platform::WideView operation);
     void ClearAll() {
@@ -40,7 +43,8 @@ public:
     void Reset();
 
     // Counts the call and returns the fault that applies to it, consuming a one-shot fault.
-    std::optional<Fault> Take(platform::WideView operation);
+    // `givesObject`: the call hands out an object or an interface (a null fault applies).
+    std::optional<Fault> Take(platform::WideView operation, bool givesObject = false);
     int CallCount(platform::WideView operation) const;
     // Counting calls costs a lookup per call; a benchmark turns it off.
     void SetCounting(bool on) {
@@ -48,12 +52,13 @@ public:
         UpdateQuiet();
     }
     // Nothing to count and no fault set: every call goes through untouched.
-    bool Quiet() const { return !m_counting && m_faults.empty(); }
+    bool Quiet() const { return !m_counting && m_faults.empty() && !m_sweep; }
 
 private:
     std::map<platform::WideString, Fault, std::less<>> m_faults;
     std::map<platform::WideString, int, std::less<>> m_calls;
     bool m_counting = true;
+    bool m_sweep = false; // the process's whole-session sweep is on (sweep.h)
 
 public:
     void UpdateQuiet();
@@ -69,7 +74,7 @@ HRESULT FailWith(const Fault& fault);
 
 // Starts an operation: clears the thread's error information (so a failure
 // never shows an earlier call's description) and takes the fault that applies.
-std::optional<Fault> BeginCall(platform::WideView operation);
+std::optional<Fault> BeginCall(platform::WideView operation, bool givesObject = false);
 
 // Entry check of an operation: S_OK to go on, or the injected failure (with
 // its error information set). A null fault does not apply to an action.
@@ -95,7 +100,7 @@ template <class T> HRESULT GiveObject(platform::WideView operation, T* object, T
         *out = object;
         return S_OK;
     }
-    std::optional<Fault> fault = BeginCall(operation);
+    std::optional<Fault> fault = BeginCall(operation, true);
     if (!out)
         return E_POINTER;
     *out = nullptr;

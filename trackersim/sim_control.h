@@ -164,7 +164,8 @@ struct SimControl : IUnknown {
 
     // ---- fault injection ---------------------------------------------------
     // The operation fails with hr; the error information carries the
-    // description (and the number as its help context).
+    // description (and the number as its help context). "<operation>#N":
+    // from the operation's Nth call on (its next N - 1 calls go through).
     virtual void InjectFailure(const WCHAR* operation, HRESULT hr, int32_t number,
                                const WCHAR* description, bool once) = 0;
     // An object-valued property gives null; a facet or interface is absent.

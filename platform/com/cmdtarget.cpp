@@ -2,6 +2,8 @@
 
 #include "com_error.h"
 
+#include <new>
+
 namespace {
 
 WCHAR FoldCase(WCHAR c) {
@@ -156,6 +158,8 @@ HRESULT CCmdTarget::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* r
     } catch (const ComError& error) {
         FillException(excepInfo, error);
         hr = DISP_E_EXCEPTION;
+    } catch (const std::bad_alloc&) {
+        hr = E_OUTOFMEMORY; // no C++ exception unwinds into the caller's event delivery
     }
     clearAll();
     return hr;

@@ -83,3 +83,30 @@ TEST_F(InclinationSettingsTest, ClearingAnEditSendsNothingAndKeepsTheStoredText)
 }
 
 } // namespace
+
+namespace {
+
+// A stored value that the sensor refuses at load is reported once, and the
+// value after it still loads: what the user stored stays stored at close.
+TEST_F(InclinationSettingsTest, AStoredValueTheSensorRefusesIsReportedOnceAndTheRestLoads) {
+    Store(TEXT("interval"), TEXT("400"));
+    Store(TEXT("threshold"), TEXT("0.7"));
+    Open();
+    // The page's first two writes echo the sensor's own values; the stored ones follow.
+    Sim().InjectFailure(TEXT("NumericSetting.put_Value#3"), E_FAIL, 5, TEXT("Refused"), false);
+    OpenTab();
+    Sim().ClearFaults();
+    EXPECT_EQ(Text(IDC_INTERVAL), TEXT("400"));
+    EXPECT_EQ(Text(IDC_THRESHOLD), TEXT("0.7"));
+    ASSERT_EQ(screen.Boxes().size(), 2u); // the interval's and the threshold's, once each
+    for (const auto& box : screen.Boxes())
+        EXPECT_EQ(box.text, TEXT("Refused"));
+    Close();
+    RegString text;
+    ASSERT_TRUE(Stored(TEXT("interval"), text));
+    EXPECT_EQ(text, TEXT("400"));
+    ASSERT_TRUE(Stored(TEXT("threshold"), text));
+    EXPECT_EQ(text, TEXT("0.7"));
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 // Measurements and target positions from the simulated tracker to the host's records.
 #include "interfaces/tracker.h"
 #include "platform/ui/message_loop.h"
+#include "tests/positioning_page/fake_measurement.h"
 #include "tests/support/device_fixture.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,31 @@ TEST_F(MeasuringPathTest, RmsToleranceIsInclusive) {
     Fire(s);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].data.meta.rms, 0.1);
+}
+
+// A measurement whose RMS facet and Position facet carry different points:
+// the RMS facet's value decides, the Position facet's point is posted.
+TEST_F(MeasuringPathTest, TheRmsFacetFiltersAndThePositionFacetGivesThePoint) {
+    StartProbing();
+    auto measurement = [](double rms) {
+        fakes::MeasurementContent content;
+        content.hasRms = true;
+        content.rms = ComPtr<fakes::RmsPositionObject>::Attach(
+            new fakes::RmsPositionObject(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")),
+                                         fakes::Scalar::Make(rms, nullptr, nullptr)));
+        content.hasPosition = true;
+        content.position = ComPtr<fakes::PositionObject>::Attach(
+            new fakes::PositionObject(fakes::Values(TEXT("P"), 4, 5, 6, TEXT("mm"))));
+        content.readings = fakes::Values(TEXT("T"), 20, 1013, 45, TEXT(""));
+        return fakes::Measurement::Make(content);
+    };
+    device->OnMeasurement(measurement(0.2).Get()); // above the tolerance of 0.1
+    EXPECT_TRUE(posted.empty());
+    device->OnMeasurement(measurement(0.05).Get());
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].data.GetPts()[0], 4);
+    EXPECT_EQ(posted[0].data.GetPts()[2], 6);
+    EXPECT_EQ(posted[0].data.meta.rms, 0.05);
 }
 
 TEST_F(MeasuringPathTest, PositionOnlyGivesLineOfSightFrameAndZeroRms) {

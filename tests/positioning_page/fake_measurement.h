@@ -137,7 +137,8 @@ private:
 
 class RmsPositionObject final : public Fake<tracker::RmsPosition> {
 public:
-    explicit RmsPositionObject(Triple v) : m_v(std::move(v)) {}
+    explicit RmsPositionObject(Triple v, ComPtr<Scalar> rms = nullptr)
+        : m_v(std::move(v)), m_rms(std::move(rms)) {}
     HRESULT STDMETHODCALLTYPE get_X(tracker::CoordinateValue** v) override {
         return Give(m_v.a.Get(), v);
     }
@@ -148,11 +149,12 @@ public:
         return Give(m_v.c.Get(), v);
     }
     HRESULT STDMETHODCALLTYPE get_Rms(tracker::ScalarValue** v) override {
-        return Give(static_cast<tracker::ScalarValue*>(nullptr), v);
+        return Give(static_cast<tracker::ScalarValue*>(m_rms.Get()), v);
     }
 
 private:
     Triple m_v;
+    ComPtr<Scalar> m_rms;
 };
 
 class RotationObject final : public Fake<tracker::Rotation> {
@@ -200,6 +202,7 @@ struct MeasurementContent {
     bool hasRms = false;
     bool hasPosition = false;
     ComPtr<TargetInfo> info;
+    Triple readings; // missing unless set
 };
 
 class Measurement final
@@ -215,9 +218,15 @@ public:
         *time = m_spec.time;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_Reading1(tracker::ScalarValue** v) override { return None(v); }
-    HRESULT STDMETHODCALLTYPE get_Reading2(tracker::ScalarValue** v) override { return None(v); }
-    HRESULT STDMETHODCALLTYPE get_Reading3(tracker::ScalarValue** v) override { return None(v); }
+    HRESULT STDMETHODCALLTYPE get_Reading1(tracker::ScalarValue** v) override {
+        return Give(static_cast<tracker::ScalarValue*>(m_spec.readings.a.Get()), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Reading2(tracker::ScalarValue** v) override {
+        return Give(static_cast<tracker::ScalarValue*>(m_spec.readings.b.Get()), v);
+    }
+    HRESULT STDMETHODCALLTYPE get_Reading3(tracker::ScalarValue** v) override {
+        return Give(static_cast<tracker::ScalarValue*>(m_spec.readings.c.Get()), v);
+    }
     HRESULT STDMETHODCALLTYPE get_MeasuredTargetInfo(IDispatch** info) override {
         return Give(static_cast<IDispatch*>(m_spec.info.Get()), info);
     }
@@ -251,9 +260,6 @@ protected:
     }
 
 private:
-    static HRESULT None(tracker::ScalarValue** v) {
-        return Give(static_cast<tracker::ScalarValue*>(nullptr), v);
-    }
     MeasurementContent m_spec;
 };
 

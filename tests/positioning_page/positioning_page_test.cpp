@@ -434,9 +434,9 @@ TEST_F(PositioningPageTest, ATrackerWithoutTargetsStillMovesAndPoints) {
 
 // ---- failures ------------------------------------------------------------------------
 
-// Every library call of every button: the failure's description is shown in a
-// message box (OK, no icon), the page stays usable, nothing is left behind.
-TEST_F(PositioningPageTest, EveryLibraryFailureOfEveryButtonIsShown) {
+// A library failure behind each button: its description is shown in a message
+// box (OK, no icon), the page stays usable, nothing is left behind.
+TEST_F(PositioningPageTest, ALibraryFailureOfEachButtonIsShown) {
     struct Case {
         int button;
         const WCHAR* step;
@@ -445,46 +445,11 @@ TEST_F(PositioningPageTest, EveryLibraryFailureOfEveryButtonIsShown) {
         {IDC_MOVE_LEFT, TEXT("Tracker.Move")},
         {IDC_MOVE_STOP, TEXT("Tracker.Move")},
         {IDC_POSITION_TO, TEXT("Tracker.PositionTo")},
-        {IDC_FIND_REFLECTOR, TEXT("Tracker.get_ReflectorFinder")},
         {IDC_FIND_REFLECTOR, TEXT("ReflectorFinder.Start")},
-        {IDC_GO_AND_MEASURE, TEXT("Tracker.get_TargetCollection")},
-        {IDC_GO_AND_MEASURE, TEXT("TargetCollection.get_Item")},
-        {IDC_GO_AND_MEASURE, TEXT("Target.get_Handle")},
-        {IDC_GO_AND_MEASURE, TEXT("Tracker.get_Measurements")},
         {IDC_GO_AND_MEASURE, TEXT("Measurements.GoAndMeasure")},
-        {IDC_GO_AND_MEASURE, TEXT("Measurement.RmsMeasurement")},
-        {IDC_GO_AND_MEASURE, TEXT("RmsMeasurement.get_RmsPosition")},
-        {IDC_GO_AND_MEASURE, TEXT("RmsPosition.get_X")},
-        {IDC_GO_AND_MEASURE, TEXT("ScalarValue.get_Value")},
-        {IDC_GO_AND_MEASURE, TEXT("ScalarValue.get_Unit")},
-        {IDC_GO_AND_MEASURE, TEXT("ScalarValue.get_Name")},
-        {IDC_GO_AND_MEASURE, TEXT("Measurement.DirectionalMeasurement")},
-        {IDC_GO_AND_MEASURE, TEXT("DirectionalMeasurement.get_Orientation")},
-        {IDC_GO_AND_MEASURE, TEXT("Rotation.get_Rx")},
-        {IDC_GO_AND_MEASURE, TEXT("Measurement.PositionMeasurement")},
-        {IDC_GO_AND_MEASURE, TEXT("PositionMeasurement.get_Position")},
-        {IDC_GO_AND_MEASURE, TEXT("Position.get_Z")},
-        {IDC_GO_AND_MEASURE, TEXT("Measurement.SixDofMeasurement")},
         {IDC_GO_AND_MEASURE, TEXT("Measurement.get_MeasuredTargetInfo")},
-        {IDC_GO_AND_MEASURE, TEXT("MeasuredTargetInfo.MeasuredTargetInfo")},
-        {IDC_GO_AND_MEASURE, TEXT("MeasuredTargetInfo.get_TargetIdentity")},
-        {IDC_GO_AND_MEASURE, TEXT("MeasuredTargetInfo.get_ProbeIdentity")},
-        {IDC_GO_AND_MEASURE, TEXT("TargetCollection.get_Count")},
-        {IDC_GO_AND_MEASURE, TEXT("Target.ProbeTarget")},
-        {IDC_GO_AND_MEASURE, TEXT("ProbeTarget.get_Probe")},
-        {IDC_GO_AND_MEASURE, TEXT("Probe.get_Identity")},
-        {IDC_GO_AND_MEASURE, TEXT("Target.get_Name")},
-        {IDC_GO_AND_MEASURE, TEXT("Measurement.get_TimeStamp")},
-        {IDC_GO_AND_MEASURE_KSR15, TEXT("Tracker.get_TargetCollection")},
         {IDC_GO_AND_MEASURE_KSR15, TEXT("TargetCollection.MakeTarget")},
-        {IDC_GO_AND_MEASURE_KSR15, TEXT("Tracker.get_Measurements")},
-        {IDC_GO_AND_MEASURE_KSR15, TEXT("Measurements.GoAndMeasure")},
-        {IDC_GO_AND_MEASURE_KSR15, TEXT("Measurement.get_TimeStamp")},
-        {IDC_POSITION_TO_TARGET, TEXT("Tracker.get_TargetCollection")},
-        {IDC_POSITION_TO_TARGET, TEXT("TargetCollection.get_Item")},
-        {IDC_POSITION_TO_TARGET, TEXT("Target.get_Handle")},
         {IDC_POSITION_TO_TARGET, TEXT("Tracker.PositionToTarget")},
-        {IDC_POSITION_TO_TARGET, TEXT("Target.get_Name")},
     };
     OpenPositioning();
     for (const Case& c : cases) {
@@ -506,16 +471,6 @@ TEST_F(PositioningPageTest, EveryLibraryFailureOfEveryButtonIsShown) {
     // Still working, and nothing was left behind (checked at the end).
     Click(IDC_GO_AND_MEASURE);
     EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("Q-Wand"));
-}
-
-TEST_F(PositioningPageTest, FailureWhileFillingTheListAtFirstShowIsShownAndThePageOpens) {
-    OpenSheet();
-    Sim().InjectFailure(TEXT("TargetCollection.get_Item"), E_FAIL, 3, TEXT("No targets today"),
-                        true);
-    ShowTab(device->m_positioningPage.get());
-    EXPECT_EQ(BoxTexts(), std::vector<platform::WideString>{TEXT("No targets today")});
-    EXPECT_EQ(SliderPos(), 20); // initialisation went on
-    EXPECT_EQ(Page().m_speed, 20);
 }
 
 TEST_F(PositioningPageTest, FailureWhileFillingTheListAtConnectFailsTheConnect) {

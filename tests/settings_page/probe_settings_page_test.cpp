@@ -159,6 +159,15 @@ TEST_F(ProbeSettingsPageTest, StableProbingReachesTheTrackerOnlyWhenConnected) {
     EXPECT_FALSE(Sim().StableProbingEnabled());
     DestroyAndConnect();
     ShowPage();
+    EXPECT_TRUE(Sim().StableProbingEnabled());                // the stored state, applied at load
+    ASSERT_TRUE(platform::Click(Control(IDC_STABLE_ENABLE))); // unchecks
+    EXPECT_FALSE(Sim().StableProbingEnabled());
+    Sim().InjectFailure(TEXT("BoolSwitch.put_Value"), E_FAIL, 4, TEXT("Trigger busy"), true);
+    ASSERT_TRUE(platform::Click(Control(IDC_STABLE_ENABLE))); // checks; the tracker refuses
+    EXPECT_FALSE(Sim().StableProbingEnabled());
+    ASSERT_EQ(screen.Boxes().size(), 1u);
+    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Trigger busy"));
+    ASSERT_TRUE(platform::SetChecked(Control(IDC_STABLE_ENABLE), false));
     ASSERT_TRUE(platform::SetChecked(Control(IDC_STABLE_ENABLE), true));
     EXPECT_TRUE(Sim().StableProbingEnabled());
     ASSERT_TRUE(platform::TypeText(Control(IDC_STABLE_TIME), TEXT("450")));
@@ -166,8 +175,8 @@ TEST_F(ProbeSettingsPageTest, StableProbingReachesTheTrackerOnlyWhenConnected) {
     Sim().InjectFailure(TEXT("NumericSetting.put_Value"), E_INVALIDARG, 3,
                         TEXT("Time out of range"), true);
     ASSERT_TRUE(platform::TypeText(Control(IDC_STABLE_TIME), TEXT("-1")));
-    ASSERT_EQ(screen.Boxes().size(), 1u);
-    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Time out of range"));
+    ASSERT_EQ(screen.Boxes().size(), 2u);
+    EXPECT_EQ(screen.Boxes()[1].text, TEXT("Time out of range"));
 }
 
 TEST_F(ProbeSettingsPageTest, SettingsSurviveCloseAndReopen) {
@@ -205,10 +214,11 @@ TEST_F(ProbeSettingsPageTest, SettingsSurviveCloseAndReopen) {
 
 TEST_F(ProbeSettingsPageTest, HandEditedValuesLoadAsFarAsTheyMakeSense) {
     Store(TEXT("m_cbBButtonList"), TEXT("Bogus"));
-    StoreDword(TEXT("m_cbCButtonList"), 7); // a number where text belongs
-    StoreDword(TEXT("m_cbReflectorSizeList Size"), 3);
+    StoreDword(TEXT("m_cbCButtonList"), 7);               // a number where text belongs
+    StoreDword(TEXT("m_cbReflectorSizeList Size"), 1001); // the list loads 1000 at most
     Store(TEXT("m_cbReflectorSizeList : 0"), TEXT("abc"));
     Store(TEXT("m_cbReflectorSizeList : 2"), TEXT(""));
+    Store(TEXT("m_cbReflectorSizeList : 1000"), TEXT("12.000000"));
     StoreDword(TEXT("m_cbReflectorSizeList Index"), 5);
     Store(TEXT("m_distanceTol"), TEXT("letters"));
     Store(TEXT("m_stableProbingTime"),

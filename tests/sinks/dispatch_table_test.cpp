@@ -11,6 +11,8 @@
 #include "plugin/WCMeasurementStatusEventSink.h"
 #include "plugin/WCTargetCollectionEventSink.h"
 #include "plugin/WCTriggerCollectionEventSink.h"
+#include "tests/positioning_page/fake_measurement.h"
+#include "tests/support/device_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -189,7 +191,7 @@ TEST(DeviceSinkTables, AnswerTheirEventsByNameAndInterface) {
     EXPECT_EQ(g->QueryInterface(tracker::IID_MeasurementEvents, p.PutVoid()), E_NOINTERFACE);
     p.Reset();
 
-    // Handlers without an owner do nothing; those marked none do nothing either.
+    // Handlers without an owner do nothing.
     EXPECT_EQ(
         Call(g.Get(), 1, {ComVariant::FromDispatch(g.Get()), ComVariant::FromDispatch(nullptr)}),
         S_OK);
@@ -206,6 +208,36 @@ TEST(DeviceSinkTables, AnswerTheirEventsByNameAndInterface) {
     status->OnFinalRelease();
     targets->OnFinalRelease();
     triggers->OnFinalRelease();
+}
+
+class OwnedSinkTest : public simtest::DeviceTest {};
+
+// The entries whose handlers do nothing, on the sinks of a device that is
+// probing, given a sample that the target-position entry turns into a record.
+TEST_F(OwnedSinkTest, EntriesWithoutAHandlerDoNothingForAProbingDevice) {
+    ConnectDevice();
+    ASSERT_EQ(device->StartProbeMeasure(), 1);
+    auto* targets = new WCTargetCollectionEventSink(device.get());
+    auto* status = new WCMeasurementStatusEventSink(device.get());
+    ComPtr<IDispatch> t = DispatchOf(targets), s = DispatchOf(status);
+    fakes::MeasurementContent content;
+    content.hasPosition = true;
+    content.position = ComPtr<fakes::PositionObject>::Attach(
+        new fakes::PositionObject(fakes::Values(TEXT("P"), 1, 2, 3, TEXT("mm"))));
+    ComPtr<fakes::Measurement> sample = fakes::Measurement::Make(content);
+    const ComVariant sampleArgument =
+        ComVariant::FromDispatch(static_cast<tracker::Measurement*>(sample.Get()));
+    for (DISPID entry : {1, 2, 4}) // SelectedChanged, PreSelectedChanged, ActiveTipChanged
+        EXPECT_EQ(Call(t.Get(), entry, {ComVariant::FromDispatch(nullptr), sampleArgument}), S_OK);
+    EXPECT_EQ(Call(s.Get(), 1, {ComVariant::FromDispatch(nullptr), ComVariant::FromLong(3)}), S_OK);
+    EXPECT_TRUE(posted.empty());
+    EXPECT_EQ(Call(t.Get(), 3, {ComVariant::FromDispatch(nullptr), sampleArgument}), S_OK);
+    ASSERT_EQ(posted.size(), 1u); // the same sample, given to TargetPositionChanged
+    EXPECT_EQ(posted[0].data.GetPts()[2], 3);
+    t.Detach();
+    s.Detach();
+    targets->OnFinalRelease();
+    status->OnFinalRelease();
 }
 
 TEST(PageSinkTables, AnswerTheirEventsByNameAndInterface) {

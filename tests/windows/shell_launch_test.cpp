@@ -1,12 +1,14 @@
 // The module's registration of the tracker library on Windows: two elevated
 // launches of the .NET registration tool through the shell, which an
 // installed launcher takes over here; the wait between them is virtual.
+#include "platform/module/module.h"
 #include "platform/shell/shell_launch.h"
 #include "platform/ui/clock.h"
 #include "settings/tracker_library_registration.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -31,9 +33,13 @@ TEST(TrackerLibraryRegistration, UnregistersThenRegistersByPathElevated) {
     RecordedLaunches shell(true);
     ASSERT_TRUE(RegisterTrackerLibrary());
     ASSERT_EQ(shell.launches.size(), 2u);
+    // The library beside the module's folder's parent, from this program's own path.
+    WCHAR module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
     const platform::WideString library =
-        platform::WideString(static_cast<LPCWSTR>(TrackerLibraryFolder())) +
-        L"Tarn.Tracker.Connection.dll";
+        (std::filesystem::path(module).parent_path().parent_path() /
+         L"Device\\QNZUDeviceQWand\\bin\\Tarn.Tracker.Connection.dll")
+            .wstring();
     for (const platform::ShellLaunch& launch : shell.launches) {
         EXPECT_EQ(launch.verb, L"runas");
         EXPECT_EQ(launch.file, platform::kRegAsmPath);

@@ -1,0 +1,117 @@
+#include "fault_sweep.h"
+
+#include "module_state.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace trackersim {
+
+namespace {
+
+struct SweepSettings {
+    bool active = false;
+    std::string countFile;
+    std::string reportFile;
+    long failAt = 0;
+    long nullAt = 0;
+};
+
+SweepSettings ReadSettings() {
+    SweepSettings settings;
+    const char* text = std::getenv("TRACKERSIM_SWEEP");
+    if (!text || !*text)
+        return settings;
+    settings.active = true;
+    std::string items = text;
+    size_t start = 0;
+    while (start <= items.size()) {
+        size_t end = items.find(';', start);
+        if (end == std::string::npos)
+            end = items.size();
+        const std::string item = items.substr(start, end - start);
+        const size_t equals = item.find('=');
+        const std::string key = item.substr(0, equals);
+        const std::string value = equals == std::string::npos ? "" : item.substr(equals + 1);
+        if (key == "count")
+            settings.countFile = value;
+        else if (key == "report")
+            settings.reportFile = value;
+        else if (key == "fail")
+            settings.failAt = std::strtol(value.c_str(), nullptr, 10);
+        else if (key == "null")
+            settings.nullAt = std::strtol(value.c_str(), nullptr, 10);
+        start = end + 1;
+    }
+    return settings;
+}
+
+// The process's sweep: its settings, the calls so far, and the files it writes.
+class Sweep {
+public:
+    Sweep() : m_settings(ReadSettings()) {
+        if (!m_settings.countFile.empty())
+            m_count = std::fopen(m_settings.countFile.c_str(), "w");
+    }
+    // The library ends (unloaded, or the process exits with objects left).
+    ~Sweep() {
+        if (m_count)
+            std::fclose(m_count);
+        if (m_settings.reportFile.empty())
+            return;
+        if (std::FILE* report = std::fopen(m_settings.reportFile.c_str(), "w")) {
+            std::fprintf(report, "calls %ld\nlive %d\n", m_calls, LiveObjects() - ControlObjects());
+            std::fclose(report);
+        }
+    }
+    Sweep(const Sweep&) = delete;
+    Sweep& operator=(const Sweep&) = delete;
+
+    bool Active() const { return m_settings.active; }
+
+    std::optional<Fault> Call(platform::WideView operation, bool givesObject) {
+        const long call = ++m_calls;
+        if (m_count)
+            std::fprintf(m_count, "%s %s\n", givesObject ? "object" : "call",
+                         platform::Utf8FromWide(operation).c_str());
+        if (call == m_settings.failAt) {
+            Fault fault;
+            fault.kind = FaultKind::Fail;
+            fault.hr = E_FAIL;
+            fault.number = static_cast<LONG>(call);
+            fault.description =
+                platform::WideFromUtf8("Simulated failure of call " + std::to_string(call) + " (" +
+                                       platform::Utf8FromWide(operation) + ")");
+            return fault;
+        }
+        if (call == m_settings.nullAt && givesObject) {
+            Fault fault;
+            fault.kind = FaultKind::Null;
+            return fault;
+        }
+        return std::nullopt;
+    }
+
+private:
+    SweepSettings m_settings;
+    std::FILE* m_count = nullptr;
+    long m_calls = 0;
+};
+
+Sweep& TheSweep() {
+    static Sweep sweep;
+    return sweep;
+}
+
+} // namespace
+
+bool SweepActive() {
+    return TheSweep().Active();
+}
+
+std::optional<Fault> SweepCall(platform::WideView operation, bool givesObject) {
+    return TheSweep().Call(operation, givesObject);
+}
+
+} // namespace trackersim
