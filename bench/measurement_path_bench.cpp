@@ -6,6 +6,8 @@
 //     host's sink, free;
 // (b) the same for TargetPositionChanged (the target stream);
 // (c) the floor.
+// (a) and (b) run with the trace off (trace:0) and on (trace:1), into a file
+// in the benchmark's folder: an accepted record only counts for the trace.
 #include "allocation_counter.h"
 
 #include "interfaces/tracker.h"
@@ -14,6 +16,7 @@
 #include "platform/com/bstr.h"
 #include "platform/com/variant.h"
 #include "platform/module/libloaderapi.h"
+#include "platform/trace/trace.h"
 #include "platform/ui/message_loop.h"
 #include "plugin/CQWandDevice.h"
 #include "trackersim/sim_control.h"
@@ -155,6 +158,13 @@ void RunEvent(benchmark::State& state, IDispatch* sink, DISPID id, EventCatcher&
         state.SkipWithError("the simulated tracker could not be set up");
         return;
     }
+    if (state.range(0) && !qntrace::Start(f.folder / "trace.txt")) {
+        state.SkipWithError("the trace could not be started");
+        return;
+    }
+    struct TraceOff {
+        ~TraceOff() { qntrace::Stop(); }
+    } traceOff;
     DISPPARAMS params{event.args, nullptr, event.count, 0};
     const uint64_t postedBefore = g_posted;
     const uint64_t allocationsBefore = bench::AllocationCount();
@@ -206,8 +216,8 @@ void BM_RecordFloor(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_MeasurementArrived);
-BENCHMARK(BM_TargetPositionChanged);
+BENCHMARK(BM_MeasurementArrived)->ArgName("trace")->Arg(0)->Arg(1);
+BENCHMARK(BM_TargetPositionChanged)->ArgName("trace")->Arg(0)->Arg(1);
 BENCHMARK(BM_RecordFloor);
 
 BENCHMARK_MAIN();

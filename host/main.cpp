@@ -8,6 +8,7 @@
 #include "platform/ui/clock.h"
 #include "platform/ui/console_screen.h"
 #include "platform/ui/scripted_screen.h"
+#include "platform/trace/trace.h"
 #include "platform/ui/window_capture.h"
 
 #include <cstdio>
@@ -17,6 +18,17 @@
 #include <string>
 
 namespace {
+
+// The trace named by --trace, from the start to the end of main. A trace that
+// cannot be written is said once and the session goes on without it.
+struct TraceForSession {
+    explicit TraceForSession(const std::string& file) {
+        if (!file.empty() && !qntrace::Start(std::filesystem::path(file)))
+            std::fprintf(stderr, "zuhost: cannot write the trace to %s; going on without it\n",
+                         file.c_str());
+    }
+    ~TraceForSession() { qntrace::Stop(); }
+};
 
 std::string FolderOf(const std::string& path) {
     std::error_code error;
@@ -58,6 +70,7 @@ int main(int argc, char** argv) {
         std::fputs(UsageText(), stdout);
         return 0;
     }
+    const TraceForSession trace(options.trace);
     const std::string folder = FolderOf(argv[0]);
 #ifdef _WIN32
     const std::string plugin =

@@ -41,6 +41,8 @@ the console screen prints them and acts for the person: --address and --answer.
                     the control's text or #id; or <tab>:wait:<ms> to let events arrive.
                     Repeat for more actions, e.g. --page-action "Positioning:click:Find Reflector"
   --out FILE        write the records to FILE instead of standard output
+  --trace FILE      write the plug-in's trace to FILE (dropped measurements and why,
+                    connect steps, failures, message boxes, settings, records per type)
   --cycles N        instead of a session: load, open, close and unload the plug-in N times
                     in this process, then check that no tracker library object is left
   --tour            instead of a session, a tour of the plug-in's windows: the connect
@@ -106,6 +108,9 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
                 return false;
         } else if (arg == "--out") {
             if (!value(o.out))
+                return false;
+        } else if (arg == "--trace") {
+            if (!value(o.trace))
                 return false;
         } else if (arg == "--address") {
             if (!value(o.address))
