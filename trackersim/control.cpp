@@ -7,6 +7,7 @@
 #include "inclination.h"
 #include "measurements.h"
 #include "module_state.h"
+#include "positioning.h"
 #include "playback.h"
 #include "power.h"
 #include "scenarios.h"
@@ -223,7 +224,9 @@ int32_t Control::CameraSwitch2() {
     return TheHardware().camera.switch2;
 }
 
-void Control::SetCallCounting(bool on) { Faults().SetCounting(on); }
+void Control::SetCallCounting(bool on) {
+    Faults().SetCounting(on);
+}
 
 int32_t Control::CallCount(const WCHAR* operation) {
     return Faults().CallCount(View(operation));
@@ -289,6 +292,7 @@ int32_t Control::TargetCount() {
 }
 
 void Control::SetTrackerAngles(double angle1, double angle2) {
+    UpdateHead();
     TheHardware().head.angle1 = angle1;
     TheHardware().head.angle2 = angle2;
 }
@@ -296,6 +300,7 @@ void Control::SetTrackerAngles(double angle1, double angle2) {
 void Control::GetHead(HeadState* state) {
     if (!state)
         return;
+    UpdateHead();
     const Head& h = TheHardware().head;
     *state = HeadState{h.horizontalSpeed, h.verticalSpeed,     h.angle1,
                        h.angle2,          h.reflectorSearches, h.lastPositionTo};
@@ -309,8 +314,15 @@ void Control::GetCamera(CameraState* state) {
     if (!state)
         return;
     const Camera& c = TheHardware().camera;
-    *state =
-        CameraState{CameraStreaming(), c.dialogShown, c.optionSwitch1, c.optionSwitch2, c.frames};
+    *state = CameraState{CameraStreaming(), c.dialogShown, c.optionSwitch1, c.optionSwitch2,
+                         c.frames,          c.spotX,       c.spotY};
+}
+
+uint32_t Control::LastCameraImage(BYTE* buffer, uint32_t size) {
+    const std::vector<BYTE>& image = TheHardware().camera.lastImage;
+    if (buffer && size >= image.size())
+        std::copy(image.begin(), image.end(), buffer);
+    return static_cast<uint32_t>(image.size());
 }
 
 namespace {
@@ -360,9 +372,9 @@ void Control::SetTargets(const TargetKind* kinds, const WCHAR* const* names, int
                             : kind == TargetKind::CustomReflector ? 12.7
                             : kind == TargetKind::RadiusTarget    ? 6.35
                                                                   : 0.0;
-        targets.push_back(
-            TargetSpec{kind, names && names[i] ? platform::WideString(names[i]) : platform::WideString(),
-                       size});
+        targets.push_back(TargetSpec{
+            kind, names && names[i] ? platform::WideString(names[i]) : platform::WideString(),
+            size});
     }
     TheHardware().selectedTarget = 0;
 }

@@ -72,6 +72,7 @@ public:
     void GetHead(HeadState* state) override;
     void SetImageRate(double hertz) override;
     void GetCamera(CameraState* state) override;
+    uint32_t LastCameraImage(BYTE* buffer, uint32_t size) override;
     int32_t ScanRegionCount(bool applied) override;
     int32_t ScanRegionCorners(bool applied, int32_t region, double* xyz,
                               int32_t maxCorners) override;
@@ -79,8 +80,7 @@ public:
     void ScanSettings(double* setting1, double* setting2) override;
     void SetTargets(const TargetKind* kinds, const WCHAR* const* names, int32_t count) override;
     void SetTargetIdentity(int32_t index, const WCHAR* identity) override;
-    void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy,
-                    double separation) override;
+    void SetProfile(int32_t index, const WCHAR* name, int32_t accuracy, double separation) override;
 };
 
 template <> inline constexpr platform::WideView kInterfaceName<Control> = TEXT("SimControl");
