@@ -113,6 +113,20 @@ TEST_F(TraceFileTest, UnwritablePlacesLeaveTheTraceOff) {
     EXPECT_FALSE(qntrace::On());
 }
 
+#ifdef _WIN32
+// A file opened without sharing (by another program, say) cannot be written:
+// the trace stays off.
+TEST_F(TraceFileTest, AFileHeldWithoutSharingLeavesTheTraceOff) {
+    const auto file = folder.Path() / "held.txt";
+    HANDLE held = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(qntrace::Start(file));
+    EXPECT_FALSE(qntrace::On());
+    CloseHandle(held);
+    EXPECT_TRUE(qntrace::Start(file));
+}
+#endif
+
 TEST_F(TraceFileTest, DefaultFileIsInTheUsersStateFolder) {
     ScopedTraceHome home(folder.Path());
     // "QNZU" on Windows, "qnzu" on Linux: the same folder to each system's eyes.
