@@ -11,6 +11,8 @@
 // (e) a measurement fired by the simulator and delivered through the message
 //     loop, with the device connected to the simulator directly, then through
 //     the recording library writing its session file (the cost of recording).
+// (a) and (b) run with the trace off (trace:0) and on (trace:1), into a file
+// in the benchmark's folder: an accepted record only counts for the trace.
 #include "allocation_counter.h"
 #include "minimal_library.h"
 
@@ -20,6 +22,7 @@
 #include "platform/com/bstr.h"
 #include "platform/com/variant.h"
 #include "platform/module/libloaderapi.h"
+#include "platform/trace/trace.h"
 #include "platform/ui/message_loop.h"
 #include "plugin/CQWandDevice.h"
 #include "trackerrec/settings.h"
@@ -187,11 +190,19 @@ MinimalFixture& TheMinimalFixture() {
     return fixture;
 }
 
-void RunEvent(benchmark::State& state, IDispatch* sink, DISPID id, VARIANTARG* args, UINT count) {
+void RunEvent(benchmark::State& state, IDispatch* sink, DISPID id, VARIANTARG* args, UINT count,
+              bool trace = false) {
     if (!sink) {
         state.SkipWithError("the device's sinks could not be set up");
         return;
     }
+    if (trace && !qntrace::Start(TheFixture().folder / "trace.txt")) {
+        state.SkipWithError("the trace could not be started");
+        return;
+    }
+    struct TraceOff {
+        ~TraceOff() { qntrace::Stop(); }
+    } traceOff;
     DISPPARAMS params{args, nullptr, count, 0};
     const uint64_t postedBefore = g_posted;
     const uint64_t allocationsBefore = bench::AllocationCount();
@@ -212,7 +223,7 @@ void RunSimulatorEvent(benchmark::State& state, IDispatch* sink, DISPID id, Even
         state.SkipWithError("the simulated tracker could not be set up");
         return;
     }
-    RunEvent(state, sink, id, event.args, event.count);
+    RunEvent(state, sink, id, event.args, event.count, state.range(0) != 0);
 }
 
 void BM_MeasurementArrived(benchmark::State& state) {
@@ -371,8 +382,8 @@ void BM_FiredMeasurementRecorded(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_MeasurementArrived);
-BENCHMARK(BM_TargetPositionChanged);
+BENCHMARK(BM_MeasurementArrived)->ArgName("trace")->Arg(0)->Arg(1);
+BENCHMARK(BM_TargetPositionChanged)->ArgName("trace")->Arg(0)->Arg(1);
 BENCHMARK(BM_MeasurementArrivedMinimalLibrary);
 BENCHMARK(BM_TargetPositionChangedMinimalLibrary);
 BENCHMARK(BM_RecordFloor);

@@ -8,6 +8,7 @@
 #include "platform/ui/clock.h"
 #include "platform/ui/console_screen.h"
 #include "platform/ui/scripted_screen.h"
+#include "platform/trace/trace.h"
 #include "platform/ui/window_capture.h"
 
 #include "host/interrupt.h"
@@ -30,6 +31,17 @@
 #endif
 
 namespace {
+
+// The trace named by --trace, from the start to the end of main. A trace that
+// cannot be written is said once and the session goes on without it.
+struct TraceForSession {
+    explicit TraceForSession(const std::string& file) {
+        if (!file.empty() && !qntrace::Start(std::filesystem::path(file)))
+            std::fprintf(stderr, "zuhost: cannot write the trace to %s; going on without it\n",
+                         file.c_str());
+    }
+    ~TraceForSession() { qntrace::Stop(); }
+};
 
 std::string FolderOf(const std::string& path) {
     std::error_code error;
@@ -119,6 +131,7 @@ int main(int argc, char** argv) {
     // A reader that goes away (zuhost | head) is a write error, reported as such.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+    const TraceForSession trace(options.trace);
     const std::string folder = OwnFolder(argv[0]);
 #ifdef _WIN32
     const std::string plugin =

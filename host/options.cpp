@@ -63,6 +63,13 @@ the console screen prints them and acts for the person: --address and --answer.
   --replay FILE     play a recorded session instead of a tracker library: every call gets
                     the recorded answer, every event fires at its recorded time; the first
                     call that differs stops the replay (the message names it)
+                    caption (Main, Profiles, Positioning, OVC, Inclination Sensor) or position,
+                    the verbs type, choose, slide (with =<value>), check, uncheck, click, and
+                    the control's text or #id; or <tab>:wait:<ms> to let events arrive.
+                    Repeat for more actions, e.g. --page-action "Positioning:click:Find Reflector"
+  --out FILE        write the records to FILE instead of standard output
+  --trace FILE      write the plug-in's trace to FILE (dropped measurements and why,
+                    connect steps, failures, message boxes, settings, records per type)
   --cycles N        instead of a session: load, open, close and unload the plug-in N times
                     (1 to 1000000) in this process, then check that no tracker library
                     object is left
@@ -123,8 +130,10 @@ bool CheckCombination(const HostOptions& o, std::string& error) {
     if (!run)
         return true;
     static const std::map<std::string, std::set<std::string>> allowed = {
-        {"--tour", {"--tour", "--plugin", "--address", "--screenshots", "--console", "--realtime"}},
-        {"--cycles", {"--cycles", "--plugin", "--address", "--realtime"}},
+        {"--tour",
+         {"--tour", "--plugin", "--address", "--screenshots", "--console", "--realtime",
+          "--trace"}},
+        {"--cycles", {"--cycles", "--plugin", "--address", "--realtime", "--trace"}},
         {"--identity", {"--identity", "--plugin"}},
     };
     const std::set<std::string>& fits = allowed.at(run);
@@ -223,6 +232,9 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
                 error = arg + " needs a file name";
                 return false;
             }
+        } else if (arg == "--trace") {
+            if (!value(o.trace))
+                return false;
         } else if (arg == "--address") {
             if (!value(o.address))
                 return false;

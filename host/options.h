@@ -27,6 +27,7 @@ struct HostOptions {
     std::string plugin;  // empty: QNZUDeviceQWand next to zuhost
     std::string out;     // empty: standard output
     std::string plot;    // empty: no picture
+    std::string trace;   // --trace: the plug-in's trace goes to this file
     std::string address; // empty: let the connect dialog count down with the stored address
     std::string scenario = "session";
     uint32_t seed = 1;

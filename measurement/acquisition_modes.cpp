@@ -1,6 +1,7 @@
 // Probing state, acquisition modes and the tracker's measurement requests.
 #include "measurement/library_reads.h"
 #include "plugin/CQWandDevice.h"
+#include "plugin/device_trace.h"
 
 #include <algorithm>
 #include <iterator>
@@ -12,13 +13,18 @@ int CQWandDevice::StartProbeMeasure() {
         return 0;
     m_state = 2;
     RefreshMetaTemplate();
+    TracePostedRecords("before probing started");
+    QNTRACE("probing started (acquisition mode %u)", static_cast<unsigned>(m_acqMode));
     return 1;
 }
 
 int CQWandDevice::StopProbeMeasure() {
     // A continuous measurement keeps running on the tracker; its points are dropped.
-    if (m_state == 2)
+    if (m_state == 2) {
         m_state = 1;
+        TracePostedRecords("while probing");
+        QNTRACE("probing stopped");
+    }
     return 1;
 }
 

@@ -3,6 +3,7 @@
 
 #include "measurement/probe_frames.h"
 #include "plugin/CQWandDevice.h"
+#include "plugin/device_trace.h"
 #include "platform/ui/winuser.h"
 
 #include <cmath>
@@ -53,6 +54,7 @@ void CQWandDevice::BuildAndPostRecord(ZDEV_MESSAGE_TYPE type, const double* samp
                                       double reading2, double reading3) {
     ScanRecord record = BuildRecordFrame(sample, hasDirection);
     FillMetaData(record->meta, rms, reading1, reading2, reading3);
+    CountPostedRecord(type);
     zdev_post_scan_data(type, record.release()); // the host owns it now
 }
 
@@ -65,6 +67,7 @@ void CQWandDevice::PostLastFrame(ZDEV_MESSAGE_TYPE type) {
     record->SetPt(m_lastFrame[3], m_lastFrame[7], m_lastFrame[11]);
     FillMetaData(record->meta, ZDEV_NOT_AVAILABLE, ZDEV_NOT_AVAILABLE, ZDEV_NOT_AVAILABLE,
                  ZDEV_NOT_AVAILABLE);
+    CountPostedRecord(type);
     zdev_post_scan_data(type, record.release());
 }
 

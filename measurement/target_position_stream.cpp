@@ -1,6 +1,7 @@
 // Live target positions: every sample becomes a type 9 record while probing.
 #include "measurement/library_reads.h"
 #include "plugin/CQWandDevice.h"
+#include "plugin/device_trace.h"
 
 #include <cmath>
 
@@ -13,8 +14,10 @@ void CQWandDevice::OnTargetPosition(IDispatch* argument) {
         // The sample is asked for its position facet rather than taken as one
         // blindly, so a sample of another kind is dropped instead of misread.
         ComPtr<PositionMeasurement> sample = QueryFacet<PositionMeasurement>(argument);
-        if (!sample)
+        if (!sample) {
+            QNTRACE("target position dropped: the sample has no position facet");
             return;
+        }
         double values[6] = {};
         bool hasPoint = false;
         bool hasDirection = false;
@@ -35,16 +38,19 @@ void CQWandDevice::OnTargetPosition(IDispatch* argument) {
                 hasDirection = true;
             }
         }
-        if (!hasPoint)
+        if (!hasPoint || !std::isfinite(values[0]) || !std::isfinite(values[1]) ||
+            !std::isfinite(values[2])) {
+            QNTRACE("target position dropped: %s", hasPoint ? "point not finite" : "no point");
             return;
-        if (!std::isfinite(values[0]) || !std::isfinite(values[1]) || !std::isfinite(values[2]))
-            return;
+        }
         if (hasDirection &&
             !(std::isfinite(values[3]) && std::isfinite(values[4]) && std::isfinite(values[5])))
             hasDirection = false;
         BuildAndPostRecord(ZDEV_MSG_TARGET_POSITION, values, hasDirection, ZDEV_NOT_AVAILABLE,
                            ZDEV_NOT_AVAILABLE, ZDEV_NOT_AVAILABLE, ZDEV_NOT_AVAILABLE);
-    } catch (const ComError&) {
-        // Dropped silently, like a measurement the library cannot deliver.
+    } catch (const ComError& error) {
+        // Dropped, like a measurement the library cannot deliver.
+        QNTRACE("target position dropped: reading the sample failed: %s",
+                DescribeFailure(error).c_str());
     }
 }

@@ -2,6 +2,7 @@
 // teardown at unload.
 #include "plugin/CQWandDevice.h"
 
+#include "plugin/device_trace.h"
 #include "platform/ui/afxwin.h"
 #include "settings/CQNZUDeviceLTConnectDlg.h"
 #include "settings/CQNZUDeviceOrlanProbeSettingDlg.h"
@@ -41,6 +42,7 @@ void CQWandDevice::Unload() {
     m_probeButtonTrigger.Reset();
     m_tracker.Reset();
     CoUninitialize();
+    StopTraceFromRegistry();
 }
 
 void CQWandDevice::DeletePages() {
@@ -54,20 +56,30 @@ void CQWandDevice::DeletePages() {
 
 int CQWandDevice::Open(void*) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    if (m_state == 1 || m_state == 2)
+    StartTraceFromRegistry();
+    if (m_state == 1 || m_state == 2) {
+        QNTRACE("Open: already connected");
         return 1;
+    }
+    QNTRACE("Open: showing the connect dialog");
     CString address;
     {
         CQNZUDeviceLTConnectDlg dialog;
-        if (dialog.DoModal() == IDOK && !dialog.GetAddress(address))
-            return 0; // confirmed without an address
+        const INT_PTR answer = dialog.DoModal();
+        if (answer == IDOK && !dialog.GetAddress(address)) {
+            QNTRACE("Open failed: the connect dialog was confirmed without an address");
+            return 0;
+        }
+        QNTRACE("Open: connect dialog %s", answer == IDOK ? "confirmed" : "dismissed");
     }
     if (!Connect(address))
         return 0;
     // A sheet left by the Main page's "Disconnect" is kept with its pages and
     // what was entered on them; they were told of the new connection.
-    if (!m_toolSheet && !BuildToolSheet())
+    if (!m_toolSheet && !BuildToolSheet()) {
+        QNTRACE("Open failed: the tool sheet's window was not created");
         return 0; // stays connected: the next Open returns 1 at once
+    }
     if (!m_settingsDlg)
         return 0;
     m_settingsDlg->m_ipAddressBox.SetWindowText(address);
@@ -75,8 +87,12 @@ int CQWandDevice::Open(void*) {
 }
 
 int CQWandDevice::Close() {
-    if (!Disconnect())
+    TracePostedRecords("before Close");
+    QNTRACE("Close");
+    if (!Disconnect()) {
+        QNTRACE("Close failed: the tracker did not disconnect");
         return 0;
+    }
     if (m_toolSheet)
         DestroyToolSheet();
     return 1;

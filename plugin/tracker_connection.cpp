@@ -3,6 +3,8 @@
 #include "measurement/library_reads.h"
 #include "platform/ui/afxwin.h"
 #include "plugin/CQWandDevice.h"
+#include "plugin/device_trace.h"
+#include "platform/base/text.h"
 #include "toolsheet/WCPropPageInclination.h"
 #include "toolsheet/WCPropPageOVC.h"
 #include "toolsheet/WCPropPagePositioning.h"
@@ -25,8 +27,10 @@ void CheckQuickRelease(Tracker* device) {
         return;
     VARIANT_BOOL closed = VARIANT_TRUE;
     ThrowIfFailed(quickRelease->get_Value(&closed));
-    if (!closed)
+    if (!closed) {
+        QNTRACE("connect: the quick release is open");
         AfxMessageBox(TEXT("Quick Release Open"), MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 } // namespace
@@ -36,24 +40,36 @@ bool CQWandDevice::Connect(const WCHAR* address) {
         return false;
 
     // An unregistered or broken library fails here without a message of its own.
+    QNTRACE("connect: creating the tracker library's connection object");
     ComPtr<IUnknown> unknown;
-    if (FAILED(CoCreateInstance(CLSID_TrackerConnection, nullptr,
-                                CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER |
-                                    CLSCTX_REMOTE_SERVER,
-                                IID_IUnknown, unknown.PutVoid())) ||
-        !unknown)
+    HRESULT hr = CoCreateInstance(CLSID_TrackerConnection, nullptr,
+                                  CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER |
+                                      CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER,
+                                  IID_IUnknown, unknown.PutVoid());
+    if (FAILED(hr) || !unknown) {
+        QNTRACE("connect failed: CoCreateInstance of the connection class: %s",
+                DescribeFailure(FAILED(hr) ? hr : E_POINTER).c_str());
         return false;
-    if (FAILED(OleRun(unknown.Get())))
+    }
+    hr = OleRun(unknown.Get());
+    if (FAILED(hr)) {
+        QNTRACE("connect failed: OleRun: %s", DescribeFailure(hr).c_str());
         return false;
+    }
     ComPtr<TrackerConnection> connection;
-    if (FAILED(unknown.As(connection)) || !connection)
+    hr = unknown.As(connection);
+    if (FAILED(hr) || !connection) {
+        QNTRACE("connect failed: the object is no TrackerConnection: %s",
+                DescribeFailure(FAILED(hr) ? hr : E_POINTER).c_str());
         return false;
+    }
     unknown.Reset();
 
     try {
         ComBstr text(address);
         if (address && !text.Get())
             throw ComError(E_OUTOFMEMORY, TEXT("Out of memory"));
+        QNTRACE("connect: connecting to \"%s\"", platform::Utf8FromWide(address).c_str());
         ComPtr<Tracker> connected;
         ThrowIfFailed(connection->Connect(text.Get(), connected.Put()));
         ThrowIfNull(connected);
@@ -71,6 +87,7 @@ bool CQWandDevice::Connect(const WCHAR* address) {
     }
     m_connected = true;
     m_state = 1;
+    QNTRACE("connect: connected, sinks advised");
     return true;
 }
 
@@ -96,6 +113,7 @@ void CQWandDevice::OnConnected() {
 bool CQWandDevice::Disconnect() {
     if (!m_connected)
         return true;
+    QNTRACE("disconnect");
     try {
         if (m_tracker)
             ThrowIfFailed(m_tracker->Disconnect());
@@ -106,6 +124,7 @@ bool CQWandDevice::Disconnect() {
     }
     m_connected = false;
     m_state = 0;
+    QNTRACE("disconnect: disconnected");
     return true;
 }
 

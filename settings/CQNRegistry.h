@@ -35,6 +35,8 @@ public:
     int WriteString(RegString name, RegString value);
 
 private:
+    // "key\\name", for the trace.
+    std::string Path(const RegString& name) const;
     // Queries `name` into `data`, first under the current key, then under the fallback key.
     bool Query(const RegString& name, BYTE* data, DWORD size);
 

@@ -1,5 +1,7 @@
 #include "toolsheet/page_support.h"
 
+#include "plugin/device_trace.h"
+
 CString LibraryErrorText(const ComError& error) {
     if (!error.Description().empty())
         return CString(error.Description().c_str(), static_cast<int>(error.Description().size()));
@@ -19,6 +21,7 @@ CString LibraryErrorText(const ComError& error) {
 }
 
 void ShowLibraryError(const ComError& error) {
+    QNTRACE("library failure shown: %s", DescribeFailure(error).c_str());
     AfxMessageBox(LibraryErrorText(error), MB_OK);
 }
 

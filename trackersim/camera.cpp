@@ -1,8 +1,11 @@
 #include "camera.h"
 
+#include "camera_scene.h"
+
 #include "connection_points.h"
 #include "hardware.h"
 #include "loop_timer.h"
+#include "positioning.h"
 
 #include <algorithm>
 #include <cmath>
@@ -78,37 +81,6 @@ public:
     }
 };
 
-void PutLe(std::vector<BYTE>& bytes, size_t at, uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes[at + i] = static_cast<BYTE>(value >> (8 * i));
-}
-
-// A 32 x 24 BMP file, 24 bits per pixel: a gradient that shifts with the frame.
-std::vector<BYTE> MakeImage(uint32_t frame) {
-    constexpr int kWidth = 32, kHeight = 24;
-    constexpr uint32_t kRow = kWidth * 3; // a multiple of 4
-    constexpr uint32_t kPixels = 14 + 40;
-    std::vector<BYTE> bytes(kPixels + kRow * kHeight);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    PutLe(bytes, 2, static_cast<uint32_t>(bytes.size()), 4);
-    PutLe(bytes, 10, kPixels, 4);
-    PutLe(bytes, 14, 40, 4);
-    PutLe(bytes, 18, kWidth, 4);
-    PutLe(bytes, 22, kHeight, 4);
-    PutLe(bytes, 26, 1, 2);
-    PutLe(bytes, 28, 24, 2);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            BYTE* pixel = &bytes[kPixels + y * kRow + x * 3];
-            pixel[0] = static_cast<BYTE>(x * 8 + frame);
-            pixel[1] = static_cast<BYTE>(y * 10);
-            pixel[2] = static_cast<BYTE>(frame * 16);
-        }
-    }
-    return bytes;
-}
-
 // The image's bytes in a safe array, lent to the sinks by reference.
 struct ImageArray {
     explicit ImageArray(const std::vector<BYTE>& bytes)
@@ -130,8 +102,17 @@ LoopTimer& StreamTimer() {
     return timer;
 }
 
+// One picture of the scene as the head points now.
 void ImageTick() {
-    auto image = std::make_shared<ImageArray>(MakeImage(TheCamera().frames++));
+    UpdateHead();
+    const Head& head = TheHardware().head;
+    Camera& camera = TheCamera();
+    camera.lastImage = RenderCameraImage(head.angle1, head.angle2, camera.frames++);
+    int x = -1, y = -1;
+    SpotInPicture(head.angle1, head.angle2, x, y);
+    camera.spotX = x;
+    camera.spotY = y;
+    auto image = std::make_shared<ImageArray>(camera.lastImage);
     DeliverEvent(tracker::IID_OverviewCameraEvents, tracker::DISPID_ImageArrived,
                  [image](IDispatch& sender) {
                      ComVariant bytes;

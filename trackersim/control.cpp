@@ -8,6 +8,7 @@
 #include "inclination.h"
 #include "measurements.h"
 #include "module_state.h"
+#include "positioning.h"
 #include "playback.h"
 #include "power.h"
 #include "scenarios.h"
@@ -301,6 +302,7 @@ int32_t Control::TargetCount() {
 }
 
 void Control::SetTrackerAngles(double angle1, double angle2) {
+    UpdateHead();
     TheHardware().head.angle1 = angle1;
     TheHardware().head.angle2 = angle2;
 }
@@ -308,6 +310,7 @@ void Control::SetTrackerAngles(double angle1, double angle2) {
 void Control::GetHead(HeadState* state) {
     if (!state)
         return;
+    UpdateHead();
     const Head& h = TheHardware().head;
     *state = HeadState{h.horizontalSpeed, h.verticalSpeed,     h.angle1,
                        h.angle2,          h.reflectorSearches, h.lastPositionTo};
@@ -321,8 +324,15 @@ void Control::GetCamera(CameraState* state) {
     if (!state)
         return;
     const Camera& c = TheHardware().camera;
-    *state =
-        CameraState{CameraStreaming(), c.dialogShown, c.optionSwitch1, c.optionSwitch2, c.frames};
+    *state = CameraState{CameraStreaming(), c.dialogShown, c.optionSwitch1, c.optionSwitch2,
+                         c.frames,          c.spotX,       c.spotY};
+}
+
+uint32_t Control::LastCameraImage(BYTE* buffer, uint32_t size) {
+    const std::vector<BYTE>& image = TheHardware().camera.lastImage;
+    if (buffer && size >= image.size())
+        std::copy(image.begin(), image.end(), buffer);
+    return static_cast<uint32_t>(image.size());
 }
 
 namespace {

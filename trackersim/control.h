@@ -72,6 +72,7 @@ public:
     void GetHead(HeadState* state) override;
     void SetImageRate(double hertz) override;
     void GetCamera(CameraState* state) override;
+    uint32_t LastCameraImage(BYTE* buffer, uint32_t size) override;
     int32_t ScanRegionCount(bool applied) override;
     int32_t ScanRegionCorners(bool applied, int32_t region, double* xyz,
                               int32_t maxCorners) override;

@@ -15,7 +15,7 @@ struct TargetSpec {
     platform::WideString name;
     double size; // radius of reflectors and radius targets; the probe's tip size
     bool selectable = true;
-    bool scanTarget = false; // offers ScanTarget
+    bool scanTarget = false;            // offers ScanTarget
     platform::WideString identity = {}; // empty: "TGT-<index>"
 };
 
@@ -49,6 +49,7 @@ struct Inclinometer {
 struct Head {
     LONG horizontalSpeed = 0, verticalSpeed = 0;
     double angle1 = 0.7853981633974483, angle2 = 1.5707963267948966; // radians
+    uint64_t anglesAtMs = 0; // clock time the angles were brought up to (UpdateHead)
     PositionRequest lastPositionTo{};
     int reflectorSearches = 0;
 };
@@ -56,9 +57,11 @@ struct Head {
 struct Camera {
     LONG switch1 = 0, switch2 = 1;
     LONG optionSwitch1 = 1, optionSwitch2 = 1;
-    double imageHz = 5.0;
+    double imageHz = 15.0;
     int dialogShown = 0;
     uint32_t frames = 0;
+    int32_t spotX = -1, spotY = -1; // the reflector's spot in the last image
+    std::vector<BYTE> lastImage;    // the last image fired, a BMP file
 };
 
 struct ScanSetup {

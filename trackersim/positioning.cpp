@@ -7,6 +7,10 @@
 #include "targets.h"
 #include "values.h"
 
+#include "../platform/ui/clock.h"
+
+#include <algorithm>
+
 namespace trackersim {
 namespace {
 
@@ -35,12 +39,14 @@ class TrackerAnglesObject final : public ComObject<tracker::TrackerAngles> {
 public:
     TrackerAnglesObject() : ComObject(TEXT("TrackerAngles")) {}
     HRESULT STDMETHODCALLTYPE get_Angle1(tracker::ScalarValue** value) override {
+        UpdateHead();
         return GiveObject<tracker::ScalarValue>(
             TEXT("TrackerAngles.get_Angle1"),
             Make<ScalarObject>(TheHead().angle1, TEXT("Horizontal angle"), TEXT("rad"))->Self(),
             value);
     }
     HRESULT STDMETHODCALLTYPE get_Angle2(tracker::ScalarValue** value) override {
+        UpdateHead();
         return GiveObject<tracker::ScalarValue>(
             TEXT("TrackerAngles.get_Angle2"),
             Make<ScalarObject>(TheHead().angle2, TEXT("Vertical angle"), TEXT("rad"))->Self(),
@@ -64,9 +70,23 @@ void RecordPointing(int target, bool search, bool relative, const double (&value
     last = PositionRequest{count, target, search, relative, {values[0], values[1], values[2]}};
 }
 
+void UpdateHead() {
+    constexpr double kRadiansPerSpeedSecond = 0.005;
+    Head& head = TheHead();
+    const uint64_t now = platform::CurrentClock().NowMs();
+    const double seconds = now > head.anglesAtMs ? (now - head.anglesAtMs) / 1000.0 : 0.0;
+    head.anglesAtMs = now;
+    if (head.horizontalSpeed == 0 && head.verticalSpeed == 0)
+        return;
+    head.angle1 += head.horizontalSpeed * kRadiansPerSpeedSecond * seconds;
+    head.angle2 = std::clamp(head.angle2 + head.verticalSpeed * kRadiansPerSpeedSecond * seconds,
+                             0.0, 3.141592653589793);
+}
+
 HRESULT MoveHead(LONG horizontalSpeed, LONG verticalSpeed) {
     if (HRESULT hr = Enter(TEXT("Tracker.Move")); FAILED(hr))
         return hr;
+    UpdateHead();
     TheHead().horizontalSpeed = horizontalSpeed;
     TheHead().verticalSpeed = verticalSpeed;
     return S_OK;

@@ -10,7 +10,11 @@ namespace trackersim {
 ComPtr<tracker::ReflectorFinder> CreateReflectorFinder();
 ComPtr<tracker::TrackerAngles> CreateTrackerAngles();
 
+// Moves the head at the signed speeds until the next move; the angles change
+// by 0.005 radians a second per unit of speed (angle 2 stays within 0 to pi).
 HRESULT MoveHead(LONG horizontalSpeed, LONG verticalSpeed);
+// Brings the head's angles up to the clock's time.
+void UpdateHead();
 HRESULT PositionTo(VARIANT_BOOL search, VARIANT_BOOL relative, const double (&values)[3],
                    IDispatch** result);
 HRESULT PositionToTarget(IDispatch* target, VARIANT_BOOL relative, const double (&values)[3],

@@ -103,6 +103,9 @@ struct CameraState {
     int32_t dialogShown;
     int32_t optionSwitch1, optionSwitch2;
     uint32_t frames; // images fired
+    // Where the last image shows the reflector's spot, in pixels from the top
+    // left; -1 when none was fired or the spot was outside it.
+    int32_t spotX, spotY;
 };
 
 // One step of a playback script, at a time from the start of playback.
@@ -241,6 +244,9 @@ struct SimControl : IUnknown {
     virtual void GetHead(HeadState* state) = 0;
     virtual void SetImageRate(double hertz) = 0;
     virtual void GetCamera(CameraState* state) = 0;
+    // Copies the last image fired (a BMP file) into buffer when it fits;
+    // returns its size in bytes (0: none fired yet).
+    virtual uint32_t LastCameraImage(BYTE* buffer, uint32_t size) = 0;
     // Scan regions being defined (applied false) or applied to the area scan.
     virtual int32_t ScanRegionCount(bool applied) = 0;
     // Copies up to maxCorners corners (x, y, z each) of a region; returns its corner count.

@@ -1,6 +1,8 @@
 #include "screen.h"
 
 #include "message_loop.h"
+#include "platform/base/text.h"
+#include "platform/trace/trace.h"
 
 #include <algorithm>
 #include <vector>
@@ -145,8 +147,11 @@ int RunMessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
     frame.box.caption = caption ? caption : TEXT("Error");
     frame.box.type = type;
     frame.serial = g_nextSerial++;
+    QNTRACE("message box shown: \"%s\" \"%s\" (type 0x%X)", Utf8FromWide(frame.box.caption).c_str(),
+            Utf8FromWide(frame.box.text).c_str(), type);
     CurrentScreen().MessageBoxShown(frame);
     RunModalLoop(frame);
+    QNTRACE("message box closed with %d", frame.result);
     return frame.result;
 }
 

@@ -11,6 +11,7 @@
 #include "toolsheet/WCPropPageOVC.h"
 
 #include <memory>
+#include <vector>
 
 class OvcPageTest : public simtest::SheetDeviceTest {
 protected:
@@ -51,11 +52,18 @@ private:
     long m_gdiObjects = 0;
 };
 
-// The simulator's test pattern, frame `frame`, at (x, y) counted from the top:
-// blue = 8 x + frame, green = 10 * (row counted from the bottom), red = 16 frame.
-inline uint32_t TestPattern(uint32_t frame, int x, int y) {
-    const uint32_t blue = (x * 8 + frame) & 0xFF;
-    const uint32_t green = ((23 - y) * 10) & 0xFF;
-    const uint32_t red = (frame * 16) & 0xFF;
-    return (red << 16) | (green << 8) | blue;
+// The last image the simulator fired, a 24-bit BMP file, bottom row first.
+struct FiredImage {
+    std::vector<BYTE> bmp;
+    uint32_t At(int x, int y) const {
+        const int width = bmp[18] | bmp[19] << 8, height = bmp[22] | bmp[23] << 8;
+        const BYTE* p = &bmp[54 + static_cast<size_t>(height - 1 - y) * width * 3 + x * 3];
+        return (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
+    }
+};
+inline FiredImage LastFired(trackersim::SimControl& sim) {
+    FiredImage image;
+    image.bmp.resize(sim.LastCameraImage(nullptr, 0));
+    sim.LastCameraImage(image.bmp.data(), static_cast<uint32_t>(image.bmp.size()));
+    return image;
 }

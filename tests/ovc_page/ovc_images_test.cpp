@@ -6,6 +6,7 @@
 #include "platform/com/variant.h"
 #include "plugin/WCOverViewCameraEventSink.h"
 #include "plugin/sink_lifetime.h"
+#include "toolsheet/WCPropPagePositioning.h"
 #include "tests/support/heap_usage.h"
 
 #include <vector>
@@ -16,14 +17,14 @@ using tracker::IID_OverviewCameraEvents;
 
 class OvcImagesTest : public OvcPageTest {
 protected:
-    void ExpectFrame(const platform::PictureImage& image, uint32_t frame) {
-        ASSERT_EQ(image.width, 32);
-        ASSERT_EQ(image.height, 24);
+    void ExpectFrame(const platform::PictureImage& image, const FiredImage& fired) {
+        ASSERT_EQ(image.width, 640);
+        ASSERT_EQ(image.height, 480);
         int wrong = 0;
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 32; ++x)
-                wrong += image.At(x, y) != TestPattern(frame, x, y);
-        EXPECT_EQ(wrong, 0) << "of frame " << frame;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                wrong += image.At(x, y) != fired.At(x, y);
+        EXPECT_EQ(wrong, 0) << "pixels differ";
     }
 };
 
@@ -40,20 +41,20 @@ TEST_F(OvcImagesTest, TheImageEventsAreConnectedOnceThePageHasItsWindow) {
     EXPECT_EQ(Sim().LiveConnectionCount(IID_OverviewCameraEvents), 1);
 }
 
-TEST_F(OvcImagesTest, TheTestPatternIsShownPixelForPixel) {
+TEST_F(OvcImagesTest, TheCameraImageIsShownPixelForPixel) {
     Open();
     OpenTab();
     ASSERT_TRUE(Click(IDC_OVC_START));
     EXPECT_TRUE(Page().m_running);
     EXPECT_TRUE(Camera().streaming);
-    platform::RunMessagesFor(600); // 5 images a second
+    platform::RunMessagesFor(600); // 15 images a second
     ASSERT_GE(Camera().frames, 2u);
-    ExpectFrame(Shown(), Camera().frames - 1);
+    ExpectFrame(Shown(), LastFired(Sim()));
 
     // The same image is what a host would save.
     platform::PictureImage last;
     ASSERT_TRUE(platform::LastPictureImage(last));
-    ExpectFrame(last, Camera().frames - 1);
+    ExpectFrame(last, LastFired(Sim()));
 }
 
 TEST_F(OvcImagesTest, ImagesBeforeStartAndAfterStopAreNotShown) {
@@ -67,13 +68,14 @@ TEST_F(OvcImagesTest, ImagesBeforeStartAndAfterStopAreNotShown) {
     ASSERT_TRUE(Click(IDC_OVC_START));
     platform::RunMessagesFor(200);
     const uint32_t shownFrame = Camera().frames - 1;
-    ExpectFrame(Shown(), shownFrame);
+    const FiredImage shownImage = LastFired(Sim());
+    ExpectFrame(Shown(), shownImage);
     ASSERT_TRUE(Click(IDC_OVC_STOP));
     EXPECT_FALSE(Camera().streaming);
     ASSERT_EQ(Stream()->Start(), S_OK);
     platform::RunMessagesFor(1000);
     ASSERT_GT(Camera().frames, shownFrame + 4);
-    ExpectFrame(Shown(), shownFrame);
+    ExpectFrame(Shown(), shownImage);
     ASSERT_EQ(Stream()->Stop(), S_OK);
 }
 
@@ -91,7 +93,32 @@ TEST_F(OvcImagesTest, AThousandImagesLeaveGdiObjectsAndMemoryWhereTheyWere) {
     EXPECT_EQ(platform::LiveGdiObjectCount(), gdi);
     const size_t after = simtest::HeapBytesInUse();
     EXPECT_LT(after > heap ? after - heap : 0, 64u * 1024) << "heap grew with the images";
-    ExpectFrame(Shown(), Camera().frames - 1);
+    ExpectFrame(Shown(), LastFired(Sim()));
+    ASSERT_TRUE(Click(IDC_OVC_STOP));
+}
+
+// The reflector's spot in the shown picture follows the head when the
+// Positioning page moves it ("Left" at the page's speed 20: 0.1 rad a second).
+TEST_F(OvcImagesTest, TheSpotMovesWhenThePositioningPageMovesTheHead) {
+    Open();
+    OpenTab();
+    ASSERT_TRUE(Click(IDC_OVC_START));
+    platform::RunMessagesFor(200);
+    EXPECT_EQ(Shown().At(320, 240), 0xFFFFFFu);
+    WCPropPagePositioning& positioning = *device->m_positioningPage;
+    device->m_toolSheet->SetActivePage(&positioning);
+    ASSERT_TRUE(platform::Click(::GetDlgItem(positioning.GetSafeHwnd(), IDC_MOVE_LEFT)));
+    platform::RunMessagesFor(1000);
+    ASSERT_TRUE(platform::Click(::GetDlgItem(positioning.GetSafeHwnd(), IDC_MOVE_STOP)));
+    platform::RunMessagesFor(200);
+    const trackersim::CameraState camera = Camera();
+    EXPECT_EQ(camera.spotX, 258);
+    EXPECT_EQ(camera.spotY, 240);
+    const platform::PictureImage shown = Shown();
+    ASSERT_EQ(shown.width, 640);
+    EXPECT_EQ(shown.At(258, 240), 0xFFFFFFu);
+    EXPECT_NE(shown.At(320, 240), 0xFFFFFFu);
+    OpenTab();
     ASSERT_TRUE(Click(IDC_OVC_STOP));
 }
 
@@ -162,7 +189,7 @@ TEST_F(OvcImagesTest, ADisconnectKeepsTheRunningStateAndTheLastImage) {
     platform::RunMessagesFor(200);
     ASSERT_TRUE(device->Disconnect());
     EXPECT_TRUE(Page().m_running);
-    EXPECT_EQ(Shown().width, 32);
+    EXPECT_EQ(Shown().width, 640);
     ASSERT_TRUE(Click(IDC_OVC_STOP)); // no camera: nothing happens
     EXPECT_TRUE(Page().m_running);
     EXPECT_TRUE(screen.Boxes().empty());

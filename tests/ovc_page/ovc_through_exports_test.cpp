@@ -23,7 +23,7 @@ TEST_F(OvcThroughExportsTest, TheLastImageShownOutlivesTheSheet) {
     platform::RunMessagesFor(1000);
     platform::PictureImage shown;
     ASSERT_TRUE(platform::GetPictureImage(platform::FindControl(sheet, IDC_OVC_IMAGE), shown));
-    EXPECT_EQ(shown.width, 32);
+    EXPECT_EQ(shown.width, 640);
 
     EXPECT_EQ(Plugin().Close(), 1);
     platform::PictureImage last;

@@ -204,6 +204,40 @@ TEST_F(RealWindowsTest, AThousandCameraImagesLeaveTheGdiCountFlat) {
     EXPECT_GT(shown.width, 0);
 }
 
+// Live images replace the shown copy's pixels in place and reach the screen
+// in one blit: the control keeps its bitmap (no erase and repaint per image)
+// and its pixels on the screen are the latest image's, the spot at the centre.
+TEST_F(RealWindowsTest, LiveImagesReplaceThePictureInPlace) {
+    HWND sheet = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartCamera(sheet));
+    HWND picture = platform::FindControl(sheet, IDC_OVC_IMAGE);
+    platform::RunMessagesFor(500);
+    const LRESULT first = SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    ASSERT_NE(first, 0);
+    trackersim::CameraState camera{};
+    Sim().GetCamera(&camera);
+    const uint32_t frames = camera.frames;
+    platform::RunMessagesFor(500);
+    Sim().GetCamera(&camera);
+    ASSERT_GT(camera.frames, frames + 3);
+    EXPECT_EQ(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), first);
+    platform::PictureImage shown;
+    ASSERT_TRUE(platform::GetPictureImage(picture, shown));
+    ASSERT_EQ(shown.width, 640);
+    std::vector<BYTE> bmp(Sim().LastCameraImage(nullptr, 0));
+    Sim().LastCameraImage(bmp.data(), static_cast<uint32_t>(bmp.size()));
+    int wrong = 0;
+    for (int y = 0; y < 480; y += 7)
+        for (int x = 0; x < 640; x += 5) {
+            const BYTE* p = &bmp[54 + (479 - y) * 640 * 3 + x * 3];
+            wrong += shown.At(x, y) != ((uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0]);
+        }
+    EXPECT_EQ(wrong, 0);
+    platform::PictureImage screenPixels;
+    ASSERT_TRUE(platform::CaptureWindowImage(picture, screenPixels));
+    EXPECT_EQ(screenPixels.At(screenPixels.width / 2, screenPixels.height / 2), 0xFFFFFFu);
+}
+
 TEST_F(RealWindowsTest, ATimerMessageAfterItsDialogEndedReachesNothing) {
     screen.OnDialog(L"Connect",
                     {Act::Check(IDC_CONNECT_AUTO_APPLY), Act::Wait(1500), Act::Cancel()});

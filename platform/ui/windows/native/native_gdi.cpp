@@ -51,6 +51,39 @@ bool ReadBitmap(HBITMAP bitmap, PictureImage& image) {
     return true;
 }
 
+// A new image of the size the control shows takes the place of the shown
+// copy's pixels, and goes to the screen in one blit, centred as the control
+// centres it. The control is neither erased nor repainted for it, so a live
+// camera picture does not flicker. False when the sizes differ.
+bool ReplaceInPlace(HWND control, HBITMAP shown, HBITMAP next) {
+    BITMAP now{}, incoming{};
+    if (!GetObjectW(shown, sizeof now, &now) || !GetObjectW(next, sizeof incoming, &incoming) ||
+        now.bmWidth != incoming.bmWidth || now.bmHeight != incoming.bmHeight ||
+        reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0)) != shown)
+        return false;
+    HDC screen = GetDC(nullptr);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ oldFrom = SelectObject(from, next);
+    const HGDIOBJ oldTo = SelectObject(to, shown);
+    const bool copied = BitBlt(to, 0, 0, now.bmWidth, now.bmHeight, from, 0, 0, SRCCOPY);
+    if (copied && IsWindowVisible(control)) {
+        RECT client{};
+        GetClientRect(control, &client);
+        HDC dc = GetDC(control);
+        BitBlt(dc, (client.right - now.bmWidth) / 2, (client.bottom - now.bmHeight) / 2,
+               now.bmWidth, now.bmHeight, to, 0, 0, SRCCOPY);
+        ReleaseDC(control, dc);
+        ValidateRect(control, nullptr);
+    }
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    return copied;
+}
+
 } // namespace
 
 bool GetPictureImage(HWND control, PictureImage& image) {
@@ -73,6 +106,12 @@ namespace ui {
 
 LRESULT ShowPictureCopy(HWND control, HANDLE bitmap) {
     GdiBook& book = Book();
+    if (const auto it = book.shownCopies.find(control);
+        bitmap && it != book.shownCopies.end() && GetObjectType(bitmap) == OBJ_BITMAP &&
+        ReplaceInPlace(control, it->second, static_cast<HBITMAP>(bitmap))) {
+        book.hasLast = ReadBitmap(it->second, book.last) || book.hasLast;
+        return 0;
+    }
     HBITMAP copy =
         bitmap ? static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)) : nullptr;
     if (bitmap && !copy)

@@ -7,6 +7,8 @@
 #include "../../screen.h"
 #include "native_runtime.h"
 #include "native_unmapped.h"
+#include "platform/base/text.h"
+#include "platform/trace/trace.h"
 
 namespace platform::ui {
 namespace {
@@ -77,6 +79,8 @@ extern "C" int QnMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT typ
     frame.box.caption = caption ? caption : L"Error";
     frame.box.type = type;
     ModalFrameScope onStack(frame);
+    QNTRACE("message box shown: \"%s\" \"%s\" (type 0x%X)", Utf8FromWide(frame.box.caption).c_str(),
+            Utf8FromWide(frame.box.text).c_str(), type);
     CurrentScreen().MessageBoxShown(frame);
 
     int answer = 0;
@@ -87,5 +91,6 @@ extern "C" int QnMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT typ
 
     frame.result = answer > 0 ? answer : DefaultMessageBoxAnswer(type);
     frame.ended = true;
+    QNTRACE("message box closed with %d", frame.result);
     return frame.result;
 }
