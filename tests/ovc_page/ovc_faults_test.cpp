@@ -16,7 +16,7 @@ protected:
     void Inject() { simtest::Inject(Sim(), GetParam(), 42, TEXT("Camera fault")); }
     void UseEveryButton() {
         for (int id : {IDC_OVC_SHOW_DIALOG, IDC_OVC_DEFINE_BY_HAND, IDC_OVC_CLEAR_REGIONS,
-                       IDC_OVC_DEFINE_HEXAGONS, IDC_OVC_SCAN, IDC_OVC_START})
+                       IDC_OVC_DEFINE_SIX_SIDED_REGIONS, IDC_OVC_SCAN, IDC_OVC_START})
             EXPECT_TRUE(Click(id));
         platform::RunMessagesFor(500);
         EXPECT_TRUE(Click(IDC_OVC_STOP));
