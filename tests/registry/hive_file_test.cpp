@@ -405,6 +405,10 @@ TEST_F(HiveFile, AnUnwritableLocationFailsCleanly) {
     EXPECT_NE(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
     EXPECT_EQ(static_cast<HKEY>(key), nullptr);
     EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_FILE_NOT_FOUND);
+    const std::string problem = platform::RegistryStoreProblem();
+    EXPECT_NE(problem.find("cannot save " + (dir_ / "file" / "hive.reg").string() + ": "),
+              std::string::npos)
+        << problem;
 
     // A hive that exists but cannot be read is never overwritten.
     std::filesystem::create_directory(path_);

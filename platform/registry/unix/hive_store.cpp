@@ -203,10 +203,13 @@ void HiveStore::Refresh() {
 void HiveStore::Load(const std::string& path) {
     // Until the load completes, the next operation tries again.
     loaded_ = false;
+    if (path != path_) {
+        saveProblem_.clear();
+    }
     path_ = path;
-    saveProblem_.clear();
+    // A refused file leaves the hive as it was (nothing reaches it), so keys
+    // keep their identities once the file is usable again.
     const auto refuse = [&](LONG status, const std::string& reason) {
-        hive_ = Hive();
         status_ = status;
         loadProblem_ = path + ": " + reason;
         loaded_ = true;
