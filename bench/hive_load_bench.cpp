@@ -36,10 +36,9 @@ void BM_ParseHive(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(qn::reg::ParseHive(qn::reg::DecodeHiveBytes(bytes)));
     }
-    state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
-BENCHMARK(BM_ParseHive)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_ParseHive)->Arg(10000)->Arg(25000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 void BM_OpenHiveFile(benchmark::State& state) {
     const auto folder = std::filesystem::temp_directory_path() / "qnzu-hive-bench";
@@ -72,8 +71,7 @@ void BM_OpenHiveFile(benchmark::State& state) {
     } else {
         ::unsetenv("QNZU_REGISTRY");
     }
-    state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_OpenHiveFile)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_OpenHiveFile)->Arg(10000)->Arg(25000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 } // namespace
