@@ -133,8 +133,8 @@ constexpr ControlTemplate kOvc[] = {
     {IDC_OVC_SHOW_DIALOG, ControlKind::PushButton, TEXT("Show Dialog"), 135, 236, 60, 14},
     {IDC_OVC_CLEAR_REGIONS, ControlKind::PushButton, TEXT("Clear All Regions"), 199, 236, 70, 14},
     {IDC_OVC_SCAN, ControlKind::PushButton, TEXT("SCAN"), 273, 236, 51, 14},
-    {IDC_OVC_DEFINE_HEXAGONS, ControlKind::PushButton,
-     TEXT("Define hexagonal regions programmatically"), 7, 256, 150, 24, kMultiline},
+    {IDC_OVC_DEFINE_SIX_SIDED_REGIONS, ControlKind::PushButton,
+     TEXT("Define six-sided regions programmatically"), 7, 256, 150, 24, kMultiline},
     {IDC_OVC_DEFINE_BY_HAND, ControlKind::PushButton, TEXT("Define region by hand (OVC dialog)"),
      163, 256, 161, 24, kMultiline},
 };

@@ -36,7 +36,7 @@ ON_BN_CLICKED(IDC_OVC_STOP, &WCPropPageOVC::OnStopOvc)
 ON_BN_CLICKED(IDC_OVC_SHOW_DIALOG, &WCPropPageOVC::OnShowDialog)
 ON_BN_CLICKED(IDC_OVC_DEFINE_BY_HAND, &WCPropPageOVC::OnShowDialog)
 ON_BN_CLICKED(IDC_OVC_CLEAR_REGIONS, &WCPropPageOVC::OnClearAllRegions)
-ON_BN_CLICKED(IDC_OVC_DEFINE_HEXAGONS, &WCPropPageOVC::OnDefineSixSidedRegions)
+ON_BN_CLICKED(IDC_OVC_DEFINE_SIX_SIDED_REGIONS, &WCPropPageOVC::OnDefineSixSidedRegions)
 ON_BN_CLICKED(IDC_OVC_SCAN, &WCPropPageOVC::OnScan)
 END_MESSAGE_MAP()
 
@@ -104,13 +104,7 @@ void WCPropPageOVC::ShowImage(const BYTE* bytes, size_t size) {
     m_picture = GetDlgItem(IDC_OVC_IMAGE);
     if (!m_picture)
         return;
-    // Only a file whose headers fit in its bytes becomes a bitmap.
-    const std::optional<BmpFileParts> parts = BmpFileParts::Read(bytes, size);
-    if (!parts)
-        return;
-    ScreenDC dc;
-    GdiBitmap bitmap(CreateDIBitmap(dc.Get(), parts->Header(), CBM_INIT, parts->Bits(),
-                                    parts->Info(), DIB_RGB_COLORS));
+    const GdiBitmap bitmap = BitmapFromBmpFile(bytes, size);
     if (!bitmap)
         return;
     m_picture->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.Get()));

@@ -61,6 +61,9 @@ bool VariantTimeToCalendar(DATE date, CalendarTime& fields) {
             }
         }
     }
+    // The last half second of 31 December 9999 would round into year 10000.
+    if (day > static_cast<long long>(kLastDate))
+        return false;
     CivilFromDays(day - kUnixEpochAsDate, result);
     // 30 December 1899 (day 0) was a Saturday.
     result.wDayOfWeek = static_cast<WORD>(((day % 7) + 7 + 6) % 7);

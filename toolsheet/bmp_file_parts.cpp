@@ -67,3 +67,13 @@ std::optional<BmpFileParts> BmpFileParts::Read(const BYTE* bytes, size_t size) {
     parts.m_bits = bytes + pixelOffset;
     return parts;
 }
+
+GdiBitmap BitmapFromBmpFile(const BYTE* bytes, size_t size) {
+    // Only a file whose headers fit in its bytes becomes a bitmap.
+    const std::optional<BmpFileParts> parts = BmpFileParts::Read(bytes, size);
+    if (!parts)
+        return GdiBitmap(nullptr);
+    ScreenDC dc;
+    return GdiBitmap(CreateDIBitmap(dc.Get(), parts->Header(), CBM_INIT, parts->Bits(),
+                                    parts->Info(), DIB_RGB_COLORS));
+}

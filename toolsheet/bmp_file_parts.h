@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/ui/wingdi.h"
+#include "toolsheet/gdi_handles.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,3 +31,7 @@ private:
     std::vector<uint32_t> m_info;
     const BYTE* m_bits = nullptr;
 };
+
+// The bitmap that the OVC page shows for one camera image (a complete BMP
+// file of `size` bytes); empty when the bytes make none.
+GdiBitmap BitmapFromBmpFile(const BYTE* bytes, size_t size);

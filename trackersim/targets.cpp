@@ -12,8 +12,9 @@
 namespace trackersim {
 namespace {
 
-// The spec of target `index`, read afresh so a change of configuration needs
-// no new object; a target beyond the configured list is of no kind.
+// The configured kind, name and size of target `index`, read afresh so a
+// change of configuration needs no new object; a target beyond the configured
+// list is of no kind.
 TargetSpec SpecOf(size_t index) {
     const auto& targets = TheHardware().targets;
     return index < targets.size() ? targets[index] : TargetSpec{TargetKind::Other, TEXT(""), 0.0};

@@ -20,8 +20,10 @@ struct BmpLayout {
     std::function<uint32_t(int x, int y)> pixel = [](int, int) { return 0u; };
 };
 
-inline void PutLe(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
+// Writes `size` little-endian bytes at `at`; what falls outside a file made
+// shorter than its fields (a small header size) is left out.
+inline void PutLe(std::vector<uint8_t>& bytes, size_t at, uint32_t value, size_t size) {
+    for (size_t i = 0; i < size && at + i < bytes.size(); ++i)
         bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 

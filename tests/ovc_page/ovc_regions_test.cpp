@@ -65,7 +65,7 @@ TEST_F(OvcRegionsTest, TwoSixSidedRegionsOfSevenCornersAroundTheCurrentAngles) {
     ASSERT_EQ(camera->put_Switch1(1), S_OK); // as connecting leaves it
     ASSERT_EQ(Options()->put_Switch1(3), S_OK);
     ASSERT_EQ(Options()->put_Switch2(7), S_OK);
-    ASSERT_TRUE(Click(IDC_OVC_DEFINE_HEXAGONS));
+    ASSERT_TRUE(Click(IDC_OVC_DEFINE_SIX_SIDED_REGIONS));
     EXPECT_TRUE(screen.Boxes().empty());
 
     ASSERT_EQ(Sim().ScanRegionCount(true), 2);
@@ -101,7 +101,7 @@ TEST_F(OvcRegionsTest, AFailurePartWayLeavesTheCameraSwitchesOff) {
     device->m_tracker->get_OverviewCamera(camera.Put());
     ASSERT_EQ(camera->put_Switch1(1), S_OK);
     Sim().InjectFailure(TEXT("CornerList.Add"), E_FAIL, 5, TEXT("Region full"), true);
-    ASSERT_TRUE(Click(IDC_OVC_DEFINE_HEXAGONS));
+    ASSERT_TRUE(Click(IDC_OVC_DEFINE_SIX_SIDED_REGIONS));
     ASSERT_EQ(screen.Boxes().size(), 1u);
     EXPECT_EQ(screen.Boxes()[0].text, TEXT("Region full"));
     EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_OK));
@@ -112,13 +112,13 @@ TEST_F(OvcRegionsTest, AFailurePartWayLeavesTheCameraSwitchesOff) {
 
     // A missing object is an invalid pointer, reported the same way.
     Sim().MakeNull(TEXT("ScanRegions.get_Setup"), true);
-    ASSERT_TRUE(Click(IDC_OVC_DEFINE_HEXAGONS));
+    ASSERT_TRUE(Click(IDC_OVC_DEFINE_SIX_SIDED_REGIONS));
     EXPECT_EQ(screen.Boxes().size(), 2u);
 }
 
 TEST_F(OvcRegionsTest, ClearAllRegionsClearsAndApplies) {
     OpenPage();
-    ASSERT_TRUE(Click(IDC_OVC_DEFINE_HEXAGONS));
+    ASSERT_TRUE(Click(IDC_OVC_DEFINE_SIX_SIDED_REGIONS));
     ASSERT_EQ(Sim().ScanRegionCount(true), 2);
     ASSERT_TRUE(Click(IDC_OVC_CLEAR_REGIONS));
     EXPECT_EQ(Sim().ScanRegionCount(true), 0);
@@ -129,7 +129,7 @@ TEST_F(OvcRegionsTest, WithoutAnAreaScanProfileTheRegionButtonsDoNothing) {
     const ProfileKind kinds[] = {ProfileKind::Stationary, ProfileKind::ContinuousTime};
     Sim().SetProfileKinds(kinds, 2);
     OpenPage();
-    ASSERT_TRUE(Click(IDC_OVC_DEFINE_HEXAGONS));
+    ASSERT_TRUE(Click(IDC_OVC_DEFINE_SIX_SIDED_REGIONS));
     ASSERT_TRUE(Click(IDC_OVC_CLEAR_REGIONS));
     EXPECT_EQ(Sim().CallCount(TEXT("ScanRegions.Clear")), 0);
     EXPECT_EQ(Sim().CallCount(TEXT("OverviewCamera.put_Switch1")), 0);
@@ -174,7 +174,7 @@ TEST_F(OvcRegionsTest, WhileTheLiveImagesRunTheOtherButtonsDoNothing) {
     OpenPage();
     ASSERT_TRUE(Click(IDC_OVC_START));
     for (int id : {IDC_OVC_SHOW_DIALOG, IDC_OVC_DEFINE_BY_HAND, IDC_OVC_CLEAR_REGIONS,
-                   IDC_OVC_DEFINE_HEXAGONS, IDC_OVC_SCAN})
+                   IDC_OVC_DEFINE_SIX_SIDED_REGIONS, IDC_OVC_SCAN})
         ASSERT_TRUE(Click(id));
     EXPECT_EQ(Camera().dialogShown, 0);
     EXPECT_EQ(Sim().CallCount(TEXT("ScanRegions.Clear")), 0);

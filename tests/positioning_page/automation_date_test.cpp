@@ -80,6 +80,7 @@ TEST(AutomationDate, TheRangeIsYear100ToYear9999) {
     EXPECT_EQ(Converted(2958465.0), "9999-12-31 (5) 00:00:00.000");
     EXPECT_EQ(Converted(2958465.5), "9999-12-31 (5) 12:00:00.000");
     EXPECT_EQ(Converted(2958466.0), "fails");
+    EXPECT_EQ(Converted(2958466.0 - 400 * kMs), "fails"); // rounds into year 10000
     EXPECT_EQ(Converted(-657435.0), "fails");
     EXPECT_EQ(Converted(std::numeric_limits<double>::quiet_NaN()), "fails");
     EXPECT_EQ(Converted(std::numeric_limits<double>::infinity()), "fails");

@@ -24,6 +24,15 @@ std::string Utf16Le(const std::string& ascii) {
     return out;
 }
 
+std::string Utf16Be(const std::string& ascii) {
+    std::string out = "\xFE\xFF";
+    for (char c : ascii) {
+        out += '\0';
+        out += c;
+    }
+    return out;
+}
+
 // Name → DWORD as the store reads it, or -1 when it is not found.
 long long DwordOf(const char16_t* name) {
     KeyHandle key;
@@ -134,13 +143,13 @@ TEST_F(HiveFile, DamagedInputReadsAsWhateverIsIntact) {
     const Case cases[] = {
         {"empty", "", -1},
         {"header only", kHeader, -1},
-        {"no header", kSection + "\"A\"=dword:00000001\r\n", 1},
         {"truncated in a value", kHeader + kSection + "\"A\"=dword:00000002\r\n\"B\"=dword:0000",
          2},
         {"truncated in a section", kHeader + kSection + "\"A\"=dword:3\r\n[HKEY_CURRENT_USER\\Soft",
          3},
         {"truncated hex", kHeader + kSection + "\"A\"=dword:4\r\n\"B\"=hex:01,02,\\\r\n", 4},
-        {"garbage", "\x01\x02garbage\r\n[[[\r\n" + kSection + "zzz\r\n\"A\"=dword:5\r\n=\r\n\"\r\n",
+        {"garbage",
+         kHeader + "\x01\x02garbage\r\n[[[\r\n" + kSection + "zzz\r\n\"A\"=dword:5\r\n=\r\n\"\r\n",
          5},
         {"wrong type", kHeader + kSection + "\"A\"=dword:xyz\r\n\"A2\"=dword:123456789\r\n", -1},
         {"Latin-1 bytes",
@@ -155,6 +164,9 @@ TEST_F(HiveFile, DamagedInputReadsAsWhateverIsIntact) {
         {"UTF-8 BOM", "\xEF\xBB\xBF" + kHeader + kSection + "\"A\"=dword:8\r\n", 8},
         {"UTF-16LE BOM", Utf16Le(kHeader + kSection + "\"A\"=dword:9\r\n"), 9},
         {"UTF-16LE odd length", Utf16Le(kHeader + kSection + "\"A\"=dword:a\r\n") + "\x41", 10},
+        {"UTF-16LE, no mark", Utf16Le(kHeader + kSection + "\"A\"=dword:b\r\n").substr(2), 11},
+        {"UTF-16BE, no mark", Utf16Be(kHeader + kSection + "\"A\"=dword:c\r\n").substr(2), 12},
+        {"UTF-16BE mark", Utf16Be(kHeader + kSection + "\"A\"=dword:d\r\n"), 13},
         {"binary noise", std::string("\x00\xFF\xFE\x00\xD8\x00\xDC", 7), -1},
     };
     for (const Case& c : cases) {
@@ -237,6 +249,89 @@ TEST_F(HiveFile, SaveKeepsWhatItDidNotUnderstand) {
     EXPECT_EQ(value, 1u);
 }
 
+TEST_F(HiveFile, ReadsAndWritesAsTheRegistryImportAndExportDo) {
+    const std::string deleted = "[-HKEY_CURRENT_USER\\Software\\Vendor\\Product]";
+    const std::string noted = "[HKEY_CURRENT_USER\\Software\\Vendor\\Product] ; note";
+    const std::string escaped = "\"S\"=\"a\\nb\\\\c\\\"d\\re\\tf\"";
+    WriteHive(kHeader + kSection + "\"Old\"=dword:00000001\r\n\r\n" + deleted + "\r\n\r\n" + noted +
+              "\r\n\"A\"=dword:00000002\r\n" + escaped + "\r\n" +
+              // Without its "]" a line is no section: kept as text in the key.
+              "[HKEY_CURRENT_USER\\Software\\Other\r\n\"B\"=dword:00000003\r\n");
+    EXPECT_EQ(DwordOf(u"Old"), -1); // deleted before the key was made again
+    EXPECT_EQ(DwordOf(u"A"), 2);
+    EXPECT_EQ(DwordOf(u"B"), 3);
+    // \n and \r are line breaks, an unknown escape stands for its character.
+    EXPECT_EQ(StringOf(u"S"), u"a\nb\\c\"d\retf");
+
+    KeyHandle key;
+    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    ASSERT_EQ(SetString(key, u"T", u"x\r\ny"), ERROR_SUCCESS);
+    const std::string text = HiveText();
+    const size_t deletion = text.find(deleted + "\r\n");
+    const size_t section = text.find(noted + "\r\n");
+    ASSERT_NE(deletion, std::string::npos);
+    EXPECT_LT(deletion, section);
+    EXPECT_EQ(text.find("\"Old\""), std::string::npos);
+    EXPECT_NE(text.find("\"S\"=\"a\\nb\\\\c\\\"d\\retf\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"T\"=\"x\\r\\ny\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Other\r\n"), std::string::npos);
+
+    // A file of this store's own making reads back as it was written.
+    ReplaceHive(HiveBytes());
+    EXPECT_EQ(StringOf(u"T"), u"x\r\ny");
+    EXPECT_EQ(StringOf(u"S"), u"a\nb\\c\"d\retf");
+}
+
+TEST_F(HiveFile, RefusesWhatIsNoRegistryExportAndSaysWhy) {
+    const std::string notes = "my notes\n[HKEY_CURRENT_USER\\Software]\n";
+    WriteHive(notes);
+    KeyHandle key;
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_BADDB);
+    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, u"Software", key.out()), ERROR_BADDB);
+    EXPECT_EQ(HiveBytes(), notes);
+    std::string problem = platform::RegistryStoreProblem();
+    EXPECT_NE(problem.find(path_.string()), std::string::npos) << problem;
+    EXPECT_NE(problem.find("not a registry export"), std::string::npos) << problem;
+
+    // Once it is one, it is used.
+    ReplaceHive(kHeader + notes.substr(9));
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    EXPECT_EQ(platform::RegistryStoreProblem(), "");
+
+    const auto folder = dir_ / "folder.reg";
+    std::filesystem::create_directory(folder);
+    UseHive(folder);
+    EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, u"Software", key.out()), ERROR_ACCESS_DENIED);
+    problem = platform::RegistryStoreProblem();
+    EXPECT_NE(problem.find(folder.string() + ": Is a directory"), std::string::npos) << problem;
+}
+
+TEST_F(HiveFile, KeysAreAtMost512LevelsDeep) {
+    std::u16string path = u"Software";
+    for (int level = 1; level < 512; ++level) {
+        path += u"\\k";
+    }
+    KeyHandle deepest;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, path.c_str(), deepest.out()), ERROR_SUCCESS);
+    KeyHandle tooDeep;
+    EXPECT_EQ(RegCreateKeyW(deepest, u"k", tooDeep.out()), ERROR_BAD_PATHNAME);
+    EXPECT_EQ(RegCreateKeyW(HKEY_CLASSES_ROOT, path.c_str(), tooDeep.out()), ERROR_BAD_PATHNAME);
+    EXPECT_EQ(static_cast<HKEY>(tooDeep), nullptr);
+
+    // A deeper section of a file is kept as text; the rest of the file reads.
+    std::string file = kHeader + "[HKEY_CURRENT_USER";
+    for (int level = 0; level < 600; ++level) {
+        file += "\\k";
+    }
+    ReplaceHive(file + "]\r\n\"X\"=dword:1\r\n\r\n" + kSection + "\"A\"=dword:2\r\n");
+    EXPECT_EQ(DwordOf(u"A"), 2);
+    KeyHandle key;
+    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    ASSERT_EQ(SetDword(key, u"B", 3), ERROR_SUCCESS);
+    EXPECT_NE(HiveText().find(file.substr(kHeader.size()) + "]\r\n\"X\"=dword:1\r\n"),
+              std::string::npos);
+}
+
 TEST_F(HiveFile, LongBinaryDataIsWrappedAndReadBack) {
     std::vector<BYTE> data(300);
     for (size_t i = 0; i < data.size(); ++i) {
@@ -248,7 +343,9 @@ TEST_F(HiveFile, LongBinaryDataIsWrappedAndReadBack) {
         ASSERT_EQ(RegSetValueExW(key, u"Long", 0, REG_BINARY, data.data(), DWORD(data.size())),
                   ERROR_SUCCESS);
         // Text that the quoted form cannot hold goes out as hex(1).
-        ASSERT_EQ(SetString(key, u"Lines", u"a\r\nb"), ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegSetValueExW(key, u"Lines", 0, REG_SZ, reinterpret_cast<const BYTE*>(u"a\0b"), 8),
+            ERROR_SUCCESS);
     }
     const std::string text = HiveText();
     size_t start = 0;
@@ -268,17 +365,32 @@ TEST_F(HiveFile, LongBinaryDataIsWrappedAndReadBack) {
     ASSERT_EQ(RegQueryValueExW(key, u"Long", nullptr, nullptr, read.data(), &size), ERROR_SUCCESS);
     read.resize(size);
     EXPECT_EQ(read, data);
-    EXPECT_EQ(QueryString(key, u"Lines"), u"a\r\nb");
+    BYTE lines[8] = {};
+    size = sizeof lines;
+    ASSERT_EQ(RegQueryValueExW(key, u"Lines", nullptr, nullptr, lines, &size), ERROR_SUCCESS);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(lines), 4),
+              std::u16string(u"a\0b", 4));
 }
 
-TEST_F(HiveFile, SavesAtomicallyAndCreatesFolders) {
+// A save replaces the file by a new one: a reader holding the old file sees
+// it whole, and a value set to what it holds saves nothing.
+TEST_F(HiveFile, SavesOnlyChangesAndAtomically) {
     const auto nested = dir_ / "a" / "b" / "hive.reg";
     UseHive(nested);
-    for (DWORD i = 0; i < 3; ++i) {
-        KeyHandle key;
-        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
-        ASSERT_EQ(SetDword(key, u"A", i), ERROR_SUCCESS);
-    }
+    KeyHandle key;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
+    ASSERT_EQ(SetDword(key, u"A", 1), ERROR_SUCCESS);
+    const auto held = dir_ / "held.reg";
+    std::filesystem::create_hard_link(nested, held);
+    const auto before = std::filesystem::file_size(held);
+
+    ASSERT_EQ(SetDword(key, u"A", 1), ERROR_SUCCESS);
+    EXPECT_TRUE(std::filesystem::equivalent(nested, held)) << "an unchanged value was saved";
+
+    ASSERT_EQ(SetDword(key, u"A", 2), ERROR_SUCCESS);
+    ASSERT_EQ(SetString(key, u"B", u"text"), ERROR_SUCCESS);
+    EXPECT_FALSE(std::filesystem::equivalent(nested, held)) << "written in place";
+    EXPECT_EQ(std::filesystem::file_size(held), before);
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(nested.parent_path())) {
         files.push_back(entry.path().filename().string());
@@ -293,6 +405,10 @@ TEST_F(HiveFile, AnUnwritableLocationFailsCleanly) {
     EXPECT_NE(RegCreateKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_SUCCESS);
     EXPECT_EQ(static_cast<HKEY>(key), nullptr);
     EXPECT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kProduct, key.out()), ERROR_FILE_NOT_FOUND);
+    const std::string problem = platform::RegistryStoreProblem();
+    EXPECT_NE(problem.find("cannot save " + (dir_ / "file" / "hive.reg").string() + ": "),
+              std::string::npos)
+        << problem;
 
     // A hive that exists but cannot be read is never overwritten.
     std::filesystem::create_directory(path_);

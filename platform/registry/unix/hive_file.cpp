@@ -32,6 +32,11 @@ bool StartsWithNoCase(WStringView s, WStringView prefix) {
     return s.size() >= prefix.size() && NamesEqual(s.substr(0, prefix.size()), prefix);
 }
 
+bool IsHeaderLine(WStringView line) {
+    line = Trim(line);
+    return NamesEqual(line, kHeader) || NamesEqual(line, kHeaderV4);
+}
+
 std::vector<WStringView> SplitLines(WStringView text) {
     std::vector<WStringView> lines;
     size_t start = 0;
@@ -80,15 +85,18 @@ std::optional<DWORD> ParseHex32(WStringView s) {
 }
 
 // Reads a quoted string starting at s[0] == '"'; returns the text and sets
-// `end` to the index after the closing quote.
+// `end` to the index after the closing quote. Escapes as the registry import
+// reads them: \n and \r are line breaks, \\ and \" the characters themselves,
+// \0 makes the string invalid, and any other escaped character stands for
+// itself.
 std::optional<WString> ParseQuoted(WStringView s, size_t* end) {
     WString out;
     for (size_t i = 1; i < s.size(); ++i) {
         if (s[i] == u'\\') {
-            if (++i == s.size()) {
+            if (++i == s.size() || s[i] == u'0') {
                 return std::nullopt;
             }
-            out.push_back(s[i]);
+            out.push_back(s[i] == u'n' ? u'\n' : s[i] == u'r' ? u'\r' : s[i]);
         } else if (s[i] == u'"') {
             *end = i + 1;
             return out;
@@ -185,11 +193,8 @@ public:
         while (i < lines_.size() && Trim(lines_[i]).empty()) {
             ++i;
         }
-        if (i < lines_.size()) {
-            WStringView first = Trim(lines_[i]);
-            if (NamesEqual(first, kHeader) || NamesEqual(first, kHeaderV4)) {
-                ++i;
-            }
+        if (i < lines_.size() && IsHeaderLine(lines_[i])) {
+            ++i;
         }
         while (i < lines_.size()) {
             i = Line(i);
@@ -204,8 +209,11 @@ private:
         if (line.empty()) {
             return i + 1;
         }
-        if (line.front() == u'[' && line.back() == u']') {
-            Section(line);
+        // As the registry import reads it: the key ends at the line's last
+        // "]"; what follows is a comment. Without a "]" the line is no section.
+        const size_t close = line.rfind(u']');
+        if (line.front() == u'[' && close != WStringView::npos) {
+            Section(line, close);
             return i + 1;
         }
         if (key_) {
@@ -219,19 +227,35 @@ private:
         return i + 1;
     }
 
-    void Section(WStringView line) {
+    void Section(WStringView line, size_t close) {
         key_ = nullptr;
         opaque_ = nullptr;
-        WStringView path = line.substr(1, line.size() - 2);
+        const WStringView path = line.substr(1, close - 1);
         std::vector<WString> parts;
-        if (!path.empty() && path.front() != u'-' && SplitPath(path, &parts) && !parts.empty()) {
+        const bool deletion = !path.empty() && path.front() == u'-';
+        const bool placeable = SplitPath(deletion ? path.substr(1) : path, &parts) &&
+                               !parts.empty() && parts.size() <= kMaxKeyDepth + 1;
+        if (placeable && !deletion) {
             key_ = &hive_.Root(parts.front());
             for (size_t p = 1; p < parts.size(); ++p) {
-                key_ = key_->FindOrAddChild(parts[p]);
+                key_ = hive_.FindOrAddChild(*key_, parts[p]);
+            }
+            if (close + 1 < line.size() && key_->note.empty()) {
+                key_->note = WString(line.substr(close + 1));
             }
             return;
         }
-        hive_.opaque.push_back({WString(line), {}});
+        if (placeable && parts.size() > 1) {
+            // The import deletes the key here: what the file made of it before
+            // is gone, what it makes after is new.
+            if (Key* root = hive_.FindRoot(parts.front())) {
+                const std::vector<WString> parentParts(parts.begin() + 1, parts.end() - 1);
+                if (Key* parent = Descend(*root, parentParts)) {
+                    parent->RemoveChild(parts.back());
+                }
+            }
+        }
+        hive_.opaque.push_back({WString(line), {}, hive_.nextOrder++});
         opaque_ = &hive_.opaque.back();
     }
 
@@ -274,15 +298,14 @@ private:
             key_->SetValue(std::move(*value));
             return next;
         }
-        Entry entry;
-        entry.raw = true;
+        WString raw;
         for (size_t l = i; l < next; ++l) {
             if (l > i) {
-                entry.rawText += kCrLf;
+                raw += kCrLf;
             }
-            entry.rawText += lines_[l];
+            raw += lines_[l];
         }
-        key_->entries.push_back(std::move(entry));
+        key_->AddRaw(std::move(raw));
         return next;
     }
 
@@ -297,8 +320,14 @@ void AppendQuoted(WString& out, WStringView text) {
     for (char16_t c : text) {
         if (c == u'\\' || c == u'"') {
             out += u'\\';
+            out += c;
+        } else if (c == u'\r') {
+            out += u"\\r";
+        } else if (c == u'\n') {
+            out += u"\\n";
+        } else {
+            out += c;
         }
-        out += c;
     }
     out += u'"';
 }
@@ -310,7 +339,7 @@ void AppendHex(WString& out, unsigned value, int digits) {
     }
 }
 
-// Text that the quoted form can carry: terminated, no inner nulls, no line breaks.
+// Text that the quoted form can carry: terminated, no inner nulls.
 std::optional<WString> PlainString(const std::vector<BYTE>& data) {
     if (data.size() < 2 || data.size() % 2 != 0) {
         return std::nullopt;
@@ -318,7 +347,7 @@ std::optional<WString> PlainString(const std::vector<BYTE>& data) {
     WString text;
     for (size_t i = 0; i + 2 < data.size(); i += 2) {
         char16_t c = char16_t(data[i] | (data[i + 1] << 8));
-        if (c == 0 || c == u'\r' || c == u'\n') {
+        if (c == 0) {
             return std::nullopt;
         }
         text += c;
@@ -379,33 +408,48 @@ void AppendValue(WString& out, const Value& value) {
     out += line + WString(kCrLf);
 }
 
-void AppendKey(WString& out, const Key& key, const WString& path, bool isRoot) {
-    if (!isRoot || !key.entries.empty()) {
-        out += u'[' + path + u']' + WString(kCrLf);
-        for (const Entry& entry : key.entries) {
-            if (entry.raw) {
-                out += entry.rawText + WString(kCrLf);
-                // A kept line that ends like a continued one must not run
-                // into the next value: a blank line ends the continuation.
-                if (Trim(entry.rawText).ends_with(u'\\')) {
-                    out += kCrLf;
-                }
-            } else {
-                AppendValue(out, entry.value);
+void AppendSection(WString& out, const Key& key, WStringView path) {
+    out += u'[';
+    out += path;
+    out += u']';
+    out += key.note;
+    out += kCrLf;
+    for (const Entry& entry : key.Entries()) {
+        if (entry.raw) {
+            out += entry.rawText;
+            out += kCrLf;
+            // A kept line that ends like a continued one must not run
+            // into the next value: a blank line ends the continuation.
+            if (Trim(entry.rawText).ends_with(u'\\')) {
+                out += kCrLf;
             }
+        } else {
+            AppendValue(out, entry.value);
         }
+    }
+    out += kCrLf;
+}
+
+void AppendOpaque(WString& out, const OpaqueSection& section) {
+    out += section.header;
+    out += kCrLf;
+    for (const auto& line : section.lines) {
+        out += line;
         out += kCrLf;
     }
-    std::vector<const Key*> children;
-    for (const auto& child : key.children) {
-        children.push_back(child.get());
-    }
-    std::stable_sort(children.begin(), children.end(),
-                     [](const Key* a, const Key* b) { return NameLess(a->name, b->name); });
-    for (const Key* child : children) {
-        AppendKey(out, *child, path + u'\\' + child->name, false);
-    }
+    out += kCrLf;
 }
+
+// One section to write: a key (with the index of its parent's item, to spell
+// its path) or a kept section.
+struct Item {
+    uint64_t order;
+    const Key* key;
+    size_t parent;
+    const OpaqueSection* opaque;
+};
+
+constexpr size_t kNoParent = size_t(-1);
 
 } // namespace
 
@@ -414,26 +458,72 @@ Hive ParseHive(WStringView text) {
 }
 
 WString SerialiseHive(const Hive& hive) {
+    std::vector<Item> items;
+    for (const auto& root : hive.roots) {
+        items.push_back({root->order, root.get(), kNoParent, nullptr});
+        for (size_t at = items.size() - 1; at < items.size(); ++at) {
+            for (const auto& child : items[at].key->Children()) {
+                items.push_back({child->order, child.get(), at, nullptr});
+            }
+        }
+    }
+    for (const auto& section : hive.opaque) {
+        items.push_back({section.order, nullptr, kNoParent, &section});
+    }
+    // Positions in `items` stay valid: the sort permutes an index.
+    std::vector<size_t> sequence(items.size());
+    for (size_t i = 0; i < sequence.size(); ++i) {
+        sequence[i] = i;
+    }
+    std::stable_sort(sequence.begin(), sequence.end(),
+                     [&](size_t a, size_t b) { return items[a].order < items[b].order; });
+
     WString out(kHeader);
     out += kCrLf;
     out += kCrLf;
     if (!hive.preamble.empty()) {
         for (const auto& line : hive.preamble) {
-            out += line + WString(kCrLf);
+            out += line;
+            out += kCrLf;
         }
         out += kCrLf;
     }
-    for (const auto& root : hive.roots) {
-        AppendKey(out, *root, root->name, true);
-    }
-    for (const auto& section : hive.opaque) {
-        out += section.header + WString(kCrLf);
-        for (const auto& line : section.lines) {
-            out += line + WString(kCrLf);
+    std::vector<const Key*> chain;
+    WString path;
+    for (size_t index : sequence) {
+        const Item& item = items[index];
+        if (item.opaque) {
+            AppendOpaque(out, *item.opaque);
+            continue;
         }
-        out += kCrLf;
+        const Key& key = *item.key;
+        if (item.parent == kNoParent && key.Entries().empty() && key.note.empty() &&
+            !key.Children().empty()) {
+            continue; // a root with sub keys needs no section of its own
+        }
+        chain.clear();
+        for (size_t at = index; at != kNoParent; at = items[at].parent) {
+            chain.push_back(items[at].key);
+        }
+        path.clear();
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            if (it != chain.rbegin()) {
+                path += u'\\';
+            }
+            path += (*it)->name;
+        }
+        AppendSection(out, key, path);
     }
     return out;
+}
+
+bool StartsWithHeader(WStringView text) {
+    const size_t start = text.find_first_not_of(u" \t\r\n");
+    if (start == WStringView::npos) {
+        return true;
+    }
+    const size_t end = text.find_first_of(u"\r\n", start);
+    return IsHeaderLine(text.substr(start, end == WStringView::npos ? end : end - start));
 }
 
 } // namespace qn::reg

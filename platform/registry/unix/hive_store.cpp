@@ -8,9 +8,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <pwd.h>
-#include <ctime>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,12 +100,39 @@ LONG ErrorFromErrno(int error) {
 // Keeps key identities (and so open handles) valid across a reload.
 void CarryIds(Key& fresh, const Key& old) {
     fresh.id = old.id;
-    for (auto& child : fresh.children) {
+    for (auto& child : fresh.Children()) {
         if (const Key* before = old.FindChild(child->name)) {
             CarryIds(*child, *before);
         }
     }
 }
+
+LONG ErrorFromException() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return ERROR_OUTOFMEMORY;
+    } catch (...) {
+        return ERROR_GEN_FAILURE;
+    }
+}
+
+// A temporary file that is removed unless kept.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    void Keep() { path_.clear(); }
+
+private:
+    std::string path_;
+};
 
 class FileDescriptor {
 public:
@@ -153,142 +181,186 @@ HiveStore::Stamp HiveStore::StampOf(const struct stat& st) {
     stamp.dev = st.st_dev;
     stamp.ino = st.st_ino;
     stamp.size = st.st_size;
+    stamp.mode = st.st_mode;
     stamp.mtimeNs = (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
     stamp.ctimeNs = (long long)st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
     return stamp;
 }
 
-HiveStore::Snapshot HiveStore::ReadSnapshot(const std::string& path) {
-    Snapshot snapshot;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        // A missing file is an empty hive; anything else must not be overwritten.
-        snapshot.unreadable = errno != ENOENT;
-        return snapshot;
-    }
+HiveStore::Stamp HiveStore::StampOfPath(const std::string& path) {
     struct stat st;
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        !ReadAll(fd.get(), &snapshot.bytes)) {
-        snapshot.unreadable = true;
-        snapshot.bytes.clear();
-        return snapshot;
-    }
-    snapshot.stamp = StampOf(st);
-    return snapshot;
-}
-
-// File times come from a coarse clock: a file written again within the same
-// tick, at the same size, may keep its stamp. Until its time is safely in the
-// past, the content is compared as well (as version control tools do).
-bool HiveStore::IsRacy(const Stamp& stamp) {
-    constexpr long long kMarginNs = 2'000'000'000LL;
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    const long long nowNs = (long long)now.tv_sec * 1000000000LL + now.tv_nsec;
-    return stamp.exists && stamp.mtimeNs > nowNs - kMarginNs;
+    return ::stat(path.c_str(), &st) == 0 ? StampOf(st) : Stamp{};
 }
 
 void HiveStore::Refresh() {
     const std::string path = HiveFilePath();
-    const bool samePath = loaded_ && path == path_;
-    if (samePath && !racy_) {
-        struct stat st;
-        Stamp now = ::stat(path.c_str(), &st) == 0 ? StampOf(st) : Stamp{};
-        if (now == stamp_) {
-            return;
-        }
-    }
-    Snapshot snapshot = ReadSnapshot(path);
-    if (samePath && !snapshot.unreadable && !unreadable_ &&
-        snapshot.stamp.exists == stamp_.exists && snapshot.bytes == bytes_) {
-        stamp_ = snapshot.stamp;
-        racy_ = IsRacy(stamp_);
+    if (loaded_ && path == path_ && StampOfPath(path) == stamp_) {
         return;
     }
-    Adopt(path, std::move(snapshot));
+    Load(path);
 }
 
-void HiveStore::Adopt(const std::string& path, Snapshot snapshot) {
+void HiveStore::Load(const std::string& path) {
+    // Until the load completes, the next operation tries again.
+    loaded_ = false;
+    if (path != path_) {
+        saveProblem_.clear();
+    }
+    path_ = path;
+    // A refused file leaves the hive as it was (nothing reaches it), so keys
+    // keep their identities once the file is usable again.
+    const auto refuse = [&](LONG status, const std::string& reason) {
+        status_ = status;
+        loadProblem_ = path + ": " + reason;
+        loaded_ = true;
+    };
+    // Not blocking: the path may name a pipe.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const int openError = errno;
+    stamp_ = StampOfPath(path);
+    if (fd.get() < 0 && (openError == ENOENT || openError == ENOTDIR)) {
+        hive_ = Hive();
+        status_ = ERROR_SUCCESS;
+        loadProblem_.clear();
+        loaded_ = true;
+        return;
+    }
+    struct stat st;
+    if (fd.get() < 0) {
+        refuse(ERROR_ACCESS_DENIED, std::strerror(openError));
+        return;
+    }
+    if (::fstat(fd.get(), &st) != 0) {
+        refuse(ERROR_ACCESS_DENIED, std::strerror(errno));
+        return;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        refuse(ERROR_ACCESS_DENIED, std::strerror(EISDIR));
+        return;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        refuse(ERROR_ACCESS_DENIED, "not a regular file");
+        return;
+    }
+    std::string bytes;
+    bytes.reserve(size_t(st.st_size));
+    if (!ReadAll(fd.get(), &bytes)) {
+        refuse(ERROR_ACCESS_DENIED, std::strerror(errno));
+        return;
+    }
+    stamp_ = StampOf(st);
+    const WString text = DecodeHiveBytes(bytes);
+    if (!StartsWithHeader(text)) {
+        refuse(ERROR_BADDB, "not a registry export: its first line is not "
+                            "\"Windows Registry Editor Version 5.00\"; it is left as it is");
+        return;
+    }
     Hive old = std::move(hive_);
-    hive_ = ParseHive(DecodeHiveBytes(snapshot.bytes));
+    hive_ = ParseHive(text);
     for (auto& root : hive_.roots) {
         if (const Key* before = old.FindRoot(root->name)) {
             CarryIds(*root, *before);
         }
     }
-    path_ = path;
-    stamp_ = snapshot.stamp;
-    bytes_ = std::move(snapshot.bytes);
-    racy_ = IsRacy(stamp_);
-    unreadable_ = snapshot.unreadable;
+    status_ = ERROR_SUCCESS;
+    loadProblem_.clear();
     loaded_ = true;
 }
 
 LONG HiveStore::Save() {
+    // Everything that can run out of memory happens before the temporary
+    // file exists.
+    const std::string bytes = EncodeHiveText(SerialiseHive(hive_));
     const std::string target = ResolveTarget(path_);
     const std::string dir = DirName(target);
     MakeDirs(dir);
 
+    const auto fail = [&](int error) {
+        saveProblem_ = "cannot save " + path_ + ": " + std::strerror(error);
+        return ErrorFromErrno(error);
+    };
     std::string tmp = target + ".tmp-XXXXXX";
     FileDescriptor fd(::mkstemp(tmp.data()));
     if (fd.get() < 0) {
-        return ErrorFromErrno(errno);
+        return fail(errno);
     }
+    TemporaryFile pending(tmp);
     struct stat existing;
     if (::stat(target.c_str(), &existing) == 0) {
         ::fchmod(fd.get(), existing.st_mode & 07777);
     }
-    std::string bytes = EncodeHiveText(SerialiseHive(hive_));
     if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || ::close(fd.release()) != 0 ||
         ::rename(tmp.c_str(), target.c_str()) != 0) {
-        LONG error = ErrorFromErrno(errno);
-        ::unlink(tmp.c_str());
-        return error;
+        return fail(errno);
     }
+    pending.Keep();
     // Make the rename itself durable.
     FileDescriptor dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dirFd.get() >= 0) {
         ::fsync(dirFd.get());
     }
-    struct stat st;
-    stamp_ = ::stat(path_.c_str(), &st) == 0 ? StampOf(st) : Stamp{};
-    bytes_ = std::move(bytes);
-    racy_ = IsRacy(stamp_);
+    stamp_ = StampOfPath(path_);
+    saveProblem_.clear();
     return ERROR_SUCCESS;
 }
 
 LONG HiveStore::Read(const std::function<LONG(Hive&)>& read) {
     std::lock_guard lock(mutex_);
-    Refresh();
-    return read(hive_);
+    try {
+        Refresh();
+        if (status_ != ERROR_SUCCESS) {
+            return status_;
+        }
+        return read(hive_);
+    } catch (...) {
+        loaded_ = false;
+        return ErrorFromException();
+    }
 }
 
 LONG HiveStore::Write(const std::function<LONG(Hive&, bool* changed)>& change) {
     std::lock_guard lock(mutex_);
-    // Writers in other processes serialise on the hive's folder, so a
-    // read-modify-write never loses their changes. Without the folder (first
-    // save) there is nothing to lose.
-    FileDescriptor dirLock(
-        ::open(DirName(ResolveTarget(HiveFilePath())).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dirLock.get() >= 0) {
-        while (::flock(dirLock.get(), LOCK_EX) != 0 && errno == EINTR) {
+    try {
+        // Writers in other processes serialise on the hive's folder, so a
+        // read-modify-write never loses their changes. Without the folder
+        // (first save) there is nothing to lose.
+        FileDescriptor dirLock(::open(DirName(ResolveTarget(HiveFilePath())).c_str(),
+                                      O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dirLock.get() >= 0) {
+            while (::flock(dirLock.get(), LOCK_EX) != 0 && errno == EINTR) {
+            }
         }
-    }
-    Refresh();
-    if (unreadable_) {
-        return ERROR_ACCESS_DENIED;
-    }
-    bool changed = false;
-    LONG result = change(hive_, &changed);
-    if (result != ERROR_SUCCESS || !changed) {
+        Refresh();
+        if (status_ != ERROR_SUCCESS) {
+            return status_;
+        }
+        bool changed = false;
+        LONG result = change(hive_, &changed);
+        if (!changed) {
+            return result;
+        }
+        LONG saved = result == ERROR_SUCCESS ? Save() : result;
+        if (saved != ERROR_SUCCESS) {
+            loaded_ = false; // the change is dropped: the file is read again
+            return saved;
+        }
         return result;
-    }
-    LONG saved = Save();
-    if (saved != ERROR_SUCCESS) {
+    } catch (...) {
+        // A change cut short leaves the hive half made: read the file again.
         loaded_ = false;
-        return saved;
+        return ErrorFromException();
     }
-    return result;
+}
+
+std::string HiveStore::Problem() {
+    std::lock_guard lock(mutex_);
+    try {
+        Refresh();
+        return !loadProblem_.empty() ? loadProblem_ : saveProblem_;
+    } catch (...) {
+        loaded_ = false;
+        return "the settings file could not be read: out of memory";
+    }
 }
 
 } // namespace qn::reg

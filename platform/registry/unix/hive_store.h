@@ -6,9 +6,16 @@
 // process can switch hives), else $XDG_CONFIG_HOME/qnzu/HKEY_CURRENT_USER.reg,
 // else ~/.config/qnzu/HKEY_CURRENT_USER.reg. A missing file is an empty hive.
 //
+// A change by another process is noticed by the file's identity, size and
+// times, which every save changes (a new file is renamed into place); the
+// file is read again only when they differ.
+//
 // A save writes a temporary file beside the hive, flushes it and renames it
 // over the hive, so readers see the old or the new file, never a part. New
 // hives are private to the user (0600); an existing hive keeps its mode.
+//
+// A file that cannot be read, or that is not a registry export, is never
+// written: every operation fails until it changes, and Problem() says why.
 #pragma once
 
 #include "hive_tree.h"
@@ -36,37 +43,36 @@ public:
     // (the next operation reloads the file) and the error is returned.
     LONG Write(const std::function<LONG(Hive&, bool* changed)>& change);
 
+    // Why the hive cannot be used, or why the last save failed, with the
+    // file's path; empty when neither.
+    std::string Problem();
+
 private:
     struct Stamp {
         bool exists = false;
         dev_t dev = 0;
         ino_t ino = 0;
         off_t size = 0;
+        mode_t mode = 0;
         long long mtimeNs = 0;
         long long ctimeNs = 0;
         bool operator==(const Stamp&) const = default;
     };
-    struct Snapshot {
-        Stamp stamp;
-        std::string bytes;
-        bool unreadable = false;
-    };
 
     static Stamp StampOf(const struct stat& st);
-    static Snapshot ReadSnapshot(const std::string& path);
-    static bool IsRacy(const Stamp& stamp);
+    static Stamp StampOfPath(const std::string& path);
     void Refresh();
-    void Adopt(const std::string& path, Snapshot snapshot);
+    void Load(const std::string& path);
     LONG Save();
 
     std::mutex mutex_;
     Hive hive_;
     std::string path_;
     Stamp stamp_;
-    std::string bytes_; // the file's content as last read or written
-    bool racy_ = false; // the file changed too recently for its stamp to tell later changes apart
     bool loaded_ = false;
-    bool unreadable_ = false; // the file exists but could not be read: never overwrite it
+    LONG status_ = ERROR_SUCCESS; // why the file cannot be used, when it cannot
+    std::string loadProblem_;
+    std::string saveProblem_;
 };
 
 } // namespace qn::reg

@@ -124,8 +124,13 @@ WString DecodeHiveBytes(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         return FromUtf8(bytes.substr(3));
     }
+    // Without a mark, text in UTF-16 shows itself by the zero high byte of
+    // its first character (the header, a bracket or a blank line is ASCII).
     if (bytes.size() >= 2 && bytes[0] != 0 && bytes[1] == 0) {
         return DecodeUtf16(bytes, false);
+    }
+    if (bytes.size() >= 2 && bytes[0] == 0 && bytes[1] != 0) {
+        return DecodeUtf16(bytes, true);
     }
     return FromUtf8(bytes);
 }

@@ -8,11 +8,11 @@
 
 namespace qn::reg {
 
-// Decodes a hive file's bytes: UTF-16LE or UTF-16BE with a byte-order mark,
-// UTF-16LE without one (recognised by its zero high bytes), otherwise UTF-8
-// with or without a mark. Bytes that are not valid UTF-8 are taken as
-// Latin-1, so a file in a legacy code page still loads and nothing is lost
-// silently. Never fails.
+// Decodes a hive file's bytes: UTF-16LE or UTF-16BE with a byte-order mark or
+// without one (recognised by the zero high byte of the first character),
+// otherwise UTF-8 with or without a mark. Bytes that are not valid UTF-8 are
+// taken as Latin-1, so a file in a legacy code page still loads and nothing
+// is lost silently. Never fails.
 WString DecodeHiveBytes(std::string_view bytes);
 
 // Encodes a hive for writing: UTF-16LE with a byte-order mark, as the

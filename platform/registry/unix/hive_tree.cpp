@@ -28,6 +28,14 @@ char16_t FoldCase(char16_t c) {
     return c;
 }
 
+WString Folded(WStringView name) {
+    WString folded(name);
+    for (char16_t& c : folded) {
+        c = FoldCase(c);
+    }
+    return folded;
+}
+
 bool NamesEqual(WStringView a, WStringView b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),
@@ -40,69 +48,106 @@ bool NameLess(WStringView a, WStringView b) {
         [](char16_t x, char16_t y) { return FoldCase(x) < FoldCase(y); });
 }
 
+Key::Key(WStringView keyName, uint64_t keyOrder) : name(keyName), id(NewKeyId()), order(keyOrder) {}
+
 Key* Key::FindChild(WStringView childName) const {
-    for (const auto& child : children) {
-        if (NamesEqual(child->name, childName)) {
-            return child.get();
-        }
-    }
-    return nullptr;
+    auto it = childIndex_.find(Folded(childName));
+    return it == childIndex_.end() ? nullptr : it->second;
 }
 
-Key* Key::FindOrAddChild(WStringView childName, bool* created) {
-    Key* found = FindChild(childName);
+Key* Key::FindOrAddChild(WStringView childName, uint64_t childOrder, bool* created) {
+    WString folded = Folded(childName);
+    auto it = childIndex_.find(folded);
     if (created) {
-        *created = found == nullptr;
+        *created = it == childIndex_.end();
     }
-    if (found) {
-        return found;
+    if (it != childIndex_.end()) {
+        return it->second;
     }
-    auto child = std::make_unique<Key>();
-    child->name = WString(childName);
-    child->id = NewKeyId();
-    children.push_back(std::move(child));
-    return children.back().get();
+    children_.push_back(std::make_unique<Key>(childName, childOrder));
+    Key* child = children_.back().get();
+    try {
+        childIndex_.emplace(std::move(folded), child);
+    } catch (...) {
+        children_.pop_back();
+        throw;
+    }
+    return child;
 }
 
 bool Key::RemoveChild(WStringView childName) {
-    auto it = std::find_if(children.begin(), children.end(),
-                           [&](const auto& child) { return NamesEqual(child->name, childName); });
-    if (it == children.end()) {
+    auto indexed = childIndex_.find(Folded(childName));
+    if (indexed == childIndex_.end()) {
         return false;
     }
-    children.erase(it);
+    Key* child = indexed->second;
+    childIndex_.erase(indexed);
+    std::erase_if(children_, [&](const auto& owned) { return owned.get() == child; });
     return true;
 }
 
-Value* Key::FindValue(WStringView valueName) {
-    for (auto& entry : entries) {
-        if (!entry.raw && NamesEqual(entry.value.name, valueName)) {
-            return &entry.value;
-        }
-    }
-    return nullptr;
+const Value* Key::FindValue(WStringView valueName) const {
+    auto it = valueIndex_.find(Folded(valueName));
+    return it == valueIndex_.end() ? nullptr : &entries_[it->second].value;
 }
 
-void Key::SetValue(Value value) {
-    if (Value* existing = FindValue(value.name)) {
-        existing->type = value.type;
-        existing->data = std::move(value.data);
-        return;
+bool Key::SetValue(Value value) {
+    WString folded = Folded(value.name);
+    auto it = valueIndex_.find(folded);
+    if (it != valueIndex_.end()) {
+        Value& existing = entries_[it->second].value;
+        if (existing.type == value.type && existing.data == value.data) {
+            return false;
+        }
+        existing.type = value.type;
+        existing.data = std::move(value.data);
+        return true;
     }
     Entry entry;
     entry.value = std::move(value);
-    entries.push_back(std::move(entry));
+    entries_.push_back(std::move(entry));
+    try {
+        valueIndex_.emplace(std::move(folded), entries_.size() - 1);
+    } catch (...) {
+        entries_.pop_back();
+        throw;
+    }
+    return true;
 }
 
 bool Key::RemoveValue(WStringView valueName) {
-    auto it = std::find_if(entries.begin(), entries.end(), [&](const Entry& entry) {
-        return !entry.raw && NamesEqual(entry.value.name, valueName);
-    });
-    if (it == entries.end()) {
+    auto it = valueIndex_.find(Folded(valueName));
+    if (it == valueIndex_.end()) {
         return false;
     }
-    entries.erase(it);
+    entries_.erase(entries_.begin() + std::ptrdiff_t(it->second));
+    IndexValues();
     return true;
+}
+
+void Key::AddRaw(WString text) {
+    Entry entry;
+    entry.raw = true;
+    entry.rawText = std::move(text);
+    entries_.push_back(std::move(entry));
+}
+
+bool Key::Clear() {
+    const bool had = !entries_.empty() || !children_.empty();
+    entries_.clear();
+    children_.clear();
+    childIndex_.clear();
+    valueIndex_.clear();
+    return had;
+}
+
+void Key::IndexValues() {
+    valueIndex_.clear();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (!entries_[i].raw) {
+            valueIndex_.emplace(Folded(entries_[i].value.name), i);
+        }
+    }
 }
 
 Key* Hive::FindRoot(WStringView name) const {
@@ -118,11 +163,20 @@ Key& Hive::Root(WStringView name) {
     if (Key* root = FindRoot(name)) {
         return *root;
     }
-    auto root = std::make_unique<Key>();
-    root->name = WString(name);
-    root->id = NewKeyId();
-    roots.push_back(std::move(root));
+    roots.push_back(std::make_unique<Key>(name, nextOrder++));
     return *roots.back();
+}
+
+Key* Hive::FindOrAddChild(Key& parent, WStringView name, bool* created) {
+    bool added = false;
+    Key* child = parent.FindOrAddChild(name, nextOrder, &added);
+    if (added) {
+        ++nextOrder;
+    }
+    if (created) {
+        *created = added;
+    }
+    return child;
 }
 
 bool SplitPath(WStringView path, std::vector<WString>* parts) {

@@ -5,6 +5,7 @@
 #include "key_handles.h"
 
 #include <cstring>
+#include <new>
 
 using namespace qn::reg;
 
@@ -59,7 +60,8 @@ LONG Locate(Hive& hive, const OpenKey& open, bool create, Key** out, bool* creat
     }
     for (const auto& part : open.path) {
         bool added = false;
-        key = create && open.id == 0 ? key->FindOrAddChild(part, &added) : key->FindChild(part);
+        key =
+            create && open.id == 0 ? hive.FindOrAddChild(*key, part, &added) : key->FindChild(part);
         if (!key) {
             return missing;
         }
@@ -74,6 +76,17 @@ LONG Locate(Hive& hive, const OpenKey& open, bool create, Key** out, bool* creat
     return ERROR_SUCCESS;
 }
 
+// Runs the body of a registry function: no exception leaves it.
+template <class Body> LONG NoThrow(Body body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return ERROR_OUTOFMEMORY;
+    } catch (...) {
+        return ERROR_GEN_FAILURE;
+    }
+}
+
 OpenKey Child(const OpenKey& parent, const std::vector<WString>& parts, uint64_t id,
               REGSAM access) {
     OpenKey child{parent.path, id, access};
@@ -81,13 +94,9 @@ OpenKey Child(const OpenKey& parent, const std::vector<WString>& parts, uint64_t
     return child;
 }
 
-} // namespace
-
-extern "C" {
-
-LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*cls*/,
-                     DWORD /*options*/, REGSAM sam, void* /*security*/, PHKEY result,
-                     LPDWORD disposition) {
+LONG RegCreateKeyExWImpl(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*cls*/,
+                         DWORD /*options*/, REGSAM sam, void* /*security*/, PHKEY result,
+                         LPDWORD disposition) {
     if (!result || !subKey) {
         return ERROR_INVALID_PARAMETER;
     }
@@ -101,6 +110,9 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*cls*
     if (status != ERROR_SUCCESS) {
         return status;
     }
+    if (parent.path.size() + parts.size() > kMaxKeyDepth) {
+        return ERROR_BAD_PATHNAME;
+    }
     bool createdLast = false;
     uint64_t id = 0;
     status = HiveStore::Instance().Write([&](Hive& hive, bool* changed) -> LONG {
@@ -110,7 +122,7 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*cls*
             return located;
         }
         for (const auto& part : parts) {
-            at = at->FindOrAddChild(part, &createdLast);
+            at = hive.FindOrAddChild(*at, part, &createdLast);
             *changed = *changed || createdLast;
         }
         id = parts.empty() ? parent.id : at->id;
@@ -126,12 +138,7 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*cls*
     return ERROR_SUCCESS;
 }
 
-LONG RegCreateKeyW(HKEY key, LPCWSTR subKey, PHKEY result) {
-    return RegCreateKeyExW(key, subKey ? subKey : u"", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           MAXIMUM_ALLOWED, nullptr, result, nullptr);
-}
-
-LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD /*options*/, REGSAM sam, PHKEY result) {
+LONG RegOpenKeyExWImpl(HKEY key, LPCWSTR subKey, DWORD /*options*/, REGSAM sam, PHKEY result) {
     if (!result) {
         return ERROR_INVALID_PARAMETER;
     }
@@ -172,12 +179,8 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD /*options*/, REGSAM sam, PHKE
     return ERROR_SUCCESS;
 }
 
-LONG RegOpenKeyW(HKEY key, LPCWSTR subKey, PHKEY result) {
-    return RegOpenKeyExW(key, subKey, 0, MAXIMUM_ALLOWED, result);
-}
-
-LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                      LPDWORD dataSize) {
+LONG RegQueryValueExWImpl(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                          LPDWORD dataSize) {
     if (reserved || (data && !dataSize)) {
         return ERROR_INVALID_PARAMETER;
     }
@@ -216,8 +219,8 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD typ
     });
 }
 
-LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD /*reserved*/, DWORD type, const BYTE* data,
-                    DWORD dataSize) {
+LONG RegSetValueExWImpl(HKEY key, LPCWSTR valueName, DWORD /*reserved*/, DWORD type,
+                        const BYTE* data, DWORD dataSize) {
     WStringView name = NameOf(valueName);
     if ((!data && dataSize) || name.size() > kMaxValueNameLength || HasLineBreak(name)) {
         return ERROR_INVALID_PARAMETER;
@@ -240,13 +243,13 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD /*reserved*/, DWORD type,
         value.name = WString(name);
         value.type = type;
         value.data.assign(data, data + dataSize);
-        at->SetValue(std::move(value));
-        *changed = true;
+        // Setting what is already there saves nothing.
+        *changed = at->SetValue(std::move(value)) || *changed;
         return ERROR_SUCCESS;
     });
 }
 
-LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
+LONG RegDeleteValueWImpl(HKEY key, LPCWSTR valueName) {
     OpenKey open;
     LONG status = ResolveHandle(key, &open);
     if (status != ERROR_SUCCESS) {
@@ -266,7 +269,7 @@ LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
     });
 }
 
-LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey) {
+LONG RegDeleteTreeWImpl(HKEY key, LPCWSTR subKey) {
     OpenKey open;
     std::vector<WString> parts;
     LONG status = ResolveHandle(key, &open);
@@ -285,9 +288,7 @@ LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey) {
         }
         if (parts.empty()) {
             // Without a sub key: the key's values and sub keys go, the key stays.
-            *changed = !at->entries.empty() || !at->children.empty();
-            at->entries.clear();
-            at->children.clear();
+            *changed = at->Clear();
             return ERROR_SUCCESS;
         }
         const std::vector<WString> parentParts(parts.begin(), parts.end() - 1);
@@ -300,7 +301,7 @@ LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey) {
     });
 }
 
-LONG RegCloseKey(HKEY key) {
+LONG RegCloseKeyImpl(HKEY key) {
     // Closing a predefined key is allowed and does nothing.
     if (key == HKEY_CURRENT_USER || key == HKEY_CLASSES_ROOT) {
         return ERROR_SUCCESS;
@@ -308,4 +309,61 @@ LONG RegCloseKey(HKEY key) {
     return ReleaseHandle(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
+} // namespace
+
+extern "C" {
+
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR cls, DWORD options,
+                     REGSAM sam, void* security, PHKEY result, LPDWORD disposition) {
+    return NoThrow([&] {
+        return RegCreateKeyExWImpl(key, subKey, reserved, cls, options, sam, security, result,
+                                   disposition);
+    });
+}
+
+LONG RegCreateKeyW(HKEY key, LPCWSTR subKey, PHKEY result) {
+    return RegCreateKeyExW(key, subKey ? subKey : u"", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           MAXIMUM_ALLOWED, nullptr, result, nullptr);
+}
+
+LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM sam, PHKEY result) {
+    return NoThrow([&] { return RegOpenKeyExWImpl(key, subKey, options, sam, result); });
+}
+
+LONG RegOpenKeyW(HKEY key, LPCWSTR subKey, PHKEY result) {
+    return RegOpenKeyExW(key, subKey, 0, MAXIMUM_ALLOWED, result);
+}
+
+LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                      LPDWORD dataSize) {
+    return NoThrow(
+        [&] { return RegQueryValueExWImpl(key, valueName, reserved, type, data, dataSize); });
+}
+
+LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                    DWORD dataSize) {
+    return NoThrow(
+        [&] { return RegSetValueExWImpl(key, valueName, reserved, type, data, dataSize); });
+}
+
+LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
+    return NoThrow([&] { return RegDeleteValueWImpl(key, valueName); });
+}
+
+LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey) {
+    return NoThrow([&] { return RegDeleteTreeWImpl(key, subKey); });
+}
+
+LONG RegCloseKey(HKEY key) {
+    return NoThrow([&] { return RegCloseKeyImpl(key); });
+}
+
 } // extern "C"
+
+std::string platform::RegistryStoreProblem() {
+    try {
+        return HiveStore::Instance().Problem();
+    } catch (...) {
+        return "the settings store ran out of memory";
+    }
+}

@@ -7,6 +7,10 @@
 // Windows: opening or creating with an empty sub key always returns a new
 // handle; volatile keys are stored like others; key and value names may not
 // contain line breaks (ERROR_INVALID_PARAMETER), as the file could not hold them.
+// A key lies at most 512 levels below HKEY_CURRENT_USER (ERROR_BAD_PATHNAME).
+// A hive file that cannot be read fails every call with ERROR_ACCESS_DENIED,
+// one that is not a registry export with ERROR_BADDB; running out of memory
+// gives ERROR_OUTOFMEMORY. No call lets an exception out.
 #pragma once
 
 #include "../../base/wintypes.h"
@@ -59,6 +63,9 @@ typedef DWORD REGSAM;
 #ifndef ERROR_PATH_NOT_FOUND
 #define ERROR_PATH_NOT_FOUND 3L
 #endif
+#ifndef ERROR_GEN_FAILURE
+#define ERROR_GEN_FAILURE 31L
+#endif
 #ifndef ERROR_WRITE_FAULT
 #define ERROR_WRITE_FAULT 29L
 #endif
@@ -67,6 +74,9 @@ typedef DWORD REGSAM;
 #endif
 #ifndef ERROR_BAD_PATHNAME
 #define ERROR_BAD_PATHNAME 161L
+#endif
+#ifndef ERROR_BADDB
+#define ERROR_BADDB 1009L
 #endif
 #ifndef ERROR_KEY_DELETED
 #define ERROR_KEY_DELETED 1018L
