@@ -53,13 +53,15 @@ bool NumbersOf(const std::string& record, const std::string& key, std::vector<do
     return true;
 }
 
-// A record as the host writes it: a message it knows, a finite point, and a
-// frame whose rotation is orthonormal with the point as its origin; confirm
-// and cancel may carry the all-zero frame of a session without a point yet.
-bool WellFormed(const std::string& record) {
+// A record as the host writes it: the next sequence number, a message it
+// knows, a finite point, and a frame whose rotation is orthonormal with the
+// point as its origin; confirm and cancel may carry the all-zero frame of a
+// session without a point yet.
+bool WellFormed(const std::string& record, long expectedSeq) {
+    long seq = 0;
     int message = 0;
-    if (std::sscanf(record.c_str(), "{\"message\":%d,", &message) != 1 || message < 9 ||
-        message > 12 || record.back() != '}')
+    if (std::sscanf(record.c_str(), "{\"seq\":%ld,\"message\":%d,", &seq, &message) != 2 ||
+        seq != expectedSeq || message < 9 || message > 12 || record.back() != '}')
         return false;
     std::vector<double> point, frame;
     if (!NumbersOf(record, "point", point) || point.size() != 3 ||
@@ -149,8 +151,9 @@ SessionRun SessionRun::Start(const std::filesystem::path& folder,
     }
     if (mode == "count")
         run.countLines = Lines(ReadFile(count));
+    long seq = 0;
     for (const std::string& record : Lines(ReadFile(out)))
-        if (run.malformed.empty() && !WellFormed(record))
+        if (run.malformed.empty() && !WellFormed(record, ++seq))
             run.malformed = record;
     for (const std::string& line : Lines(run.errors)) {
         const size_t box = line.find("message box \"");
