@@ -63,6 +63,11 @@ bool LoadSessionFile(const std::string& path, SessionFile& file, std::string& er
         error = path + ": cannot be read";
         return false;
     }
+    return ReadSessionFile(in, path, file, error);
+}
+
+bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& file,
+                     std::string& error) {
     std::string line;
     if (!std::getline(in, line) || line.rfind(kSessionFileMagic, 0) != 0 ||
         line.size() <= kSessionFileMagic.size() + 1 ||

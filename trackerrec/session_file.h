@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct SessionFile {
 
 // Reads and checks the file; false with a message naming the file and line.
 bool LoadSessionFile(const std::string& path, SessionFile& file, std::string& error);
+// The same from a stream; path only names it in the message.
+bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& file,
+                     std::string& error);
 
 // A quoted field's text (UTF-8, escapes resolved); false when it is not one.
 bool UnquoteField(const std::string& field, std::string& text);

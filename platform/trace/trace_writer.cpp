@@ -51,7 +51,7 @@ void AppendTimeStamp(std::string& line) {
     const long long d = doy - (153 * mp + 2) / 5 + 1;
     const long long m = mp < 10 ? mp + 3 : mp - 9;
     const long long y = yoe + era * 400 + (m <= 2);
-    char text[40];
+    char text[96]; // room for any value of each field, as the compiler reckons it
     std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld.%03lld ", y, m, d,
                   rest / 3600000, rest / 60000 % 60, rest / 1000 % 60, rest % 1000);
     line += text;

@@ -1,0 +1,32 @@
+// A tracker session file for replay: any bytes are read without a crash, and
+// a file that is taken is a complete one (its last entry is the end line);
+// a quoted field never unquotes to more text than it holds.
+#include "trackerrec/session_file.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    std::istringstream in(bytes);
+    trackerrec::SessionFile file;
+    std::string error;
+    if (trackerrec::ReadSessionFile(in, "fuzz", file, error)) {
+        if (file.entries.empty() || file.entries.back().kind != trackerrec::SessionEntry::End) {
+            std::fprintf(stderr, "a session file without its end line was taken\n");
+            std::abort();
+        }
+    } else if (error.empty()) {
+        std::fprintf(stderr, "a refused session file without a message\n");
+        std::abort();
+    }
+    std::string text;
+    if (trackerrec::UnquoteField(bytes, text) && text.size() + 2 > bytes.size()) {
+        std::fprintf(stderr, "a quoted field grew when unquoted\n");
+        std::abort();
+    }
+    return 0;
+}
