@@ -34,10 +34,15 @@ bool SplitFields(const std::string& line, std::vector<std::string>& fields) {
     return true;
 }
 
-bool IsNumber(const std::string& field) {
-    uint64_t value = 0;
+// A whole field as an unsigned number that fits 64 bits.
+bool NumberOf(const std::string& field, uint64_t& value) {
     const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
     return ec == std::errc() && end == field.data() + field.size();
+}
+
+bool IsNumber(const std::string& field) {
+    uint64_t value = 0;
+    return NumberOf(field, value);
 }
 
 } // namespace
@@ -69,14 +74,14 @@ bool LoadSessionFile(const std::string& path, SessionFile& file, std::string& er
 bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& file,
                      std::string& error) {
     std::string line;
+    uint64_t version = 0;
     if (!std::getline(in, line) || line.rfind(kSessionFileMagic, 0) != 0 ||
         line.size() <= kSessionFileMagic.size() + 1 ||
-        !IsNumber(line.substr(kSessionFileMagic.size() + 1))) {
+        !NumberOf(line.substr(kSessionFileMagic.size() + 1), version)) {
         error = path + ": not a tracker session file";
         return false;
     }
-    const int version = std::stoi(line.substr(kSessionFileMagic.size() + 1));
-    if (version > kSessionFormatVersion) {
+    if (version > static_cast<uint64_t>(kSessionFormatVersion)) {
         error = path + ": written in session format " + std::to_string(version) +
                 ", newer than this replay reads (" + std::to_string(kSessionFormatVersion) + ")";
         return false;
@@ -125,8 +130,8 @@ bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& fil
         }
         if (entry.kind == SessionEntry::Call || entry.kind == SessionEntry::Event) {
             const std::string& member = fields[entry.kind == SessionEntry::Call ? 1 : 2];
-            const size_t n = std::stoul(member);
-            if (n == 0 || n > file.members.size())
+            uint64_t n = 0;
+            if (!NumberOf(member, n) || n == 0 || n > file.members.size())
                 return corrupt("member " + member + " is not declared");
         }
         entry.fields = std::move(fields);

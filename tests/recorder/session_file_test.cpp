@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -70,6 +71,13 @@ TEST(SessionFileTest, EntriesAfterTheEndAndUnknownEntriesAreRefused) {
     EXPECT_NE(refused("m 2 Tracker.Disconnect\nend\n").find("out of order"), std::string::npos);
     EXPECT_NE(refused("x 1\nend\n").find("unknown entry"), std::string::npos);
     EXPECT_NE(refused("m 1 A.b\ne 10 0\nend\n").find("event"), std::string::npos);
+    // Numbers too large for any count are refused, not thrown.
+    EXPECT_NE(refused("m 1 A.b\n0 18446744073709551617\nend\n").find("member"), std::string::npos);
+    std::istringstream huge("QNZU-TRACKER-SESSION 134538937991\nend\n");
+    SessionFile file;
+    std::string error;
+    EXPECT_FALSE(ReadSessionFile(huge, "huge", file, error));
+    EXPECT_NE(error.find("newer"), std::string::npos) << error;
 }
 
 } // namespace
