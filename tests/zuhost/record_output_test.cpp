@@ -25,7 +25,7 @@ TEST(ZuhostRecordOutput, TheFileIsReplacedOnlyWhenTheRunSucceeds) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "records.jsonl").string();
-    std::ofstream(path) << "earlier records\n";
+    std::ofstream(path, std::ios::binary) << "earlier records\n";
     std::string error;
     {
         RecordOutput out;
