@@ -25,7 +25,9 @@ void AppendArray(std::string& out, const double* values, int count) {
     out += ']';
 }
 
-const char* TypeName(ZDEV_MESSAGE_TYPE type) {
+} // namespace
+
+const char* RecordKindName(int type) {
     switch (type) {
     case ZDEV_MSG_TARGET_POSITION:
         return "target-position";
@@ -39,8 +41,6 @@ const char* TypeName(ZDEV_MESSAGE_TYPE type) {
     return "unknown";
 }
 
-} // namespace
-
 std::string RecordToJson(ZDEV_MESSAGE_TYPE type, const ZDEV_SCAN_DATA& record, uint64_t sequence) {
     std::string out;
     out.reserve(660);
@@ -49,7 +49,7 @@ std::string RecordToJson(ZDEV_MESSAGE_TYPE type, const ZDEV_SCAN_DATA& record, u
     out += ",\"message\":";
     out += std::to_string(static_cast<int>(type));
     out += ",\"kind\":\"";
-    out += TypeName(type);
+    out += RecordKindName(type);
     out += "\",\"point\":";
     AppendArray(out, record.GetPts(), 3);
     out += ",\"frame\":";

@@ -1,5 +1,7 @@
 #include "host/svg_plot.h"
 
+#include "host/record_json.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -31,20 +33,6 @@ std::string Number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", value);
     return text;
-}
-
-const char* ClassOf(int type) {
-    switch (type) {
-    case ZDEV_MSG_TARGET_POSITION:
-        return "target-position";
-    case ZDEV_MSG_MEASUREMENT:
-        return "measurement";
-    case ZDEV_MSG_CONFIRM:
-        return "confirm";
-    case ZDEV_MSG_CANCEL:
-        return "cancel";
-    }
-    return "other";
 }
 
 } // namespace
@@ -101,7 +89,7 @@ std::string PlotSvg(const std::vector<SessionPoint>& points) {
             if (!std::isfinite(px) || !std::isfinite(py))
                 continue;
             const std::string seq = " data-seq=\"" + std::to_string(p.seq) + "\"";
-            const char* kind = ClassOf(p.type);
+            const char* kind = RecordKindName(p.type);
             if (p.type == ZDEV_MSG_CONFIRM) {
                 svg += "<rect data-kind=\"confirm\" fill=\"none\" stroke=\"#1a9a3a\" "
                        "stroke-width=\"2\"" +
