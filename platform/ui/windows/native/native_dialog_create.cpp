@@ -2,6 +2,7 @@
 // becomes an in-memory dialog template (DLGTEMPLATEEX) that the dialog
 // manager creates the window and its controls from.
 #include "native_runtime.h"
+#include "native_visual_styles.h"
 #include "native_unmapped.h"
 
 #include <cwchar>
@@ -105,9 +106,13 @@ HWND CreateDialogFromTemplate(const DialogTemplate& dialog, HWND parent, DLGPROC
     Creation creation{&dialog, procedure, param};
     Creation* outer = t_creation;
     t_creation = &creation;
-    HWND hwnd = CreateDialogIndirectParamW(RuntimeInstance(),
-                                           reinterpret_cast<LPCDLGTEMPLATEW>(resource.data()),
-                                           parent, &FirstDialogProc, 0);
+    HWND hwnd = nullptr;
+    {
+        ActivationScope visualStyles; // the controls are the common controls of version 6
+        hwnd = CreateDialogIndirectParamW(RuntimeInstance(),
+                                          reinterpret_cast<LPCDLGTEMPLATEW>(resource.data()),
+                                          parent, &FirstDialogProc, 0);
+    }
     t_creation = outer;
     return hwnd;
 }

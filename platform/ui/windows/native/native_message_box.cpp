@@ -6,6 +6,7 @@
 #include "../../clock.h"
 #include "../../screen.h"
 #include "native_runtime.h"
+#include "native_visual_styles.h"
 #include "native_unmapped.h"
 #include "platform/base/text.h"
 #include "platform/trace/trace.h"
@@ -86,6 +87,7 @@ extern "C" int QnMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT typ
     int answer = 0;
     {
         OpenBox open(frame);
+        ActivationScope visualStyles; // the box's buttons are the common controls' own
         answer = MessageBoxExW(owner, frame.box.text.c_str(), frame.box.caption.c_str(), type, 0);
     }
 

@@ -6,6 +6,7 @@
 // Apply: Esc acts as the close box, Enter does nothing.
 #include "../../afxwin.h"
 #include "native_runtime.h"
+#include "native_visual_styles.h"
 
 #include <algorithm>
 
@@ -15,6 +16,8 @@ struct PropertySheetWindow {
     static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
     static void Compact(HWND sheet);
+    static LRESULT CALLBACK OwnProcInContext(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static constexpr const wchar_t* kOwnProc = L"QnSheetOwnProc";
 
     static thread_local DWORD t_style;
     static thread_local DWORD t_exStyle;
@@ -90,6 +93,20 @@ void PropertySheetWindow::Compact(HWND sheet) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The sheet makes a page when its tab is first chosen. Not every sheet
+// honours the page's own context (Wine's does not), so the sheet's own
+// procedure, behind the sheet object's handlers, runs inside the runtime's.
+LRESULT CALLBACK PropertySheetWindow::OwnProcInContext(HWND hwnd, UINT message, WPARAM wParam,
+                                                       LPARAM lParam) {
+    const auto own = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOwnProc));
+    if (message == WM_NCDESTROY)
+        RemovePropW(hwnd, kOwnProc);
+    if (!own)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    ActivationScope visualStyles;
+    return CallWindowProcW(own, hwnd, message, wParam, lParam);
+}
+
 BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
     if (!BeginCreate(parent, style))
         return FALSE;
@@ -107,6 +124,12 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
         PROPSHEETPAGEW& p = pages[i];
         p.dwSize = sizeof(p);
         p.dwFlags = PSP_DLGINDIRECT;
+        // A page is made when its tab is first chosen, from whatever loop
+        // runs then: the sheet makes it inside the page's context.
+        if (HANDLE context = VisualStylesContext()) {
+            p.dwFlags |= PSP_USEFUSIONCONTEXT;
+            p.hActCtx = context;
+        }
         p.hInstance = RuntimeInstance();
         p.pResource = reinterpret_cast<LPCDLGTEMPLATEW>(m_pageResources[i].data());
         p.pfnDlgProc = &PropertySheetWindow::PageProc;
@@ -126,11 +149,18 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
     header.pfnCallback = &PropertySheetWindow::SheetCallback;
     PropertySheetWindow::t_style = style;
     PropertySheetWindow::t_exStyle = exStyle;
-    const INT_PTR created = PropertySheetW(&header);
+    const auto propertySheet = CommonControls().propertySheet;
+    INT_PTR created = -1;
+    if (propertySheet) {
+        ActivationScope visualStyles;
+        created = propertySheet(&header);
+    }
     HWND hwnd = reinterpret_cast<HWND>(created);
     if (created <= 0 || !IsWindow(hwnd))
         return FALSE;
     SubclassWindow(hwnd);
+    if (SetPropW(hwnd, PropertySheetWindow::kOwnProc, reinterpret_cast<HANDLE>(m_pfnSuper)))
+        m_pfnSuper = &PropertySheetWindow::OwnProcInContext;
     for (int id : {IDOK, IDCANCEL, IDHELP, 0x3021 /* Apply */})
         if (HWND button = ::GetDlgItem(hwnd, id))
             ::ShowWindow(button, SW_HIDE);

@@ -3,6 +3,7 @@
 // (as the framework's controls all do), picture controls keep their own copy
 // of a bitmap, and destroying a window lets go of what the runtime kept for it.
 #include "native_runtime.h"
+#include "native_visual_styles.h"
 #include "native_unmapped.h"
 
 #include <cstdio>
@@ -59,9 +60,11 @@ HINSTANCE RuntimeInstance() {
 
 void EnsureCommonControls() {
     static const bool done = [] {
+        ActivationScope visualStyles; // registers the classes of version 6
+        const auto initialise = CommonControls().initCommonControlsEx;
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
                                                             ICC_TAB_CLASSES | ICC_INTERNET_CLASSES};
-        return InitCommonControlsEx(&controls) != FALSE;
+        return initialise && initialise(&controls) != FALSE;
     }();
     (void)done;
 }
@@ -119,6 +122,7 @@ extern "C" HWND QnCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR wind
                                   int x, int y, int width, int height, HWND parent, HMENU menu,
                                   HINSTANCE instance, LPVOID param) {
     EnsureCommonControls();
+    ActivationScope visualStyles;
     return CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent, menu,
                            instance ? instance : RuntimeInstance(), param);
 }
