@@ -3,8 +3,11 @@
 #include "platform/base/text.h"
 #include "platform/com/com.h"
 #include "platform/module/module.h"
+#include "trackerrec/device_settings.h"
 #include "trackerrec/settings.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -25,6 +28,8 @@ std::string RecorderPath() {
 } // namespace
 
 SessionRecording::SessionRecording(const std::string& file, bool replay) {
+    if (replay && !UseScratchSettings())
+        return;
     const std::string recorder = RecorderPath();
     m_recorder = LoadLibraryW(platform::WideFromUtf8(recorder).c_str());
     auto registerServer =
@@ -45,7 +50,55 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
         return;
     }
     m_registered = true;
+    if (replay)
+        ApplySessionSettings(file);
 }
+
+#ifdef _WIN32
+// The Windows registry is the user's own: the replay reads this user's
+// settings and, at close, saves its own over them, as any session does.
+bool SessionRecording::UseScratchSettings() {
+    std::fprintf(stderr, "zuhost: --replay on Windows runs with this user's settings, not "
+                         "the session's; replay it on Linux to have the session's\n");
+    return true;
+}
+
+void SessionRecording::ApplySessionSettings(const std::string&) {}
+#else
+// The settings file is the one QNZU_REGISTRY names, read again at every
+// registry operation: pointing it at an empty file in a fresh folder gives
+// the session a store of its own from here on.
+bool SessionRecording::UseScratchSettings() {
+    std::string folder = (std::filesystem::temp_directory_path() / "zuhost-replay-XXXXXX").string();
+    if (!mkdtemp(folder.data())) {
+        m_error = "no scratch settings store for the replay can be made in " +
+                  std::filesystem::temp_directory_path().string();
+        return false;
+    }
+    m_scratch = folder;
+    if (const char* store = std::getenv("QNZU_REGISTRY")) {
+        m_hadStore = true;
+        m_savedStore = store;
+    }
+    setenv("QNZU_REGISTRY", (m_scratch + "/HKEY_CURRENT_USER.reg").c_str(), 1);
+    return true;
+}
+
+// A file that cannot be read is refused by the replay itself, which says why.
+void SessionRecording::ApplySessionSettings(const std::string& file) {
+    trackerrec::SessionFile session;
+    std::string error;
+    if (!trackerrec::LoadSessionFile(file, session, error))
+        return;
+    if (session.settings.empty())
+        std::fprintf(stderr,
+                     "zuhost: %s carries no settings of the module; the replay runs "
+                     "with the defaults\n",
+                     file.c_str());
+    else if (!trackerrec::RestoreDeviceSettings(session, error))
+        std::fprintf(stderr, "zuhost: the replay's scratch settings store: %s\n", error.c_str());
+}
+#endif
 
 SessionRecording::~SessionRecording() {
     if (m_registered)
@@ -53,4 +106,14 @@ SessionRecording::~SessionRecording() {
             unregister();
     if (m_recorder)
         FreeLibrary(m_recorder);
+#ifndef _WIN32
+    if (m_scratch.empty())
+        return;
+    if (m_hadStore)
+        setenv("QNZU_REGISTRY", m_savedStore.c_str(), 1);
+    else
+        unsetenv("QNZU_REGISTRY");
+    std::error_code ignored;
+    std::filesystem::remove_all(m_scratch, ignored);
+#endif
 }

@@ -1,6 +1,8 @@
 // --record: the recording library stands in front of the registered tracker
 // library while a session runs, and the registration is put back afterwards.
-// --replay: the same library plays a recorded session instead.
+// --replay: the same library plays a recorded session instead, with the
+// module's settings the session file carries put into a scratch settings
+// store for the session (the user's own settings are neither read nor changed).
 #pragma once
 
 #include "platform/module/libloaderapi.h"
@@ -19,7 +21,14 @@ public:
     const std::string& error() const { return m_error; }
 
 private:
+    // Switches the process to an empty store of its own; false with m_error.
+    bool UseScratchSettings();
+    void ApplySessionSettings(const std::string& file);
+
     HMODULE m_recorder = nullptr;
+    std::string m_scratch;    // the scratch store's folder; empty when none
+    std::string m_savedStore; // the store's environment setting before, if any
+    bool m_hadStore = false;
     bool m_registered = false;
     std::string m_error;
 };
