@@ -6,7 +6,9 @@
 #include "trackerrec/device_settings.h"
 #include "trackerrec/settings.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 
@@ -69,10 +71,13 @@ void SessionRecording::ApplySessionSettings(const std::string&) {}
 // registry operation: pointing it at an empty file in a fresh folder gives
 // the session a store of its own from here on.
 bool SessionRecording::UseScratchSettings() {
-    std::string folder = (std::filesystem::temp_directory_path() / "zuhost-replay-XXXXXX").string();
-    if (!mkdtemp(folder.data())) {
-        m_error = "no scratch settings store for the replay can be made in " +
-                  std::filesystem::temp_directory_path().string();
+    std::error_code error;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    std::string folder = (temporary / "zuhost-replay-XXXXXX").string();
+    if (error || !mkdtemp(folder.data())) {
+        m_error = "no scratch settings store for the replay can be made: the temporary folder " +
+                  (error ? "(TMPDIR): " + error.message()
+                         : temporary.string() + ": " + std::strerror(errno));
         return false;
     }
     m_scratch = folder;
