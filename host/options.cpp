@@ -63,8 +63,8 @@ the console screen prints them and acts for the person: --address and --answer.
   --replay FILE     play a recorded session instead of a tracker library: every call gets
                     the recorded answer, every event fires at its recorded time; the first
                     call that differs stops the replay (the message names it). The session
-                    runs with the module's settings FILE carries, in a scratch settings store
-                    (Linux); your own settings are left as they are
+                    runs with the module's settings FILE carries, in a scratch settings
+                    store; your own settings are left as they are
   --trace FILE      write the plug-in's trace to FILE (dropped measurements and why,
                     connect steps, failures, message boxes, settings, records per type)
   --cycles N        instead of a session: load, open, close and unload the plug-in N times

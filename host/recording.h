@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/module/libloaderapi.h"
+#include "platform/registry/registry.h"
 
 #include <string>
 
@@ -17,18 +18,29 @@ public:
     SessionRecording(const SessionRecording&) = delete;
     SessionRecording& operator=(const SessionRecording&) = delete;
 
-    bool ok() const { return m_registered; }
+    bool ok() const { return m_registered && m_error.empty(); }
     const std::string& error() const { return m_error; }
 
 private:
-    // Switches the process to an empty store of its own; false with m_error.
-    bool UseScratchSettings();
+    // The scratch settings store of a replay. Linux: the process's settings
+    // file becomes an empty one in a fresh folder, before the recorder is
+    // registered there. Windows: once the recorder is registered for the
+    // user (where COM finds it), HKEY_CURRENT_USER is overridden for the
+    // process by an emptied key below the user's own, which gets the
+    // recorder's settings again. False with m_error.
+    bool UseScratchSettings(bool registered);
+    void EndScratchSettings(bool unregistered);
+    // Puts the session's settings into the scratch store.
     void ApplySessionSettings(const std::string& file);
 
     HMODULE m_recorder = nullptr;
+    bool m_registered = false;
+    std::string m_error;
+#ifdef _WIN32
+    HKEY m_scratch = nullptr;
+#else
     std::string m_scratch;    // the scratch store's folder; empty when none
     std::string m_savedStore; // the store's environment setting before, if any
     bool m_hadStore = false;
-    bool m_registered = false;
-    std::string m_error;
+#endif
 };
