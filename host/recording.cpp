@@ -8,8 +8,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -96,7 +96,7 @@ constexpr const WCHAR* kScratchKey = TEXT("Software\\QNZU\\ReplaySettings");
 bool SessionRecording::UseScratchSettings(bool registered) {
     if (!registered)
         return true;
-    RegDeleteTreeW(HKEY_CURRENT_USER, kScratchKey); // one a session that crashed left
+    RegDeleteTreeW(HKEY_CURRENT_USER, kScratchKey); // left by a replay that crashed
     LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                               KEY_ALL_ACCESS, nullptr, &m_scratch, nullptr);
     if (rc == ERROR_SUCCESS)

@@ -29,6 +29,8 @@ private:
     // process by an emptied key below the user's own, which gets the
     // recorder's settings again. False with m_error.
     bool UseScratchSettings(bool registered);
+    // Called before and after the recorder is unregistered: the override
+    // ends before (the registration is the user's), the settings file after.
     void EndScratchSettings(bool unregistered);
     // Puts the session's settings into the scratch store.
     void ApplySessionSettings(const std::string& file);
