@@ -62,12 +62,9 @@ the console screen prints them and acts for the person: --address and --answer.
                     session (send FILE to support with a report of what went wrong)
   --replay FILE     play a recorded session instead of a tracker library: every call gets
                     the recorded answer, every event fires at its recorded time; the first
-                    call that differs stops the replay (the message names it)
-                    caption (Main, Profiles, Positioning, OVC, Inclination Sensor) or position,
-                    the verbs type, choose, slide (with =<value>), check, uncheck, click, and
-                    the control's text or #id; or <tab>:wait:<ms> to let events arrive.
-                    Repeat for more actions, e.g. --page-action "Positioning:click:Find Reflector"
-  --out FILE        write the records to FILE instead of standard output
+                    call that differs stops the replay (the message names it). The session
+                    runs with the module's settings FILE carries, in a scratch settings
+                    store; your own settings are left as they are
   --trace FILE      write the plug-in's trace to FILE (dropped measurements and why,
                     connect steps, failures, message boxes, settings, records per type)
   --cycles N        instead of a session: load, open, close and unload the plug-in N times

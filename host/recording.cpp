@@ -3,8 +3,13 @@
 #include "platform/base/text.h"
 #include "platform/com/com.h"
 #include "platform/module/module.h"
+#include "trackerrec/device_settings.h"
 #include "trackerrec/settings.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -25,6 +30,8 @@ std::string RecorderPath() {
 } // namespace
 
 SessionRecording::SessionRecording(const std::string& file, bool replay) {
+    if (replay && !UseScratchSettings(false))
+        return;
     const std::string recorder = RecorderPath();
     m_recorder = LoadLibraryW(platform::WideFromUtf8(recorder).c_str());
     auto registerServer =
@@ -45,12 +52,105 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
         return;
     }
     m_registered = true;
+    if (!replay)
+        return;
+    if (!UseScratchSettings(true))
+        return;
+    if (trackerrec::WriteSettings(settings) != ERROR_SUCCESS) {
+        m_error = "the replay's scratch settings store cannot be written";
+        return;
+    }
+    ApplySessionSettings(file);
 }
 
 SessionRecording::~SessionRecording() {
+    EndScratchSettings(false);
     if (m_registered)
         if (auto unregister = GetExport<HRESULT (*)()>(m_recorder, "DllUnregisterServer"))
             unregister();
     if (m_recorder)
         FreeLibrary(m_recorder);
+    EndScratchSettings(true);
 }
+
+// A file that cannot be read is refused by the replay itself, which says why.
+void SessionRecording::ApplySessionSettings(const std::string& file) {
+    trackerrec::SessionFile session;
+    std::string error;
+    if (!trackerrec::LoadSessionFile(file, session, error))
+        return;
+    if (session.settings.empty())
+        std::fprintf(stderr,
+                     "zuhost: %s carries no settings of the module; the replay runs "
+                     "with the defaults\n",
+                     file.c_str());
+    else if (!trackerrec::RestoreDeviceSettings(session, error))
+        m_error = "the replay's scratch settings store: " + error;
+}
+
+#ifdef _WIN32
+namespace {
+constexpr const WCHAR* kScratchKey = TEXT("Software\\QNZU\\ReplaySettings");
+}
+
+bool SessionRecording::UseScratchSettings(bool registered) {
+    if (!registered)
+        return true;
+    RegDeleteTreeW(HKEY_CURRENT_USER, kScratchKey); // left by a replay that crashed
+    LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &m_scratch, nullptr);
+    if (rc == ERROR_SUCCESS)
+        rc = RegOverridePredefKey(HKEY_CURRENT_USER, m_scratch);
+    if (rc != ERROR_SUCCESS) {
+        m_error = "no scratch settings store for the replay can be made (error " +
+                  std::to_string(rc) + ")";
+        return false;
+    }
+    return true;
+}
+
+void SessionRecording::EndScratchSettings(bool unregistered) {
+    if (unregistered || !m_scratch)
+        return;
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegCloseKey(m_scratch);
+    m_scratch = nullptr;
+    RegDeleteTreeW(HKEY_CURRENT_USER, kScratchKey);
+}
+#else
+// The settings file is the one QNZU_REGISTRY names, read again at every
+// registry operation: pointing it at an empty file in a fresh folder gives
+// the session a store of its own from here on.
+bool SessionRecording::UseScratchSettings(bool registered) {
+    if (registered)
+        return true;
+    std::error_code error;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    std::string folder = (temporary / "zuhost-replay-XXXXXX").string();
+    if (error || !mkdtemp(folder.data())) {
+        m_error = "no scratch settings store for the replay can be made: the temporary folder " +
+                  (error ? "(TMPDIR): " + error.message()
+                         : temporary.string() + ": " + std::strerror(errno));
+        return false;
+    }
+    m_scratch = folder;
+    if (const char* store = std::getenv("QNZU_REGISTRY")) {
+        m_hadStore = true;
+        m_savedStore = store;
+    }
+    setenv("QNZU_REGISTRY", (m_scratch + "/HKEY_CURRENT_USER.reg").c_str(), 1);
+    return true;
+}
+
+void SessionRecording::EndScratchSettings(bool unregistered) {
+    if (!unregistered || m_scratch.empty())
+        return;
+    if (m_hadStore)
+        setenv("QNZU_REGISTRY", m_savedStore.c_str(), 1);
+    else
+        unsetenv("QNZU_REGISTRY");
+    std::error_code ignored;
+    std::filesystem::remove_all(m_scratch, ignored);
+    m_scratch.clear();
+}
+#endif

@@ -1,9 +1,12 @@
 // --record: the recording library stands in front of the registered tracker
 // library while a session runs, and the registration is put back afterwards.
-// --replay: the same library plays a recorded session instead.
+// --replay: the same library plays a recorded session instead, with the
+// module's settings the session file carries put into a scratch settings
+// store for the session (the user's own settings are neither read nor changed).
 #pragma once
 
 #include "platform/module/libloaderapi.h"
+#include "platform/registry/registry.h"
 
 #include <string>
 
@@ -15,11 +18,31 @@ public:
     SessionRecording(const SessionRecording&) = delete;
     SessionRecording& operator=(const SessionRecording&) = delete;
 
-    bool ok() const { return m_registered; }
+    bool ok() const { return m_registered && m_error.empty(); }
     const std::string& error() const { return m_error; }
 
 private:
+    // The scratch settings store of a replay. Linux: the process's settings
+    // file becomes an empty one in a fresh folder, before the recorder is
+    // registered there. Windows: once the recorder is registered for the
+    // user (where COM finds it), HKEY_CURRENT_USER is overridden for the
+    // process by an emptied key below the user's own, which gets the
+    // recorder's settings again. False with m_error.
+    bool UseScratchSettings(bool registered);
+    // Called before and after the recorder is unregistered: the override
+    // ends before (the registration is the user's), the settings file after.
+    void EndScratchSettings(bool unregistered);
+    // Puts the session's settings into the scratch store.
+    void ApplySessionSettings(const std::string& file);
+
     HMODULE m_recorder = nullptr;
     bool m_registered = false;
     std::string m_error;
+#ifdef _WIN32
+    HKEY m_scratch = nullptr;
+#else
+    std::string m_scratch;    // the scratch store's folder; empty when none
+    std::string m_savedStore; // the store's environment setting before, if any
+    bool m_hadStore = false;
+#endif
 };

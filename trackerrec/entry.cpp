@@ -1,6 +1,7 @@
 // The recorder's entry points for COM. It is registered under the tracker
 // library's class; its class factory creates the connection object of the
 // library it records (its setting) and hands out the wrapper.
+#include "device_settings.h"
 #include "exports.h"
 #include "player.h"
 #include "replay_objects.h"
@@ -64,8 +65,10 @@ bool LoadInner() {
     }
     if (settings.sessionFile.empty())
         std::fprintf(stderr, "tracker recorder: no session file is set; nothing is recorded\n");
-    else
+    else {
         SessionLog::Get().Open(platform::Utf8FromWide(settings.sessionFile));
+        WriteDeviceSettings();
+    }
     return true;
 }
 

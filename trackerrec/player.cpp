@@ -33,29 +33,6 @@ bool ParseUnsigned(const std::string& field, uint64_t& value, int base = 10) {
     return ec == std::errc() && end == field.data() + field.size();
 }
 
-// Base64 back to bytes.
-std::vector<unsigned char> Decode(std::string_view text) {
-    std::vector<unsigned char> bytes;
-    uint32_t bits = 0;
-    int count = 0;
-    for (char c : text) {
-        int v = c >= 'A' && c <= 'Z'   ? c - 'A'
-                : c >= 'a' && c <= 'z' ? c - 'a' + 26
-                : c >= '0' && c <= '9' ? c - '0' + 52
-                : c == '+'             ? 62
-                : c == '/'             ? 63
-                                       : -1;
-        if (v < 0)
-            break;
-        bits = (bits << 6) | static_cast<uint32_t>(v);
-        if ((count += 6) >= 8) {
-            count -= 8;
-            bytes.push_back(static_cast<unsigned char>(bits >> count));
-        }
-    }
-    return bytes;
-}
-
 } // namespace
 
 Player& Player::Get() {
@@ -301,7 +278,8 @@ void Player::FireEvent(const SessionEntry& entry) {
             UnquoteField(field, text);
             arg = ComVariant::FromString(platform::WideFromUtf8(text).c_str());
         } else if (field[0] == 'b') {
-            const std::vector<unsigned char> bytes = Decode(std::string_view(field).substr(1));
+            std::vector<unsigned char> bytes;
+            BytesOfField(field, bytes);
             arrays[i] = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
             void* data = nullptr;
             if (arrays[i] && SUCCEEDED(SafeArrayAccessData(arrays[i], &data))) {

@@ -45,7 +45,50 @@ bool IsNumber(const std::string& field) {
     return NumberOf(field, value);
 }
 
+// A settings line's fields after "s": the root, the quoted name and the value.
+bool SettingOf(const std::vector<std::string>& fields, SessionSetting& setting) {
+    std::vector<unsigned char> bytes;
+    uint64_t number = 0;
+    if (fields.size() != 4 || (fields[1] != "current" && fields[1] != "fallback") ||
+        !UnquoteField(fields[2], setting.name) || setting.name.empty())
+        return false;
+    const std::string& value = fields[3];
+    std::string text;
+    if (!(NumberOf(value, number) && number <= 0xFFFFFFFFu) && !UnquoteField(value, text) &&
+        !BytesOfField(value, bytes))
+        return false;
+    setting.fallback = fields[1] == "fallback";
+    setting.value = value;
+    return true;
+}
+
 } // namespace
+
+bool BytesOfField(const std::string& field, std::vector<unsigned char>& bytes) {
+    if (field.empty() || field[0] != 'b')
+        return false;
+    bytes.clear();
+    uint32_t bits = 0;
+    int count = 0;
+    size_t at = 1;
+    for (; at < field.size() && field[at] != '='; ++at) {
+        const char c = field[at];
+        const int v = c >= 'A' && c <= 'Z'   ? c - 'A'
+                      : c >= 'a' && c <= 'z' ? c - 'a' + 26
+                      : c >= '0' && c <= '9' ? c - '0' + 52
+                      : c == '+'             ? 62
+                      : c == '/'             ? 63
+                                             : -1;
+        if (v < 0)
+            return false;
+        bits = (bits << 6) | static_cast<uint32_t>(v);
+        if ((count += 6) >= 8) {
+            count -= 8;
+            bytes.push_back(static_cast<unsigned char>(bits >> count));
+        }
+    }
+    return field.find_first_not_of('=', at) == std::string::npos;
+}
 
 bool UnquoteField(const std::string& field, std::string& text) {
     if (field.size() < 2 || field.front() != '"' || field.back() != '"')
@@ -105,6 +148,15 @@ bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& fil
             if (fields.size() != 3 || fields[1] != std::to_string(file.members.size() + 1))
                 return corrupt("a member number out of order");
             file.members.push_back(fields[2]);
+            continue;
+        }
+        if (head == "s") {
+            SessionSetting setting;
+            if (!file.entries.empty())
+                return corrupt("a setting after the session began");
+            if (!SettingOf(fields, setting))
+                return corrupt("a setting that is not: s current|fallback \"name\" value");
+            file.settings.push_back(std::move(setting));
             continue;
         }
         if (head == "end") {

@@ -13,7 +13,7 @@
 
 namespace trackerrec {
 
-inline constexpr int kSessionFormatVersion = 1;
+inline constexpr int kSessionFormatVersion = 2; // 2: the module's settings ("s" lines)
 inline constexpr std::string_view kSessionFileMagic = "QNZU-TRACKER-SESSION";
 
 class SessionLog {

@@ -1,57 +1,11 @@
 // zuhost --record: the recording library in front of the simulator changes
 // nothing the module does, writes a compact session file, and a file that
 // cannot be written ends the recording, not the session.
-#include "tests/recorder/records_text.h"
-#include "tests/support/run_program.h"
-#include "tests/support/test_files.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include "tests/recorder/zuhost_run.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-struct SessionRun {
-    int status = -1;
-    std::string records;
-    std::string messages;
-};
-
-class RecordingTest : public ::testing::Test {
-protected:
-    // A default session with a hive of its own (so every run starts alike).
-    SessionRun Session(const std::string& name, std::vector<std::string> extra = {}) {
-        const fs::path hive = m_folder.Path() / (name + ".reg");
-        const fs::path records = m_folder.Path() / (name + ".jsonl");
-        const fs::path errors = m_folder.Path() / (name + ".err");
-        setenv("QNZU_REGISTRY", hive.c_str(), 1);
-        std::vector<std::string> args = {"--out", records.string()};
-        args.insert(args.end(), extra.begin(), extra.end());
-        SessionRun run;
-        run.status = simtest::RunProgram(simtest::BinFolder() / "zuhost", args, errors);
-        unsetenv("QNZU_REGISTRY");
-        run.records = ReadFile(records);
-        run.messages = ReadFile(errors);
-        m_hive = ReadFile(hive);
-        // The hive is UTF-16; its names and paths here are ASCII.
-        std::erase(m_hive, '\0');
-        return run;
-    }
-
-    simtest::TempFolder m_folder{"recorder"};
-    std::string m_hive; // the last session's hive as it was left
-};
+class RecordingTest : public ZuhostTest {};
 
 size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;
@@ -61,16 +15,16 @@ size_t Count(const std::string& text, const std::string& what) {
 }
 
 TEST_F(RecordingTest, RecordedSessionPostsTheSameRecordsInACompactFile) {
-    const SessionRun plain = Session("plain");
+    const SessionRun plain = Session("plain", {});
     ASSERT_EQ(plain.status, 0) << plain.messages;
-    const fs::path file = m_folder.Path() / "session.txt";
+    const fs::path file = File("session.txt");
     const SessionRun recorded = Session("recorded", {"--record", file.string()});
     ASSERT_EQ(recorded.status, 0) << recorded.messages;
     EXPECT_TRUE(WithoutTime(recorded.records) == WithoutTime(plain.records))
         << "the recorded session posted other records";
 
     const std::string session = ReadFile(file);
-    EXPECT_EQ(session.substr(0, session.find('\n')), "QNZU-TRACKER-SESSION 1");
+    EXPECT_EQ(session.substr(0, session.find('\n')), "QNZU-TRACKER-SESSION 2");
     // What the module asked and was answered, and the events it received.
     EXPECT_NE(session.find(" TrackerConnection.Connect\n"), std::string::npos);
     EXPECT_NE(session.find(" MeasurementEvents.1\n"), std::string::npos);
@@ -83,16 +37,16 @@ TEST_F(RecordingTest, RecordedSessionPostsTheSameRecordsInACompactFile) {
         << session.size() << " bytes, " << samples << " samples";
 
     // The recorded library is registered again and the recorder's settings are gone.
-    EXPECT_EQ(m_hive.find("Tarn.Tracker.Recorder"), std::string::npos);
-    EXPECT_NE(m_hive.find("Tarn.Tracker.Connection"), std::string::npos);
+    EXPECT_EQ(recorded.hive.find("Tarn.Tracker.Recorder"), std::string::npos);
+    EXPECT_NE(recorded.hive.find("Tarn.Tracker.Connection"), std::string::npos);
 }
 
 TEST_F(RecordingTest, AFileThatCannotBeWrittenEndsTheRecordingNotTheSession) {
-    const SessionRun plain = Session("plain");
+    const SessionRun plain = Session("plain", {});
     ASSERT_EQ(plain.status, 0) << plain.messages;
 
     const SessionRun unwritable =
-        Session("unwritable", {"--record", (m_folder.Path() / "missing" / "session.txt").string()});
+        Session("unwritable", {"--record", File("missing/session.txt").string()});
     EXPECT_EQ(unwritable.status, 0);
     EXPECT_TRUE(WithoutTime(unwritable.records) == WithoutTime(plain.records));
     EXPECT_NE(unwritable.messages.find("tracker recorder: cannot write"), std::string::npos)

@@ -1,89 +1,82 @@
 // zuhost --replay: a recorded session played back posts the same records; a
 // session that goes another way stops at the first call that differs; files
 // that are cut short, damaged or newer are refused before anything plays.
-#include "tests/recorder/records_text.h"
-#include "tests/support/run_program.h"
-#include "tests/support/test_files.h"
+#include "tests/recorder/zuhost_run.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <map>
 
 namespace {
 
-namespace fs = std::filesystem;
+class ReplayTest : public ZuhostTest {};
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+// The number the simulator gives the n-th call of `operation` (calls counted
+// from 1, one line each in the count file).
+std::string CallNumber(const std::string& count, const std::string& operation, int nth = 1) {
+    std::istringstream in(count);
+    int number = 0;
+    for (std::string line; std::getline(in, line);)
+        if (++number && line.substr(line.find(' ') + 1) == operation && --nth == 0)
+            return std::to_string(number);
+    return "0";
 }
-
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-struct SessionRun {
-    int status = -1;
-    std::string records;
-    std::string messages;
-};
-
-class ReplayTest : public ::testing::Test {
-protected:
-    // A session with a hive of its own, so every run starts alike.
-    SessionRun Session(const std::string& name, std::vector<std::string> extra) {
-        const fs::path records = m_folder.Path() / (name + ".jsonl");
-        const fs::path errors = m_folder.Path() / (name + ".err");
-        setenv("QNZU_REGISTRY", (m_folder.Path() / (name + ".reg")).c_str(), 1);
-        std::vector<std::string> args = {"--out", records.string()};
-        args.insert(args.end(), extra.begin(), extra.end());
-        SessionRun run;
-        run.status = simtest::RunProgram(simtest::BinFolder() / "zuhost", args, errors);
-        unsetenv("QNZU_REGISTRY");
-        run.records = ReadFile(records);
-        run.messages = ReadFile(errors);
-        return run;
-    }
-    fs::path File(const std::string& name) const { return m_folder.Path() / name; }
-
-    simtest::TempFolder m_folder{"replay"};
-};
 
 TEST_F(ReplayTest, ReplayedSessionsPostTheRecordedRecordsBitForBit) {
+    // The library's calls numbered, in a recorded default session.
+    const SessionRun counted = Session("count", {"--record", File("count.session").string()},
+                                       "count=" + File("count.txt").string());
+    ASSERT_EQ(counted.status, 0) << counted.messages;
+    const std::string count = ReadFile(File("count.txt"));
     struct Case {
         const char* name;
         std::vector<std::string> options;
+        std::string sweep; // failures of the simulator
+        const char* box;   // what a message box of the session shows
     } cases[] = {
-        {"continuous", {}},
-        {"buttons", {"--mode", "0", "--scenario", "session", "--seed", "3"}},
-        {"camera", {"--mode", "0", "--save-camera", "CAMERA"}},
+        {"continuous", {}, "", nullptr},
+        {"buttons", {"--mode", "0", "--scenario", "session", "--seed", "3"}, "", nullptr},
+        {"camera", {"--mode", "0", "--save-camera", "CAMERA"}, "", nullptr},
+        // Connecting fails: the user is shown the library's description.
+        {"error-box",
+         {},
+         "fail=" + CallNumber(count, "TrackerConnection.Connect"),
+         "icon none: Simulated failure of call "},
+        // Measuring fails to start once, and a measurement goes missing.
+        {"faults",
+         {},
+         "fail=" + CallNumber(count, "Measurements.StartMeasurement") +
+             ";null=" + CallNumber(count, "MeasurementCollection.get_Item", 3),
+         nullptr},
     };
+    std::map<std::string, std::string> posted;
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string session = File(std::string(c.name) + ".session").string();
+        const std::string name = c.name, session = File(name + ".session").string();
         std::vector<std::string> recordOptions = c.options, replayOptions = c.options;
-        for (std::string& o : recordOptions)
-            if (o == "CAMERA")
-                o = File(std::string(c.name) + "-recorded.bmp").string();
-        for (std::string& o : replayOptions)
-            if (o == "CAMERA")
-                o = File(std::string(c.name) + "-replayed.bmp").string();
+        std::replace(recordOptions.begin(), recordOptions.end(), std::string("CAMERA"),
+                     File(name + "-recorded.bmp").string());
+        std::replace(replayOptions.begin(), replayOptions.end(), std::string("CAMERA"),
+                     File(name + "-replayed.bmp").string());
         recordOptions.insert(recordOptions.end(), {"--record", session});
         replayOptions.insert(replayOptions.end(), {"--replay", session});
 
-        const SessionRun recorded = Session(std::string(c.name) + "-recorded", recordOptions);
-        ASSERT_EQ(recorded.status, 0) << recorded.messages;
-        ASSERT_NE(recorded.records.find("\"message\":"), std::string::npos);
-        const SessionRun replayed = Session(std::string(c.name) + "-replayed", replayOptions);
-        EXPECT_EQ(replayed.status, 0) << replayed.messages;
-        EXPECT_TRUE(WithoutTime(replayed.records) == WithoutTime(recorded.records))
+        const SessionRun recorded = Session(name + "-recorded", recordOptions, c.sweep);
+        const SessionRun replayed = Session(name + "-replayed", replayOptions);
+        EXPECT_EQ(replayed.status, recorded.status) << replayed.messages;
+        posted[name] = WithoutTime(recorded.records);
+        EXPECT_TRUE(WithoutTime(replayed.records) == posted[name])
             << "the replay posted other records";
+        // The same message boxes with the same texts, in the same order.
+        const std::string boxes = LinesWith(recorded.messages, "message box \"");
+        EXPECT_EQ(LinesWith(replayed.messages, "message box \""), boxes);
+        if (c.box)
+            EXPECT_NE(boxes.find(c.box), std::string::npos) << recorded.messages;
+        else
+            EXPECT_EQ(recorded.status, 0) << recorded.messages;
         EXPECT_EQ(replayed.messages.find("tracker replay"), std::string::npos) << replayed.messages;
     }
+    EXPECT_NE(posted["continuous"].find("\"message\":"), std::string::npos);
+    EXPECT_NE(posted["faults"], posted["continuous"]) << "the faults changed nothing";
     // The camera's images came back as they were recorded.
     const std::string image = ReadFile(File("camera-recorded.bmp"));
     EXPECT_FALSE(image.empty());
@@ -120,7 +113,10 @@ TEST_F(ReplayTest, CutShortDamagedAndNewerFilesAreRefusedAtLoad) {
         const char* reason;
     } cases[] = {
         {"cut", text.substr(0, text.size() / 2), "truncated"},
-        {"newer", "QNZU-TRACKER-SESSION 2" + text.substr(text.find('\n')), "newer"},
+        {"newer", "QNZU-TRACKER-SESSION 3" + text.substr(text.find('\n')), "newer"},
+        {"setting",
+         "QNZU-TRACKER-SESSION 2\ns current \"m_distanceTol\"\n" + text.substr(text.find('\n') + 1),
+         "a setting that is not"},
         {"foreign", "{\"message\":10}\n", "not a tracker session file"},
         {"damaged", text.substr(0, text.find("\nm 3 ")) + "\n0 77 @\nend\n", "not declared"},
         {"unterminated", text.substr(0, text.find("\"192")) + "\"192\nend\n", "not an entry"},
@@ -136,6 +132,48 @@ TEST_F(ReplayTest, CutShortDamagedAndNewerFilesAreRefusedAtLoad) {
         ASSERT_NE(at, std::string::npos) << run.messages;
         EXPECT_NE(run.messages.find(c.reason, at), std::string::npos) << run.messages;
     }
+}
+
+TEST_F(ReplayTest, TheSessionsSettingsComeWithItAndTheUsersStayAsTheyWere) {
+    const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
+    const std::string current =
+        "[HKEY_CURRENT_USER\\Software\\Corvane\\ZU_HW_Interface\\Orlan Q-Wand]\r\n";
+    // Stable probing, a tight RMS tolerance and a diameter of the user's own;
+    // one value only under the older product root.
+    WriteFile(File("recorded.reg"),
+              header + current +
+                  "\"m_btnCheckStable\"=dword:00000001\r\n\"m_distanceTol\"=\"0.012\"\r\n"
+                  "\"m_cbReflectorSizeList Size\"=dword:00000001\r\n"
+                  "\"m_cbReflectorSizeList : 0\"=\"12.7\"\r\n"
+                  "\"m_cbReflectorSizeList Index\"=dword:00000000\r\n\r\n"
+                  "[HKEY_CURRENT_USER\\Software\\Brenquist\\ZU_HW_Interface\\Orlan Q-Wand]\r\n"
+                  "\"m_stableProbingTime\"=\"500\"\r\n");
+    const fs::path session = File("settings.session");
+    const SessionRun recorded = Session("recorded", {"--record", session.string()});
+    ASSERT_EQ(recorded.status, 0) << recorded.messages;
+    const std::string text = ReadFile(session);
+    EXPECT_NE(text.find("\ns fallback \"m_stableProbingTime\" \"500\"\n"), std::string::npos);
+
+    // Replayed where the user's own settings differ: the session's records,
+    // and the user's settings untouched.
+    WriteFile(File("replayed.reg"), header + current + "\"m_distanceTol\"=\"0.3\"\r\n");
+    const SessionRun replayed = Session("replayed", {"--replay", session.string()});
+    EXPECT_EQ(replayed.status, 0) << replayed.messages;
+    EXPECT_TRUE(WithoutTime(replayed.records) == WithoutTime(recorded.records))
+        << replayed.messages;
+    EXPECT_NE(replayed.hive.find("\"m_distanceTol\"=\"0.3\""), std::string::npos) << replayed.hive;
+    EXPECT_EQ(replayed.hive.find("12.7"), std::string::npos) << replayed.hive;
+
+    // Without them the module asks the library other things at once.
+    std::string unset;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("s ", 0) != 0)
+            unset += line + '\n';
+    WriteFile(File("unset.session"), unset);
+    const SessionRun diverged = Session("unset", {"--replay", File("unset.session").string()});
+    EXPECT_NE(diverged.messages.find("tracker replay: Replay diverged"), std::string::npos)
+        << diverged.messages;
 }
 
 } // namespace

@@ -71,6 +71,17 @@ TEST(SessionFileTest, EntriesAfterTheEndAndUnknownEntriesAreRefused) {
     EXPECT_NE(refused("m 2 Tracker.Disconnect\nend\n").find("out of order"), std::string::npos);
     EXPECT_NE(refused("x 1\nend\n").find("unknown entry"), std::string::npos);
     EXPECT_NE(refused("m 1 A.b\ne 10 0\nend\n").find("event"), std::string::npos);
+    // The module's settings come before the session's first entry.
+    EXPECT_EQ(refused("s current \"a b\" 7\ns fallback \"c\" \"x\"\ns current \"d\" bAQI=\nend\n"),
+              "");
+    for (const char* bad : {"s other \"a\" 1\n", "s current a 1\n", "s current \"a\" T\n",
+                            "s current \"a\" 4294967296\n", "s current \"a\" b%\n",
+                            "s current \"a\"\n", "s current \"\" 1\n"})
+        EXPECT_NE(refused(std::string(bad) + "end\n").find("a setting that is not"),
+                  std::string::npos)
+            << bad;
+    EXPECT_NE(refused("m 1 A.b\n0 1\ns current \"a\" 1\nend\n").find("after the session began"),
+              std::string::npos);
     // Numbers too large for any count are refused, not thrown.
     EXPECT_NE(refused("m 1 A.b\n0 18446744073709551617\nend\n").find("member"), std::string::npos);
     std::istringstream huge("QNZU-TRACKER-SESSION 134538937991\nend\n");
