@@ -1,5 +1,7 @@
 #include "host/recording.h"
 
+#include "host/simulator_setup.h"
+
 #include "platform/base/text.h"
 #include "platform/com/com.h"
 #include "platform/module/module.h"
@@ -52,6 +54,11 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
         return;
     }
     m_registered = true;
+    std::string error;
+    if (!MakeRegisteredClassSeen(error, false)) {
+        m_error = "the recording library: " + error;
+        return;
+    }
     if (!replay)
         return;
     if (!UseScratchSettings(true))
@@ -67,7 +74,13 @@ SessionRecording::~SessionRecording() {
     EndScratchSettings(false);
     if (m_registered)
         if (auto unregister = GetExport<HRESULT (*)()>(m_recorder, "DllUnregisterServer"))
-            unregister();
+            if (SUCCEEDED(unregister())) {
+                // The library recorded is registered again: where COM sees the
+                // machine's classes, it must find that one there again too.
+                std::string error;
+                if (!MakeRegisteredClassSeen(error, true))
+                    std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+            }
     if (m_recorder)
         FreeLibrary(m_recorder);
     EndScratchSettings(true);

@@ -89,7 +89,7 @@ LONG MirrorUserRegistration() {
     return rc;
 }
 
-bool MakeUserRegistrationSeen(const std::string& registered, std::string& error) {
+bool MakeUserRegistrationSeen(const std::string& registered, std::string& error, bool quiet) {
     const platform::WideString user = ServerValue(HKEY_CURRENT_USER, kClasses, nullptr);
     if (ServerValue(HKEY_CLASSES_ROOT, TEXT(""), nullptr) == user)
         return true;
@@ -111,10 +111,11 @@ bool MakeUserRegistrationSeen(const std::string& registered, std::string& error)
                 " under the machine's classes too, but its class cannot be created (" + code + ")";
         return false;
     }
-    std::fprintf(stderr,
-                 "zuhost: COM here does not see the current user's classes (as under Wine); "
-                 "registered %s under the machine's classes too\n",
-                 registered.c_str());
+    if (!quiet)
+        std::fprintf(stderr,
+                     "zuhost: COM here does not see the current user's classes (as under Wine); "
+                     "registered %s under the machine's classes too\n",
+                     registered.c_str());
     return true;
 }
 
@@ -123,7 +124,7 @@ bool MakeUserRegistrationSeen(const std::string& registered, std::string& error)
 bool EnsureTrackerLibraryRegistered(const std::string& hostFolder, std::string& error) {
     const std::string registered = RegisteredServerPath();
     if (!registered.empty() && FileExists(registered))
-        return MakeUserRegistrationSeen(registered, error);
+        return MakeUserRegistrationSeen(registered, error, false);
 #ifdef _WIN32
     const std::string simulator = hostFolder + "\\Tarn.Tracker.Connection.dll";
 #else
@@ -142,9 +143,15 @@ bool EnsureTrackerLibraryRegistered(const std::string& hostFolder, std::string& 
         error = "registering the simulated tracker library failed";
         return false;
     }
-    std::fprintf(stderr, "zuhost: no tracker library was registered; registered the simulator %s\n",
-                 simulator.c_str());
-    return MakeUserRegistrationSeen(RegisteredServerPath(), error);
+    if (!quiet)
+        std::fprintf(stderr,
+                     "zuhost: no tracker library was registered; registered the simulator %s\n",
+                     simulator.c_str());
+    return MakeUserRegistrationSeen(RegisteredServerPath(), error, false);
+}
+
+bool MakeRegisteredClassSeen(std::string& error, bool quiet) {
+    return MakeUserRegistrationSeen(RegisteredServerPath(), error, quiet);
 }
 
 ComPtr<trackersim::SimControl> SimulatorControl() {

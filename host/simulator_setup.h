@@ -14,6 +14,12 @@
 // Returns false with a message when that fails.
 bool EnsureTrackerLibraryRegistered(const std::string& hostFolder, std::string& error);
 
+// After the current user's registration of the tracker class changed (the
+// recording library put in front of it, or taken away again): where COM does
+// not see the user's classes, repeats it under the machine's classes, saying
+// so on standard error unless quiet. False with a message when that fails.
+bool MakeRegisteredClassSeen(std::string& error, bool quiet);
+
 // The simulator's control interface, or null when the registered library is
 // not the simulator.
 ComPtr<trackersim::SimControl> SimulatorControl();
