@@ -143,10 +143,8 @@ bool EnsureTrackerLibraryRegistered(const std::string& hostFolder, std::string& 
         error = "registering the simulated tracker library failed";
         return false;
     }
-    if (!quiet)
-        std::fprintf(stderr,
-                     "zuhost: no tracker library was registered; registered the simulator %s\n",
-                     simulator.c_str());
+    std::fprintf(stderr, "zuhost: no tracker library was registered; registered the simulator %s\n",
+                 simulator.c_str());
     return MakeUserRegistrationSeen(RegisteredServerPath(), error, false);
 }
 
