@@ -7,45 +7,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-struct SessionRun {
-    int status = -1;
-    std::string records;
-    std::string messages;
-};
+using simtest::ReadFile;
+using simtest::ZuhostRun;
 
 class RecordingTest : public ::testing::Test {
 protected:
-    // A default session with a hive of its own (so every run starts alike).
-    SessionRun Session(const std::string& name, std::vector<std::string> extra = {}) {
-        const fs::path hive = m_folder.Path() / (name + ".reg");
-        const fs::path records = m_folder.Path() / (name + ".jsonl");
-        const fs::path errors = m_folder.Path() / (name + ".err");
-        setenv("QNZU_REGISTRY", hive.c_str(), 1);
-        std::vector<std::string> args = {"--out", records.string()};
-        args.insert(args.end(), extra.begin(), extra.end());
-        SessionRun run;
-        run.status = simtest::RunProgram(simtest::BinFolder() / "zuhost", args, errors);
-        unsetenv("QNZU_REGISTRY");
-        run.records = ReadFile(records);
-        run.messages = ReadFile(errors);
-        m_hive = ReadFile(hive);
-        // The hive is UTF-16; its names and paths here are ASCII.
-        std::erase(m_hive, '\0');
+    ZuhostRun Session(const std::string& name, std::vector<std::string> extra = {}) {
+        ZuhostRun run = simtest::RunZuhost(m_folder.Path(), name, std::move(extra));
+        std::erase(run.hive, '\0'); // UTF-16; its names and paths here are ASCII
+        m_hive = run.hive;
         return run;
     }
 
@@ -61,10 +35,10 @@ size_t Count(const std::string& text, const std::string& what) {
 }
 
 TEST_F(RecordingTest, RecordedSessionPostsTheSameRecordsInACompactFile) {
-    const SessionRun plain = Session("plain");
+    const ZuhostRun plain = Session("plain");
     ASSERT_EQ(plain.status, 0) << plain.messages;
     const fs::path file = m_folder.Path() / "session.txt";
-    const SessionRun recorded = Session("recorded", {"--record", file.string()});
+    const ZuhostRun recorded = Session("recorded", {"--record", file.string()});
     ASSERT_EQ(recorded.status, 0) << recorded.messages;
     EXPECT_TRUE(WithoutTime(recorded.records) == WithoutTime(plain.records))
         << "the recorded session posted other records";
@@ -88,10 +62,10 @@ TEST_F(RecordingTest, RecordedSessionPostsTheSameRecordsInACompactFile) {
 }
 
 TEST_F(RecordingTest, AFileThatCannotBeWrittenEndsTheRecordingNotTheSession) {
-    const SessionRun plain = Session("plain");
+    const ZuhostRun plain = Session("plain");
     ASSERT_EQ(plain.status, 0) << plain.messages;
 
-    const SessionRun unwritable =
+    const ZuhostRun unwritable =
         Session("unwritable", {"--record", (m_folder.Path() / "missing" / "session.txt").string()});
     EXPECT_EQ(unwritable.status, 0);
     EXPECT_TRUE(WithoutTime(unwritable.records) == WithoutTime(plain.records));
@@ -100,7 +74,7 @@ TEST_F(RecordingTest, AFileThatCannotBeWrittenEndsTheRecordingNotTheSession) {
 
     if (!fs::exists("/dev/full"))
         GTEST_SKIP() << "no full device to write to";
-    const SessionRun full = Session("full", {"--record", "/dev/full"});
+    const ZuhostRun full = Session("full", {"--record", "/dev/full"});
     EXPECT_EQ(full.status, 0);
     EXPECT_TRUE(WithoutTime(full.records) == WithoutTime(plain.records));
     EXPECT_NE(full.messages.find("tracker recorder: recording ended"), std::string::npos)

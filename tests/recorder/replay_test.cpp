@@ -7,46 +7,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-struct SessionRun {
-    int status = -1;
-    std::string records;
-    std::string messages;
-};
+using simtest::ReadFile;
+using simtest::ZuhostRun;
 
 class ReplayTest : public ::testing::Test {
 protected:
-    // A session with a hive of its own, so every run starts alike.
-    SessionRun Session(const std::string& name, std::vector<std::string> extra) {
-        const fs::path records = m_folder.Path() / (name + ".jsonl");
-        const fs::path errors = m_folder.Path() / (name + ".err");
-        setenv("QNZU_REGISTRY", (m_folder.Path() / (name + ".reg")).c_str(), 1);
-        std::vector<std::string> args = {"--out", records.string()};
-        args.insert(args.end(), extra.begin(), extra.end());
-        SessionRun run;
-        run.status = simtest::RunProgram(simtest::BinFolder() / "zuhost", args, errors);
-        unsetenv("QNZU_REGISTRY");
-        run.records = ReadFile(records);
-        run.messages = ReadFile(errors);
-        return run;
+    ZuhostRun Session(const std::string& name, std::vector<std::string> extra) {
+        return simtest::RunZuhost(m_folder.Path(), name, std::move(extra));
     }
     fs::path File(const std::string& name) const { return m_folder.Path() / name; }
 
@@ -75,10 +46,10 @@ TEST_F(ReplayTest, ReplayedSessionsPostTheRecordedRecordsBitForBit) {
         recordOptions.insert(recordOptions.end(), {"--record", session});
         replayOptions.insert(replayOptions.end(), {"--replay", session});
 
-        const SessionRun recorded = Session(std::string(c.name) + "-recorded", recordOptions);
+        const ZuhostRun recorded = Session(std::string(c.name) + "-recorded", recordOptions);
         ASSERT_EQ(recorded.status, 0) << recorded.messages;
         ASSERT_NE(recorded.records.find("\"message\":"), std::string::npos);
-        const SessionRun replayed = Session(std::string(c.name) + "-replayed", replayOptions);
+        const ZuhostRun replayed = Session(std::string(c.name) + "-replayed", replayOptions);
         EXPECT_EQ(replayed.status, 0) << replayed.messages;
         EXPECT_TRUE(WithoutTime(replayed.records) == WithoutTime(recorded.records))
             << "the replay posted other records";
@@ -94,7 +65,7 @@ TEST_F(ReplayTest, AnotherAcquisitionModeStopsAtTheFirstCallThatDiffers) {
     const std::string session = File("mode1.session").string();
     ASSERT_EQ(Session("recorded", {"--mode", "1", "--record", session}).status, 0);
 
-    const SessionRun replayed = Session("replayed", {"--mode", "0", "--replay", session});
+    const ZuhostRun replayed = Session("replayed", {"--mode", "0", "--replay", session});
     const std::string expected =
         "Replay diverged: the module called Measurements.Measure on object ";
     const size_t at = replayed.messages.find("tracker replay: " + expected);
@@ -128,8 +99,8 @@ TEST_F(ReplayTest, CutShortDamagedAndNewerFilesAreRefusedAtLoad) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const fs::path file = File(std::string(c.name) + ".session");
-        WriteFile(file, c.content);
-        const SessionRun run = Session(c.name, {"--replay", file.string()});
+        simtest::WriteFile(file, c.content);
+        const ZuhostRun run = Session(c.name, {"--replay", file.string()});
         EXPECT_NE(run.status, 0);
         EXPECT_TRUE(run.records.empty());
         const size_t at = run.messages.find("tracker replay: refused ");

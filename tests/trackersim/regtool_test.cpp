@@ -12,9 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -74,10 +72,7 @@ protected:
     int Run(const std::vector<std::string>& args) {
         const fs::path errPath = folder / "stderr.txt";
         const int rc = simtest::RunProgram(simtest::RegToolPath(), args, errPath);
-        std::ifstream in(errPath);
-        std::ostringstream text;
-        text << in.rdbuf();
-        stderrText = text.str();
+        stderrText = simtest::ReadFile(errPath);
         return rc;
     }
 
