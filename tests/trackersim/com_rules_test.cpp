@@ -1,7 +1,6 @@
 // The library keeps COM's rules: Advise asks the sink for the point's own
-// event interface, sinks are held as the chosen library would hold them, each
-// tracker object has a connection of its own, and the quick release reports
-// its changes.
+// event interface, sinks are held as the chosen library would hold them, and
+// each tracker object has a connection of its own.
 #include "tracker_fixture.h"
 
 using namespace tracker;
@@ -108,31 +107,3 @@ TEST_F(ComRulesTest, ReleasingOneTrackerLeavesAnotherConnected) {
     EXPECT_EQ(TakeErrorDescription(), TEXT("The tracker is not connected."));
 }
 
-TEST_F(ComRulesTest, QuickReleaseRaisesChangedWhenOpenedOrClosed) {
-    ComPtr<BoolState> quickRelease = QuickRelease(tracker.Get());
-    ASSERT_TRUE(quickRelease);
-    RecordingSink& sink = NewSink();
-    DWORD cookie = 0;
-    ASSERT_EQ(Advise(quickRelease.Get(), IID_BoolChangedEvents, &sink, cookie), S_OK);
-    Sim().SetQuickReleaseClosed(true); // no change
-    Sim().SetQuickReleaseClosed(false);
-    platform::PumpMessages();
-    ASSERT_EQ(sink.calls.size(), 1u);
-    ASSERT_EQ(sink.calls[0].args.size(), 2u);
-    EXPECT_TRUE(IsSameComObject(sink.calls[0].args[0].pdispVal, quickRelease.Get()));
-    EXPECT_EQ(sink.calls[0].args[1].vt, VT_BOOL);
-    EXPECT_EQ(sink.calls[0].args[1].boolVal, VARIANT_FALSE);
-
-    // A scenario step closes it again.
-    const trackersim::ScriptStep steps[] = {{100, trackersim::ScriptAction::QuickRelease, 1},
-                                            {200, trackersim::ScriptAction::QuickRelease, 1}};
-    Sim().SetScript(steps, 2);
-    Sim().PlayScenario(0);
-    platform::RunMessagesFor(300);
-    ASSERT_EQ(sink.calls.size(), 2u);
-    EXPECT_EQ(sink.calls[1].args[1].boolVal, VARIANT_TRUE);
-    VARIANT_BOOL closed = VARIANT_FALSE;
-    EXPECT_EQ(quickRelease->get_Value(&closed), S_OK);
-    EXPECT_EQ(closed, VARIANT_TRUE);
-    Unadvise(quickRelease.Get(), IID_BoolChangedEvents, cookie);
-}
