@@ -127,4 +127,15 @@ TEST_F(AdviseSinksTest, CollectionOfPlainTriggersLeavesBothReferencesEmpty) {
     device->ResetTrackerReferences();
 }
 
+TEST_F(AdviseSinksTest, StatusGoneAtDisconnectStillDestroysBothMeasurementSinks) {
+    ConnectDevice();
+    device->AdviseSinks();
+    Sim().MakeNull(TEXT("Measurements.get_MeasurementStatus"), false);
+    device->UnadviseSinks();
+    EXPECT_EQ(Connections(tracker::IID_MeasurementEvents), 0);
+    EXPECT_EQ(device->m_measurementSink, nullptr);
+    EXPECT_EQ(device->m_measurementStatusSink, nullptr);
+    device->ResetTrackerReferences(); // the sources still holding sinks release them now
+}
+
 } // namespace
