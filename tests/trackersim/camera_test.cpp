@@ -63,4 +63,3 @@ TEST_F(CameraTest, CameraStreamSendsBitmapsWhileStarted) {
     EXPECT_EQ(state.dialogShown, 1);
     EXPECT_EQ(state.optionSwitch2, 0);
 }
-

@@ -106,4 +106,3 @@ TEST_F(ComRulesTest, ReleasingOneTrackerLeavesAnotherConnected) {
     EXPECT_TRUE(FAILED(secondMeasurements->Measure(one.Put())));
     EXPECT_EQ(TakeErrorDescription(), TEXT("The tracker is not connected."));
 }
-

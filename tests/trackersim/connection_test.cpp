@@ -1,5 +1,5 @@
-// Creating and connecting the simulated tracker, its object tree, failures
-// with descriptions, null properties, absent interfaces and object lifetimes.
+// Connecting the simulated tracker, failures with their descriptions and
+// object lifetimes.
 #include "tracker_fixture.h"
 
 using namespace tracker;
@@ -55,30 +55,6 @@ TEST_F(ConnectionTest, InjectedFailuresCarryTheirDescriptionOnceOrAlways) {
     ComPtr<Measurements> m;
     EXPECT_EQ(t->get_Measurements(nullptr), E_POINTER);
     EXPECT_EQ(TakeErrorDescription(), TEXT("<none>"));
-}
-
-TEST_F(ConnectionTest, ConnectionObjectIsCreatedRunningAndAsTrackerConnection) {
-    ComPtr<IUnknown> unknown;
-    ASSERT_EQ(CoCreateInstance(CLSID_TrackerConnection, nullptr, CLSCTX_ALL, IID_IUnknown,
-                               unknown.PutVoid()),
-              S_OK);
-    EXPECT_EQ(OleRun(unknown.Get()), S_OK);
-    ComPtr<TrackerConnection> connection;
-    EXPECT_EQ(unknown.As(connection), S_OK);
-    ComPtr<IDispatch> dispatch;
-    EXPECT_EQ(unknown.As(dispatch), S_OK);
-    UINT count = 9;
-    EXPECT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
-    EXPECT_EQ(count, 0u);
-    ISupportErrorInfo* support = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
-              S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(TrackerConnection::iid), S_OK);
-    support->Release();
-
-    Sim().MakeAbsent(TEXT("TrackerConnection.TrackerConnection"), true);
-    EXPECT_EQ(unknown.As(connection), E_NOINTERFACE);
-    EXPECT_FALSE(connection);
 }
 
 TEST_F(ConnectionTest, EveryObjectIsFreedWhenTheLastReferenceGoes) {

@@ -171,4 +171,3 @@ TEST_F(TriggerEventsTest, ForeignTriggerAndChosenItemsAreSenders) {
     EXPECT_FALSE(IdentityOf(0).Empty());
     EXPECT_EQ(IdentityOf(1).Str(), ItemIdentity(1).Str());
 }
-

@@ -116,13 +116,6 @@ TEST_F(RegtoolTest, TakesTheWholeCommandLineAsOneArgument) {
     EXPECT_FALSE(RegisteredServer());
 }
 
-TEST_F(RegtoolTest, FallsBackToTheSimulatorNextToTheTool) {
-    const fs::path missing = folder / "nowhere" / "Tarn.Tracker.Connection.dll";
-    ASSERT_EQ(Run({"/codebase", simtest::Utf8Path(missing), "/tlb"}), 0) << stderrText;
-    EXPECT_EQ(RegisteredServer(),
-              simtest::Utf8Path(fs::canonical(simtest::BinFolder()) / LibraryFile()));
-}
-
 TEST_F(RegtoolTest, RefusesACommandLineWithoutALibrary) {
     EXPECT_NE(Run({"/codebase", "/tlb"}), 0);
     EXPECT_NE(stderrText.find("usage"), std::string::npos) << stderrText;
