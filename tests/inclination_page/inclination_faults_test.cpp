@@ -31,9 +31,8 @@ TEST_F(InclinationFaultTest, FailuresAndMissingObjectsAreShownWithText) {
         texts.push_back(box.text);
         EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
     }
-    EXPECT_EQ(texts,
-              (std::vector<platform::WideString>{TEXT("Sensor fault"), TEXT("Out of range"),
-                                                 TEXT("Invalid pointer")}));
+    EXPECT_EQ(texts, (std::vector<platform::WideString>{TEXT("Sensor fault"), TEXT("Out of range"),
+                                                        TEXT("Invalid pointer")}));
     Close();
 }
 

@@ -101,4 +101,3 @@ TEST(ZuhostOptions, FilesAndStepsAreCheckedBeforeTheRun) {
               std::string::npos);
     EXPECT_EQ(Refusal({"--out", ""}), "--out needs a file name");
 }
-
