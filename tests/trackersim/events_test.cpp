@@ -1,6 +1,5 @@
 // Connection points and event delivery through the message loop: advise and
-// unadvise, argument order and types, the tracker's messages, triggers and
-// target positions.
+// unadvise, argument order and types, the tracker's messages.
 #include "tracker_fixture.h"
 
 using namespace tracker;
@@ -94,80 +93,4 @@ TEST_F(EventsTest, EventsPostedBeforeTheSourceDiesAreDropped) {
     EXPECT_EQ(platform::PumpMessages(), 1);
     EXPECT_TRUE(sink.calls.empty());
     EXPECT_EQ(Sim().LiveObjectCount(), 0);
-}
-
-class TriggerEventsTest : public TrackerTest {
-protected:
-    void SetUp() override {
-        TrackerTest::SetUp();
-        ASSERT_EQ(tracker->get_TriggerCollection(triggers.Put()), S_OK);
-        ASSERT_EQ(Advise(triggers.Get(), IID_TriggerCollectionEvents, &sink, cookie), S_OK);
-    }
-    void TearDown() override {
-        triggers = nullptr;
-        TrackerTest::TearDown();
-    }
-    ComBstr IdentityOf(size_t call) {
-        auto trigger = sink.Arg<Trigger>(call, 0);
-        ComBstr identity;
-        if (trigger)
-            trigger->get_Identity(identity.Put());
-        return identity;
-    }
-    ComBstr ItemIdentity(LONG index) {
-        ComPtr<Trigger> item;
-        ComBstr identity;
-        if (SUCCEEDED(triggers->get_Item(index, item.Put())))
-            item->get_Identity(identity.Put());
-        return identity;
-    }
-
-    ComPtr<TriggerCollection> triggers;
-    RecordingSink& sink = NewSink();
-    DWORD cookie = 0;
-};
-
-TEST_F(TriggerEventsTest, ButtonsComeFromTheProbeButtonTriggerWithIndexAndState) {
-    LONG count = 0;
-    ASSERT_EQ(triggers->get_Count(&count), S_OK);
-    ASSERT_EQ(count, 2);
-    ComPtr<Trigger> item;
-    ComPtr<ProbeButtonTrigger> buttons;
-    ComPtr<StableProbingTrigger> stable;
-    ASSERT_EQ(triggers->get_Item(0, item.Put()), S_OK);
-    EXPECT_EQ(item.As(buttons), S_OK);
-    EXPECT_EQ(item.As(stable), E_NOINTERFACE);
-    ASSERT_EQ(triggers->get_Item(1, item.Put()), S_OK);
-    EXPECT_EQ(item.As(stable), S_OK);
-    EXPECT_NE(ItemIdentity(0).Str(), ItemIdentity(1).Str());
-
-    Sim().FireProbeButton(2, true);
-    Sim().FireProbeButton(2, false);
-    Sim().FireStableProbing();
-    platform::PumpMessages();
-    ASSERT_EQ(sink.calls.size(), 3u);
-    for (const RecordedCall& call : sink.calls)
-        EXPECT_EQ(call.dispid, DISPID_TriggerHappened);
-    EXPECT_EQ(IdentityOf(0).Str(), ItemIdentity(0).Str());
-    EXPECT_EQ(IdentityOf(2).Str(), ItemIdentity(1).Str());
-    LONG index = -1, state = -1;
-    auto pressed = sink.Arg<ProbeButtonEventArgs>(0, 1);
-    ASSERT_TRUE(pressed);
-    pressed->get_ButtonIndex(&index);
-    pressed->get_ButtonState(&state);
-    EXPECT_EQ(index, 2);
-    EXPECT_EQ(state, 2);
-    sink.Arg<ProbeButtonEventArgs>(1, 1)->get_ButtonState(&state);
-    EXPECT_NE(state, 2);
-}
-
-TEST_F(TriggerEventsTest, ForeignTriggerAndChosenItemsAreSenders) {
-    Sim().FireTrigger(-1, 0, 2);
-    Sim().FireTrigger(1, 3, 2);
-    platform::PumpMessages();
-    ASSERT_EQ(sink.calls.size(), 2u);
-    EXPECT_NE(IdentityOf(0).Str(), ItemIdentity(0).Str());
-    EXPECT_NE(IdentityOf(0).Str(), ItemIdentity(1).Str());
-    EXPECT_FALSE(IdentityOf(0).Empty());
-    EXPECT_EQ(IdentityOf(1).Str(), ItemIdentity(1).Str());
 }

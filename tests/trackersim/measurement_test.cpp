@@ -65,19 +65,6 @@ TEST_F(MeasurementTest, FacetsCanBeAbsentFailingOrNull) {
     EXPECT_FALSE(reading);
 }
 
-TEST_F(MeasurementTest, MeasuringNeedsAConnectedTracker) {
-    ASSERT_EQ(tracker->Disconnect(), S_OK);
-    ComPtr<Measurement> m;
-    EXPECT_TRUE(FAILED(measurements->Measure(m.Put())));
-    EXPECT_EQ(TakeErrorDescription(), TEXT("The tracker is not connected."));
-    EXPECT_TRUE(FAILED(measurements->StartMeasurement()));
-    EXPECT_FALSE(Sim().IsContinuousRunning());
-
-    Sim().InjectFailure(TEXT("Measurements.Measure"), E_FAIL, 0, TEXT("Measure failed"), true);
-    EXPECT_EQ(measurements->Measure(m.Put()), E_FAIL);
-    EXPECT_EQ(TakeErrorDescription(), TEXT("Measure failed"));
-}
-
 TEST_F(MeasurementTest, DisconnectStopsContinuousMeasuring) {
     ASSERT_EQ(measurements->StartMeasurement(), S_OK);
     ASSERT_EQ(tracker->Disconnect(), S_OK);
