@@ -1,6 +1,5 @@
 // The library keeps COM's rules: Advise asks the sink for the point's own
-// event interface, sinks are held as the chosen library would hold them, and
-// each tracker object has a connection of its own.
+// event interface, and sinks are held as the chosen library would hold them.
 #include "tracker_fixture.h"
 
 using namespace tracker;
@@ -72,37 +71,4 @@ TEST_F(ComRulesTest, SinksAreHeldAsTheChosenLibraryHoldsThem) {
     Sim().FireInitializeFinished();
     platform::PumpMessages();
     EXPECT_EQ(seen, 2u) << "Reset holds sinks during calls again";
-}
-
-TEST_F(ComRulesTest, ReleasingOneTrackerLeavesAnotherConnected) {
-    // The old tracker of a failed connect is released after the new one exists.
-    ComPtr<Tracker> second;
-    ASSERT_EQ(ConnectTo(TEXT("192.168.0.2"), second), S_OK);
-    ComPtr<Measurements> secondMeasurements;
-    ASSERT_EQ(second->get_Measurements(secondMeasurements.Put()), S_OK);
-    RecordingSink& sink = NewSink();
-    DWORD cookie = 0;
-    ASSERT_EQ(Advise(secondMeasurements.Get(), IID_MeasurementEvents, &sink, cookie), S_OK);
-    ASSERT_EQ(secondMeasurements->StartMeasurement(), S_OK);
-
-    EXPECT_EQ(measurements->StartMeasurement(), S_OK);
-    measurements = nullptr;
-    tracker = nullptr; // ends the first connection only
-    EXPECT_TRUE(Sim().IsConnected());
-    EXPECT_TRUE(Sim().IsContinuousRunning());
-    ComPtr<Measurement> one;
-    EXPECT_EQ(secondMeasurements->Measure(one.Put()), S_OK);
-    platform::RunMessagesFor(250);
-    EXPECT_GE(sink.calls.size(), 2u) << "the second connection still measures continuously";
-
-    // Disconnecting is per connection too.
-    ComPtr<Tracker> third;
-    ASSERT_EQ(ConnectTo(TEXT("192.168.0.3"), third), S_OK);
-    EXPECT_EQ(third->Disconnect(), S_OK);
-    EXPECT_EQ(secondMeasurements->Measure(one.Put()), S_OK);
-    EXPECT_EQ(second->Disconnect(), S_OK);
-    EXPECT_FALSE(Sim().IsConnected());
-    EXPECT_FALSE(Sim().IsContinuousRunning());
-    EXPECT_TRUE(FAILED(secondMeasurements->Measure(one.Put())));
-    EXPECT_EQ(TakeErrorDescription(), TEXT("The tracker is not connected."));
 }
