@@ -108,14 +108,6 @@ TEST_F(ConnectDialogTest, StoredAddressIsShownButNeverWritten) {
     EXPECT_EQ(stored, TEXT("172.16.0.9"));
 }
 
-TEST_F(ConnectDialogTest, EscCancels) {
-    screen.OnDialog(TEXT("Connect"), {Act::Cancel()});
-    CQNZUDeviceLTConnectDlg dialog;
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    CString address;
-    EXPECT_FALSE(dialog.GetAddress(address));
-}
-
 TEST_F(ConnectDialogTest, RegisterDeviceUnregistersWaitsAndRegistersByPath) {
     std::vector<platform::ShellLaunch> launches;
     std::vector<uint64_t> times;

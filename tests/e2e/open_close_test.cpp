@@ -73,16 +73,6 @@ TEST_F(OpenCloseTest, CancelledDialogConnectsWithAnEmptyAddressAndFails) {
     EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_OK)); // OK, no icon
 }
 
-TEST_F(OpenCloseTest, RefusedAddressShowsTheLibrarysDescription) {
-    Sim().SetAcceptedAddresses(TEXT("10.0.0.1"));
-    Sim().InjectFailure(TEXT("TrackerConnection.Connect"), E_FAIL, 31, TEXT("Tracker not found"),
-                        true);
-    EXPECT_FALSE(OpenWith(TEXT("10.0.0.2")));
-    EXPECT_EQ(BoxTexts(), (std::vector<platform::WideString>{TEXT("Tracker not found"),
-                                                             TEXT("Failed to connect")}));
-    EXPECT_FALSE(Sim().IsConnected());
-}
-
 TEST_F(OpenCloseTest, OpenQuickReleaseWarnsAndConnectsAnyway) {
     Sim().SetQuickReleaseClosed(false);
     ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));

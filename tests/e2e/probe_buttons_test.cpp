@@ -86,14 +86,6 @@ TEST_F(ProbeButtonsTest, ConfirmAndCancelRepostTheLastFrameOnlyWhileProbing) {
     EXPECT_EQ(Plugin().Close(), 1);
 }
 
-TEST_F(ProbeButtonsTest, ButtonDHasNoActionByDefault) {
-    OpenAndProbe(0);
-    Press(3);
-    Release(3);
-    EXPECT_TRUE(records.empty());
-    EXPECT_EQ(Plugin().Close(), 1);
-}
-
 TEST_F(ProbeButtonsTest, StoredActionsDriveTheButtons) {
     Store(TEXT("m_cbDButtonList"), TEXT("cancel"));   // matched without regard to case
     Store(TEXT("m_cbAButtonList"), TEXT("Nonsense")); // not an item: A keeps "Measurement"

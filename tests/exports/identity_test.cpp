@@ -57,14 +57,4 @@ TEST(IdentityExports, AnswerBeforeOpen) {
     EXPECT_TRUE(FreeLibrary(module));
 }
 
-TEST(IdentityExports, LoadAndUnloadManyTimes) {
-    for (int i = 0; i < 1000; ++i) {
-        HMODULE module = LoadLibraryW(kPlugin.c_str());
-        ASSERT_NE(module, nullptr) << simtest::LastLoadError();
-        const char* name = nullptr;
-        ASSERT_EQ(Export<int (*)(const char**)>(module, "GetDeviceName")(&name), 1);
-        ASSERT_TRUE(FreeLibrary(module));
-    }
-}
-
 } // namespace

@@ -47,31 +47,6 @@ TEST(HostLibrary, ConstructionResetsTheRecordAndSetPtIsWhatGetPtsReturns) {
     EXPECT_EQ(r.GetPts()[2], 0);
 }
 
-TEST(HostLibrary, CopyAssignmentCopiesTheMetadataAndReturnsItsTarget) {
-    ZDEV_META_DATA source;
-    source.probeSize = 3;
-    source.time = 1767225604u;
-    source.reading1 = 1;
-    source.reading2 = 2;
-    source.reading3 = 3;
-    source.rms = 0.25;
-    char name[] = "Orlan Q-Wand";
-    source.SetDeviceName(name);
-
-    ZDEV_META_DATA target;
-    ZDEV_META_DATA& result = (target = source);
-    EXPECT_EQ(&result, &target);
-    EXPECT_EQ(target.probeSize, 3);
-    EXPECT_EQ(target.time, 1767225604u);
-    EXPECT_EQ(target.reading1, 1);
-    EXPECT_EQ(target.reading2, 2);
-    EXPECT_EQ(target.reading3, 3);
-    EXPECT_EQ(target.rms, 0.25);
-    EXPECT_STREQ(target.GetDeviceName(), "Orlan Q-Wand");
-    EXPECT_EQ(&(target = target), &target);
-    EXPECT_STREQ(target.GetDeviceName(), "Orlan Q-Wand");
-}
-
 TEST(HostLibrary, SetDeviceNameKeepsItsOwnBoundedCopy) {
     ZDEV_META_DATA meta;
     char name[] = "Orlan Q-Wand";

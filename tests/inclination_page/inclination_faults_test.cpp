@@ -19,8 +19,11 @@ TEST_F(InclinationFaultTest, FailuresAndMissingObjectsAreShownWithText) {
     OpenTab();
     Sim().InjectFailure(TEXT("InclinationSensor.Measure"), E_FAIL, 99, TEXT("Sensor fault"), true);
     EXPECT_TRUE(Click(IDC_INCLINATION_MEASURE));
+    Sim().InjectFailure(TEXT("NumericSetting.put_Value"), E_FAIL, 4, TEXT("Out of range"), true);
+    EXPECT_TRUE(Type(IDC_THRESHOLD, TEXT("7")));
     Sim().MakeNull(TEXT("Inclination.get_RotX"), true);
     EXPECT_TRUE(Click(IDC_INCLINATION_MEASURE));
+    EXPECT_EQ(Text(IDC_MEASURED_ROTX), TEXT(""));
     Sim().MakeNull(TEXT("InclinationMonitoring.get_Enabled"), true); // Start does nothing
     EXPECT_TRUE(Click(IDC_MONITOR_START));
     std::vector<platform::WideString> texts;
@@ -28,8 +31,8 @@ TEST_F(InclinationFaultTest, FailuresAndMissingObjectsAreShownWithText) {
         texts.push_back(box.text);
         EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
     }
-    EXPECT_EQ(texts,
-              (std::vector<platform::WideString>{TEXT("Sensor fault"), TEXT("Invalid pointer")}));
+    EXPECT_EQ(texts, (std::vector<platform::WideString>{TEXT("Sensor fault"), TEXT("Out of range"),
+                                                        TEXT("Invalid pointer")}));
     Close();
 }
 

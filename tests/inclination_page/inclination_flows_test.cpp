@@ -213,21 +213,4 @@ TEST_F(InclinationFlowsTest, DisconnectingUnadvisesAndClearsAllButTheMeasurement
     EXPECT_NE(Page().m_sink, nullptr);
 }
 
-TEST_F(InclinationFlowsTest, LibraryErrorsOfTheControlsAreShown) {
-    Sim().InjectFailure(TEXT("InclinationSensor.Measure"), E_FAIL, 3, TEXT("Sensor busy"), true);
-    Sim().InjectFailure(TEXT("NumericSetting.put_Value"), E_FAIL, 4, TEXT("Out of range"), true);
-    ASSERT_TRUE(Click(IDC_INCLINATION_MEASURE));
-    ASSERT_TRUE(Type(IDC_THRESHOLD, TEXT("7")));
-    ASSERT_EQ(screen.Boxes().size(), 2u);
-    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Sensor busy"));
-    EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(screen.Boxes()[1].text, TEXT("Out of range"));
-
-    // A measurement without its angles is an invalid pointer.
-    Sim().MakeNull(TEXT("Inclination.get_RotY"), true);
-    ASSERT_TRUE(Click(IDC_INCLINATION_MEASURE));
-    EXPECT_EQ(screen.Boxes().size(), 3u);
-    EXPECT_EQ(Text(IDC_MEASURED_ROTX), TEXT(""));
-}
-
 } // namespace

@@ -41,22 +41,6 @@ TEST_F(OvcImagesTest, TheImageEventsAreConnectedOnceThePageHasItsWindow) {
     EXPECT_EQ(Sim().LiveConnectionCount(IID_OverviewCameraEvents), 1);
 }
 
-TEST_F(OvcImagesTest, TheCameraImageIsShownPixelForPixel) {
-    Open();
-    OpenTab();
-    ASSERT_TRUE(Click(IDC_OVC_START));
-    EXPECT_TRUE(Page().m_running);
-    EXPECT_TRUE(Camera().streaming);
-    platform::RunMessagesFor(600); // 15 images a second
-    ASSERT_GE(Camera().frames, 2u);
-    ExpectFrame(Shown(), LastFired(Sim()));
-
-    // The same image is what a host would save.
-    platform::PictureImage last;
-    ASSERT_TRUE(platform::LastPictureImage(last));
-    ExpectFrame(last, LastFired(Sim()));
-}
-
 TEST_F(OvcImagesTest, ImagesBeforeStartAndAfterStopAreNotShown) {
     Open();
     OpenTab();
@@ -69,7 +53,11 @@ TEST_F(OvcImagesTest, ImagesBeforeStartAndAfterStopAreNotShown) {
     platform::RunMessagesFor(200);
     const uint32_t shownFrame = Camera().frames - 1;
     const FiredImage shownImage = LastFired(Sim());
+    EXPECT_TRUE(Camera().streaming);
     ExpectFrame(Shown(), shownImage);
+    platform::PictureImage last; // what a host would save
+    ASSERT_TRUE(platform::LastPictureImage(last));
+    ExpectFrame(last, shownImage);
     ASSERT_TRUE(Click(IDC_OVC_STOP));
     EXPECT_FALSE(Camera().streaming);
     ASSERT_EQ(Stream()->Start(), S_OK);

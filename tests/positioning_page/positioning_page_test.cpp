@@ -288,14 +288,6 @@ TEST_F(PositioningPageTest, GoAndMeasureMeasuresTheChosenTargetAndShowsTheResult
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(PositioningPageTest, GoAndMeasureOfAProbeNamesItByItsProbesIdentity) {
-    OpenPositioning(); // "Q-Wand" selected
-    SetTimeOfDay(0, 0, 0, 0);
-    Click(IDC_GO_AND_MEASURE);
-    EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("Q-Wand"));
-    EXPECT_EQ(Text(IDC_RESULT_TIMESTAMP), TEXT("00:00:00.000")); // midnight
-}
-
 TEST_F(PositioningPageTest, TimeStampsOfTheClockShowTheirMilliseconds) {
     OpenPositioning();
     struct Case {
@@ -569,32 +561,6 @@ TEST_F(ResultBoxTest, DirectionalAnglesWithoutSixDof) {
     EXPECT_EQ(r[0], TEXT(""));
 }
 
-TEST_F(ResultBoxTest, MissingSubObjectsAreInvalidPointersAndKeepWhatWasWritten) {
-    auto content = Content();
-    content.hasRms = true;
-    content.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
-    content.directional = true; // offered, but without its orientation
-    Show(content);
-    ASSERT_EQ(BoxTexts().size(), 1u);
-    EXPECT_EQ(BoxTexts().back(), TEXT("(no description)")); // E_POINTER carries none
-    const auto r = Results();
-    EXPECT_EQ(r[0], TEXT("R1 : 1 [ mm ]"));
-    EXPECT_EQ(r[3], TEXT(""));
-    EXPECT_EQ(r[6], TEXT("")); // not reached
-}
-
-TEST_F(ResultBoxTest, MissingValueIsAnInvalidPointer) {
-    auto content = Content();
-    content.hasPosition = true;
-    auto values = fakes::Values(TEXT("P"), 4, 5, 6, TEXT("m"));
-    values.b.Reset();
-    content.position = Position(values);
-    Show(content);
-    ASSERT_EQ(BoxTexts().size(), 1u);
-    EXPECT_EQ(Results()[0], TEXT("P1 : 4 [ m ]"));
-    EXPECT_EQ(Results()[1], TEXT(""));
-}
-
 TEST_F(ResultBoxTest, MeasuredTargetIsTheFirstMatchingItem) {
     // Two reflectors share an identity: the first shows.
     Sim().SetTargetIdentity(2, TEXT("TGT-1"));
@@ -632,32 +598,6 @@ TEST_F(ResultBoxTest, MissingIdentitiesEqualEmptyOnes) {
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(ResultBoxTest, TimeStampsAsThePartConvertsThem) {
-    struct Case {
-        DATE stamp;
-        const WCHAR* shown;
-    };
-    const double second = 1.0 / 86400.0;
-    const double ms = second / 1000.0;
-    const Case cases[] = {
-        {45351.5, TEXT("12:00:00.000")},            // noon, 29 February 2024
-        {45352.0, TEXT("00:00:00.000")},            // midnight
-        {45351.5 + 123 * ms, TEXT("12:00:00.123")}, // 123 ms past a second
-        {45351.5 + 59 * second + 1 * ms, TEXT("12:00:59.001")},
-        {45351.5 + 998.4 * ms, TEXT("12:00:00.998")}, // truncated after adding 0.5
-        {45351.5 + 999.6 * ms, TEXT("12:00:01.000")}, // above 999: the rounded second
-        {45351.5 + 0.3 * ms, TEXT("12:00:00.000")},   // below 1: the rounded second
-        {45351.0 - 0.4 * ms, TEXT("00:00:00.000")},   // rounds over midnight
-        {0.75, TEXT("18:00:00.000")},
-    };
-    for (const Case& c : cases) {
-        auto content = Content();
-        content.time = c.stamp;
-        Show(content);
-        EXPECT_EQ(Results()[7], c.shown) << c.stamp;
-    }
-}
-
 TEST_F(ResultBoxTest, TimeStampOutsideTheCalendarShowsUnfilledFields) {
     auto content = Content();
     content.time = 1e12;
@@ -675,15 +615,6 @@ TEST(FormatValue, NameNumberAndUnit) {
     EXPECT_EQ(WCPropPagePositioning::FormatValue(bare.Get()), TEXT(" : 0 [  ]"));
     auto tiny = fakes::Scalar::Make(-0.000012345, TEXT("dz"), TEXT(""));
     EXPECT_EQ(WCPropPagePositioning::FormatValue(tiny.Get()), TEXT("dz : -1.2345e-05 [  ]"));
-}
-
-TEST(FormatValue, MissingValueIsAnInvalidPointer) {
-    try {
-        WCPropPagePositioning::FormatValue(nullptr);
-        FAIL() << "no error";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Error(), E_POINTER);
-    }
 }
 
 } // namespace

@@ -102,32 +102,6 @@ HRESULT FireAt(WCPowerStatusEventSink& sink, DISPID entry) {
                                             nullptr, nullptr);
 }
 
-TEST(AccuracyCoding, RadioIndexToTrackerValueAndBack) {
-    const int indices[] = {0, 1, 2};
-    const LONG values[] = {2, 1, 0}; // "Fast", "Standard", "Precise"
-    for (int i = 0; i < 3; ++i) {
-        LONG accuracy = -9;
-        EXPECT_TRUE(TrackerAccuracyOfIndex(indices[i], accuracy));
-        EXPECT_EQ(accuracy, values[i]);
-        int index = -9;
-        EXPECT_TRUE(IndexOfTrackerAccuracy(values[i], index));
-        EXPECT_EQ(index, indices[i]);
-    }
-}
-
-TEST(AccuracyCoding, ValuesOutsideTheTableAreRefusedAndLeaveTheTarget) {
-    for (int index : {-1, 3, 5, 1000}) {
-        LONG accuracy = 42;
-        EXPECT_FALSE(TrackerAccuracyOfIndex(index, accuracy));
-        EXPECT_EQ(accuracy, 42);
-    }
-    for (LONG accuracy : {-1L, 3L, 7L, 0x7FFFFFFFL}) {
-        int index = 42;
-        EXPECT_FALSE(IndexOfTrackerAccuracy(accuracy, index));
-        EXPECT_EQ(index, 42);
-    }
-}
-
 TEST_F(ProfilesPageTest, FirstShowWhileConnectedFillsThePageFromTheTracker) {
     Sim().SetProfile(kStationary, nullptr, 2, 0); // "Fast"
     Sim().SetProfile(kAreaScan, nullptr, 0, 0);   // "Precise"
@@ -428,29 +402,21 @@ TEST_F(ProfilesPageTest, PowerEventsRefreshTheLabels) {
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(ProfilesPageTest, PowerEventsBeforeThePageExistsOrIsShownChangeNothing) {
+// No sheet yet, a page without its window, a page destroyed: nothing to refresh.
+TEST_F(ProfilesPageTest, PowerEventsWithoutAShownPageChangeNothing) {
     ConnectDevice();
-    // No sheet yet.
     auto* sink = new WCPowerStatusEventSink(device.get());
-    EXPECT_EQ(FireAt(*sink, 1), S_OK);
-    EXPECT_EQ(FireAt(*sink, 2), S_OK);
-    // The page exists, its window does not.
+    auto fire = [&] {
+        EXPECT_EQ(FireAt(*sink, 1), S_OK);
+        EXPECT_EQ(FireAt(*sink, 2), S_OK);
+    };
+    fire();
     ASSERT_TRUE(device->BuildToolSheet());
-    EXPECT_EQ(FireAt(*sink, 1), S_OK);
-    EXPECT_EQ(FireAt(*sink, 2), S_OK);
+    fire();
     EXPECT_EQ(Sim().CallCount(TEXT("Tracker.get_PowerStatus")), 0);
+    device->DestroyToolSheet();
+    fire();
     sink->InternalRelease(); // its last reference: deleted
-    EXPECT_TRUE(BoxTexts().empty());
-}
-
-TEST_F(ProfilesPageTest, PowerEventsAfterThePageWasDestroyedChangeNothing) {
-    OpenProfiles();
-    Close();
-    EXPECT_EQ(Connections(), 0);
-    auto* sink = new WCPowerStatusEventSink(device.get());
-    EXPECT_EQ(FireAt(*sink, 1), S_OK);
-    EXPECT_EQ(FireAt(*sink, 2), S_OK);
-    sink->InternalRelease();
     EXPECT_TRUE(BoxTexts().empty());
 }
 

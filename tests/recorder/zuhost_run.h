@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -18,16 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-inline std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using simtest::ReadFile;
+using simtest::WriteFile;
 
 // The lines of the text that contain `what`, in order.
 inline std::string LinesWith(const std::string& text, const std::string& what) {
@@ -39,12 +30,7 @@ inline std::string LinesWith(const std::string& text, const std::string& what) {
     return out;
 }
 
-struct SessionRun {
-    int status = -1;
-    std::string records;
-    std::string messages;
-    std::string hive; // the run's settings file as it was left (NULs dropped)
-};
+using SessionRun = simtest::ZuhostRun;
 
 class ZuhostTest : public ::testing::Test {
 protected:
@@ -52,21 +38,11 @@ protected:
     // given, is the simulator's TRACKERSIM_SWEEP for this run.
     SessionRun Session(const std::string& name, std::vector<std::string> args,
                        const std::string& sweep = {}) {
-        const fs::path records = File(name + ".jsonl");
-        const fs::path errors = File(name + ".err");
-        setenv("QNZU_REGISTRY", File(name + ".reg").c_str(), 1);
         if (!sweep.empty())
             setenv("TRACKERSIM_SWEEP", sweep.c_str(), 1);
-        args.insert(args.begin(), {"--out", records.string()});
-        SessionRun run;
-        run.status = simtest::RunProgram(simtest::BinFolder() / "zuhost", args, errors);
-        unsetenv("QNZU_REGISTRY");
+        SessionRun run = simtest::RunZuhost(m_folder.Path(), name, std::move(args));
         unsetenv("TRACKERSIM_SWEEP");
-        run.records = ReadFile(records);
-        run.messages = ReadFile(errors);
-        // The hive is UTF-16; its names and paths here are ASCII.
-        run.hive = ReadFile(File(name + ".reg"));
-        std::erase(run.hive, '\0');
+        std::erase(run.hive, '\0'); // UTF-16; its names and paths here are ASCII
         return run;
     }
     fs::path File(const std::string& name) const { return m_folder.Path() / name; }

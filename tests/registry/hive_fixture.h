@@ -3,10 +3,9 @@
 #pragma once
 
 #include "registry_fixture.h"
+#include "tests/support/test_files.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 class HiveTest : public RegistryTest {
@@ -30,15 +29,9 @@ protected:
     }
 
     static void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        simtest::WriteFile(path, bytes);
     }
-
-    std::string HiveBytes() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    std::string HiveBytes() const { return simtest::ReadFile(path_); }
 
     // The hive as text, from the UTF-16LE the store writes (ASCII content only).
     std::string HiveText() const {

@@ -1,6 +1,5 @@
 // The "Main" page: defaults, button actions, custom reflector diameters,
 // stable probing, tolerance, and what is stored at close.
-#include "platform/ui/scripted_screen.h"
 #include "platform/ui/screen_input.h"
 #include "resources/resource.h"
 #include "settings/CQNRegistry.h"
@@ -14,20 +13,8 @@ using platform::Act;
 
 namespace {
 
-class ProbeSettingsPageTest : public simtest::DeviceTest {
+class ProbeSettingsPageTest : public simtest::SheetDeviceTest {
 protected:
-    void SetUp() override {
-        DeviceTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        useScreen = std::make_unique<platform::ScopedScreen>(screen);
-    }
-    void TearDown() override {
-        if (device && device->m_toolSheet)
-            device->DestroyToolSheet();
-        DeviceTest::TearDown();
-        useScreen.reset();
-    }
     // Builds the sheet as Open does and shows it, so a person can use the page.
     void ShowPage() {
         ASSERT_TRUE(device->BuildToolSheet());
@@ -77,8 +64,6 @@ protected:
         return registry.ReadString(name, value) ? value : TEXT("<absent>");
     }
 
-    platform::ScriptedScreen screen;
-    std::unique_ptr<platform::ScopedScreen> useScreen;
     CQNZUDeviceOrlanProbeSettingDlg* page = nullptr;
 };
 

@@ -2,7 +2,6 @@
 // refuses the quick-release one: the tracker sink does not answer its interface.
 #include "interfaces/tracker.h"
 #include "platform/com/bstr.h"
-#include "platform/com/com_error.h"
 #include "platform/ui/message_loop.h"
 #include "plugin/CQWandDevice.h"
 #include "tests/support/sim_fixture.h"
@@ -75,12 +74,6 @@ TEST_F(AdviseSinksTest, AdvisesTheSevenConnectionsAndRemovesThemAll) {
     device->ResetTrackerReferences();
 }
 
-TEST_F(AdviseSinksTest, NothingWithoutATracker) {
-    device->AdviseSinks();
-    EXPECT_EQ(device->m_trackerSink, nullptr);
-    device->UnadviseSinks();
-}
-
 TEST_F(AdviseSinksTest, TrackerWithoutModelSkipsOnlyTheQuickReleaseConnection) {
     Sim().SetOffersTrackerModel(false);
     ConnectDevice();
@@ -143,34 +136,6 @@ TEST_F(AdviseSinksTest, StatusGoneAtDisconnectStillDestroysBothMeasurementSinks)
     EXPECT_EQ(device->m_measurementSink, nullptr);
     EXPECT_EQ(device->m_measurementStatusSink, nullptr);
     device->ResetTrackerReferences(); // the sources still holding sinks release them now
-}
-
-TEST_F(AdviseSinksTest, FailingPropertyReadRaisesAndLeavesWhatWasMade) {
-    Sim().InjectFailure(TEXT("Tracker.get_TargetCollection"), E_FAIL, 17,
-                        TEXT("Targets unavailable"), true);
-    ConnectDevice();
-    try {
-        device->AdviseSinks();
-        ADD_FAILURE() << "no error raised";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Description(), TEXT("Targets unavailable"));
-    }
-    EXPECT_EQ(Connections(tracker::IID_MeasurementEvents), 1);
-    EXPECT_EQ(Connections(tracker::IID_TargetCollectionEvents), 0);
-    device->UnadviseSinks();
-    EXPECT_EQ(AllConnections(), 0);
-    device->ResetTrackerReferences();
-}
-
-TEST_F(AdviseSinksTest, ReconnectingReplacesSinksWithoutLeaks) {
-    for (int round = 0; round < 3; ++round) {
-        ConnectDevice();
-        device->AdviseSinks();
-        EXPECT_EQ(AllConnections(), 6);
-        device->UnadviseSinks();
-        device->ResetTrackerReferences();
-        EXPECT_EQ(AllConnections(), 0);
-    }
 }
 
 } // namespace

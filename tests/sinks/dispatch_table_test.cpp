@@ -4,13 +4,8 @@
 #include "platform/com/cmdtarget.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/variant.h"
-#include "plugin/WCInclinationEventSink.h"
-#include "plugin/WCMeasurementEventSink.h"
-#include "plugin/WCOverViewCameraEventSink.h"
-#include "plugin/WCPowerStatusEventSink.h"
 #include "plugin/WCMeasurementStatusEventSink.h"
 #include "plugin/WCTargetCollectionEventSink.h"
-#include "plugin/WCTriggerCollectionEventSink.h"
 #include "tests/positioning_page/fake_measurement.h"
 #include "tests/support/device_fixture.h"
 
@@ -166,50 +161,6 @@ template <class Sink> ComPtr<IDispatch> DispatchOf(Sink* sink) {
     return ComPtr<IDispatch>::Attach(sink->GetIDispatch(FALSE));
 }
 
-TEST(DeviceSinkTables, AnswerTheirEventsByNameAndInterface) {
-    auto* measurement = new WCMeasurementEventSink(nullptr);
-    auto* status = new WCMeasurementStatusEventSink(nullptr);
-    auto* targets = new WCTargetCollectionEventSink(nullptr);
-    auto* triggers = new WCTriggerCollectionEventSink(nullptr);
-    ComPtr<IDispatch> m = DispatchOf(measurement), s = DispatchOf(status), t = DispatchOf(targets),
-                      g = DispatchOf(triggers);
-
-    EXPECT_EQ(Lookup(m.Get(), TEXT("measurementarrived")), 1);
-    EXPECT_EQ(Lookup(m.Get(), TEXT("Changed")), 2);
-    EXPECT_EQ(Lookup(s.Get(), TEXT("Changed")), 1);
-    EXPECT_EQ(Lookup(t.Get(), TEXT("TargetPositionChanged")), 3);
-    EXPECT_EQ(Lookup(t.Get(), TEXT("ACTIVETIPCHANGED")), 4);
-    EXPECT_EQ(Lookup(g.Get(), TEXT("TRIGGERHAPPENED")), 1);
-
-    ComPtr<IDispatch> p;
-    EXPECT_EQ(m->QueryInterface(tracker::IID_MeasurementEvents, p.PutVoid()), S_OK);
-    EXPECT_EQ(m->QueryInterface(tracker::IID_DetailChangedEvents, p.PutVoid()), S_OK);
-    EXPECT_EQ(m->QueryInterface(tracker::IID_TrackerEvents, p.PutVoid()), E_NOINTERFACE);
-    EXPECT_EQ(s->QueryInterface(tracker::IID_MeasurementStatusEvents, p.PutVoid()), S_OK);
-    EXPECT_EQ(t->QueryInterface(tracker::IID_TargetCollectionEvents, p.PutVoid()), S_OK);
-    EXPECT_EQ(g->QueryInterface(tracker::IID_TriggerCollectionEvents, p.PutVoid()), S_OK);
-    EXPECT_EQ(g->QueryInterface(tracker::IID_MeasurementEvents, p.PutVoid()), E_NOINTERFACE);
-    p.Reset();
-
-    // Handlers without an owner do nothing.
-    EXPECT_EQ(
-        Call(g.Get(), 1, {ComVariant::FromDispatch(g.Get()), ComVariant::FromDispatch(nullptr)}),
-        S_OK);
-    EXPECT_EQ(Call(s.Get(), 1, {ComVariant::FromDispatch(nullptr), ComVariant::FromLong(3)}), S_OK);
-    EXPECT_EQ(
-        Call(t.Get(), 1, {ComVariant::FromDispatch(nullptr), ComVariant::FromDispatch(nullptr)}),
-        S_OK);
-
-    m.Detach();
-    s.Detach();
-    t.Detach();
-    g.Detach();
-    measurement->OnFinalRelease();
-    status->OnFinalRelease();
-    targets->OnFinalRelease();
-    triggers->OnFinalRelease();
-}
-
 class OwnedSinkTest : public simtest::DeviceTest {};
 
 // The entries whose handlers do nothing, on the sinks of a device that is
@@ -238,49 +189,6 @@ TEST_F(OwnedSinkTest, EntriesWithoutAHandlerDoNothingForAProbingDevice) {
     s.Detach();
     targets->OnFinalRelease();
     status->OnFinalRelease();
-}
-
-TEST(PageSinkTables, AnswerTheirEventsByNameAndInterface) {
-    auto* inclination = new WCInclinationEventSink(nullptr);
-    auto* camera = new WCOverViewCameraEventSink(nullptr);
-    auto* power = new WCPowerStatusEventSink(nullptr);
-    ComPtr<IDispatch> i = DispatchOf(inclination), c = DispatchOf(camera), p = DispatchOf(power);
-
-    EXPECT_EQ(Lookup(i.Get(), TEXT("inclinationchanged")), 1);
-    EXPECT_EQ(Lookup(i.Get(), TEXT("Changed")), 2);
-    EXPECT_EQ(Lookup(i.Get(), TEXT("GetInclinationToGravityFinished")), 3);
-    EXPECT_EQ(Lookup(c.Get(), TEXT("ImageArrived")), 1);
-    EXPECT_EQ(Lookup(p.Get(), TEXT("changed")), 1); // the first of the two
-
-    ComPtr<IDispatch> q;
-    for (const IID* iid :
-         {&tracker::IID_InclinationMonitoringEvents, &tracker::IID_BoolChangedEvents,
-          &tracker::IID_SwitchChangedEvents, &tracker::IID_InclinationSensorEvents})
-        EXPECT_EQ(i->QueryInterface(*iid, q.PutVoid()), S_OK);
-    EXPECT_EQ(c->QueryInterface(tracker::IID_OverviewCameraEvents, q.PutVoid()), S_OK);
-    EXPECT_EQ(p->QueryInterface(tracker::IID_PowerLevelEvents, q.PutVoid()), S_OK);
-    EXPECT_EQ(p->QueryInterface(tracker::IID_PowerSourceEvents, q.PutVoid()), S_OK);
-    EXPECT_EQ(p->QueryInterface(tracker::IID_TrackerEvents, q.PutVoid()), E_NOINTERFACE);
-    q.Reset();
-
-    // Entry 2 of the power sink takes an integer, entry 1 a double; neither
-    // reaches a page that does not exist. An image of the wrong kind is dropped.
-    EXPECT_EQ(Call(p.Get(), 1, {ComVariant::FromDispatch(nullptr), ComVariant::FromDouble(0.5)}),
-              S_OK);
-    EXPECT_EQ(Call(p.Get(), 2, {ComVariant::FromDispatch(nullptr), ComVariant::FromLong(1)}), S_OK);
-    EXPECT_EQ(Call(i.Get(), 2, {ComVariant::FromDispatch(nullptr), ComVariant::FromBool(true)}),
-              S_OK);
-    EXPECT_EQ(Call(c.Get(), 1,
-                   {ComVariant::FromDispatch(nullptr), ComVariant::FromLong(3),
-                    ComVariant::FromDispatch(nullptr)}),
-              S_OK);
-
-    i.Detach();
-    c.Detach();
-    p.Detach();
-    inclination->OnFinalRelease();
-    camera->OnFinalRelease();
-    power->OnFinalRelease();
 }
 
 } // namespace

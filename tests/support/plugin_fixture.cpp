@@ -29,19 +29,9 @@ void PluginTest::Unload() {
     platform::PumpMessages();
 }
 
-void PluginTest::Reload() {
-    Unload();
-    m_plugin = std::make_unique<LoadedPlugin>(Utf8Path(PluginLibraryPath()));
-    ASSERT_TRUE(m_plugin->ok()) << m_plugin->error();
-}
-
-void PluginTest::ConnectDialogTypes(const platform::WideString& address) {
+bool PluginTest::OpenWith(const platform::WideString& address) {
     screen.OnDialog(TEXT("Connect"), {platform::Act::Type(IDC_CONNECT_ADDRESS, address),
                                       platform::Act::Click(IDOK)});
-}
-
-bool PluginTest::OpenWith(const platform::WideString& address) {
-    ConnectDialogTypes(address);
     return Plugin().Open(nullptr) == 1;
 }
 

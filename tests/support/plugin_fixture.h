@@ -23,12 +23,10 @@ protected:
     void TearDown() override;
 
     const PluginExports& Plugin() const { return m_plugin->exports(); }
-    // Unloads the plug-in (its teardown runs) and loads it again.
-    void Reload();
+    // Unloads the plug-in (its teardown runs).
     void Unload();
-    // Scripts the connect dialog to connect to `address` (typed, then "Connect").
-    void ConnectDialogTypes(const platform::WideString& address);
-    // Opens through the connect dialog; true when Open returned 1.
+    // Opens through the connect dialog (`address` typed, then "Connect");
+    // true when Open returned 1.
     bool OpenWith(const platform::WideString& address);
     // Texts of the message boxes shown so far.
     std::vector<platform::WideString> BoxTexts() const;

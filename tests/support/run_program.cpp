@@ -1,10 +1,12 @@
 #include "tests/support/run_program.h"
 
 #include "platform/base/text.h"
+#include "tests/support/test_files.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -106,6 +108,21 @@ int RunProgram(const std::filesystem::path& program, const std::vector<std::stri
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+ZuhostRun RunZuhost(const std::filesystem::path& folder, const std::string& name,
+                    std::vector<std::string> args) {
+    const std::filesystem::path records = folder / (name + ".jsonl"),
+                                errors = folder / (name + ".err"), hive = folder / (name + ".reg");
+    setenv("QNZU_REGISTRY", hive.c_str(), 1);
+    args.insert(args.begin(), {"--out", records.string()});
+    ZuhostRun run;
+    run.status = RunProgram(BinFolder() / "zuhost", args, errors);
+    unsetenv("QNZU_REGISTRY");
+    run.records = ReadFile(records);
+    run.messages = ReadFile(errors);
+    run.hive = ReadFile(hive);
+    return run;
 }
 #endif
 

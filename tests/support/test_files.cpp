@@ -9,6 +9,8 @@
 #endif
 
 #include <atomic>
+#include <fstream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -101,6 +103,17 @@ TempFolder::~TempFolder() {
         return;
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 } // namespace simtest

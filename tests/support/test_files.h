@@ -24,6 +24,11 @@ std::string LastLoadError();
 std::string Utf8Path(const std::filesystem::path& path);
 platform::WideString WidePath(const std::filesystem::path& path);
 
+// A file's whole content ("" when it cannot be read), and a file written with
+// exactly `text` (no line-end translation).
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& text);
+
 // A new empty folder below the system's temporary folder; removed with its
 // contents when the object goes. Empty when it could not be made.
 class TempFolder {

@@ -20,31 +20,6 @@ TEST_F(TemplatesTest, ControlMissingFromTheTemplate) {
                      "template does not have"}));
 }
 
-TEST_F(TemplatesTest, EditThatNoCodeUses) {
-    SpoiltTemplate spoilt(IDD_REFLECTOR_SIZE);
-    spoilt.controls.push_back({1299, ControlKind::Edit, TEXT("2"), 44, 30, 60, 14});
-    spoilt.Register();
-    CQNZUDeviceOrlanReflectorSizeDlg dialog;
-    Exercise(dialog);
-    EXPECT_EQ(Disagreements(IDD_REFLECTOR_SIZE),
-              (Found{"\"Add Reflector Size\" (dialog 132): edit 1299 \"2\" is not used by the "
-                     "code"}));
-}
-
-TEST_F(TemplatesTest, CheckBoxMadeAPushButton) {
-    SpoiltTemplate spoilt(IDD_CONNECT);
-    spoilt.Control(IDC_CONNECT_AUTO_APPLY).kind = ControlKind::PushButton;
-    spoilt.Register();
-    CQNZUDeviceLTConnectDlg dialog;
-    Exercise(dialog);
-    const std::string button = "push button 1202 \"Automatically apply settings in\"";
-    EXPECT_EQ(Disagreements(IDD_CONNECT),
-              (Found{"\"Connect\" (dialog 130): DDX_Check on " + button +
-                         ": needs check box or radio button",
-                     "\"Connect\" (dialog 130): IsDlgButtonChecked on " + button +
-                         ": needs check box or radio button"}));
-}
-
 // A label copied with the address edit's id: the code's label id is gone and
 // the id it finds first is the other control's.
 TEST_F(TemplatesTest, IdGivenTwice) {

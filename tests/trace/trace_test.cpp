@@ -14,7 +14,6 @@
 #include <fstream>
 #include <optional>
 #include <regex>
-#include <sstream>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -23,13 +22,6 @@
 using simtest::TempFolder;
 
 namespace {
-
-std::string ReadAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The variable that names the trace folder's parent, set for one test.
 class ScopedTraceHome {
@@ -77,7 +69,7 @@ TEST_F(TraceFileTest, OffUntilStartedThenTimeStampedLinesInANewFolder) {
     QNTRACE("measurement dropped: RMS %g over the tolerance %g", 0.2, 0.1);
     qntrace::Stop();
     qntrace::Write("after the stop");
-    const std::string text = ReadAll(file);
+    const std::string text = simtest::ReadFile(file);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "other.txt"));
     EXPECT_TRUE(std::regex_search(
         text, std::regex(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} trace started\n)")));
@@ -97,9 +89,9 @@ TEST_F(TraceFileTest, FullFileRotatesSoTheTraceStaysBounded) {
     ASSERT_TRUE(std::filesystem::exists(old));
     EXPECT_LE(std::filesystem::file_size(file), 1000u);
     EXPECT_LE(std::filesystem::file_size(old), 1000u);
-    EXPECT_NE(ReadAll(file).find("trace stopped"), std::string::npos);
-    EXPECT_NE(ReadAll(file).find("line 199"), std::string::npos);
-    EXPECT_EQ(ReadAll(file).find("line 100 "), std::string::npos);
+    EXPECT_NE(simtest::ReadFile(file).find("trace stopped"), std::string::npos);
+    EXPECT_NE(simtest::ReadFile(file).find("line 199"), std::string::npos);
+    EXPECT_EQ(simtest::ReadFile(file).find("line 100 "), std::string::npos);
 }
 
 TEST_F(TraceFileTest, UnwritablePlacesLeaveTheTraceOff) {
@@ -154,7 +146,7 @@ protected:
         Sim().FireMeasurements(&sample, 1, 0, nullptr);
         Pump();
     }
-    std::string Trace() { return ReadAll(file); }
+    std::string Trace() { return simtest::ReadFile(file); }
 
     TempFolder folder{"qnzu-trace"};
     std::filesystem::path file = folder.Path() / "trace.txt";

@@ -1,5 +1,4 @@
-// The overview camera: pictures of a camera's size while the stream runs, and
-// the reflector's spot where the head points.
+// The overview camera: pictures of a camera's size while the stream runs.
 #include "tracker_fixture.h"
 
 #include <cstring>
@@ -63,45 +62,4 @@ TEST_F(CameraTest, CameraStreamSendsBitmapsWhileStarted) {
     EXPECT_FALSE(state.streaming);
     EXPECT_EQ(state.dialogShown, 1);
     EXPECT_EQ(state.optionSwitch2, 0);
-}
-
-// The reflector's spot sits where the head points and follows its moves:
-// left and up move it left and up in the picture, until it leaves the picture.
-TEST_F(CameraTest, CameraSpotFollowsTheHead) {
-    ComPtr<OverviewCameraStream> stream;
-    ASSERT_EQ(tracker->get_OverviewCameraStream(stream.Put()), S_OK);
-    ASSERT_EQ(stream->Start(), S_OK);
-    platform::RunMessagesFor(200);
-    trackersim::CameraState camera{};
-    Sim().GetCamera(&camera);
-    EXPECT_EQ(camera.spotX, 320);
-    EXPECT_EQ(camera.spotY, 240);
-    auto pixel = [&](int x, int y) {
-        std::vector<BYTE> bmp(Sim().LastCameraImage(nullptr, 0));
-        Sim().LastCameraImage(bmp.data(), static_cast<uint32_t>(bmp.size()));
-        const BYTE* p = &bmp[54 + (479 - y) * 640 * 3 + x * 3];
-        return (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
-    };
-    EXPECT_EQ(pixel(320, 240), 0xFFFFFFu);
-    EXPECT_NE(pixel(100, 100), 0xFFFFFFu);
-
-    ASSERT_EQ(tracker->Move(20, -20), S_OK); // left and up, 0.1 rad/s each
-    platform::RunMessagesFor(1000);
-    ASSERT_EQ(tracker->Move(0, 0), S_OK);
-    platform::RunMessagesFor(200);
-    trackersim::HeadState head{};
-    Sim().GetHead(&head);
-    EXPECT_NEAR(head.angle1, 0.7853981633974483 + 0.1, 1e-9);
-    EXPECT_NEAR(head.angle2, 1.5707963267948966 - 0.1, 1e-9);
-    Sim().GetCamera(&camera);
-    EXPECT_EQ(camera.spotX, 258); // 0.1 rad of a 60 degree field over 640 pixels: 61.1
-    EXPECT_EQ(camera.spotY, 178); // 0.1 rad of 45 degrees over 480 pixels: 61.1
-    EXPECT_EQ(pixel(camera.spotX, camera.spotY), 0xFFFFFFu);
-    EXPECT_NE(pixel(320, 240), 0xFFFFFFu);
-
-    Sim().SetTrackerAngles(2.0, 1.5707963267948966);
-    platform::RunMessagesFor(200);
-    Sim().GetCamera(&camera);
-    EXPECT_EQ(camera.spotX, -1);
-    ASSERT_EQ(stream->Stop(), S_OK);
 }

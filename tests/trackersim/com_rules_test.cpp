@@ -1,7 +1,5 @@
 // The library keeps COM's rules: Advise asks the sink for the point's own
-// event interface, sinks are held as the chosen library would hold them, each
-// tracker object has a connection of its own, and the quick release reports
-// its changes.
+// event interface, and sinks are held as the chosen library would hold them.
 #include "tracker_fixture.h"
 
 using namespace tracker;
@@ -73,66 +71,4 @@ TEST_F(ComRulesTest, SinksAreHeldAsTheChosenLibraryHoldsThem) {
     Sim().FireInitializeFinished();
     platform::PumpMessages();
     EXPECT_EQ(seen, 2u) << "Reset holds sinks during calls again";
-}
-
-TEST_F(ComRulesTest, ReleasingOneTrackerLeavesAnotherConnected) {
-    // The old tracker of a failed connect is released after the new one exists.
-    ComPtr<Tracker> second;
-    ASSERT_EQ(ConnectTo(TEXT("192.168.0.2"), second), S_OK);
-    ComPtr<Measurements> secondMeasurements;
-    ASSERT_EQ(second->get_Measurements(secondMeasurements.Put()), S_OK);
-    RecordingSink& sink = NewSink();
-    DWORD cookie = 0;
-    ASSERT_EQ(Advise(secondMeasurements.Get(), IID_MeasurementEvents, &sink, cookie), S_OK);
-    ASSERT_EQ(secondMeasurements->StartMeasurement(), S_OK);
-
-    EXPECT_EQ(measurements->StartMeasurement(), S_OK);
-    measurements = nullptr;
-    tracker = nullptr; // ends the first connection only
-    EXPECT_TRUE(Sim().IsConnected());
-    EXPECT_TRUE(Sim().IsContinuousRunning());
-    ComPtr<Measurement> one;
-    EXPECT_EQ(secondMeasurements->Measure(one.Put()), S_OK);
-    platform::RunMessagesFor(250);
-    EXPECT_GE(sink.calls.size(), 2u) << "the second connection still measures continuously";
-
-    // Disconnecting is per connection too.
-    ComPtr<Tracker> third;
-    ASSERT_EQ(ConnectTo(TEXT("192.168.0.3"), third), S_OK);
-    EXPECT_EQ(third->Disconnect(), S_OK);
-    EXPECT_EQ(secondMeasurements->Measure(one.Put()), S_OK);
-    EXPECT_EQ(second->Disconnect(), S_OK);
-    EXPECT_FALSE(Sim().IsConnected());
-    EXPECT_FALSE(Sim().IsContinuousRunning());
-    EXPECT_TRUE(FAILED(secondMeasurements->Measure(one.Put())));
-    EXPECT_EQ(TakeErrorDescription(), TEXT("The tracker is not connected."));
-}
-
-TEST_F(ComRulesTest, QuickReleaseRaisesChangedWhenOpenedOrClosed) {
-    ComPtr<BoolState> quickRelease = QuickRelease(tracker.Get());
-    ASSERT_TRUE(quickRelease);
-    RecordingSink& sink = NewSink();
-    DWORD cookie = 0;
-    ASSERT_EQ(Advise(quickRelease.Get(), IID_BoolChangedEvents, &sink, cookie), S_OK);
-    Sim().SetQuickReleaseClosed(true); // no change
-    Sim().SetQuickReleaseClosed(false);
-    platform::PumpMessages();
-    ASSERT_EQ(sink.calls.size(), 1u);
-    ASSERT_EQ(sink.calls[0].args.size(), 2u);
-    EXPECT_TRUE(IsSameComObject(sink.calls[0].args[0].pdispVal, quickRelease.Get()));
-    EXPECT_EQ(sink.calls[0].args[1].vt, VT_BOOL);
-    EXPECT_EQ(sink.calls[0].args[1].boolVal, VARIANT_FALSE);
-
-    // A scenario step closes it again.
-    const trackersim::ScriptStep steps[] = {{100, trackersim::ScriptAction::QuickRelease, 1},
-                                            {200, trackersim::ScriptAction::QuickRelease, 1}};
-    Sim().SetScript(steps, 2);
-    Sim().PlayScenario(0);
-    platform::RunMessagesFor(300);
-    ASSERT_EQ(sink.calls.size(), 2u);
-    EXPECT_EQ(sink.calls[1].args[1].boolVal, VARIANT_TRUE);
-    VARIANT_BOOL closed = VARIANT_FALSE;
-    EXPECT_EQ(quickRelease->get_Value(&closed), S_OK);
-    EXPECT_EQ(closed, VARIANT_TRUE);
-    Unadvise(quickRelease.Get(), IID_BoolChangedEvents, cookie);
 }

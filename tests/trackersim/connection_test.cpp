@@ -1,5 +1,5 @@
-// Creating and connecting the simulated tracker, its object tree, failures
-// with descriptions, null properties, absent interfaces and object lifetimes.
+// Connecting the simulated tracker, failures with their descriptions and
+// object lifetimes.
 #include "tracker_fixture.h"
 
 using namespace tracker;
@@ -55,104 +55,6 @@ TEST_F(ConnectionTest, InjectedFailuresCarryTheirDescriptionOnceOrAlways) {
     ComPtr<Measurements> m;
     EXPECT_EQ(t->get_Measurements(nullptr), E_POINTER);
     EXPECT_EQ(TakeErrorDescription(), TEXT("<none>"));
-}
-
-TEST_F(ConnectionTest, ConnectionObjectIsCreatedRunningAndAsTrackerConnection) {
-    ComPtr<IUnknown> unknown;
-    ASSERT_EQ(CoCreateInstance(CLSID_TrackerConnection, nullptr, CLSCTX_ALL, IID_IUnknown,
-                               unknown.PutVoid()),
-              S_OK);
-    EXPECT_EQ(OleRun(unknown.Get()), S_OK);
-    ComPtr<TrackerConnection> connection;
-    EXPECT_EQ(unknown.As(connection), S_OK);
-    ComPtr<IDispatch> dispatch;
-    EXPECT_EQ(unknown.As(dispatch), S_OK);
-    UINT count = 9;
-    EXPECT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
-    EXPECT_EQ(count, 0u);
-    ISupportErrorInfo* support = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
-              S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(TrackerConnection::iid), S_OK);
-    support->Release();
-
-    Sim().MakeAbsent(TEXT("TrackerConnection.TrackerConnection"), true);
-    EXPECT_EQ(unknown.As(connection), E_NOINTERFACE);
-    EXPECT_FALSE(connection);
-}
-
-TEST_F(ConnectionTest, TreeOffersEveryObjectAndNullsOnRequest) {
-    ComPtr<Tracker> t;
-    ASSERT_EQ(ConnectTo(TEXT("1.2.3.4"), t), S_OK);
-    ComPtr<Measurements> m;
-    ComPtr<TargetCollection> targets;
-    ComPtr<TriggerCollection> triggers;
-    ComPtr<OverviewCamera> camera;
-    EXPECT_EQ(t->get_Measurements(m.Put()), S_OK);
-    EXPECT_EQ(t->get_TargetCollection(targets.Put()), S_OK);
-    EXPECT_EQ(t->get_TriggerCollection(triggers.Put()), S_OK);
-    EXPECT_EQ(t->get_OverviewCamera(camera.Put()), S_OK);
-    ASSERT_TRUE(m && targets && triggers && camera);
-    ComPtr<Measurements> again;
-    t->get_Measurements(again.Put());
-    EXPECT_EQ(again.Get(), m.Get()) << "a property gives the same object every time";
-
-    ComPtr<MeasurementStatus> status;
-    ComPtr<MeasurementStatusDetail> detail;
-    ASSERT_EQ(m->get_MeasurementStatus(status.Put()), S_OK);
-    ASSERT_EQ(status->get_MeasurementStatusDetail(detail.Put()), S_OK);
-    EXPECT_TRUE(detail);
-
-    for (const WCHAR* op : {TEXT("Tracker.get_Measurements"), TEXT("Tracker.get_TriggerCollection"),
-                            TEXT("Measurements.get_MeasurementStatus")}) {
-        Sim().MakeNull(op, true);
-    }
-    EXPECT_EQ(t->get_Measurements(again.Put()), S_OK);
-    EXPECT_FALSE(again);
-    EXPECT_EQ(t->get_TriggerCollection(triggers.Put()), S_OK);
-    EXPECT_FALSE(triggers);
-    EXPECT_EQ(m->get_MeasurementStatus(status.Put()), S_OK);
-    EXPECT_FALSE(status);
-    EXPECT_EQ(t->get_Measurements(again.Put()), S_OK);
-    EXPECT_TRUE(again) << "the null was a one-shot";
-}
-
-TEST_F(ConnectionTest, QuickReleaseStateAndOptionalTrackerModel) {
-    ComPtr<Tracker> t;
-    ASSERT_EQ(ConnectTo(TEXT("1.2.3.4"), t), S_OK);
-    ComPtr<TrackerModel> model;
-    ASSERT_EQ(t.As(model), S_OK);
-    ComPtr<BoolState> quickRelease;
-    ASSERT_EQ(model->get_QuickRelease(quickRelease.Put()), S_OK);
-    VARIANT_BOOL closed = VARIANT_FALSE;
-    EXPECT_EQ(quickRelease->get_Value(&closed), S_OK);
-    EXPECT_EQ(closed, VARIANT_TRUE);
-    Sim().SetQuickReleaseClosed(false);
-    EXPECT_EQ(quickRelease->get_Value(&closed), S_OK);
-    EXPECT_EQ(closed, VARIANT_FALSE);
-
-    Sim().SetOffersTrackerModel(false);
-    EXPECT_EQ(t.As(model), E_NOINTERFACE);
-    Sim().SetOffersTrackerModel(true);
-    EXPECT_EQ(t.As(model), S_OK);
-
-    Sim().InjectFailure(TEXT("Tracker.TrackerModel"), E_ACCESSDENIED, 0, TEXT("locked"), true);
-    EXPECT_EQ(t.As(model), E_ACCESSDENIED) << "a query can fail otherwise than E_NOINTERFACE";
-    EXPECT_EQ(TakeErrorDescription(), TEXT("locked"));
-}
-
-TEST_F(ConnectionTest, CameraSwitchesReachTheHardware) {
-    ComPtr<Tracker> t;
-    ASSERT_EQ(ConnectTo(TEXT("1.2.3.4"), t), S_OK);
-    ComPtr<OverviewCamera> camera;
-    ASSERT_EQ(t->get_OverviewCamera(camera.Put()), S_OK);
-    EXPECT_EQ(camera->put_Switch1(1), S_OK);
-    EXPECT_EQ(camera->put_Switch2(0), S_OK);
-    EXPECT_EQ(Sim().CameraSwitch1(), 1);
-    EXPECT_EQ(Sim().CameraSwitch2(), 0);
-    LONG value = -1;
-    EXPECT_EQ(camera->get_Switch1(&value), S_OK);
-    EXPECT_EQ(value, 1);
 }
 
 TEST_F(ConnectionTest, EveryObjectIsFreedWhenTheLastReferenceGoes) {

@@ -30,56 +30,6 @@ protected:
     }
 };
 
-TEST_F(MeasurementTest, MeasureGivesTheQueuedSampleThroughEveryFacet) {
-    ComPtr<Measurement> m = MeasureOne(Sample());
-    ASSERT_TRUE(m);
-    ComPtr<ScalarValue> r1, r2, r3;
-    ASSERT_EQ(m->get_Reading1(r1.Put()), S_OK);
-    ASSERT_EQ(m->get_Reading2(r2.Put()), S_OK);
-    ASSERT_EQ(m->get_Reading3(r3.Put()), S_OK);
-    EXPECT_EQ(ValueOf(r1), 21.5);
-    EXPECT_EQ(ValueOf(r2), 1000.0);
-    EXPECT_EQ(ValueOf(r3), 40.0);
-    DATE time = 0;
-    EXPECT_EQ(m->get_TimeStamp(&time), S_OK);
-    EXPECT_NEAR(time, 25569.0 + 1767225600.0 / 86400.0, 1e-6) << "the virtual clock's date";
-
-    ComPtr<RmsMeasurement> rms;
-    ASSERT_EQ(m.As(rms), S_OK);
-    ComPtr<RmsPosition> rmsPosition;
-    ASSERT_EQ(rms->get_RmsPosition(rmsPosition.Put()), S_OK);
-    ComPtr<CoordinateValue> cy;
-    ComPtr<ScalarValue> rmsValue;
-    rmsPosition->get_Y(cy.Put());
-    rmsPosition->get_Rms(rmsValue.Put());
-    EXPECT_EQ(ValueOf(cy), 20.0);
-    EXPECT_EQ(ValueOf(rmsValue), 0.05);
-    ComPtr<ScalarValue> cyAsScalar;
-    EXPECT_EQ(cy.As(cyAsScalar), S_OK) << "a coordinate reads like a scalar";
-
-    ComPtr<PositionMeasurement> position;
-    ASSERT_EQ(m.As(position), S_OK);
-    ComPtr<Position> p;
-    ASSERT_EQ(position->get_Position(p.Put()), S_OK);
-    ComPtr<ScalarValue> x;
-    p->get_X(x.Put());
-    EXPECT_EQ(ValueOf(x), 10.0);
-    ComBstr unit;
-    EXPECT_EQ(x->get_Unit(unit.Put()), S_OK);
-    EXPECT_EQ(unit.Str(), TEXT("mm"));
-
-    ComPtr<DirectionalMeasurement> directional;
-    ASSERT_EQ(m.As(directional), S_OK);
-    ComPtr<Direction> d;
-    ASSERT_EQ(directional->get_Direction(d.Put()), S_OK);
-    ComPtr<ScalarValue> j;
-    d->get_J(j.Put());
-    EXPECT_EQ(ValueOf(j), 0.6);
-
-    ComPtr<SixDofMeasurement> sixDof;
-    EXPECT_EQ(m.As(sixDof), E_NOINTERFACE) << "the sample has no six-degree-of-freedom facet";
-}
-
 TEST_F(MeasurementTest, FacetsCanBeAbsentFailingOrNull) {
     trackersim::SampleSpec s = Sample();
     s.hasRms = false;
@@ -113,73 +63,6 @@ TEST_F(MeasurementTest, FacetsCanBeAbsentFailingOrNull) {
     ComPtr<ScalarValue> reading;
     EXPECT_EQ(m->get_Reading2(reading.Put()), S_OK);
     EXPECT_FALSE(reading);
-}
-
-TEST_F(MeasurementTest, ValueReadFailureSetsTheLibraryDescription) {
-    ComPtr<Measurement> m = MeasureOne(Sample());
-    ComPtr<ScalarValue> r1;
-    ASSERT_EQ(m->get_Reading1(r1.Put()), S_OK);
-    Sim().InjectFailure(TEXT("ScalarValue.get_Value"), static_cast<HRESULT>(0x80040305), 305,
-                        TEXT("Sensor not ready"), true);
-    double value = 0;
-    EXPECT_EQ(r1->get_Value(&value), static_cast<HRESULT>(0x80040305));
-    ComPtr<IErrorInfo> info;
-    ASSERT_EQ(GetErrorInfo(0, info.Put()), S_OK);
-    ComBstr description;
-    info->GetDescription(description.Put());
-    EXPECT_EQ(description.Str(), TEXT("Sensor not ready"));
-    DWORD number = 0;
-    info->GetHelpContext(&number);
-    EXPECT_EQ(number, 305u);
-    EXPECT_EQ(r1->get_Value(&value), S_OK);
-}
-
-TEST_F(MeasurementTest, MeasuringNeedsAConnectedTracker) {
-    ASSERT_EQ(tracker->Disconnect(), S_OK);
-    ComPtr<Measurement> m;
-    EXPECT_TRUE(FAILED(measurements->Measure(m.Put())));
-    EXPECT_EQ(TakeErrorDescription(), TEXT("The tracker is not connected."));
-    EXPECT_TRUE(FAILED(measurements->StartMeasurement()));
-    EXPECT_FALSE(Sim().IsContinuousRunning());
-
-    Sim().InjectFailure(TEXT("Measurements.Measure"), E_FAIL, 0, TEXT("Measure failed"), true);
-    EXPECT_EQ(measurements->Measure(m.Put()), E_FAIL);
-    EXPECT_EQ(TakeErrorDescription(), TEXT("Measure failed"));
-}
-
-TEST_F(MeasurementTest, ContinuousMeasuringFiresAtTheConfiguredRate) {
-    RecordingSink& sink = NewSink();
-    DWORD cookie = 0;
-    ASSERT_EQ(Advise(measurements.Get(), IID_MeasurementEvents, &sink, cookie), S_OK);
-    Sim().SetContinuousRate(20.0);
-    Sim().SetMeasurementsPerEvent(3);
-    ASSERT_EQ(measurements->StartMeasurement(), S_OK);
-    EXPECT_TRUE(Sim().IsContinuousRunning());
-    EXPECT_TRUE(sink.calls.empty());
-    platform::RunMessagesFor(1000);
-    EXPECT_EQ(sink.calls.size(), 20u);
-
-    const RecordedCall& call = sink.calls.front();
-    EXPECT_EQ(call.dispid, DISPID_MeasurementArrived);
-    ASSERT_EQ(call.args.size(), 3u);
-    EXPECT_TRUE(IsSameComObject(call.args[0].pdispVal, measurements.Get()));
-    EXPECT_EQ(call.args[2].vt, VT_DISPATCH);
-    EXPECT_EQ(call.args[2].pdispVal, nullptr) << "no exception";
-    auto collection = sink.Arg<MeasurementCollection>(0, 1);
-    ASSERT_TRUE(collection);
-    LONG count = 0;
-    collection->get_Count(&count);
-    EXPECT_EQ(count, 3);
-    ComPtr<Measurement> item;
-    EXPECT_EQ(collection->get_Item(2, item.Put()), S_OK);
-    EXPECT_TRUE(item);
-    EXPECT_EQ(collection->get_Item(3, item.Put()), E_INVALIDARG);
-
-    ASSERT_EQ(measurements->StopMeasurement(), S_OK);
-    EXPECT_FALSE(Sim().IsContinuousRunning());
-    platform::RunMessagesFor(1000);
-    EXPECT_EQ(sink.calls.size(), 20u);
-    EXPECT_EQ(Sim().CallCount(TEXT("Measurements.StopMeasurement")), 1);
 }
 
 TEST_F(MeasurementTest, DisconnectStopsContinuousMeasuring) {

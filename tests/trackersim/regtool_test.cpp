@@ -12,9 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -74,10 +72,7 @@ protected:
     int Run(const std::vector<std::string>& args) {
         const fs::path errPath = folder / "stderr.txt";
         const int rc = simtest::RunProgram(simtest::RegToolPath(), args, errPath);
-        std::ifstream in(errPath);
-        std::ostringstream text;
-        text << in.rdbuf();
-        stderrText = text.str();
+        stderrText = simtest::ReadFile(errPath);
         return rc;
     }
 
@@ -119,13 +114,6 @@ TEST_F(RegtoolTest, TakesTheWholeCommandLineAsOneArgument) {
     EXPECT_EQ(RegisteredServer(), simtest::Utf8Path(bin / LibraryFile()));
     ASSERT_EQ(Run({" /u /tlb \"" + dll + "\""}), 0) << stderrText;
     EXPECT_FALSE(RegisteredServer());
-}
-
-TEST_F(RegtoolTest, FallsBackToTheSimulatorNextToTheTool) {
-    const fs::path missing = folder / "nowhere" / "Tarn.Tracker.Connection.dll";
-    ASSERT_EQ(Run({"/codebase", simtest::Utf8Path(missing), "/tlb"}), 0) << stderrText;
-    EXPECT_EQ(RegisteredServer(),
-              simtest::Utf8Path(fs::canonical(simtest::BinFolder()) / LibraryFile()));
 }
 
 TEST_F(RegtoolTest, RefusesACommandLineWithoutALibrary) {

@@ -31,7 +31,22 @@ double Residual(const trackersim::ShapeInfo& shape, const trackersim::SampleSpec
 
 } // namespace
 
-class ScenarioTest : public TrackerTest {};
+class ScenarioTest : public TrackerTest {
+protected:
+    // The sink's probe-button events as they come: (time, (button, state)).
+    const std::vector<std::pair<uint64_t, std::pair<LONG, LONG>>>& Presses(RecordingSink& sink) {
+        sink.onInvoke = [this](const RecordedCall& call) {
+            ComPtr<ProbeButtonEventArgs> args;
+            call.args[1].pdispVal->QueryInterface(ProbeButtonEventArgs::iid, args.PutVoid());
+            LONG index = -1, state = -1;
+            args->get_ButtonIndex(&index);
+            args->get_ButtonState(&state);
+            m_presses.push_back({Clock().NowMs(), {index, state}});
+        };
+        return m_presses;
+    }
+    std::vector<std::pair<uint64_t, std::pair<LONG, LONG>>> m_presses;
+};
 
 TEST_F(ScenarioTest, SameSeedSamePointsAndEveryShapeHoldsItsPoints) {
     for (const WCHAR* name : {TEXT("sphere"), TEXT("plane"), TEXT("cylinder")}) {
@@ -85,25 +100,6 @@ TEST_F(ScenarioTest, NoiseIsStandardNormalAlongTheSurfaceNormal) {
     EXPECT_NEAR(squares / n, 1.0, 0.08);
 }
 
-TEST_F(ScenarioTest, ContinuousMeasuringTracesTheActiveScenario) {
-    ComPtr<Tracker> t = tracker;
-    ComPtr<Measurements> m;
-    t->get_Measurements(m.Put());
-    ASSERT_EQ(Sim().SelectScenario(TEXT("cylinder"), 5), S_OK);
-    trackersim::SampleSpec expected;
-    Sim().NextScenarioSample(&expected);
-    ASSERT_EQ(Sim().SelectScenario(TEXT("cylinder"), 5), S_OK);
-    ComPtr<Measurement> one;
-    ASSERT_EQ(m->Measure(one.Put()), S_OK);
-    ComPtr<PositionMeasurement> position;
-    ASSERT_EQ(one.As(position), S_OK);
-    ComPtr<Position> p;
-    position->get_Position(p.Put());
-    ComPtr<ScalarValue> x;
-    p->get_X(x.Put());
-    EXPECT_EQ(ValueOf(x), expected.x);
-}
-
 TEST_F(ScenarioTest, SessionPlaysItsButtonScriptOnTheClock) {
     ComPtr<Tracker> t = tracker;
     ComPtr<TriggerCollection> triggers;
@@ -115,15 +111,7 @@ TEST_F(ScenarioTest, SessionPlaysItsButtonScriptOnTheClock) {
     DWORD cookie = 0;
     ASSERT_EQ(Advise(triggers.Get(), IID_TriggerCollectionEvents, &buttons, cookie), S_OK);
     ASSERT_EQ(Advise(targets.Get(), IID_TargetCollectionEvents, &positions, cookie), S_OK);
-    std::vector<std::pair<uint64_t, std::pair<LONG, LONG>>> seen;
-    buttons.onInvoke = [&](const RecordedCall& call) {
-        ComPtr<ProbeButtonEventArgs> args;
-        call.args[1].pdispVal->QueryInterface(ProbeButtonEventArgs::iid, args.PutVoid());
-        LONG index = -1, state = -1;
-        args->get_ButtonIndex(&index);
-        args->get_ButtonState(&state);
-        seen.push_back({Clock().NowMs(), {index, state}});
-    };
+    const auto& seen = Presses(buttons);
 
     Sim().SetContinuousRate(100); // presses of a tenth of a second
     ASSERT_EQ(Sim().SelectScenario(TEXT("session"), 3), S_OK);
@@ -156,15 +144,7 @@ TEST_F(ScenarioTest, ShapesPressButtonsAndPressesLastForFiveMeasurements) {
     RecordingSink& buttons = NewSink();
     DWORD cookie = 0;
     ASSERT_EQ(Advise(triggers.Get(), IID_TriggerCollectionEvents, &buttons, cookie), S_OK);
-    std::vector<std::pair<uint64_t, std::pair<LONG, LONG>>> seen;
-    buttons.onInvoke = [&](const RecordedCall& call) {
-        ComPtr<ProbeButtonEventArgs> args;
-        call.args[1].pdispVal->QueryInterface(ProbeButtonEventArgs::iid, args.PutVoid());
-        LONG index = -1, state = -1;
-        args->get_ButtonIndex(&index);
-        args->get_ButtonState(&state);
-        seen.push_back({Clock().NowMs(), {index, state}});
-    };
+    const auto& seen = Presses(buttons);
     Sim().SetContinuousRate(2); // five measurements take 2.5 s
     ASSERT_EQ(Sim().SelectScenario(TEXT("plane"), 3), S_OK);
     Sim().PlayScenario(0);

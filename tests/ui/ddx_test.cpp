@@ -43,24 +43,6 @@ TEST_F(DdxTest, DoubleShowsWithoutTrailingZerosAndParsesBack) {
     EXPECT_TRUE(screen.Boxes().empty());
 }
 
-TEST_F(DdxTest, InvalidNumberKeepsTheDialogOpenWithTheFrameworkPrompt) {
-    NumberDialog dialog;
-    dialog.value = 0.1;
-    screen
-        .OnDialog(TEXT("Form"), {Act::Type(IDC_TEST_EDIT, TEXT("12abc")), Act::Click(IDOK),
-                                 Act::Type(IDC_TEST_EDIT, TEXT("")), Act::Click(IDOK),
-                                 Act::Type(IDC_TEST_EDIT, TEXT("-3e2")), Act::Click(IDOK)})
-        .AnswerBox(IDOK)
-        .AnswerBox(IDOK);
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.shownAtInit, TEXT("0.1"));
-    EXPECT_DOUBLE_EQ(dialog.value, -300.0);
-    ASSERT_EQ(screen.Boxes().size(), 2u);
-    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Please enter a number."));
-    EXPECT_EQ(screen.Boxes()[1].text, TEXT("Please enter a number."));
-    EXPECT_TRUE(screen.Failures().empty());
-}
-
 TEST_F(DdxTest, CancelLeavesTheMembersAlone) {
     NumberDialog dialog;
     dialog.value = 7.5;

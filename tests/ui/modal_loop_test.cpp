@@ -6,25 +6,6 @@ using platform::Act;
 
 namespace {
 
-// Ends itself with IDOK on the third tick of a one-second timer.
-class TimerDialog : public CDialog {
-public:
-    TimerDialog() : CDialog(IDD_TEST_TIMER) {}
-    BOOL OnInitDialog() override {
-        CDialog::OnInitDialog();
-        SetTimer(1, 1000, nullptr);
-        return TRUE;
-    }
-    void OnTimer(UINT_PTR id) override {
-        ticks.push_back(GetTickCount64());
-        if (id == 1 && ticks.size() == 3) {
-            KillTimer(1);
-            EndDialog(IDOK);
-        }
-    }
-    std::vector<ULONGLONG> ticks;
-};
-
 class FormDialog : public CDialog {
 public:
     FormDialog() : CDialog(IDD_TEST_FORM) {}
@@ -44,27 +25,12 @@ END_MESSAGE_MAP()
 
 using ModalLoopTest = UiTest;
 
-TEST_F(ModalLoopTest, TimerEndsDialogAfterThreeTicksOfVirtualTime) {
-    screen.OnDialog(TEXT("Timer"), {Act::WaitUntilClosed()});
-    TimerDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.ticks, (std::vector<ULONGLONG>{1000, 2000, 3000}));
-    EXPECT_EQ(platform::PendingTimerCount(), 0u);
-    EXPECT_EQ(dialog.m_hWnd, nullptr);
-}
-
 TEST_F(ModalLoopTest, UnscriptedDialogIsCancelledAndRecorded) {
     FormDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     ASSERT_EQ(screen.Dialogs().size(), 1u);
     EXPECT_EQ(screen.Dialogs()[0].shown.caption, TEXT("Form"));
     EXPECT_TRUE(screen.Dialogs()[0].defaulted);
-}
-
-TEST_F(ModalLoopTest, WaitingWithNothingToWaitForCancels) {
-    screen.OnDialog(TEXT("Form"), {Act::WaitUntilClosed()});
-    FormDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 TEST_F(ModalLoopTest, ScriptedInputReachesHandlersThroughTheMessageMap) {

@@ -74,23 +74,6 @@ TEST_F(PropertySheetTest, PageValuesSurviveSwitchingTabs) {
     EXPECT_EQ(text, TEXT("kept"));
 }
 
-TEST_F(PropertySheetTest, CloseBoxHidesTheOverridingSheetAndShowingBringsItBack) {
-    ASSERT_TRUE(sheet.Create());
-    EXPECT_TRUE(sheet.IsWindowVisible());
-    ASSERT_FALSE(screen.Dialogs().empty());
-    EXPECT_EQ(screen.Dialogs().back().shown.caption, TEXT("Probing Tool Settings"));
-    sheet.SetActivePage(1);
-
-    EXPECT_TRUE(platform::CloseWindow(sheet.m_hWnd));
-    platform::PumpMessages();
-    EXPECT_NE(sheet.m_hWnd, nullptr);
-    EXPECT_FALSE(sheet.IsWindowVisible());
-    sheet.ShowWindow(SW_SHOWNORMAL);
-    EXPECT_TRUE(sheet.IsWindowVisible());
-    EXPECT_EQ(sheet.GetActiveIndex(), 1);
-    EXPECT_TRUE(two.IsWindowVisible());
-}
-
 TEST_F(PropertySheetTest, DerivedInitialisationAddsSizingToTheSystemMenuAndStyles) {
     ASSERT_TRUE(sheet.Create());
     EXPECT_TRUE(sheet.GetStyle() & WS_THICKFRAME);

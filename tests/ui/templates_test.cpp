@@ -4,8 +4,6 @@
 
 #include "resources/dialog_templates.h"
 
-#include <algorithm>
-
 namespace {
 
 using platform::ui::ControlKind;
@@ -86,67 +84,6 @@ TEST(DialogTemplatesTest, CaptionsAndTextsAsTheUserSeesThem) {
         EXPECT_EQ(platform::WideString(Find(id).caption), caption);
         EXPECT_TRUE(Find(id).flags & platform::ui::kChildPage);
     }
-}
-
-using ModuleDialogTest = UiTest;
-
-TEST_F(ModuleDialogTest, ProbeSettingsControlsHaveTheirKindsAndStyles) {
-    CDialog page(IDD_PROBE_SETTINGS);
-    ASSERT_TRUE(page.Create(IDD_PROBE_SETTINGS));
-    auto style = [&](int id) {
-        return static_cast<DWORD>(GetWindowLongPtrW(GetDlgItem(page.m_hWnd, id), GWL_STYLE));
-    };
-    EXPECT_TRUE(style(IDC_REFLECTOR_SIZE_LIST) & CBS_SORT);
-    EXPECT_FALSE(style(IDC_BUTTON_A_LIST) & CBS_SORT);
-    EXPECT_EQ(style(IDC_BUTTON_D_LIST) & 3u, static_cast<DWORD>(CBS_DROPDOWN));
-    EXPECT_TRUE(style(IDC_STABLE_ENABLE) & BS_LEFTTEXT);
-    EXPECT_EQ(platform::ClassName(GetDlgItem(page.m_hWnd, IDC_IP_ADDRESS)), WC_IPADDRESSW);
-    CString text;
-    page.GetDlgItemText(IDC_IP_ADDRESS, text);
-    EXPECT_EQ(text, TEXT("0.0.0.0"));
-    EXPECT_NE(platform::FindControl(page.m_hWnd, TEXT("Distance Tolerance")), nullptr);
-    EXPECT_EQ(platform::FindInputControl(page.m_hWnd, TEXT("Distance Tolerance")),
-              GetDlgItem(page.m_hWnd, IDC_DISTANCE_TOLERANCE));
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(ModuleDialogTest, RadioGroupsOfTheProfilesPageStayApart) {
-    class Page : public CDialog {
-    public:
-        Page() : CDialog(IDD_PROPPAGE_PROFILES) {}
-        void DoDataExchange(CDataExchange* pDX) override {
-            DDX_Radio(pDX, IDC_RB_FAST, stationary);
-            DDX_Radio(pDX, IDC_RB_SCAN_FAST, scan);
-        }
-        int stationary = 2;
-        int scan = 0;
-    } page;
-    ASSERT_TRUE(page.Create(IDD_PROPPAGE_PROFILES));
-    EXPECT_EQ(page.IsDlgButtonChecked(IDC_RB_PRECISE), 1u);
-    EXPECT_EQ(page.IsDlgButtonChecked(IDC_RB_SCAN_FAST), 1u);
-    EXPECT_EQ(page.IsDlgButtonChecked(IDC_RB_SCAN_PRECISE), 0u);
-    page.ShowWindow(SW_SHOW);
-    platform::Click(GetDlgItem(page.m_hWnd, IDC_RB_SCAN_STANDARD));
-    EXPECT_EQ(page.IsDlgButtonChecked(IDC_RB_PRECISE), 1u);
-    ASSERT_TRUE(page.UpdateData(TRUE));
-    EXPECT_EQ(page.stationary, 2);
-    EXPECT_EQ(page.scan, 1);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page.m_hWnd, IDC_DISTANCE_SEPARATION)));
-}
-
-TEST(DialogTemplatesTest, OverviewCameraPageCarriesItsResourceIds) {
-    const DialogTemplate& ovc = Find(IDD_PROPPAGE_OVC);
-    std::vector<int> ids;
-    for (const ControlTemplate& c : ovc.controls)
-        ids.push_back(c.id);
-    std::sort(ids.begin(), ids.end());
-    EXPECT_EQ(ids, (std::vector<int>{1056, 1057, 1058, 1059, 1060, 1061, 1062, 1063}));
-    EXPECT_EQ(ovc.controls[0].kind, ControlKind::Picture);
-    EXPECT_EQ(ovc.controls[0].cx, 317);
-    EXPECT_EQ(ovc.controls[0].cy, 222);
 }
 
 } // namespace

@@ -29,7 +29,6 @@ constexpr ControlTemplate kPage[] = {
 
 constexpr DialogTemplate kTemplates[] = {
     {IDD_TEST_FORM, TEXT("Form"), 170, 130, kSystemMenu, kForm},
-    {IDD_TEST_TIMER, TEXT("Timer"), 100, 40, 0, {}},
     {IDD_TEST_PAGE_ONE, TEXT("One"), 120, 60, kChildPage, kPage},
     {IDD_TEST_PAGE_TWO, TEXT("Two"), 140, 80, kChildPage, kPage},
 };

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 inline constexpr UINT IDD_TEST_FORM = 9001;
-inline constexpr UINT IDD_TEST_TIMER = 9002;
 inline constexpr UINT IDD_TEST_PAGE_ONE = 9003;
 inline constexpr UINT IDD_TEST_PAGE_TWO = 9004;
 

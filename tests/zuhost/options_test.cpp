@@ -101,12 +101,3 @@ TEST(ZuhostOptions, FilesAndStepsAreCheckedBeforeTheRun) {
               std::string::npos);
     EXPECT_EQ(Refusal({"--out", ""}), "--out needs a file name");
 }
-
-TEST(ZuhostOptions, HelpListsEveryStatusTheSettingsFileAndSaveCamera) {
-    const std::string help = UsageText();
-    for (const char* status :
-         {"  0 ", "  1 ", "  2 ", "  3 ", "  4 ", "  5 ", "  6 ", "  7 ", "  8 ", "  130 "})
-        EXPECT_NE(help.find(status), std::string::npos) << status;
-    for (const char* text : {"QNZU_REGISTRY", "HKEY_CURRENT_USER.reg", "--save-camera", "--plot"})
-        EXPECT_NE(help.find(text), std::string::npos) << text;
-}

@@ -1,23 +1,14 @@
 // --out: the records reach the file only when the run succeeds; an existing
 // file is left as it was otherwise, and a file that cannot be made says why.
 #include "host/record_output.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-namespace {
-
-std::string Content(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-} // namespace
+using simtest::ReadFile;
 
 TEST(ZuhostRecordOutput, TheFileIsReplacedOnlyWhenTheRunSucceeds) {
     const std::filesystem::path folder =
@@ -31,10 +22,10 @@ TEST(ZuhostRecordOutput, TheFileIsReplacedOnlyWhenTheRunSucceeds) {
         RecordOutput out;
         ASSERT_TRUE(out.Open(path, error)) << error;
         out.WriteLine("{\"seq\":1}");
-        EXPECT_EQ(Content(path), "earlier records\n") << "nothing reaches the file before the end";
+        EXPECT_EQ(ReadFile(path), "earlier records\n") << "nothing reaches the file before the end";
         EXPECT_TRUE(out.Finish(false, error));
     }
-    EXPECT_EQ(Content(path), "earlier records\n");
+    EXPECT_EQ(ReadFile(path), "earlier records\n");
     {
         RecordOutput out;
         ASSERT_TRUE(out.Open(path, error)) << error;
@@ -42,13 +33,13 @@ TEST(ZuhostRecordOutput, TheFileIsReplacedOnlyWhenTheRunSucceeds) {
         out.WriteLine("{\"seq\":2}");
         EXPECT_TRUE(out.Finish(true, error)) << error;
     }
-    EXPECT_EQ(Content(path), "{\"seq\":1}\n{\"seq\":2}\n");
+    EXPECT_EQ(ReadFile(path), "{\"seq\":1}\n{\"seq\":2}\n");
     {
         RecordOutput out; // abandoned without Finish: as a failed run
         ASSERT_TRUE(out.Open(path, error)) << error;
         out.WriteLine("{\"seq\":3}");
     }
-    EXPECT_EQ(Content(path), "{\"seq\":1}\n{\"seq\":2}\n");
+    EXPECT_EQ(ReadFile(path), "{\"seq\":1}\n{\"seq\":2}\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                             std::filesystem::directory_iterator()),
               1)
