@@ -167,20 +167,32 @@ public:
         }
         SessionLog& log = SessionLog::Get();
         const uint32_t base = NewestId();
-        std::string line = "e";
-        PutLong(line, static_cast<long long>(log.SinceConnect()));
-        PutTarget(line, m_source, base);
-        PutLong(line, log.Member(EventName(m_iid) + "." + std::to_string(id)));
         // Arguments come last first; they are recorded in declaration order.
         const UINT count = params ? params->cArgs : 0;
-        std::vector<VARIANT> passed(count);
-        for (UINT i = count; i-- > 0;)
-            PutArgument(line, params->rgvarg[i], passed[i], base);
-        log.Write(line);
+        VARIANT inPlace[kArgumentsInPlace];
+        std::vector<VARIANT> more(count > kArgumentsInPlace ? count : 0);
+        VARIANT* passed = count > kArgumentsInPlace ? more.data() : inPlace;
+        if (log.Active()) {
+            const uint64_t since = log.SinceConnect();
+            log.BeforeEvent(since);
+            const uint32_t member = Member(log, id);
+            std::string& line = log.Line();
+            line += 'e';
+            PutLong(line, static_cast<long long>(since));
+            PutTarget(line, m_source, base);
+            PutLong(line, member);
+            for (UINT i = count; i-- > 0;)
+                PutArgument(line, params->rgvarg[i], passed[i], base);
+            log.Write(line);
+        } else {
+            std::string unused;
+            for (UINT i = count; i-- > 0;)
+                PutArgument(unused, params->rgvarg[i], passed[i], base);
+        }
         DISPPARAMS forwarded = {};
         if (params) {
             forwarded = *params;
-            forwarded.rgvarg = count ? passed.data() : nullptr;
+            forwarded.rgvarg = count ? passed : nullptr;
         }
         const HRESULT hr = target->Invoke(id, riid, lcid, flags, params ? &forwarded : nullptr,
                                           result, exception, argError);
@@ -192,7 +204,26 @@ public:
     }
 
 private:
+    static constexpr UINT kArgumentsInPlace = 4;
+
     ~SinkWrapper() = default;
+
+    // The event's member number; the last event's is kept (a source fires
+    // mostly one event).
+    uint32_t Member(SessionLog& log, DISPID id) {
+        if (m_lastEvent.name.empty() || id != m_lastId) {
+            m_lastEvent.name = EventName(m_iid) + "." + std::to_string(id);
+            m_lastEvent.slot = MemberSlot{m_lastEvent.name.c_str()};
+            m_lastId = id;
+        }
+        return log.Member(m_lastEvent.slot);
+    }
+
+    struct {
+        std::string name;
+        MemberSlot slot{nullptr};
+    } m_lastEvent;
+    DISPID m_lastId = 0;
     ComPtr<IUnknown> m_sink;
     ComPtr<IDispatch> m_target; // the sink as the event interface
     uint32_t m_source;

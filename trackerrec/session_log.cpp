@@ -17,11 +17,6 @@ std::unordered_map<std::string, uint32_t>& MemberNumbers() {
     return numbers;
 }
 
-std::unordered_map<const void*, uint32_t>& MembersByAddress() {
-    static std::unordered_map<const void*, uint32_t> numbers;
-    return numbers;
-}
-
 struct RecentDoubles {
     static constexpr int kSize = 16;
     uint64_t bits[kSize] = {};
@@ -51,9 +46,12 @@ void SessionLog::Open(const std::string& path) {
     m_start = platform::CurrentClock().NowMs();
     m_connected = false;
     MemberNumbers().clear();
-    MembersByAddress().clear();
     Recent() = RecentDoubles();
     m_memberCount = 0;
+    ++m_recording;
+    m_block.clear();
+    m_block.reserve(kBlockSize + 4096);
+    m_blockWrittenAt = 0;
     m_file = std::fopen(path.c_str(), "wb");
     if (!m_file) {
         std::fprintf(stderr,
@@ -61,24 +59,33 @@ void SessionLog::Open(const std::string& path) {
                      path.c_str(), std::strerror(errno));
         return;
     }
-    std::setvbuf(m_file, nullptr, _IOFBF, 1 << 16);
+    std::setvbuf(m_file, nullptr, _IONBF, 0); // the lines are gathered in blocks here
     std::string header(kSessionFileMagic);
     header += ' ';
     header += std::to_string(kSessionFormatVersion);
     Write(header);
 }
 
-void SessionLog::Write(std::string_view line) {
-    if (!m_file)
+void SessionLog::WriteBlock() {
+    if (!m_file || m_block.empty())
         return;
-    if (std::fwrite(line.data(), 1, line.size(), m_file) != line.size() ||
-        std::fputc('\n', m_file) == EOF)
+    const bool written = std::fwrite(m_block.data(), 1, m_block.size(), m_file) == m_block.size();
+    m_block.clear();
+    if (!written)
         End(std::strerror(errno));
 }
 
 void SessionLog::Flush() {
+    WriteBlock();
     if (m_file && std::fflush(m_file) != 0)
         End(std::strerror(errno));
+}
+
+void SessionLog::BeforeEvent(uint64_t sinceConnect) {
+    if (sinceConnect - m_blockWrittenAt >= kFlushAfterMs) {
+        m_blockWrittenAt = sinceConnect;
+        WriteBlock();
+    }
 }
 
 void SessionLog::Close() {
@@ -96,6 +103,7 @@ void SessionLog::End(const char* why) {
                  "tracker recorder: recording ended: cannot write %s (%s); the session goes on "
                  "unrecorded\n",
                  m_path.c_str(), why);
+    m_block.clear();
     std::fclose(std::exchange(m_file, nullptr));
 }
 
@@ -105,21 +113,15 @@ uint32_t SessionLog::Member(std::string_view name) {
     if (auto found = numbers.find(key); found != numbers.end())
         return found->second;
     const uint32_t number = ++m_memberCount;
-    numbers.emplace(key, number);
-    std::string line = "m";
-    PutLong(line, number);
-    line += ' ';
-    line += name;
-    Write(line);
-    return number;
-}
-
-uint32_t SessionLog::Member(const void* key, std::string_view name) {
-    auto& numbers = MembersByAddress();
-    if (auto found = numbers.find(key); found != numbers.end())
-        return found->second;
-    const uint32_t number = Member(name);
-    numbers.emplace(key, number);
+    numbers.emplace(std::move(key), number);
+    // Written straight into the block: the line of the call may be under way.
+    if (m_file) {
+        m_block += 'm';
+        PutLong(m_block, number);
+        m_block += ' ';
+        m_block += name;
+        m_block += '\n';
+    }
     return number;
 }
 
@@ -131,6 +133,7 @@ void SessionLog::MarkConnect() {
     if (!m_connected) {
         m_connected = true;
         m_start = platform::CurrentClock().NowMs();
+        m_blockWrittenAt = 0;
     }
 }
 

@@ -1,20 +1,38 @@
 #include "wrap.h"
 
+#include "flat_table.h"
+
 #include "../interfaces/tracker/connection.h"
 #include "../platform/base/text.h"
 
 #include <algorithm>
-#include <map>
-#include <unordered_map>
 
 namespace trackerrec {
 namespace {
 
+struct InnerKey {
+    void* inner = nullptr;
+    int index = 0;
+    bool operator==(const InnerKey&) const = default;
+};
+struct InnerHash {
+    uint64_t operator()(const InnerKey& key) const {
+        return reinterpret_cast<uintptr_t>(key.inner) ^ (static_cast<uint64_t>(key.index) << 40);
+    }
+};
+struct PointerHash {
+    uint64_t operator()(void* key) const { return reinterpret_cast<uintptr_t>(key); }
+};
+struct WrapperEntry {
+    void* inner = nullptr;
+    uint32_t id = 0;
+};
+
 struct Registry {
     // (library object, interface index) -> its wrapper
-    std::map<std::pair<void*, int>, IUnknown*> byInner;
+    FlatTable<InnerKey, IUnknown*, InnerHash> byInner;
     // wrapper -> (library object, id)
-    std::unordered_map<void*, std::pair<void*, uint32_t>> byWrapper;
+    FlatTable<void*, WrapperEntry, PointerHash> byWrapper;
     uint32_t lastId = 0;
 };
 
@@ -29,28 +47,27 @@ Wrapped Wrap(void* inner, int index) {
     if (!inner || index < 0)
         return {};
     Registry& r = Objects();
-    if (auto found = r.byInner.find({inner, index}); found != r.byInner.end()) {
-        found->second->AddRef();
-        return {found->second, r.byWrapper[found->second].second, false};
+    if (IUnknown** found = r.byInner.Find({inner, index})) {
+        (*found)->AddRef();
+        return {*found, r.byWrapper.Find(*found)->id, false};
     }
     const uint32_t id = ++r.lastId;
     IUnknown* wrapper = InterfaceAt(index).make(inner, id);
     // Event times count from the connection: the tracker object's arrival.
-    if (*InterfaceAt(index).iid == tracker::Tracker::iid)
+    static const int tracker = InterfaceIndex(tracker::Tracker::iid);
+    if (index == tracker)
         SessionLog::Get().MarkConnect();
     return {wrapper, id, true};
 }
 
 void* Unwrap(void* object) {
-    const Registry& r = Objects();
-    auto found = r.byWrapper.find(object);
-    return found == r.byWrapper.end() ? object : found->second.first;
+    const WrapperEntry* found = Objects().byWrapper.Find(object);
+    return found ? found->inner : object;
 }
 
 uint32_t IdOf(void* object) {
-    const Registry& r = Objects();
-    auto found = r.byWrapper.find(object);
-    return found == r.byWrapper.end() ? 0 : found->second.second;
+    const WrapperEntry* found = Objects().byWrapper.Find(object);
+    return found ? found->id : 0;
 }
 
 uint32_t NewestId() {
@@ -58,53 +75,82 @@ uint32_t NewestId() {
 }
 
 int LiveWrappers() {
-    return static_cast<int>(Objects().byWrapper.size());
+    return static_cast<int>(Objects().byWrapper.Size());
 }
 
 WrapperCore::WrapperCore(void* innerKey, int index, uint32_t id)
-    : m_innerKey(innerKey), m_index(index), m_id(id) {}
+    : m_innerKey(innerKey), m_index(index), m_id(id), m_value(InterfaceAt(index).value) {}
 
 WrapperCore::~WrapperCore() {
     Registry& r = Objects();
-    if (auto found = r.byInner.find({m_innerKey, m_index}); found != r.byInner.end()) {
-        r.byWrapper.erase(found->second);
-        r.byInner.erase(found);
+    if (IUnknown** found = r.byInner.Find({m_innerKey, m_index})) {
+        r.byWrapper.Erase(*found);
+        r.byInner.Erase({m_innerKey, m_index});
     }
     // Everything the module held is released: the file is complete up to here.
-    if (r.byWrapper.empty())
+    if (r.byWrapper.Size() == 0)
         SessionLog::Get().Flush();
 }
 
 // Called by each wrapper's constructor once it is complete.
 void Register(void* innerKey, int index, IUnknown* wrapper, uint32_t id) {
     Registry& r = Objects();
-    r.byInner[{innerKey, index}] = wrapper;
-    r.byWrapper[wrapper] = {innerKey, id};
+    r.byInner.Insert({innerKey, index}, wrapper);
+    r.byWrapper.Insert(wrapper, {innerKey, id});
 }
 
 bool WrapperCore::ShouldRecord(uintptr_t key) {
-    if (!IsValue())
+    if (!m_value)
         return true;
-    if (std::find(m_recorded.begin(), m_recorded.end(), key) != m_recorded.end())
+    if (std::find(m_recorded, m_recorded + m_recordedCount, key) != m_recorded + m_recordedCount ||
+        std::find(m_moreRecorded.begin(), m_moreRecorded.end(), key) != m_moreRecorded.end())
         return false;
-    m_recorded.push_back(key);
+    if (m_recordedCount < kInPlace)
+        m_recorded[m_recordedCount++] = key;
+    else
+        m_moreRecorded.push_back(key);
     return true;
 }
 
-bool WrapperCore::IsValue() const {
-    return InterfaceAt(m_index).value;
-}
-
 IUnknown* WrapperCore::Kept(uintptr_t key) const {
-    for (const auto& [k, wrapper] : m_kept)
+    for (int i = 0; i < m_keptCount; ++i)
+        if (m_keptKeys[i] == key)
+            return m_kept[i].Get();
+    for (const auto& [k, wrapper] : m_moreKept)
         if (k == key)
             return wrapper.Get();
     return nullptr;
 }
 
 void WrapperCore::Keep(uintptr_t key, IUnknown* wrapper) {
-    m_kept.emplace_back(key, ComPtr<IUnknown>(wrapper));
+    if (m_keptCount < kInPlace) {
+        m_keptKeys[m_keptCount] = key;
+        m_kept[m_keptCount++] = ComPtr<IUnknown>(wrapper);
+    } else {
+        m_moreKept.emplace_back(key, ComPtr<IUnknown>(wrapper));
+    }
 }
+
+namespace {
+
+// The member of a query for the interface at `index` (-1: IUnknown).
+MemberSlot& QuerySlot(int index) {
+    struct Slots {
+        std::vector<std::string> names;
+        std::vector<MemberSlot> slots;
+        Slots() {
+            for (int i = 0; i <= ConnectionPointIndex(); ++i)
+                names.push_back(std::string("QI.") + InterfaceAt(i).name);
+            names.push_back("QI.IUnknown");
+            for (const std::string& name : names)
+                slots.push_back(MemberSlot{name.c_str()});
+        }
+    };
+    static Slots table;
+    return table.slots[index < 0 ? table.slots.size() - 1 : static_cast<size_t>(index)];
+}
+
+} // namespace
 
 HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     if (!out)
@@ -133,9 +179,8 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     }
     SessionLog& log = SessionLog::Get();
     if (log.Active() && (ShouldRecord(key) || wrapped.created)) {
-        const uint32_t member = log.Member(
-            std::string("QI.") + (riid == IID_IUnknown ? "IUnknown" : InterfaceAt(index).name));
-        std::string line;
+        const uint32_t member = log.Member(QuerySlot(riid == IID_IUnknown ? -1 : index));
+        std::string& line = log.Line();
         PutTarget(line, m_id, base);
         PutLong(line, member);
         if (FAILED(hr))

@@ -62,7 +62,7 @@ public:
     bool ShouldRecord(uintptr_t key);
     // A value object gives the same object each time a member is read: the
     // wrapper handed out first, kept with the object.
-    bool IsValue() const;
+    bool IsValue() const { return m_value; }
     IUnknown* Kept(uintptr_t key) const;
     void Keep(uintptr_t key, IUnknown* wrapper);
     // QueryInterface on the library's object, the answer wrapped and recorded.
@@ -72,11 +72,20 @@ protected:
     ULONG m_refs = 1;
 
 private:
+    // Most value objects have a handful of members: their keys are kept in
+    // place, more of them in `m_more`.
+    static constexpr int kInPlace = 4;
     void* m_innerKey;
     int m_index;
     uint32_t m_id;
-    std::vector<uintptr_t> m_recorded;
-    std::vector<std::pair<uintptr_t, ComPtr<IUnknown>>> m_kept;
+    bool m_value;
+    uint8_t m_recordedCount = 0;
+    uint8_t m_keptCount = 0;
+    uintptr_t m_recorded[kInPlace];
+    uintptr_t m_keptKeys[kInPlace];
+    ComPtr<IUnknown> m_kept[kInPlace];
+    std::vector<uintptr_t> m_moreRecorded;
+    std::vector<std::pair<uintptr_t, ComPtr<IUnknown>>> m_moreKept;
 };
 
 // The thread's error information after a failure: its description, the
@@ -89,10 +98,12 @@ template <class T>
 concept ComInterface = std::is_base_of_v<IUnknown, T>;
 
 template <class T> int IndexOfType() {
-    if constexpr (std::is_same_v<T, IDispatch> || std::is_same_v<T, IUnknown>)
+    if constexpr (std::is_same_v<T, IDispatch> || std::is_same_v<T, IUnknown>) {
         return DispatchIndex();
-    else
-        return InterfaceIndex(T::iid);
+    } else {
+        static const int index = InterfaceIndex(T::iid);
+        return index;
+    }
 }
 
 // A parameter of a forwarded member: what is passed on and what is recorded.
@@ -205,14 +216,14 @@ template <class T> constexpr bool IsObjectOut = false;
 template <ComInterface T> constexpr bool IsObjectOut<T**> = true;
 
 template <class Interface, class Declaring, class... P>
-HRESULT Forward(WrapperCore& self, Interface* inner, const char* name,
+HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
                 HRESULT (STDMETHODCALLTYPE Declaring::*fn)(P...), P... args) {
     SessionLog& log = SessionLog::Get();
     const uint32_t base = NewestId();
     std::tuple<Param<P>...> params{Param<P>{args}...};
     const HRESULT hr = std::apply(
         [&](auto&... p) { return (static_cast<Declaring*>(inner)->*fn)(p.Pass()...); }, params);
-    const uintptr_t key = reinterpret_cast<uintptr_t>(name);
+    const uintptr_t key = reinterpret_cast<uintptr_t>(&member);
     bool reread = false;
     bool created = false;
     if constexpr (sizeof...(P) > 0) {
@@ -235,11 +246,10 @@ HRESULT Forward(WrapperCore& self, Interface* inner, const char* name,
         }
     }
     if (log.Active() && !reread && (self.ShouldRecord(key) || created)) {
-        const uint32_t member = log.Member(static_cast<const void*>(name), name);
-        std::string line;
-        line.reserve(48);
+        const uint32_t number = log.Member(member);
+        std::string& line = log.Line();
         PutTarget(line, self.Id(), base);
-        PutLong(line, member);
+        PutLong(line, number);
         std::apply([&](auto&... p) { ((p.base = base, p.In(line)), ...); }, params);
         if (FAILED(hr))
             PutFailure(line, hr, FailureDescription());
