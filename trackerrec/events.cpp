@@ -61,7 +61,7 @@ std::string CallLine(uint32_t id, const std::string& member, uint32_t base) {
 }
 
 // Appends an event argument; an object becomes its wrapper in `passed`.
-void PutArgument(std::string& line, const VARIANT& in, VARIANT& passed, uint32_t base) {
+void PutArgument(TextBuffer& line, const VARIANT& in, VARIANT& passed, uint32_t base) {
     passed = in;
     const VARTYPE vt = in.vt;
     if (vt == VT_DISPATCH) {
@@ -77,24 +77,22 @@ void PutArgument(std::string& line, const VARIANT& in, VARIANT& passed, uint32_t
             PutBytes(line, static_cast<const unsigned char*>(data), array->rgsabound[0].cElements);
             SafeArrayUnaccessData(array);
         } else {
-            line += " b";
+            line += std::string_view(" b");
         }
         return;
     }
     switch (vt) {
     case VT_EMPTY:
-        line += " -";
+        line += std::string_view(" -");
         break;
     case VT_NULL:
-        line += " N";
+        line += std::string_view(" N");
         break;
     case VT_I4: // event arguments carry their type: i for 32-bit integers, r for doubles
-        PutLong(line, in.lVal);
-        line.insert(line.rfind(' ') + 1, 1, 'i');
+        PutLong(line, in.lVal, 'i');
         break;
     case VT_R8:
-        PutDouble(line, in.dblVal);
-        line.insert(line.rfind(' ') + 1, 1, 'r');
+        PutDouble(line, in.dblVal, 'r');
         break;
     case VT_BOOL:
         PutBool(line, in.boolVal);
@@ -103,7 +101,7 @@ void PutArgument(std::string& line, const VARIANT& in, VARIANT& passed, uint32_t
         PutString(line, in.bstrVal, in.bstrVal ? SysStringLen(in.bstrVal) : 0);
         break;
     default:
-        line += " ?";
+        line += std::string_view(" ?");
         PutLong(line, vt);
         break;
     }
@@ -176,7 +174,7 @@ public:
             const uint64_t since = log.SinceConnect();
             log.BeforeEvent(since);
             const uint32_t member = Member(log, id);
-            std::string& line = log.Line();
+            TextBuffer& line = log.Line();
             line += 'e';
             PutLong(line, static_cast<long long>(since));
             PutTarget(line, m_source, base);
@@ -185,7 +183,7 @@ public:
                 PutArgument(line, params->rgvarg[i], passed[i], base);
             log.Write(line);
         } else {
-            std::string unused;
+            TextBuffer unused;
             for (UINT i = count; i-- > 0;)
                 PutArgument(unused, params->rgvarg[i], passed[i], base);
         }

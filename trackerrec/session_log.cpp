@@ -137,100 +137,46 @@ void SessionLog::MarkConnect() {
     }
 }
 
-void PutLong(std::string& line, long long value) {
-    char text[24];
-    line += ' ';
-    line.append(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
+namespace fields {
 
-void PutDouble(std::string& line, double value) {
-    // A value among the last few doubles written is written as "=k", the k-th
-    // one back; others as the shortest text that reads back as the same double.
+int RecentDouble(double value) {
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     RecentDoubles& recent = Recent();
-    char text[32];
-    line += ' ';
     int back = 0;
     for (int k = 1; k <= RecentDoubles::kSize && !back; ++k)
         if (recent.count >= k &&
             recent.bits[(recent.next - k + RecentDoubles::kSize) % RecentDoubles::kSize] == bits)
             back = k;
-    if (back) {
-        line += '=';
-        line.append(text, std::to_chars(text, text + sizeof text, back).ptr);
-    } else {
-        line.append(text, std::to_chars(text, text + sizeof text, value).ptr);
-    }
     recent.bits[recent.next] = bits;
     recent.next = (recent.next + 1) % RecentDoubles::kSize;
     if (recent.count < RecentDoubles::kSize)
         ++recent.count;
+    return back;
 }
 
-void PutBool(std::string& line, VARIANT_BOOL value) {
-    line += value ? " T" : " F";
-}
-
-void PutString(std::string& line, const OLECHAR* text, size_t length) {
-    if (!text) {
-        line += " ~";
-        return;
-    }
-    line += " \"";
-    for (char c : platform::Utf8FromWide(platform::WideView(text, length))) {
+std::string QuotedUtf8(std::string_view text) {
+    std::string quoted = "\"";
+    for (char c : text) {
         if (c == '"' || c == '\\')
-            line += '\\';
+            quoted += '\\';
         if (c == '\n')
-            line += "\\n";
+            quoted += "\\n";
         else if (c == '\r')
-            line += "\\r";
+            quoted += "\\r";
         else
-            line += c;
+            quoted += c;
     }
-    line += '"';
+    quoted += '"';
+    return quoted;
 }
 
-void PutBytes(std::string& line, const unsigned char* data, size_t size) {
-    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    line += " b";
-    for (size_t i = 0; i < size; i += 3) {
-        const uint32_t n = (uint32_t(data[i]) << 16) | (i + 1 < size ? data[i + 1] << 8 : 0) |
-                           (i + 2 < size ? data[i + 2] : 0);
-        line += digits[(n >> 18) & 63];
-        line += digits[(n >> 12) & 63];
-        line += i + 1 < size ? digits[(n >> 6) & 63] : '=';
-        line += i + 2 < size ? digits[n & 63] : '=';
-    }
+std::string QuotedString(const OLECHAR* text, size_t length) {
+    if (!text)
+        return "~";
+    return QuotedUtf8(platform::Utf8FromWide(platform::WideView(text, length)));
 }
 
-void PutObject(std::string& line, uint32_t id, bool created, uint32_t base) {
-    if (created) {
-        line += " @";
-        return;
-    }
-    if (id == 0) {
-        line += " ~";
-        return;
-    }
-    char text[16];
-    line += " #";
-    line.append(text, std::to_chars(text, text + sizeof text, base - id).ptr);
-}
-
-void PutTarget(std::string& line, uint32_t id, uint32_t base) {
-    char text[16];
-    if (!line.empty())
-        line += ' ';
-    line.append(text, std::to_chars(text, text + sizeof text, base - id).ptr);
-}
-
-void PutFailure(std::string& line, HRESULT hr, const std::string& description) {
-    char text[16];
-    line += " !";
-    line.append(text, std::to_chars(text, text + sizeof text, static_cast<uint32_t>(hr), 16).ptr);
-    const platform::WideString wide = platform::WideFromUtf8(description);
-    PutString(line, wide.c_str(), wide.size());
-}
+} // namespace fields
 
 } // namespace trackerrec

@@ -7,6 +7,8 @@
 // the session goes on unrecorded.
 #pragma once
 
+#include "fields.h"
+
 #include "../platform/com/com.h"
 
 #include <cstdint>
@@ -34,7 +36,7 @@ public:
     void Open(const std::string& path);
     bool Active() const { return m_file != nullptr; }
     // A line to fill and hand to Write: one buffer, emptied each time.
-    std::string& Line() {
+    TextBuffer& Line() {
         m_line.clear();
         return m_line;
     }
@@ -42,7 +44,7 @@ public:
     void Write(std::string_view line) {
         if (!m_file)
             return;
-        m_block.append(line);
+        m_block += line;
         m_block += '\n';
         if (m_block.size() >= kBlockSize)
             WriteBlock();
@@ -81,26 +83,13 @@ private:
 
     std::FILE* m_file = nullptr;
     std::string m_path;
-    std::string m_block; // lines not yet written
-    std::string m_line;
+    TextBuffer m_block; // lines not yet written
+    TextBuffer m_line;
     uint64_t m_blockWrittenAt = 0;
     uint32_t m_recording = 0;
     uint32_t m_memberCount = 0;
     uint64_t m_start = 0;
     bool m_connected = false;
 };
-
-// Field encoders: each appends a space and the field.
-void PutLong(std::string& line, long long value);
-void PutDouble(std::string& line, double value);
-void PutBool(std::string& line, VARIANT_BOOL value);
-void PutString(std::string& line, const OLECHAR* text, size_t length);
-void PutBytes(std::string& line, const unsigned char* data, size_t size);
-// An object: "@" when the line made it, else its distance back from the newest
-// object made before the line ("#0" is that newest one).
-void PutObject(std::string& line, uint32_t id, bool created, uint32_t base);
-// The object a line is about, as its distance back from `base`.
-void PutTarget(std::string& line, uint32_t id, uint32_t base);
-void PutFailure(std::string& line, HRESULT hr, const std::string& description);
 
 } // namespace trackerrec

@@ -6,6 +6,7 @@
 #include "../platform/base/text.h"
 
 #include <algorithm>
+#include <new>
 
 namespace trackerrec {
 namespace {
@@ -36,12 +37,45 @@ struct Registry {
     uint32_t lastId = 0;
 };
 
+Registry g_registry;
+
 Registry& Objects() {
-    static Registry registry;
-    return registry;
+    return g_registry;
 }
 
+// Freed wrappers by size, in steps of kStep bytes, each list up to kKept long.
+struct FreeBlock {
+    FreeBlock* next;
+};
+constexpr size_t kStep = 32;
+constexpr size_t kClasses = 16;
+constexpr uint32_t kKept = 4096;
+FreeBlock* g_free[kClasses] = {};
+uint32_t g_freeCount[kClasses] = {};
+
 } // namespace
+
+void* AllocateWrapper(size_t size) {
+    const size_t c = (size - 1) / kStep;
+    if (c >= kClasses)
+        return ::operator new(size);
+    if (FreeBlock* block = g_free[c]) {
+        g_free[c] = block->next;
+        --g_freeCount[c];
+        return block;
+    }
+    return ::operator new((c + 1) * kStep);
+}
+
+void FreeWrapper(void* memory, size_t size) {
+    const size_t c = (size - 1) / kStep;
+    if (c >= kClasses || g_freeCount[c] >= kKept) {
+        ::operator delete(memory);
+        return;
+    }
+    g_free[c] = new (memory) FreeBlock{g_free[c]};
+    ++g_freeCount[c];
+}
 
 Wrapped Wrap(void* inner, int index) {
     if (!inner || index < 0)
@@ -180,7 +214,7 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     SessionLog& log = SessionLog::Get();
     if (log.Active() && (ShouldRecord(key) || wrapped.created)) {
         const uint32_t member = log.Member(QuerySlot(riid == IID_IUnknown ? -1 : index));
-        std::string& line = log.Line();
+        TextBuffer& line = log.Line();
         PutTarget(line, m_id, base);
         PutLong(line, member);
         if (FAILED(hr))

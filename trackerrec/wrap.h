@@ -48,6 +48,11 @@ uint32_t NewestId();
 // Enters a new wrapper in the registry (its constructor calls this).
 void Register(void* inner, int index, IUnknown* wrapper, uint32_t id);
 
+// Wrappers come and go by the dozen with every measurement: their memory is
+// kept for the next ones.
+void* AllocateWrapper(size_t size);
+void FreeWrapper(void* memory, size_t size);
+
 // Bookkeeping shared by every wrapper.
 class WrapperCore {
 public:
@@ -55,6 +60,9 @@ public:
     virtual ~WrapperCore();
     WrapperCore(const WrapperCore&) = delete;
     WrapperCore& operator=(const WrapperCore&) = delete;
+
+    static void* operator new(size_t size) { return AllocateWrapper(size); }
+    static void operator delete(void* memory, size_t size) { FreeWrapper(memory, size); }
 
     uint32_t Id() const { return m_id; }
     // Whether the answer of a member (or query) is to be written: always for
@@ -113,7 +121,7 @@ template <class P> struct Param {
     P value;
     uint32_t base = 0;
     P Pass() { return value; }
-    void In(std::string& line) const {
+    void In(TextBuffer& line) const {
         if constexpr (std::is_same_v<P, double>)
             PutDouble(line, value);
         else if constexpr (std::is_same_v<P, VARIANT_BOOL>)
@@ -121,7 +129,7 @@ template <class P> struct Param {
         else
             PutLong(line, value);
     }
-    void Out(std::string&) {}
+    void Out(TextBuffer&) {}
     void Finish() {}
 };
 
@@ -130,8 +138,8 @@ template <> struct Param<BSTR> {
     BSTR value;
     uint32_t base = 0;
     BSTR Pass() { return value; }
-    void In(std::string& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
-    void Out(std::string&) {}
+    void In(TextBuffer& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
+    void Out(TextBuffer&) {}
     void Finish() {}
 };
 
@@ -140,8 +148,8 @@ template <> struct Param<BSTR*> {
     BSTR* value;
     uint32_t base = 0;
     BSTR* Pass() { return value; }
-    void In(std::string&) const {}
-    void Out(std::string& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
+    void In(TextBuffer&) const {}
+    void Out(TextBuffer& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
     void Finish() {}
 };
 
@@ -152,8 +160,8 @@ struct Param<T*> {
     T* value;
     uint32_t base = 0;
     T* Pass() { return value; }
-    void In(std::string&) const {}
-    void Out(std::string& line) {
+    void In(TextBuffer&) const {}
+    void Out(TextBuffer& line) {
         if constexpr (std::is_floating_point_v<T>)
             PutDouble(line, *value);
         else if constexpr (std::is_same_v<T, VARIANT_BOOL>)
@@ -170,14 +178,14 @@ template <ComInterface T> struct Param<T*> {
     T* value;
     T* Pass() { return static_cast<T*>(Unwrap(value)); }
     uint32_t base = 0;
-    void In(std::string& line) const {
+    void In(TextBuffer& line) const {
         const uint32_t id = value ? IdOf(value) : 0;
         if (value && !id)
             line += " ?"; // an object of the module's own
         else
             PutObject(line, id, false, base);
     }
-    void Out(std::string&) {}
+    void Out(TextBuffer&) {}
     void Finish() {}
 };
 
@@ -188,8 +196,8 @@ template <ComInterface T> struct Param<T**> {
     T* inner = nullptr;
     Wrapped wrapped;
     T** Pass() { return value ? &inner : nullptr; }
-    void In(std::string&) const {}
-    void Out(std::string& line) {
+    void In(TextBuffer&) const {}
+    void Out(TextBuffer& line) {
         if (!wrapped.object)
             wrapped = Wrap(inner, IndexOfType<T>());
         PutObject(line, wrapped.id, wrapped.created, base);
@@ -247,7 +255,7 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
     }
     if (log.Active() && !reread && (self.ShouldRecord(key) || created)) {
         const uint32_t number = log.Member(member);
-        std::string& line = log.Line();
+        TextBuffer& line = log.Line();
         PutTarget(line, self.Id(), base);
         PutLong(line, number);
         std::apply([&](auto&... p) { ((p.base = base, p.In(line)), ...); }, params);
