@@ -335,12 +335,16 @@ public:
 IUnknown* MakeContainerWrapper(void* inner, uint32_t id) {
     auto* wrapper = new ContainerWrapper(static_cast<IConnectionPointContainer*>(inner),
                                          ConnectionPointIndex() - 1, id);
+    static const bool remembered = (RememberWrapperClass(wrapper, wrapper), true);
+    (void)remembered;
     return static_cast<IConnectionPointContainer*>(wrapper);
 }
 
 IUnknown* MakeConnectionPointWrapper(void* inner, uint32_t id) {
     auto* wrapper = new ConnectionPointWrapper(static_cast<IConnectionPoint*>(inner),
                                                ConnectionPointIndex(), id);
+    static const bool remembered = (RememberWrapperClass(wrapper, wrapper), true);
+    (void)remembered;
     return static_cast<IConnectionPoint*>(wrapper);
 }
 

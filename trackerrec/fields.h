@@ -28,6 +28,13 @@ public:
         std::memcpy(Room(size), text, size);
         m_size += size;
     }
+    // Room for `size` more characters at the end; Commit(end) keeps those up to `end`.
+    char* Room(size_t size) {
+        if (m_size + size > m_text.size())
+            Grow(m_size + size);
+        return m_text.data() + m_size;
+    }
+    void Commit(const char* end) { m_size = static_cast<size_t>(end - m_text.data()); }
     TextBuffer& operator+=(char c) {
         *Room(1) = c;
         ++m_size;
@@ -40,11 +47,7 @@ public:
     operator std::string_view() const { return {m_text.data(), m_size}; }
 
 private:
-    char* Room(size_t size) {
-        if (m_size + size > m_text.size())
-            m_text.resize(2 * (m_size + size));
-        return m_text.data() + m_size;
-    }
+    void Grow(size_t size); // out of line: the appends stay small enough to inline
 
     std::string m_text;
     size_t m_size = 0;
@@ -58,10 +61,24 @@ int RecentDouble(double value);
 std::string QuotedString(const OLECHAR* text, size_t length);
 std::string QuotedUtf8(std::string_view text);
 
+// Numbers go straight into a TextBuffer's room, through a few bytes' copy into a string.
 template <class Text, class Number> void AppendNumber(Text& line, Number value, int base = 10) {
     char text[32];
     line.append(
         text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value, base).ptr - text));
+}
+template <class Number> void AppendNumber(TextBuffer& line, Number value, int base = 10) {
+    char* room = line.Room(32);
+    line.Commit(std::to_chars(room, room + 32, value, base).ptr);
+}
+template <class Text> void AppendDouble(Text& line, double value) {
+    char text[32];
+    line.append(text,
+                static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
+}
+inline void AppendDouble(TextBuffer& line, double value) {
+    char* room = line.Room(32);
+    line.Commit(std::to_chars(room, room + 32, value).ptr);
 }
 } // namespace fields
 
@@ -84,9 +101,7 @@ template <class Text> void PutDouble(Text& line, double value, char tag = 0) {
         line += '=';
         fields::AppendNumber(line, back);
     } else {
-        char text[32];
-        line.append(text,
-                    static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
+        fields::AppendDouble(line, value);
     }
 }
 

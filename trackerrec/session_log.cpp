@@ -18,15 +18,16 @@ std::unordered_map<std::string, uint32_t>& MemberNumbers() {
 }
 
 struct RecentDoubles {
-    static constexpr int kSize = 16;
+    static constexpr unsigned kSize = 16; // a power of two
     uint64_t bits[kSize] = {};
-    int next = 0;
-    int count = 0;
+    unsigned next = 0;
+    unsigned count = 0;
 };
 
+RecentDoubles g_recent;
+
 RecentDoubles& Recent() {
-    static RecentDoubles recent;
-    return recent;
+    return g_recent;
 }
 
 } // namespace
@@ -137,6 +138,10 @@ void SessionLog::MarkConnect() {
     }
 }
 
+void TextBuffer::Grow(size_t size) {
+    m_text.resize(2 * size);
+}
+
 namespace fields {
 
 int RecentDouble(double value) {
@@ -144,12 +149,13 @@ int RecentDouble(double value) {
     std::memcpy(&bits, &value, sizeof bits);
     RecentDoubles& recent = Recent();
     int back = 0;
-    for (int k = 1; k <= RecentDoubles::kSize && !back; ++k)
-        if (recent.count >= k &&
-            recent.bits[(recent.next - k + RecentDoubles::kSize) % RecentDoubles::kSize] == bits)
-            back = k;
+    for (unsigned k = 1; k <= recent.count; ++k)
+        if (recent.bits[(recent.next - k) & (RecentDoubles::kSize - 1)] == bits) {
+            back = static_cast<int>(k);
+            break;
+        }
     recent.bits[recent.next] = bits;
-    recent.next = (recent.next + 1) % RecentDoubles::kSize;
+    recent.next = (recent.next + 1) & (RecentDoubles::kSize - 1);
     if (recent.count < RecentDoubles::kSize)
         ++recent.count;
     return back;

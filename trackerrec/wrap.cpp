@@ -25,15 +25,15 @@ struct PointerHash {
     uint64_t operator()(void* key) const { return reinterpret_cast<uintptr_t>(key); }
 };
 struct WrapperEntry {
-    void* inner = nullptr;
+    IUnknown* wrapper = nullptr;
     uint32_t id = 0;
 };
 
 struct Registry {
     // (library object, interface index) -> its wrapper
-    FlatTable<InnerKey, IUnknown*, InnerHash> byInner;
-    // wrapper -> (library object, id)
-    FlatTable<void*, WrapperEntry, PointerHash> byWrapper;
+    FlatTable<InnerKey, WrapperEntry, InnerHash> byInner;
+    // a wrapper class's table of functions -> where its WrapperCore lies
+    FlatTable<void*, ptrdiff_t, PointerHash> classes;
     uint32_t lastId = 0;
 };
 
@@ -81,9 +81,9 @@ Wrapped Wrap(void* inner, int index) {
     if (!inner || index < 0)
         return {};
     Registry& r = Objects();
-    if (IUnknown** found = r.byInner.Find({inner, index})) {
-        (*found)->AddRef();
-        return {*found, r.byWrapper.Find(*found)->id, false};
+    if (const WrapperEntry* found = r.byInner.Find({inner, index})) {
+        found->wrapper->AddRef();
+        return {found->wrapper, found->id, false};
     }
     const uint32_t id = ++r.lastId;
     IUnknown* wrapper = InterfaceAt(index).make(inner, id);
@@ -94,14 +94,32 @@ Wrapped Wrap(void* inner, int index) {
     return {wrapper, id, true};
 }
 
+namespace {
+
+// The bookkeeping of a wrapper; null when the object is none. Every COM
+// object starts with its table of functions.
+WrapperCore* CoreOf(void* object) {
+    if (!object)
+        return nullptr;
+    const ptrdiff_t* offset = Objects().classes.Find(*static_cast<void**>(object));
+    return offset ? reinterpret_cast<WrapperCore*>(static_cast<char*>(object) + *offset) : nullptr;
+}
+
+} // namespace
+
+void RememberWrapperClass(IUnknown* face, WrapperCore* core) {
+    Objects().classes.Insert(*reinterpret_cast<void**>(face),
+                             reinterpret_cast<char*>(core) - reinterpret_cast<char*>(face));
+}
+
 void* Unwrap(void* object) {
-    const WrapperEntry* found = Objects().byWrapper.Find(object);
-    return found ? found->inner : object;
+    const WrapperCore* core = CoreOf(object);
+    return core ? core->Inner() : object;
 }
 
 uint32_t IdOf(void* object) {
-    const WrapperEntry* found = Objects().byWrapper.Find(object);
-    return found ? found->id : 0;
+    const WrapperCore* core = CoreOf(object);
+    return core ? core->Id() : 0;
 }
 
 uint32_t NewestId() {
@@ -109,7 +127,7 @@ uint32_t NewestId() {
 }
 
 int LiveWrappers() {
-    return static_cast<int>(Objects().byWrapper.Size());
+    return static_cast<int>(Objects().byInner.Size());
 }
 
 WrapperCore::WrapperCore(void* innerKey, int index, uint32_t id)
@@ -117,20 +135,15 @@ WrapperCore::WrapperCore(void* innerKey, int index, uint32_t id)
 
 WrapperCore::~WrapperCore() {
     Registry& r = Objects();
-    if (IUnknown** found = r.byInner.Find({m_innerKey, m_index})) {
-        r.byWrapper.Erase(*found);
-        r.byInner.Erase({m_innerKey, m_index});
-    }
+    r.byInner.Erase({m_innerKey, m_index});
     // Everything the module held is released: the file is complete up to here.
-    if (r.byWrapper.Size() == 0)
+    if (r.byInner.Size() == 0)
         SessionLog::Get().Flush();
 }
 
 // Called by each wrapper's constructor once it is complete.
 void Register(void* innerKey, int index, IUnknown* wrapper, uint32_t id) {
-    Registry& r = Objects();
-    r.byInner.Insert({innerKey, index}, wrapper);
-    r.byWrapper.Insert(wrapper, {innerKey, id});
+    Objects().byInner.Insert({innerKey, index}, {wrapper, id});
 }
 
 bool WrapperCore::ShouldRecord(uintptr_t key) {

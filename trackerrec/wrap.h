@@ -47,6 +47,11 @@ int LiveWrappers();
 uint32_t NewestId();
 // Enters a new wrapper in the registry (its constructor calls this).
 void Register(void* inner, int index, IUnknown* wrapper, uint32_t id);
+class WrapperCore;
+// Notes a wrapper class, by the finished wrapper `face` as the module sees it
+// and its bookkeeping `core`: a pointer the module passes in is a wrapper
+// when its table of functions is one of the wrapper classes' own.
+void RememberWrapperClass(IUnknown* face, WrapperCore* core);
 
 // Wrappers come and go by the dozen with every measurement: their memory is
 // kept for the next ones.
@@ -65,6 +70,7 @@ public:
     static void operator delete(void* memory, size_t size) { FreeWrapper(memory, size); }
 
     uint32_t Id() const { return m_id; }
+    void* Inner() const { return m_innerKey; }
     // Whether the answer of a member (or query) is to be written: always for
     // live objects, the first time for value objects.
     bool ShouldRecord(uintptr_t key);
