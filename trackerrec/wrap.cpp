@@ -4,6 +4,7 @@
 
 #include "../interfaces/tracker/connection.h"
 #include "../platform/base/text.h"
+#include "../platform/com/com_error.h"
 
 #include <algorithm>
 #include <new>
@@ -241,17 +242,8 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
 }
 
 std::string FailureDescription() {
-    IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) != S_OK || !info)
-        return {};
-    BSTR text = nullptr;
-    std::string description;
-    if (SUCCEEDED(info->GetDescription(&text)) && text)
-        description = platform::Utf8FromWide(platform::WideView(text, SysStringLen(text)));
-    SysFreeString(text);
-    SetErrorInfo(0, info); // the module reads it next
-    info->Release();
-    return description;
+    const std::basic_string<WCHAR> description = ErrorInfoDescription(true);
+    return platform::Utf8FromWide(platform::WideView(description.data(), description.size()));
 }
 
 } // namespace trackerrec

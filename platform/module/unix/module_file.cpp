@@ -38,3 +38,12 @@ extern "C" DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
     buffer[n] = 0;
     return path.size() < size ? n : size; // truncated: the buffer size, as on Windows
 }
+
+namespace platform {
+
+WideString ServerFileOf(HMODULE module) {
+    const std::string path = module ? NativeModulePath(module) : std::string();
+    return WideFromUtf8(path);
+}
+
+} // namespace platform
