@@ -8,6 +8,7 @@
 
 #include "../base/text.h"
 #include "../module/module.h"
+#include "../module/server_file.h"
 
 #include <atomic>
 #include <functional>

@@ -39,9 +39,4 @@ std::string NativePathFromWindows(WideView path);
 // /a/b → Z:\a\b; a relative path only changes its slashes.
 WideString WindowsPathFromNative(std::string_view path);
 
-// The file an in-process server in `module` is registered by: its full path,
-// in the form the system's class registration loads (native on Linux); empty
-// when it cannot be found.
-WideString ServerFileOf(HMODULE module);
-
 } // namespace platform

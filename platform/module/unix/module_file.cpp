@@ -1,5 +1,6 @@
 // GetModuleFileNameW over the dynamic loader's record of loaded objects.
 #include "../module.h"
+#include "../server_file.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,5 +1,5 @@
 // The server's file as the system's GetModuleFileNameW gives it.
-#include "../module.h"
+#include "../server_file.h"
 
 namespace platform {
 
