@@ -32,10 +32,7 @@ RecentDoubles& Recent() {
 
 } // namespace
 
-SessionLog& SessionLog::Get() {
-    static SessionLog log;
-    return log;
-}
+SessionLog SessionLog::s_log;
 
 SessionLog::~SessionLog() {
     Close();

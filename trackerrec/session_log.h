@@ -30,7 +30,7 @@ inline constexpr std::string_view kSessionFileMagic = "QNZU-TRACKER-SESSION";
 
 class SessionLog {
 public:
-    static SessionLog& Get();
+    static SessionLog& Get() { return s_log; } // asked at every call: no guard
 
     // Opens the file and writes the version line; on failure says why and stays off.
     void Open(const std::string& path);
@@ -75,6 +75,8 @@ public:
 private:
     static constexpr size_t kBlockSize = 1 << 16;
     static constexpr uint64_t kFlushAfterMs = 1000;
+
+    static SessionLog s_log;
 
     SessionLog() = default;
     ~SessionLog();
