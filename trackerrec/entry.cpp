@@ -9,18 +9,11 @@
 #include "wrap.h"
 
 #include "../interfaces/tracker/library_ids.h"
+#include "../platform/com/inproc_server.h"
 #include "../platform/module/libloaderapi.h"
 #include "../trackersim/registration.h"
 
 #include <cstdio>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#include <limits.h>
-#include <stdlib.h>
-#endif
 
 namespace trackerrec {
 namespace {
@@ -72,36 +65,15 @@ bool LoadInner() {
     return true;
 }
 
-class ClassFactory final : public IClassFactory {
+// Without an inner factory it plays the session file.
+class ClassFactory final : public platform::ServerClassFactory {
 public:
-    // Without an inner factory it plays the session file.
     explicit ClassFactory(IClassFactory* inner) : m_inner(inner) {}
-    ClassFactory(const ClassFactory&) = delete;
-    ClassFactory& operator=(const ClassFactory&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IClassFactory)
-            return E_NOINTERFACE;
-        AddRef();
-        *out = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
+private:
+    ~ClassFactory() override = default;
+
+    HRESULT Create(REFIID riid, void** out) override {
         if (!m_inner)
             return CreatePlayedConnection(riid, out);
         const uint32_t base = NewestId();
@@ -112,7 +84,8 @@ public:
         if (SUCCEEDED(hr) && connection)
             wrapped = Wrap(connection.Get(), DispatchIndex());
         if (log.Active()) {
-            std::string line = "c";
+            TextBuffer& line = log.Line();
+            line += 'c';
             if (FAILED(hr))
                 PutFailure(line, hr, FailureDescription());
             else
@@ -125,62 +98,30 @@ public:
         wrapped.object->Release();
         return hr;
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        return m_inner ? m_inner->LockServer(lock) : S_OK;
-    }
+    HRESULT Lock(bool lock) override { return m_inner ? m_inner->LockServer(lock) : S_OK; }
 
-private:
-    ~ClassFactory() = default;
     ComPtr<IClassFactory> m_inner;
-    ULONG m_refs = 1;
 };
-
-platform::WideString OwnPath() {
-#ifdef _WIN32
-    HMODULE self = nullptr;
-    WCHAR path[MAX_PATH] = {};
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&OwnPath), &self) ||
-        !GetModuleFileNameW(self, path, MAX_PATH))
-        return {};
-    return path;
-#else
-    Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(&DllRegisterServer), &info) || !info.dli_fname)
-        return {};
-    char resolved[PATH_MAX];
-    const char* path = realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
-    return platform::WideFromUtf8(path);
-#endif
-}
-
-HRESULT FromWin32(LONG rc) {
-    return rc == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(rc);
-}
 
 } // namespace
 } // namespace trackerrec
 
 TRACKERREC_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (clsid != tracker::CLSID_TrackerConnection)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    if (!trackerrec::LoadInner())
-        return CLASS_E_CLASSNOTAVAILABLE;
-    ComPtr<IClassFactory> inner;
-    if (!trackerrec::Player::Get().Loaded()) {
-        const HRESULT hr =
-            trackerrec::Inner().getClassObject(clsid, IID_IClassFactory, inner.PutVoid());
-        if (FAILED(hr))
-            return hr;
-    }
-    auto* factory = new trackerrec::ClassFactory(inner.Get());
-    const HRESULT answer = factory->QueryInterface(riid, object);
-    factory->Release();
-    return answer;
+    return platform::GetServerClassObject(
+        clsid, tracker::CLSID_TrackerConnection, riid, object,
+        [&](platform::ServerClassFactory*& factory) -> HRESULT {
+            if (!trackerrec::LoadInner())
+                return CLASS_E_CLASSNOTAVAILABLE;
+            ComPtr<IClassFactory> inner;
+            if (!trackerrec::Player::Get().Loaded()) {
+                const HRESULT hr =
+                    trackerrec::Inner().getClassObject(clsid, IID_IClassFactory, inner.PutVoid());
+                if (FAILED(hr))
+                    return hr;
+            }
+            factory = new trackerrec::ClassFactory(inner.Get());
+            return S_OK;
+        });
 }
 
 TRACKERREC_EXPORT HRESULT DllCanUnloadNow() {
@@ -195,19 +136,18 @@ TRACKERREC_EXPORT HRESULT DllCanUnloadNow() {
 // is the recorder itself, whose recorded library then stays), keeping the
 // session file already set.
 TRACKERREC_EXPORT HRESULT DllRegisterServer() {
-    const platform::WideString self = trackerrec::OwnPath();
-    if (self.empty())
-        return E_UNEXPECTED;
-    trackerrec::RecorderSettings settings;
-    trackerrec::ReadSettings(settings);
-    const platform::WideString registered = trackerrec::RegisteredLibrary();
-    if (!registered.empty() && registered != self)
-        settings.library = registered;
-    if (settings.library.empty() && settings.replayFile.empty())
-        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-    if (LONG rc = trackerrec::WriteSettings(settings); rc != ERROR_SUCCESS)
-        return trackerrec::FromWin32(rc);
-    return trackerrec::FromWin32(trackersim::RegisterLibrary(self));
+    return platform::RegisterServerFile([](const platform::WideString& self) -> LONG {
+        trackerrec::RecorderSettings settings;
+        trackerrec::ReadSettings(settings);
+        const platform::WideString registered = trackerrec::RegisteredLibrary();
+        if (!registered.empty() && registered != self)
+            settings.library = registered;
+        if (settings.library.empty() && settings.replayFile.empty())
+            return ERROR_FILE_NOT_FOUND;
+        if (LONG rc = trackerrec::WriteSettings(settings); rc != ERROR_SUCCESS)
+            return rc;
+        return trackersim::RegisterLibrary(self);
+    });
 }
 
 // Puts the recorded library back in the recorder's place.
@@ -217,6 +157,6 @@ TRACKERREC_EXPORT HRESULT DllUnregisterServer() {
         return S_OK;
     if (!settings.library.empty())
         if (LONG rc = trackersim::RegisterLibrary(settings.library); rc != ERROR_SUCCESS)
-            return trackerrec::FromWin32(rc);
-    return trackerrec::FromWin32(trackerrec::DeleteSettings());
+            return platform::ResultFromWin32(rc);
+    return platform::ResultFromWin32(trackerrec::DeleteSettings());
 }

@@ -61,7 +61,7 @@ std::string CallLine(uint32_t id, const std::string& member, uint32_t base) {
 }
 
 // Appends an event argument; an object becomes its wrapper in `passed`.
-void PutArgument(std::string& line, const VARIANT& in, VARIANT& passed, uint32_t base) {
+void PutArgument(TextBuffer& line, const VARIANT& in, VARIANT& passed, uint32_t base) {
     passed = in;
     const VARTYPE vt = in.vt;
     if (vt == VT_DISPATCH) {
@@ -77,24 +77,22 @@ void PutArgument(std::string& line, const VARIANT& in, VARIANT& passed, uint32_t
             PutBytes(line, static_cast<const unsigned char*>(data), array->rgsabound[0].cElements);
             SafeArrayUnaccessData(array);
         } else {
-            line += " b";
+            line += std::string_view(" b");
         }
         return;
     }
     switch (vt) {
     case VT_EMPTY:
-        line += " -";
+        line += std::string_view(" -");
         break;
     case VT_NULL:
-        line += " N";
+        line += std::string_view(" N");
         break;
     case VT_I4: // event arguments carry their type: i for 32-bit integers, r for doubles
-        PutLong(line, in.lVal);
-        line.insert(line.rfind(' ') + 1, 1, 'i');
+        PutLong(line, in.lVal, 'i');
         break;
     case VT_R8:
-        PutDouble(line, in.dblVal);
-        line.insert(line.rfind(' ') + 1, 1, 'r');
+        PutDouble(line, in.dblVal, 'r');
         break;
     case VT_BOOL:
         PutBool(line, in.boolVal);
@@ -103,7 +101,7 @@ void PutArgument(std::string& line, const VARIANT& in, VARIANT& passed, uint32_t
         PutString(line, in.bstrVal, in.bstrVal ? SysStringLen(in.bstrVal) : 0);
         break;
     default:
-        line += " ?";
+        line += std::string_view(" ?");
         PutLong(line, vt);
         break;
     }
@@ -167,20 +165,32 @@ public:
         }
         SessionLog& log = SessionLog::Get();
         const uint32_t base = NewestId();
-        std::string line = "e";
-        PutLong(line, static_cast<long long>(log.SinceConnect()));
-        PutTarget(line, m_source, base);
-        PutLong(line, log.Member(EventName(m_iid) + "." + std::to_string(id)));
         // Arguments come last first; they are recorded in declaration order.
         const UINT count = params ? params->cArgs : 0;
-        std::vector<VARIANT> passed(count);
-        for (UINT i = count; i-- > 0;)
-            PutArgument(line, params->rgvarg[i], passed[i], base);
-        log.Write(line);
+        VARIANT inPlace[kArgumentsInPlace];
+        std::vector<VARIANT> more(count > kArgumentsInPlace ? count : 0);
+        VARIANT* passed = count > kArgumentsInPlace ? more.data() : inPlace;
+        if (log.Active()) {
+            const uint64_t since = log.SinceConnect();
+            log.BeforeEvent(since);
+            const uint32_t member = Member(log, id);
+            TextBuffer& line = log.Line();
+            line += 'e';
+            PutLong(line, static_cast<long long>(since));
+            PutTarget(line, m_source, base);
+            PutLong(line, member);
+            for (UINT i = count; i-- > 0;)
+                PutArgument(line, params->rgvarg[i], passed[i], base);
+            log.Write(line);
+        } else {
+            TextBuffer unused;
+            for (UINT i = count; i-- > 0;)
+                PutArgument(unused, params->rgvarg[i], passed[i], base);
+        }
         DISPPARAMS forwarded = {};
         if (params) {
             forwarded = *params;
-            forwarded.rgvarg = count ? passed.data() : nullptr;
+            forwarded.rgvarg = count ? passed : nullptr;
         }
         const HRESULT hr = target->Invoke(id, riid, lcid, flags, params ? &forwarded : nullptr,
                                           result, exception, argError);
@@ -192,7 +202,26 @@ public:
     }
 
 private:
+    static constexpr UINT kArgumentsInPlace = 4;
+
     ~SinkWrapper() = default;
+
+    // The event's member number; the last event's is kept (a source fires
+    // mostly one event).
+    uint32_t Member(SessionLog& log, DISPID id) {
+        if (m_lastEvent.name.empty() || id != m_lastId) {
+            m_lastEvent.name = EventName(m_iid) + "." + std::to_string(id);
+            m_lastEvent.slot = MemberSlot{m_lastEvent.name.c_str()};
+            m_lastId = id;
+        }
+        return log.Member(m_lastEvent.slot);
+    }
+
+    struct {
+        std::string name;
+        MemberSlot slot{nullptr};
+    } m_lastEvent;
+    DISPID m_lastId = 0;
     ComPtr<IUnknown> m_sink;
     ComPtr<IDispatch> m_target; // the sink as the event interface
     uint32_t m_source;
@@ -306,12 +335,16 @@ public:
 IUnknown* MakeContainerWrapper(void* inner, uint32_t id) {
     auto* wrapper = new ContainerWrapper(static_cast<IConnectionPointContainer*>(inner),
                                          ConnectionPointIndex() - 1, id);
+    static const bool remembered = (RememberWrapperClass(wrapper, wrapper), true);
+    (void)remembered;
     return static_cast<IConnectionPointContainer*>(wrapper);
 }
 
 IUnknown* MakeConnectionPointWrapper(void* inner, uint32_t id) {
     auto* wrapper = new ConnectionPointWrapper(static_cast<IConnectionPoint*>(inner),
                                                ConnectionPointIndex(), id);
+    static const bool remembered = (RememberWrapperClass(wrapper, wrapper), true);
+    (void)remembered;
     return static_cast<IConnectionPoint*>(wrapper);
 }
 

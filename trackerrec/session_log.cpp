@@ -17,29 +17,22 @@ std::unordered_map<std::string, uint32_t>& MemberNumbers() {
     return numbers;
 }
 
-std::unordered_map<const void*, uint32_t>& MembersByAddress() {
-    static std::unordered_map<const void*, uint32_t> numbers;
-    return numbers;
-}
-
 struct RecentDoubles {
-    static constexpr int kSize = 16;
+    static constexpr unsigned kSize = 16; // a power of two
     uint64_t bits[kSize] = {};
-    int next = 0;
-    int count = 0;
+    unsigned next = 0;
+    unsigned count = 0;
 };
 
+RecentDoubles g_recent;
+
 RecentDoubles& Recent() {
-    static RecentDoubles recent;
-    return recent;
+    return g_recent;
 }
 
 } // namespace
 
-SessionLog& SessionLog::Get() {
-    static SessionLog log;
-    return log;
-}
+SessionLog SessionLog::s_log;
 
 SessionLog::~SessionLog() {
     Close();
@@ -51,9 +44,12 @@ void SessionLog::Open(const std::string& path) {
     m_start = platform::CurrentClock().NowMs();
     m_connected = false;
     MemberNumbers().clear();
-    MembersByAddress().clear();
     Recent() = RecentDoubles();
     m_memberCount = 0;
+    ++m_recording;
+    m_block.clear();
+    m_block.reserve(kBlockSize + 4096);
+    m_blockWrittenAt = 0;
     m_file = std::fopen(path.c_str(), "wb");
     if (!m_file) {
         std::fprintf(stderr,
@@ -61,24 +57,33 @@ void SessionLog::Open(const std::string& path) {
                      path.c_str(), std::strerror(errno));
         return;
     }
-    std::setvbuf(m_file, nullptr, _IOFBF, 1 << 16);
+    std::setvbuf(m_file, nullptr, _IONBF, 0); // the lines are gathered in blocks here
     std::string header(kSessionFileMagic);
     header += ' ';
     header += std::to_string(kSessionFormatVersion);
     Write(header);
 }
 
-void SessionLog::Write(std::string_view line) {
-    if (!m_file)
+void SessionLog::WriteBlock() {
+    if (!m_file || m_block.empty())
         return;
-    if (std::fwrite(line.data(), 1, line.size(), m_file) != line.size() ||
-        std::fputc('\n', m_file) == EOF)
+    const bool written = std::fwrite(m_block.data(), 1, m_block.size(), m_file) == m_block.size();
+    m_block.clear();
+    if (!written)
         End(std::strerror(errno));
 }
 
 void SessionLog::Flush() {
+    WriteBlock();
     if (m_file && std::fflush(m_file) != 0)
         End(std::strerror(errno));
+}
+
+void SessionLog::BeforeEvent(uint64_t sinceConnect) {
+    if (sinceConnect - m_blockWrittenAt >= kFlushAfterMs) {
+        m_blockWrittenAt = sinceConnect;
+        WriteBlock();
+    }
 }
 
 void SessionLog::Close() {
@@ -96,6 +101,7 @@ void SessionLog::End(const char* why) {
                  "tracker recorder: recording ended: cannot write %s (%s); the session goes on "
                  "unrecorded\n",
                  m_path.c_str(), why);
+    m_block.clear();
     std::fclose(std::exchange(m_file, nullptr));
 }
 
@@ -105,21 +111,15 @@ uint32_t SessionLog::Member(std::string_view name) {
     if (auto found = numbers.find(key); found != numbers.end())
         return found->second;
     const uint32_t number = ++m_memberCount;
-    numbers.emplace(key, number);
-    std::string line = "m";
-    PutLong(line, number);
-    line += ' ';
-    line += name;
-    Write(line);
-    return number;
-}
-
-uint32_t SessionLog::Member(const void* key, std::string_view name) {
-    auto& numbers = MembersByAddress();
-    if (auto found = numbers.find(key); found != numbers.end())
-        return found->second;
-    const uint32_t number = Member(name);
-    numbers.emplace(key, number);
+    numbers.emplace(std::move(key), number);
+    // Written straight into the block: the line of the call may be under way.
+    if (m_file) {
+        m_block += 'm';
+        PutLong(m_block, number);
+        m_block += ' ';
+        m_block += name;
+        m_block += '\n';
+    }
     return number;
 }
 
@@ -131,103 +131,55 @@ void SessionLog::MarkConnect() {
     if (!m_connected) {
         m_connected = true;
         m_start = platform::CurrentClock().NowMs();
+        m_blockWrittenAt = 0;
     }
 }
 
-void PutLong(std::string& line, long long value) {
-    char text[24];
-    line += ' ';
-    line.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+void TextBuffer::Grow(size_t size) {
+    m_text.resize(2 * size);
 }
 
-void PutDouble(std::string& line, double value) {
-    // A value among the last few doubles written is written as "=k", the k-th
-    // one back; others as the shortest text that reads back as the same double.
+namespace fields {
+
+int RecentDouble(double value) {
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     RecentDoubles& recent = Recent();
-    char text[32];
-    line += ' ';
     int back = 0;
-    for (int k = 1; k <= RecentDoubles::kSize && !back; ++k)
-        if (recent.count >= k &&
-            recent.bits[(recent.next - k + RecentDoubles::kSize) % RecentDoubles::kSize] == bits)
-            back = k;
-    if (back) {
-        line += '=';
-        line.append(text, std::to_chars(text, text + sizeof text, back).ptr);
-    } else {
-        line.append(text, std::to_chars(text, text + sizeof text, value).ptr);
-    }
+    for (unsigned k = 1; k <= recent.count; ++k)
+        if (recent.bits[(recent.next - k) & (RecentDoubles::kSize - 1)] == bits) {
+            back = static_cast<int>(k);
+            break;
+        }
     recent.bits[recent.next] = bits;
-    recent.next = (recent.next + 1) % RecentDoubles::kSize;
+    recent.next = (recent.next + 1) & (RecentDoubles::kSize - 1);
     if (recent.count < RecentDoubles::kSize)
         ++recent.count;
+    return back;
 }
 
-void PutBool(std::string& line, VARIANT_BOOL value) {
-    line += value ? " T" : " F";
-}
-
-void PutString(std::string& line, const OLECHAR* text, size_t length) {
-    if (!text) {
-        line += " ~";
-        return;
-    }
-    line += " \"";
-    for (char c : platform::Utf8FromWide(platform::WideView(text, length))) {
+std::string QuotedUtf8(std::string_view text) {
+    std::string quoted = "\"";
+    for (char c : text) {
         if (c == '"' || c == '\\')
-            line += '\\';
+            quoted += '\\';
         if (c == '\n')
-            line += "\\n";
+            quoted += "\\n";
         else if (c == '\r')
-            line += "\\r";
+            quoted += "\\r";
         else
-            line += c;
+            quoted += c;
     }
-    line += '"';
+    quoted += '"';
+    return quoted;
 }
 
-void PutBytes(std::string& line, const unsigned char* data, size_t size) {
-    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    line += " b";
-    for (size_t i = 0; i < size; i += 3) {
-        const uint32_t n = (uint32_t(data[i]) << 16) | (i + 1 < size ? data[i + 1] << 8 : 0) |
-                           (i + 2 < size ? data[i + 2] : 0);
-        line += digits[(n >> 18) & 63];
-        line += digits[(n >> 12) & 63];
-        line += i + 1 < size ? digits[(n >> 6) & 63] : '=';
-        line += i + 2 < size ? digits[n & 63] : '=';
-    }
+std::string QuotedString(const OLECHAR* text, size_t length) {
+    if (!text)
+        return "~";
+    return QuotedUtf8(platform::Utf8FromWide(platform::WideView(text, length)));
 }
 
-void PutObject(std::string& line, uint32_t id, bool created, uint32_t base) {
-    if (created) {
-        line += " @";
-        return;
-    }
-    if (id == 0) {
-        line += " ~";
-        return;
-    }
-    char text[16];
-    line += " #";
-    line.append(text, std::to_chars(text, text + sizeof text, base - id).ptr);
-}
-
-void PutTarget(std::string& line, uint32_t id, uint32_t base) {
-    char text[16];
-    if (!line.empty())
-        line += ' ';
-    line.append(text, std::to_chars(text, text + sizeof text, base - id).ptr);
-}
-
-void PutFailure(std::string& line, HRESULT hr, const std::string& description) {
-    char text[16];
-    line += " !";
-    line.append(text, std::to_chars(text, text + sizeof text, static_cast<uint32_t>(hr), 16).ptr);
-    const platform::WideString wide = platform::WideFromUtf8(description);
-    PutString(line, wide.c_str(), wide.size());
-}
+} // namespace fields
 
 } // namespace trackerrec

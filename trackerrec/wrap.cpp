@@ -1,56 +1,126 @@
 #include "wrap.h"
 
+#include "flat_table.h"
+
 #include "../interfaces/tracker/connection.h"
 #include "../platform/base/text.h"
+#include "../platform/com/com_error.h"
 
 #include <algorithm>
-#include <map>
-#include <unordered_map>
+#include <new>
 
 namespace trackerrec {
 namespace {
 
+struct InnerKey {
+    void* inner = nullptr;
+    int index = 0;
+    bool operator==(const InnerKey&) const = default;
+};
+struct InnerHash {
+    uint64_t operator()(const InnerKey& key) const {
+        return reinterpret_cast<uintptr_t>(key.inner) ^ (static_cast<uint64_t>(key.index) << 40);
+    }
+};
+struct PointerHash {
+    uint64_t operator()(void* key) const { return reinterpret_cast<uintptr_t>(key); }
+};
+struct WrapperEntry {
+    IUnknown* wrapper = nullptr;
+    uint32_t id = 0;
+};
+
 struct Registry {
     // (library object, interface index) -> its wrapper
-    std::map<std::pair<void*, int>, IUnknown*> byInner;
-    // wrapper -> (library object, id)
-    std::unordered_map<void*, std::pair<void*, uint32_t>> byWrapper;
+    FlatTable<InnerKey, WrapperEntry, InnerHash> byInner;
+    // a wrapper class's table of functions -> where its WrapperCore lies
+    FlatTable<void*, ptrdiff_t, PointerHash> classes;
     uint32_t lastId = 0;
 };
 
+Registry g_registry;
+
 Registry& Objects() {
-    static Registry registry;
-    return registry;
+    return g_registry;
 }
 
+// Freed wrappers by size, in steps of kStep bytes, each list up to kKept long.
+struct FreeBlock {
+    FreeBlock* next;
+};
+constexpr size_t kStep = 32;
+constexpr size_t kClasses = 16;
+constexpr uint32_t kKept = 4096;
+FreeBlock* g_free[kClasses] = {};
+uint32_t g_freeCount[kClasses] = {};
+
 } // namespace
+
+void* AllocateWrapper(size_t size) {
+    const size_t c = (size - 1) / kStep;
+    if (c >= kClasses)
+        return ::operator new(size);
+    if (FreeBlock* block = g_free[c]) {
+        g_free[c] = block->next;
+        --g_freeCount[c];
+        return block;
+    }
+    return ::operator new((c + 1) * kStep);
+}
+
+void FreeWrapper(void* memory, size_t size) {
+    const size_t c = (size - 1) / kStep;
+    if (c >= kClasses || g_freeCount[c] >= kKept) {
+        ::operator delete(memory);
+        return;
+    }
+    g_free[c] = new (memory) FreeBlock{g_free[c]};
+    ++g_freeCount[c];
+}
 
 Wrapped Wrap(void* inner, int index) {
     if (!inner || index < 0)
         return {};
     Registry& r = Objects();
-    if (auto found = r.byInner.find({inner, index}); found != r.byInner.end()) {
-        found->second->AddRef();
-        return {found->second, r.byWrapper[found->second].second, false};
+    if (const WrapperEntry* found = r.byInner.Find({inner, index})) {
+        found->wrapper->AddRef();
+        return {found->wrapper, found->id, false};
     }
     const uint32_t id = ++r.lastId;
     IUnknown* wrapper = InterfaceAt(index).make(inner, id);
     // Event times count from the connection: the tracker object's arrival.
-    if (*InterfaceAt(index).iid == tracker::Tracker::iid)
+    static const int tracker = InterfaceIndex(tracker::Tracker::iid);
+    if (index == tracker)
         SessionLog::Get().MarkConnect();
     return {wrapper, id, true};
 }
 
+namespace {
+
+// The bookkeeping of a wrapper; null when the object is none. Every COM
+// object starts with its table of functions.
+WrapperCore* CoreOf(void* object) {
+    if (!object)
+        return nullptr;
+    const ptrdiff_t* offset = Objects().classes.Find(*static_cast<void**>(object));
+    return offset ? reinterpret_cast<WrapperCore*>(static_cast<char*>(object) + *offset) : nullptr;
+}
+
+} // namespace
+
+void RememberWrapperClass(IUnknown* face, WrapperCore* core) {
+    Objects().classes.Insert(*reinterpret_cast<void**>(face),
+                             reinterpret_cast<char*>(core) - reinterpret_cast<char*>(face));
+}
+
 void* Unwrap(void* object) {
-    const Registry& r = Objects();
-    auto found = r.byWrapper.find(object);
-    return found == r.byWrapper.end() ? object : found->second.first;
+    const WrapperCore* core = CoreOf(object);
+    return core ? core->Inner() : object;
 }
 
 uint32_t IdOf(void* object) {
-    const Registry& r = Objects();
-    auto found = r.byWrapper.find(object);
-    return found == r.byWrapper.end() ? 0 : found->second.second;
+    const WrapperCore* core = CoreOf(object);
+    return core ? core->Id() : 0;
 }
 
 uint32_t NewestId() {
@@ -58,53 +128,77 @@ uint32_t NewestId() {
 }
 
 int LiveWrappers() {
-    return static_cast<int>(Objects().byWrapper.size());
+    return static_cast<int>(Objects().byInner.Size());
 }
 
 WrapperCore::WrapperCore(void* innerKey, int index, uint32_t id)
-    : m_innerKey(innerKey), m_index(index), m_id(id) {}
+    : m_innerKey(innerKey), m_index(index), m_id(id), m_value(InterfaceAt(index).value) {}
 
 WrapperCore::~WrapperCore() {
     Registry& r = Objects();
-    if (auto found = r.byInner.find({m_innerKey, m_index}); found != r.byInner.end()) {
-        r.byWrapper.erase(found->second);
-        r.byInner.erase(found);
-    }
+    r.byInner.Erase({m_innerKey, m_index});
     // Everything the module held is released: the file is complete up to here.
-    if (r.byWrapper.empty())
+    if (r.byInner.Size() == 0)
         SessionLog::Get().Flush();
 }
 
 // Called by each wrapper's constructor once it is complete.
 void Register(void* innerKey, int index, IUnknown* wrapper, uint32_t id) {
-    Registry& r = Objects();
-    r.byInner[{innerKey, index}] = wrapper;
-    r.byWrapper[wrapper] = {innerKey, id};
+    Objects().byInner.Insert({innerKey, index}, {wrapper, id});
 }
 
 bool WrapperCore::ShouldRecord(uintptr_t key) {
-    if (!IsValue())
+    if (!m_value)
         return true;
-    if (std::find(m_recorded.begin(), m_recorded.end(), key) != m_recorded.end())
+    if (std::find(m_recorded, m_recorded + m_recordedCount, key) != m_recorded + m_recordedCount ||
+        std::find(m_moreRecorded.begin(), m_moreRecorded.end(), key) != m_moreRecorded.end())
         return false;
-    m_recorded.push_back(key);
+    if (m_recordedCount < kInPlace)
+        m_recorded[m_recordedCount++] = key;
+    else
+        m_moreRecorded.push_back(key);
     return true;
 }
 
-bool WrapperCore::IsValue() const {
-    return InterfaceAt(m_index).value;
-}
-
 IUnknown* WrapperCore::Kept(uintptr_t key) const {
-    for (const auto& [k, wrapper] : m_kept)
+    for (int i = 0; i < m_keptCount; ++i)
+        if (m_keptKeys[i] == key)
+            return m_kept[i].Get();
+    for (const auto& [k, wrapper] : m_moreKept)
         if (k == key)
             return wrapper.Get();
     return nullptr;
 }
 
 void WrapperCore::Keep(uintptr_t key, IUnknown* wrapper) {
-    m_kept.emplace_back(key, ComPtr<IUnknown>(wrapper));
+    if (m_keptCount < kInPlace) {
+        m_keptKeys[m_keptCount] = key;
+        m_kept[m_keptCount++] = ComPtr<IUnknown>(wrapper);
+    } else {
+        m_moreKept.emplace_back(key, ComPtr<IUnknown>(wrapper));
+    }
 }
+
+namespace {
+
+// The member of a query for the interface at `index` (-1: IUnknown).
+MemberSlot& QuerySlot(int index) {
+    struct Slots {
+        std::vector<std::string> names;
+        std::vector<MemberSlot> slots;
+        Slots() {
+            for (int i = 0; i <= ConnectionPointIndex(); ++i)
+                names.push_back(std::string("QI.") + InterfaceAt(i).name);
+            names.push_back("QI.IUnknown");
+            for (const std::string& name : names)
+                slots.push_back(MemberSlot{name.c_str()});
+        }
+    };
+    static Slots table;
+    return table.slots[index < 0 ? table.slots.size() - 1 : static_cast<size_t>(index)];
+}
+
+} // namespace
 
 HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     if (!out)
@@ -133,9 +227,8 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     }
     SessionLog& log = SessionLog::Get();
     if (log.Active() && (ShouldRecord(key) || wrapped.created)) {
-        const uint32_t member = log.Member(
-            std::string("QI.") + (riid == IID_IUnknown ? "IUnknown" : InterfaceAt(index).name));
-        std::string line;
+        const uint32_t member = log.Member(QuerySlot(riid == IID_IUnknown ? -1 : index));
+        TextBuffer& line = log.Line();
         PutTarget(line, m_id, base);
         PutLong(line, member);
         if (FAILED(hr))
@@ -149,17 +242,8 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
 }
 
 std::string FailureDescription() {
-    IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) != S_OK || !info)
-        return {};
-    BSTR text = nullptr;
-    std::string description;
-    if (SUCCEEDED(info->GetDescription(&text)) && text)
-        description = platform::Utf8FromWide(platform::WideView(text, SysStringLen(text)));
-    SysFreeString(text);
-    SetErrorInfo(0, info); // the module reads it next
-    info->Release();
-    return description;
+    const std::basic_string<WCHAR> description = ErrorInfoDescription(true);
+    return platform::Utf8FromWide(platform::WideView(description.data(), description.size()));
 }
 
 } // namespace trackerrec

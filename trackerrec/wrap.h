@@ -47,6 +47,16 @@ int LiveWrappers();
 uint32_t NewestId();
 // Enters a new wrapper in the registry (its constructor calls this).
 void Register(void* inner, int index, IUnknown* wrapper, uint32_t id);
+class WrapperCore;
+// Notes a wrapper class, by the finished wrapper `face` as the module sees it
+// and its bookkeeping `core`: a pointer the module passes in is a wrapper
+// when its table of functions is one of the wrapper classes' own.
+void RememberWrapperClass(IUnknown* face, WrapperCore* core);
+
+// Wrappers come and go by the dozen with every measurement: their memory is
+// kept for the next ones.
+void* AllocateWrapper(size_t size);
+void FreeWrapper(void* memory, size_t size);
 
 // Bookkeeping shared by every wrapper.
 class WrapperCore {
@@ -56,13 +66,17 @@ public:
     WrapperCore(const WrapperCore&) = delete;
     WrapperCore& operator=(const WrapperCore&) = delete;
 
+    static void* operator new(size_t size) { return AllocateWrapper(size); }
+    static void operator delete(void* memory, size_t size) { FreeWrapper(memory, size); }
+
     uint32_t Id() const { return m_id; }
+    void* Inner() const { return m_innerKey; }
     // Whether the answer of a member (or query) is to be written: always for
     // live objects, the first time for value objects.
     bool ShouldRecord(uintptr_t key);
     // A value object gives the same object each time a member is read: the
     // wrapper handed out first, kept with the object.
-    bool IsValue() const;
+    bool IsValue() const { return m_value; }
     IUnknown* Kept(uintptr_t key) const;
     void Keep(uintptr_t key, IUnknown* wrapper);
     // QueryInterface on the library's object, the answer wrapped and recorded.
@@ -72,11 +86,20 @@ protected:
     ULONG m_refs = 1;
 
 private:
+    // Most value objects have a handful of members: their keys are kept in
+    // place, more of them in `m_more`.
+    static constexpr int kInPlace = 4;
     void* m_innerKey;
     int m_index;
     uint32_t m_id;
-    std::vector<uintptr_t> m_recorded;
-    std::vector<std::pair<uintptr_t, ComPtr<IUnknown>>> m_kept;
+    bool m_value;
+    uint8_t m_recordedCount = 0;
+    uint8_t m_keptCount = 0;
+    uintptr_t m_recorded[kInPlace];
+    uintptr_t m_keptKeys[kInPlace];
+    ComPtr<IUnknown> m_kept[kInPlace];
+    std::vector<uintptr_t> m_moreRecorded;
+    std::vector<std::pair<uintptr_t, ComPtr<IUnknown>>> m_moreKept;
 };
 
 // The thread's error information after a failure: its description, the
@@ -89,10 +112,12 @@ template <class T>
 concept ComInterface = std::is_base_of_v<IUnknown, T>;
 
 template <class T> int IndexOfType() {
-    if constexpr (std::is_same_v<T, IDispatch> || std::is_same_v<T, IUnknown>)
+    if constexpr (std::is_same_v<T, IDispatch> || std::is_same_v<T, IUnknown>) {
         return DispatchIndex();
-    else
-        return InterfaceIndex(T::iid);
+    } else {
+        static const int index = InterfaceIndex(T::iid);
+        return index;
+    }
 }
 
 // A parameter of a forwarded member: what is passed on and what is recorded.
@@ -102,7 +127,7 @@ template <class P> struct Param {
     P value;
     uint32_t base = 0;
     P Pass() { return value; }
-    void In(std::string& line) const {
+    void In(TextBuffer& line) const {
         if constexpr (std::is_same_v<P, double>)
             PutDouble(line, value);
         else if constexpr (std::is_same_v<P, VARIANT_BOOL>)
@@ -110,7 +135,7 @@ template <class P> struct Param {
         else
             PutLong(line, value);
     }
-    void Out(std::string&) {}
+    void Out(TextBuffer&) {}
     void Finish() {}
 };
 
@@ -119,8 +144,8 @@ template <> struct Param<BSTR> {
     BSTR value;
     uint32_t base = 0;
     BSTR Pass() { return value; }
-    void In(std::string& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
-    void Out(std::string&) {}
+    void In(TextBuffer& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
+    void Out(TextBuffer&) {}
     void Finish() {}
 };
 
@@ -129,8 +154,8 @@ template <> struct Param<BSTR*> {
     BSTR* value;
     uint32_t base = 0;
     BSTR* Pass() { return value; }
-    void In(std::string&) const {}
-    void Out(std::string& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
+    void In(TextBuffer&) const {}
+    void Out(TextBuffer& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
     void Finish() {}
 };
 
@@ -141,8 +166,8 @@ struct Param<T*> {
     T* value;
     uint32_t base = 0;
     T* Pass() { return value; }
-    void In(std::string&) const {}
-    void Out(std::string& line) {
+    void In(TextBuffer&) const {}
+    void Out(TextBuffer& line) {
         if constexpr (std::is_floating_point_v<T>)
             PutDouble(line, *value);
         else if constexpr (std::is_same_v<T, VARIANT_BOOL>)
@@ -159,14 +184,14 @@ template <ComInterface T> struct Param<T*> {
     T* value;
     T* Pass() { return static_cast<T*>(Unwrap(value)); }
     uint32_t base = 0;
-    void In(std::string& line) const {
+    void In(TextBuffer& line) const {
         const uint32_t id = value ? IdOf(value) : 0;
         if (value && !id)
             line += " ?"; // an object of the module's own
         else
             PutObject(line, id, false, base);
     }
-    void Out(std::string&) {}
+    void Out(TextBuffer&) {}
     void Finish() {}
 };
 
@@ -177,8 +202,8 @@ template <ComInterface T> struct Param<T**> {
     T* inner = nullptr;
     Wrapped wrapped;
     T** Pass() { return value ? &inner : nullptr; }
-    void In(std::string&) const {}
-    void Out(std::string& line) {
+    void In(TextBuffer&) const {}
+    void Out(TextBuffer& line) {
         if (!wrapped.object)
             wrapped = Wrap(inner, IndexOfType<T>());
         PutObject(line, wrapped.id, wrapped.created, base);
@@ -205,14 +230,14 @@ template <class T> constexpr bool IsObjectOut = false;
 template <ComInterface T> constexpr bool IsObjectOut<T**> = true;
 
 template <class Interface, class Declaring, class... P>
-HRESULT Forward(WrapperCore& self, Interface* inner, const char* name,
+HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
                 HRESULT (STDMETHODCALLTYPE Declaring::*fn)(P...), P... args) {
     SessionLog& log = SessionLog::Get();
     const uint32_t base = NewestId();
     std::tuple<Param<P>...> params{Param<P>{args}...};
     const HRESULT hr = std::apply(
         [&](auto&... p) { return (static_cast<Declaring*>(inner)->*fn)(p.Pass()...); }, params);
-    const uintptr_t key = reinterpret_cast<uintptr_t>(name);
+    const uintptr_t key = reinterpret_cast<uintptr_t>(&member);
     bool reread = false;
     bool created = false;
     if constexpr (sizeof...(P) > 0) {
@@ -235,11 +260,10 @@ HRESULT Forward(WrapperCore& self, Interface* inner, const char* name,
         }
     }
     if (log.Active() && !reread && (self.ShouldRecord(key) || created)) {
-        const uint32_t member = log.Member(static_cast<const void*>(name), name);
-        std::string line;
-        line.reserve(48);
+        const uint32_t number = log.Member(member);
+        TextBuffer& line = log.Line();
         PutTarget(line, self.Id(), base);
-        PutLong(line, member);
+        PutLong(line, number);
         std::apply([&](auto&... p) { ((p.base = base, p.In(line)), ...); }, params);
         if (FAILED(hr))
             PutFailure(line, hr, FailureDescription());

@@ -53,6 +53,9 @@ public:
 template <class W> IUnknown* Make(void* inner, uint32_t id) {
     using I = typename W::Interface;
     auto* wrapper = new W(static_cast<I*>(inner), IndexOfType<I>(), id);
+    static const bool remembered =
+        (RememberWrapperClass(static_cast<I*>(wrapper), static_cast<WrapperCore*>(wrapper)), true);
+    (void)remembered;
     return static_cast<I*>(wrapper);
 }
 

@@ -5,13 +5,16 @@
 #include "member_macros.h"
 #include "wrapper_base.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace trackerrec {
 namespace {
 
 #define QN_WRAP_MEMBER(Declaring, name, ...)                                                       \
     HRESULT STDMETHODCALLTYPE name(QN_PARAMS(__VA_ARGS__)) override {                              \
-        return Forward(*this, m_inner.Get(), #Declaring "." #name,                                 \
-                       &Interface::name QN_ARGS(__VA_ARGS__));                                     \
+        static MemberSlot member{#Declaring "." #name};                                            \
+        return Forward(*this, m_inner.Get(), member, &Interface::name QN_ARGS(__VA_ARGS__));       \
     }
 
 #define QN_WRAPPER_CLASS(Name, Kind)                                                               \
@@ -42,12 +45,32 @@ const InterfaceInfo kTable[] = {
 };
 constexpr int kCount = static_cast<int>(sizeof kTable / sizeof kTable[0]);
 
+// The table's interfaces by their IID's first word, probed in turn: asked at
+// every query.
+struct ByIid {
+    static constexpr unsigned kSize = 512; // a power of two, well over kCount
+    int16_t slots[kSize];
+    ByIid() {
+        std::fill(std::begin(slots), std::end(slots), int16_t(-1));
+        for (int i = 0; i < kCount; ++i) {
+            unsigned at = Home(*kTable[i].iid);
+            while (slots[at] >= 0)
+                at = (at + 1) % kSize;
+            slots[at] = static_cast<int16_t>(i);
+        }
+    }
+    static unsigned Home(const IID& iid) {
+        return (static_cast<uint32_t>(iid.Data1) * 0x9E3779B1u >> 23) % kSize;
+    }
+};
+
 } // namespace
 
 int InterfaceIndex(const IID& iid) {
-    for (int i = 0; i < kCount; ++i)
-        if (*kTable[i].iid == iid)
-            return i;
+    static const ByIid table;
+    for (unsigned at = ByIid::Home(iid); table.slots[at] >= 0; at = (at + 1) % ByIid::kSize)
+        if (*kTable[table.slots[at]].iid == iid)
+            return table.slots[at];
     return -1;
 }
 

@@ -6,64 +6,33 @@
 #include "module_state.h"
 
 #include "../interfaces/tracker/library_ids.h"
+#include "../platform/com/inproc_server.h"
 
 namespace trackersim {
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public platform::ServerClassFactory {
 public:
     ClassFactory() { ObjectCreated(); }
-    ClassFactory(const ClassFactory&) = delete;
-    ClassFactory& operator=(const ClassFactory&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IClassFactory)
-            return E_NOINTERFACE;
-        AddRef();
-        *out = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        return CreateConnection(riid, out);
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        trackersim::LockServer(lock != FALSE);
-        return S_OK;
-    }
 
 private:
-    ~ClassFactory() { ObjectDestroyed(); }
-    ULONG m_refs = 1;
+    ~ClassFactory() override { ObjectDestroyed(); }
+    HRESULT Create(REFIID riid, void** out) override { return CreateConnection(riid, out); }
+    HRESULT Lock(bool lock) override {
+        trackersim::LockServer(lock);
+        return S_OK;
+    }
 };
 
 } // namespace
 } // namespace trackersim
 
 TRACKERSIM_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (clsid != tracker::CLSID_TrackerConnection)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new trackersim::ClassFactory;
-    const HRESULT hr = factory->QueryInterface(riid, object);
-    factory->Release();
-    return hr;
+    return platform::GetServerClassObject(clsid, tracker::CLSID_TrackerConnection, riid, object,
+                                          [](platform::ServerClassFactory*& factory) -> HRESULT {
+                                              factory = new trackersim::ClassFactory;
+                                              return S_OK;
+                                          });
 }
 
 TRACKERSIM_EXPORT HRESULT DllCanUnloadNow() {

@@ -22,8 +22,9 @@ private:
     std::basic_string<WCHAR> m_description;
 };
 
-// Throws ComError for hr, taking (and clearing) the thread's error information.
-[[noreturn]] inline void ThrowComError(HRESULT hr) {
+// The description in the thread's error information; empty when there is none.
+// The information is taken (cleared), or with `leave` put back for the next reader.
+inline std::basic_string<WCHAR> ErrorInfoDescription(bool leave = false) {
     std::basic_string<WCHAR> description;
     IErrorInfo* info = nullptr;
     if (GetErrorInfo(0, &info) == S_OK && info) {
@@ -31,9 +32,16 @@ private:
         if (SUCCEEDED(info->GetDescription(&text)) && text)
             description.assign(text, SysStringLen(text));
         SysFreeString(text);
+        if (leave)
+            SetErrorInfo(0, info);
         info->Release();
     }
-    throw ComError(hr, std::move(description));
+    return description;
+}
+
+// Throws ComError for hr, taking (and clearing) the thread's error information.
+[[noreturn]] inline void ThrowComError(HRESULT hr) {
+    throw ComError(hr, ErrorInfoDescription());
 }
 
 // Throws ComError for a failing result; costs a comparison otherwise.

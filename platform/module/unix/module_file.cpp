@@ -1,5 +1,6 @@
 // GetModuleFileNameW over the dynamic loader's record of loaded objects.
 #include "../module.h"
+#include "../server_file.h"
 
 #include <algorithm>
 #include <climits>
@@ -38,3 +39,12 @@ extern "C" DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
     buffer[n] = 0;
     return path.size() < size ? n : size; // truncated: the buffer size, as on Windows
 }
+
+namespace platform {
+
+WideString ServerFileOf(HMODULE module) {
+    const std::string path = module ? NativeModulePath(module) : std::string();
+    return WideFromUtf8(path);
+}
+
+} // namespace platform
