@@ -1,6 +1,6 @@
 # The session sweep as four tests, each a quarter of the calls, so that ctest
 # spreads it over the cores. The plain build sweeps every call; under the
-# sanitizers, where a run costs about ten times as much, every 50th call and
+# sanitizers, where a run costs about fifteen times as much, every 50th call and
 # each operation's first call in each phase (.ci/sweep-full sweeps every call
 # there too).
 set(QNZU_SWEEP_SHARDS 4)
