@@ -17,6 +17,9 @@ namespace trackersim {
 
 namespace {
 
+// Far longer than any run takes, even under the sanitizers on a busy machine.
+constexpr unsigned kRunSeconds = 300;
+
 std::optional<std::string> ReadWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -79,6 +82,8 @@ bool ForkRun(const std::string& folder, const char* kind, long call, std::string
     const std::string base = folder + "/" + kind + "-" + std::to_string(call);
     const pid_t pid = fork();
     if (pid == 0) {
+        // A run that hangs ends by SIGALRM, which the sweep reports.
+        alarm(kRunSeconds);
         Redirect(1, base + ".out");
         Redirect(2, base + ".err");
         report = base + ".report";

@@ -8,7 +8,8 @@
 // and error: what the session had written before the call, then the run's
 // own) and <kind>-<N>.report (the sweep's report), <kind> being fail or null.
 // The settings hive named by QNZU_REGISTRY is put back as it was before each
-// run, so every run starts from the session's own settings.
+// run, so every run starts from the session's own settings. A run still going
+// after five minutes is ended by SIGALRM.
 #pragma once
 
 #include <cstdio>

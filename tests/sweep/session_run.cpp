@@ -95,6 +95,8 @@ SessionRun Examine(const std::filesystem::path& base, bool signalled, int code) 
     run.errors = ReadFile(base.string() + ".err");
     if (!signalled)
         run.status = code;
+    else
+        run.errors = "ended by signal " + std::to_string(code) + "\n" + run.errors;
     // Any other status than a session's (0; 3 and 4 for Open and Close
     // failing; 6 for a tour that missed a window) is a sanitizer's report, an
     // abort or a broken set-up.

@@ -206,7 +206,7 @@ void Sweep(const std::filesystem::path& folder, const SweptSessionKind& session,
         ++totals.runs;
         if (run.crashed) {
             ++totals.crashes;
-            ADD_FAILURE() << "crashed\n" << run.errors;
+            ADD_FAILURE() << "crashed (status " << run.status << ")\n" << run.errors;
             return;
         }
         if (run.live != 0) {
