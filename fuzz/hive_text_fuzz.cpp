@@ -69,17 +69,23 @@ bool SameHive(const Hive& a, const Hive& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    // Loaded and saved as the store does: bytes decoded and parsed, the hive
+    // serialised and encoded.
     const Hive first = ParseHive(DecodeHiveBytes(bytes));
-    const std::string saved = EncodeHiveText(SerialiseHive(first));
-    const WString savedText = DecodeHiveBytes(saved);
-    if (!StartsWithHeader(savedText)) {
+    const WString savedText = SerialiseHive(first);
+    const WString reread = DecodeHiveBytes(EncodeHiveText(savedText));
+    if (reread != savedText) {
+        Fail("the saved file decodes to other text");
+    }
+    if (!StartsWithHeader(reread)) {
         Fail("the saved file is no registry export");
     }
-    const Hive second = ParseHive(savedText);
+    const Hive second = ParseHive(reread);
     if (!SameHive(first, second)) {
         Fail("the saved file reads as another hive");
     }
-    if (EncodeHiveText(SerialiseHive(second)) != saved) {
+    // The encoding is one to one: equal text is an equal file.
+    if (SerialiseHive(second) != savedText) {
         Fail("saving it again gives another file");
     }
     return 0;

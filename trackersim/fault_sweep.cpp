@@ -1,10 +1,13 @@
 #include "fault_sweep.h"
 
 #include "module_state.h"
+#include "sweep_runs.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace trackersim {
 
@@ -16,6 +19,9 @@ struct SweepSettings {
     std::string reportFile;
     long failAt = 0;
     long nullAt = 0;
+    std::string runsFolder;
+    std::string callsFile;
+    std::string resultsFile;
 };
 
 SweepSettings ReadSettings() {
@@ -42,6 +48,12 @@ SweepSettings ReadSettings() {
             settings.failAt = std::strtol(value.c_str(), nullptr, 10);
         else if (key == "null")
             settings.nullAt = std::strtol(value.c_str(), nullptr, 10);
+        else if (key == "runs")
+            settings.runsFolder = value;
+        else if (key == "calls")
+            settings.callsFile = value;
+        else if (key == "results")
+            settings.resultsFile = value;
         start = end + 1;
     }
     return settings;
@@ -53,11 +65,23 @@ public:
     Sweep() : m_settings(ReadSettings()) {
         if (!m_settings.countFile.empty())
             m_count = std::fopen(m_settings.countFile.c_str(), "w");
+        if (!m_settings.runsFolder.empty()) {
+            m_forking = true;
+            if (!m_settings.callsFile.empty()) {
+                std::ifstream in(m_settings.callsFile);
+                for (long call; in >> call;)
+                    m_chosen.push_back(call);
+            }
+            if (!m_settings.resultsFile.empty())
+                m_results = std::fopen(m_settings.resultsFile.c_str(), "w");
+        }
     }
     // The library ends (unloaded, or the process exits with objects left).
     ~Sweep() {
         if (m_count)
             std::fclose(m_count);
+        if (m_results)
+            std::fclose(m_results);
         if (m_settings.reportFile.empty())
             return;
         if (std::FILE* report = std::fopen(m_settings.reportFile.c_str(), "w")) {
@@ -75,6 +99,12 @@ public:
         if (m_count)
             std::fprintf(m_count, "%s %s\n", givesObject ? "object" : "call",
                          platform::Utf8FromWide(operation).c_str());
+        if (m_forking && Chosen(call)) {
+            if (Run("fail", call))
+                m_settings.failAt = call;
+            else if (givesObject && Run("null", call))
+                m_settings.nullAt = call;
+        }
         if (call == m_settings.failAt) {
             Fault fault;
             fault.kind = FaultKind::Fail;
@@ -94,8 +124,39 @@ public:
     }
 
 private:
+    // Every call when no list was given; the list is in ascending order.
+    bool Chosen(long call) {
+        if (m_settings.callsFile.empty())
+            return true;
+        while (m_next < m_chosen.size() && m_chosen[m_next] < call)
+            ++m_next;
+        return m_next < m_chosen.size() && m_chosen[m_next] == call;
+    }
+
+    // Forks a run with this call failing or null: true in the run, which
+    // forks no further and writes its own report.
+    bool Run(const char* kind, long call) {
+        RunOutcome outcome;
+        if (ForkRun(m_settings.runsFolder, kind, call, m_settings.reportFile, outcome)) {
+            m_forking = false;
+            for (std::FILE** file : {&m_count, &m_results}) {
+                if (*file)
+                    std::fclose(*file);
+                *file = nullptr;
+            }
+            return true;
+        }
+        if (m_results)
+            WriteOutcome(m_results, kind, call, outcome);
+        return false;
+    }
+
     SweepSettings m_settings;
     std::FILE* m_count = nullptr;
+    std::FILE* m_results = nullptr;
+    bool m_forking = false;
+    std::vector<long> m_chosen;
+    size_t m_next = 0;
     long m_calls = 0;
 };
 

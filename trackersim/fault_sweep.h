@@ -11,6 +11,13 @@
 //                facet); a call of another kind goes through
 //   report=FILE  when the library ends: "calls <count>" and "live <objects the
 //                host left alive>"
+//   runs=DIR     (POSIX) the session forks a run at each call: one with the
+//                call failing and, where it hands out an object, one with it
+//                null; each run's outputs and report are files in DIR
+//                (sweep_runs.h)
+//   calls=FILE   with runs: only at the calls listed, one number a line, ascending
+//   results=FILE with runs: one line per run as it ends, "<fail|null> <N> exit
+//                <status>" or "... signal <number>"
 #pragma once
 
 #include "fault_injection.h"
