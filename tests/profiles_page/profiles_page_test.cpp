@@ -260,7 +260,8 @@ TEST_F(ProfilesPageTest, StoredAccuracyOutsideTheButtonsIsIgnored) {
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(ProfilesPageTest, RegistryRoundTrip) {
+// Loading them back is StoredValuesWinAndAreWrittenToTheTrackerAtFirstShow.
+TEST_F(ProfilesPageTest, CloseSavesTheTypedTimeAndTheChosenAccuracies) {
     OpenProfiles();
     Type(IDC_TIME_SEPARATION, TEXT("321"));
     Click(IDC_RB_FAST);
@@ -276,16 +277,6 @@ TEST_F(ProfilesPageTest, RegistryRoundTrip) {
     EXPECT_EQ(value, 0u);
     ASSERT_TRUE(StoredDword(TEXT("m_rbScanFast"), value));
     EXPECT_EQ(value, 2u);
-
-    // The next open of the tab brings them back to a tracker that forgot them.
-    Sim().Reset();
-    OpenProfiles();
-    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("321"));
-    EXPECT_EQ(Profile(kTime).separation, 321.0);
-    EXPECT_EQ(Profile(kStationary).accuracy, 2);
-    EXPECT_EQ(Profile(kAreaScan).accuracy, 0);
-    EXPECT_EQ(Check(IDC_RB_FAST), BST_CHECKED);
-    EXPECT_EQ(Check(IDC_RB_SCAN_PRECISE), BST_CHECKED);
 }
 
 TEST_F(ProfilesPageTest, EmptyEditsAreNotSaved) {
