@@ -7,8 +7,8 @@
 #include "platform/ui/afxwin.h"
 #include "platform/ui/message_loop.h"
 #include "platform/ui/scripted_screen.h"
-#include "settings/CQNRegistry.h"
 #include "tests/support/device_fixture.h"
+#include "tests/support/stored_settings.h"
 #include "toolsheet/CSampleSheet.h"
 
 #include <gtest/gtest.h>
@@ -79,32 +79,6 @@ protected:
     }
     static int Check(CWnd& page, int id) {
         return static_cast<int>(::SendMessageW(Control(page, id), BM_GETCHECK, 0, 0));
-    }
-
-    // ---- the registry ----------------------------------------------------------
-    static void StoreString(const WCHAR* name, const platform::WideString& value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        registry.WriteString(name, value);
-    }
-    static void StoreDword(const WCHAR* name, DWORD value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        registry.WriteDword(name, value);
-    }
-    static bool StoredString(const WCHAR* name, platform::WideString& value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        RegString text;
-        if (!registry.ReadString(name, text))
-            return false;
-        value = text;
-        return true;
-    }
-    static bool StoredDword(const WCHAR* name, DWORD& value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        return registry.ReadDword(name, value) != 0;
     }
 };
 
