@@ -23,6 +23,7 @@ constexpr uint64_t kDayMs = 86400000;
 class PositioningPageTest : public pagetest::SheetTest {
 protected:
     WCPropPagePositioning& Page() { return *device->m_positioningPage; }
+    CWnd& Tab() override { return Page(); }
 
     void OpenPositioning(bool connect = true) {
         OpenSheet(connect);
@@ -43,21 +44,8 @@ protected:
         return head;
     }
 
-    platform::WideString Text(int id) { return SheetTest::Text(Page(), id); }
-    std::vector<platform::WideString> Items(int id) { return SheetTest::Items(Page(), id); }
-    HWND Slider() { return Control(Page(), IDC_SLIDER_SPEED); }
+    HWND Slider() { return Control(IDC_SLIDER_SPEED); }
     int SliderPos() { return static_cast<int>(::SendMessageW(Slider(), TBM_GETPOS, 0, 0)); }
-
-    void Click(int id) { ASSERT_TRUE(platform::Click(Control(Page(), id))); }
-    void Type(int id, const platform::WideString& text) {
-        ASSERT_TRUE(platform::TypeText(Control(Page(), id), text));
-    }
-    void Choose(const platform::WideString& item) {
-        ASSERT_TRUE(platform::ChooseItem(Control(Page(), IDC_POSITION_TARGET_LIST), item));
-    }
-    void SetCheck(int id, bool checked) {
-        ASSERT_TRUE(platform::SetChecked(Control(Page(), id), checked));
-    }
 
     // The eight texts of the result box: X, Y, Z, Rx, Ry, Rz, target, time.
     std::vector<platform::WideString> Results() {
@@ -76,13 +64,13 @@ TEST_F(PositioningPageTest, FirstShowFillsTheTargetListInCollectionOrderAndSetsT
               (std::vector<platform::WideString>{TEXT("Q-Wand"), TEXT("RRR 1.5in"),
                                                  TEXT("Custom reflector"), TEXT("Radius target"),
                                                  TEXT("Tooling target"), TEXT("Surface")}));
-    EXPECT_EQ(Selection(Page(), IDC_POSITION_TARGET_LIST), 0);
+    EXPECT_EQ(Selection(IDC_POSITION_TARGET_LIST), 0);
     EXPECT_EQ(::SendMessageW(Slider(), TBM_GETRANGEMIN, 0, 0), 4);
     EXPECT_EQ(::SendMessageW(Slider(), TBM_GETRANGEMAX, 0, 0), 20);
     EXPECT_EQ(SliderPos(), 20);
     EXPECT_EQ(Page().m_speed, 20);
-    EXPECT_EQ(Check(Page(), IDC_POSITION_RELATIVE), BST_UNCHECKED);
-    EXPECT_EQ(Check(Page(), IDC_POSITION_SEARCH), BST_UNCHECKED);
+    EXPECT_EQ(Check(IDC_POSITION_RELATIVE), BST_UNCHECKED);
+    EXPECT_EQ(Check(IDC_POSITION_SEARCH), BST_UNCHECKED);
     // The result box shows its placeholders until the first result.
     EXPECT_EQ(Text(IDC_RESULT_X), TEXT("X:"));
     EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("Measured Target"));
@@ -95,7 +83,7 @@ TEST_F(PositioningPageTest, FirstShowWhileNotConnectedLeavesTheListEmptyUntilACo
     Click(IDC_MOVE_LEFT); // no tracker: nothing, no message
     ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u);
-    EXPECT_EQ(Selection(Page(), IDC_POSITION_TARGET_LIST), 0);
+    EXPECT_EQ(Selection(IDC_POSITION_TARGET_LIST), 0);
     EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -118,8 +106,8 @@ TEST_F(PositioningPageTest, StoredSpeedAndFlagsAreLoaded) {
     OpenPositioning();
     EXPECT_EQ(Page().m_speed, 8);
     EXPECT_EQ(SliderPos(), 8);
-    EXPECT_EQ(Check(Page(), IDC_POSITION_RELATIVE), BST_CHECKED);
-    EXPECT_EQ(Check(Page(), IDC_POSITION_SEARCH), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_POSITION_RELATIVE), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_POSITION_SEARCH), BST_CHECKED);
 }
 
 TEST_F(PositioningPageTest, StoredSpeedOutsideTheRangeIsUsedUntilTheSliderMoves) {
@@ -149,8 +137,8 @@ TEST_F(PositioningPageTest, RegistryRoundTrip) {
     OpenPositioning();
     EXPECT_EQ(Page().m_speed, 7);
     EXPECT_EQ(SliderPos(), 7);
-    EXPECT_EQ(Check(Page(), IDC_POSITION_RELATIVE), BST_CHECKED);
-    EXPECT_EQ(Check(Page(), IDC_POSITION_SEARCH), BST_UNCHECKED);
+    EXPECT_EQ(Check(IDC_POSITION_RELATIVE), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_POSITION_SEARCH), BST_UNCHECKED);
 }
 
 TEST_F(PositioningPageTest, NeverOpeningTheTabWritesNothing) {
@@ -239,7 +227,7 @@ TEST_F(PositioningPageTest, PositionToSendsTheTypedValuesAndBothFlags) {
 
 TEST_F(PositioningPageTest, GoAndMeasureMeasuresTheChosenTargetAndShowsTheResult) {
     OpenPositioning();
-    Choose(TEXT("RRR 1.5in"));
+    Choose(IDC_POSITION_TARGET_LIST, TEXT("RRR 1.5in"));
     Type(IDC_POSITION_VALUE1, TEXT("4"));
     SetCheck(IDC_POSITION_RELATIVE, true);
     SetCheck(IDC_POSITION_SEARCH, true); // not used here
@@ -281,7 +269,7 @@ TEST_F(PositioningPageTest, PositionToTargetShowsOnlyTheTargetFound) {
     OpenPositioning();
     Click(IDC_GO_AND_MEASURE); // a full result first
     const auto before = Results();
-    Choose(TEXT("Radius target"));
+    Choose(IDC_POSITION_TARGET_LIST, TEXT("Radius target"));
     Type(IDC_POSITION_VALUE2, TEXT("7"));
     Click(IDC_POSITION_TO_TARGET);
     EXPECT_EQ(Head().lastPositionTo.target, 3);
@@ -313,7 +301,7 @@ TEST_F(PositioningPageTest, EmptyTargetCollection) {
     Sim().SetTargets(nullptr, nullptr, 0);
     OpenPositioning();
     EXPECT_TRUE(Items(IDC_POSITION_TARGET_LIST).empty());
-    EXPECT_EQ(Selection(Page(), IDC_POSITION_TARGET_LIST), -1);
+    EXPECT_EQ(Selection(IDC_POSITION_TARGET_LIST), -1);
     // Item -1 is asked for: the library refuses.
     Click(IDC_GO_AND_MEASURE);
     Click(IDC_POSITION_TO_TARGET);
