@@ -1,7 +1,7 @@
 // The probe's buttons, the stable-probing trigger and the host's button
 // commands, through the exports.
 #include "resources/resource.h"
-#include "settings/CQNRegistry.h"
+#include "tests/support/stored_settings.h"
 #include "tests/support/plugin_fixture.h"
 
 #include "platform/ui/message_loop.h"
@@ -32,11 +32,6 @@ protected:
         for (const auto& r : records)
             n += r.type == type;
         return n;
-    }
-    void Store(const WCHAR* name, const WCHAR* value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        registry.WriteString(name, value);
     }
 };
 
@@ -87,8 +82,8 @@ TEST_F(ProbeButtonsTest, ConfirmAndCancelRepostTheLastFrameOnlyWhileProbing) {
 }
 
 TEST_F(ProbeButtonsTest, StoredActionsDriveTheButtons) {
-    Store(TEXT("m_cbDButtonList"), TEXT("cancel"));   // matched without regard to case
-    Store(TEXT("m_cbAButtonList"), TEXT("Nonsense")); // not an item: A keeps "Measurement"
+    StoreString(TEXT("m_cbDButtonList"), TEXT("cancel"));   // matched without regard to case
+    StoreString(TEXT("m_cbAButtonList"), TEXT("Nonsense")); // not an item: A keeps "Measurement"
     OpenAndProbe(0);
     Press(3);
     Press(0);

@@ -5,8 +5,8 @@
 #include "platform/ui/message_loop.h"
 #include "platform/ui/screen_input.h"
 #include "platform/ui/scripted_screen.h"
-#include "settings/CQNRegistry.h"
 #include "tests/support/device_fixture.h"
+#include "tests/support/stored_settings.h"
 #include "toolsheet/CSampleSheet.h"
 #include "toolsheet/WCPropPageInclination.h"
 
@@ -43,21 +43,5 @@ protected:
         ComPtr<tracker::InclinationMonitoring> monitoring;
         sensor->get_Monitoring(monitoring.Put());
         return monitoring;
-    }
-
-    static void Store(const WCHAR* name, const WCHAR* text) {
-        CQNRegistry registry;
-        registry.SetKey(kDeviceKeyName, true);
-        registry.WriteString(name, text);
-    }
-    static bool Stored(const WCHAR* name, RegString& text) {
-        CQNRegistry registry;
-        registry.SetKey(kDeviceKeyName, true);
-        return registry.ReadString(name, text) != 0;
-    }
-    static bool StoredDword(const WCHAR* name, DWORD& value) {
-        CQNRegistry registry;
-        registry.SetKey(kDeviceKeyName, true);
-        return registry.ReadDword(name, value) != 0;
     }
 };

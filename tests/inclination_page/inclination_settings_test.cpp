@@ -13,8 +13,8 @@ TEST_F(InclinationSettingsTest, APageNeverShownStoresNothingAndConnectsNothing) 
     RegString text;
     DWORD value = 0;
     EXPECT_FALSE(StoredDword(TEXT("useOTG"), value));
-    EXPECT_FALSE(Stored(TEXT("interval"), text));
-    EXPECT_FALSE(Stored(TEXT("threshold"), text));
+    EXPECT_FALSE(StoredString(TEXT("interval"), text));
+    EXPECT_FALSE(StoredString(TEXT("threshold"), text));
 }
 
 TEST_F(InclinationSettingsTest, TypedValuesAndTheSwitchSurviveCloseAndOpen) {
@@ -28,9 +28,9 @@ TEST_F(InclinationSettingsTest, TypedValuesAndTheSwitchSurviveCloseAndOpen) {
     RegString text;
     ASSERT_TRUE(StoredDword(TEXT("useOTG"), useOTG));
     EXPECT_EQ(useOTG, 1u);
-    ASSERT_TRUE(Stored(TEXT("interval"), text));
+    ASSERT_TRUE(StoredString(TEXT("interval"), text));
     EXPECT_EQ(text, TEXT("250"));
-    ASSERT_TRUE(Stored(TEXT("threshold"), text));
+    ASSERT_TRUE(StoredString(TEXT("threshold"), text));
     EXPECT_EQ(text, TEXT("0.5"));
 
     Sim().Reset(); // the sensor's own values again: interval 1000, threshold 0.05
@@ -45,8 +45,8 @@ TEST_F(InclinationSettingsTest, TypedValuesAndTheSwitchSurviveCloseAndOpen) {
 }
 
 TEST_F(InclinationSettingsTest, TextsThatAreNotNumbersGoToTheSensorAsZero) {
-    Store(TEXT("interval"), TEXT("soon"));
-    Store(TEXT("threshold"), TEXT(""));
+    StoreString(TEXT("interval"), TEXT("soon"));
+    StoreString(TEXT("threshold"), TEXT(""));
     Open();
     OpenTab();
     EXPECT_EQ(Text(IDC_INTERVAL), TEXT("soon"));
@@ -69,7 +69,7 @@ TEST_F(InclinationSettingsTest, ASensorValueIsShownWithSixDigitsAndWrittenBackSo
 }
 
 TEST_F(InclinationSettingsTest, ClearingAnEditSendsNothingAndKeepsTheStoredText) {
-    Store(TEXT("interval"), TEXT("400"));
+    StoreString(TEXT("interval"), TEXT("400"));
     Open();
     OpenTab();
     ASSERT_EQ(Sensor().interval, 400);
@@ -78,7 +78,7 @@ TEST_F(InclinationSettingsTest, ClearingAnEditSendsNothingAndKeepsTheStoredText)
     EXPECT_EQ(Sim().CallCount(TEXT("NumericSetting.put_Value")), puts);
     Close();
     RegString text;
-    ASSERT_TRUE(Stored(TEXT("interval"), text));
+    ASSERT_TRUE(StoredString(TEXT("interval"), text));
     EXPECT_EQ(text, TEXT("400"));
 }
 
@@ -89,8 +89,8 @@ namespace {
 // A stored value that the sensor refuses at load is reported once, and the
 // value after it still loads: what the user stored stays stored at close.
 TEST_F(InclinationSettingsTest, AStoredValueTheSensorRefusesIsReportedOnceAndTheRestLoads) {
-    Store(TEXT("interval"), TEXT("400"));
-    Store(TEXT("threshold"), TEXT("0.7"));
+    StoreString(TEXT("interval"), TEXT("400"));
+    StoreString(TEXT("threshold"), TEXT("0.7"));
     Open();
     // The page's first two writes echo the sensor's own values; the stored ones follow.
     Sim().InjectFailure(TEXT("NumericSetting.put_Value#3"), E_FAIL, 5, TEXT("Refused"), false);
@@ -103,9 +103,9 @@ TEST_F(InclinationSettingsTest, AStoredValueTheSensorRefusesIsReportedOnceAndThe
         EXPECT_EQ(box.text, TEXT("Refused"));
     Close();
     RegString text;
-    ASSERT_TRUE(Stored(TEXT("interval"), text));
+    ASSERT_TRUE(StoredString(TEXT("interval"), text));
     EXPECT_EQ(text, TEXT("400"));
-    ASSERT_TRUE(Stored(TEXT("threshold"), text));
+    ASSERT_TRUE(StoredString(TEXT("threshold"), text));
     EXPECT_EQ(text, TEXT("0.7"));
 }
 

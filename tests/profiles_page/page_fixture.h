@@ -7,8 +7,8 @@
 #include "platform/ui/afxwin.h"
 #include "platform/ui/message_loop.h"
 #include "platform/ui/scripted_screen.h"
-#include "settings/CQNRegistry.h"
 #include "tests/support/device_fixture.h"
+#include "tests/support/stored_settings.h"
 #include "toolsheet/CSampleSheet.h"
 
 #include <gtest/gtest.h>
@@ -53,14 +53,13 @@ protected:
         return texts;
     }
 
-    // ---- what a person sees on a page --------------------------------------
-    static HWND Control(CWnd& page, int id) { return ::GetDlgItem(page.GetSafeHwnd(), id); }
-    static platform::WideString Text(CWnd& page, int id) {
-        return platform::WindowText(Control(page, id));
-    }
-    static std::vector<platform::WideString> Items(CWnd& page, int id) {
+    // ---- what a person sees and does on the page under test -----------------
+    virtual CWnd& Tab() = 0;
+    HWND Control(int id) { return ::GetDlgItem(Tab().GetSafeHwnd(), id); }
+    platform::WideString Text(int id) { return platform::WindowText(Control(id)); }
+    std::vector<platform::WideString> Items(int id) {
         std::vector<platform::WideString> items;
-        HWND combo = Control(page, id);
+        HWND combo = Control(id);
         const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             WCHAR buffer[256] = {};
@@ -70,42 +69,22 @@ protected:
         }
         return items;
     }
-    static int Selection(CWnd& page, int id) {
-        return static_cast<int>(::SendMessageW(Control(page, id), CB_GETCURSEL, 0, 0));
+    int Selection(int id) {
+        return static_cast<int>(::SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
     }
-    static platform::WideString SelectedItem(CWnd& page, int id) {
-        const int selection = Selection(page, id);
-        return selection < 0 ? platform::WideString() : Items(page, id).at(selection);
+    platform::WideString SelectedItem(int id) {
+        const int selection = Selection(id);
+        return selection < 0 ? platform::WideString() : Items(id).at(selection);
     }
-    static int Check(CWnd& page, int id) {
-        return static_cast<int>(::SendMessageW(Control(page, id), BM_GETCHECK, 0, 0));
+    int Check(int id) { return static_cast<int>(::SendMessageW(Control(id), BM_GETCHECK, 0, 0)); }
+    void Click(int id) { ASSERT_TRUE(platform::Click(Control(id))); }
+    void Type(int id, const platform::WideString& text) {
+        ASSERT_TRUE(platform::TypeText(Control(id), text));
     }
-
-    // ---- the registry ----------------------------------------------------------
-    static void StoreString(const WCHAR* name, const platform::WideString& value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        registry.WriteString(name, value);
+    void Choose(int id, const platform::WideString& item) {
+        ASSERT_TRUE(platform::ChooseItem(Control(id), item));
     }
-    static void StoreDword(const WCHAR* name, DWORD value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        registry.WriteDword(name, value);
-    }
-    static bool StoredString(const WCHAR* name, platform::WideString& value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        RegString text;
-        if (!registry.ReadString(name, text))
-            return false;
-        value = text;
-        return true;
-    }
-    static bool StoredDword(const WCHAR* name, DWORD& value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        return registry.ReadDword(name, value) != 0;
-    }
+    void SetCheck(int id, bool checked) { ASSERT_TRUE(platform::SetChecked(Control(id), checked)); }
 };
 
 } // namespace pagetest

@@ -29,6 +29,7 @@ constexpr int kCustom = 4;
 class ProfilesPageTest : public pagetest::SheetTest {
 protected:
     WCPropPageSettings& Page() { return *device->m_profilesPage; }
+    CWnd& Tab() override { return Page(); }
 
     void OpenProfiles(bool connect = true) {
         OpenSheet(connect);
@@ -60,22 +61,10 @@ protected:
         return name.Str();
     }
 
-    platform::WideString Text(int id) { return SheetTest::Text(Page(), id); }
-    int Check(int id) { return SheetTest::Check(Page(), id); }
-    std::vector<platform::WideString> Items(int id) { return SheetTest::Items(Page(), id); }
-    platform::WideString SelectedItem(int id) { return SheetTest::SelectedItem(Page(), id); }
-
-    void Click(int id) { ASSERT_TRUE(platform::Click(Control(Page(), id))); }
-    void Type(int id, const platform::WideString& text) {
-        ASSERT_TRUE(platform::TypeText(Control(Page(), id), text));
-    }
-    void Choose(int id, const platform::WideString& item) {
-        ASSERT_TRUE(platform::ChooseItem(Control(Page(), id), item));
-    }
     // Picks the entry at a position (as a person does among entries that
     // differ only in case).
     void ChooseAt(int id, int index) {
-        HWND combo = Control(Page(), id);
+        HWND combo = Control(id);
         ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         ::SendMessageW(Page().GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(combo));
@@ -84,7 +73,7 @@ protected:
     void ChooseAnother(int id) {
         const auto items = Items(id);
         ASSERT_GE(items.size(), 2u);
-        ChooseAt(id, (Selection(Page(), id) + 1) % static_cast<int>(items.size()));
+        ChooseAt(id, (Selection(id) + 1) % static_cast<int>(items.size()));
     }
     int Connections() {
         return Sim().LiveConnectionCount(tracker::IID_PowerSourceEvents) +
@@ -260,7 +249,8 @@ TEST_F(ProfilesPageTest, StoredAccuracyOutsideTheButtonsIsIgnored) {
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(ProfilesPageTest, RegistryRoundTrip) {
+// Loading them back is StoredValuesWinAndAreWrittenToTheTrackerAtFirstShow.
+TEST_F(ProfilesPageTest, CloseSavesTheTypedTimeAndTheChosenAccuracies) {
     OpenProfiles();
     Type(IDC_TIME_SEPARATION, TEXT("321"));
     Click(IDC_RB_FAST);
@@ -276,16 +266,6 @@ TEST_F(ProfilesPageTest, RegistryRoundTrip) {
     EXPECT_EQ(value, 0u);
     ASSERT_TRUE(StoredDword(TEXT("m_rbScanFast"), value));
     EXPECT_EQ(value, 2u);
-
-    // The next open of the tab brings them back to a tracker that forgot them.
-    Sim().Reset();
-    OpenProfiles();
-    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("321"));
-    EXPECT_EQ(Profile(kTime).separation, 321.0);
-    EXPECT_EQ(Profile(kStationary).accuracy, 2);
-    EXPECT_EQ(Profile(kAreaScan).accuracy, 0);
-    EXPECT_EQ(Check(IDC_RB_FAST), BST_CHECKED);
-    EXPECT_EQ(Check(IDC_RB_SCAN_PRECISE), BST_CHECKED);
 }
 
 TEST_F(ProfilesPageTest, EmptyEditsAreNotSaved) {
@@ -293,7 +273,7 @@ TEST_F(ProfilesPageTest, EmptyEditsAreNotSaved) {
     StoreString(TEXT("m_DistanceSeperation"), TEXT("2"));
     OpenProfiles();
     Type(IDC_TIME_SEPARATION, TEXT(""));
-    ::SetWindowTextW(Control(Page(), IDC_DISTANCE_SEPARATION), TEXT(""));
+    ::SetWindowTextW(Control(IDC_DISTANCE_SEPARATION), TEXT(""));
     Close();
     platform::WideString text;
     ASSERT_TRUE(StoredString(TEXT("m_TimeSeperation"), text));
@@ -336,7 +316,7 @@ TEST_F(ProfilesPageTest, TimeSeparationIsAppliedAsTypedWithoutUnitConversion) {
 
 TEST_F(ProfilesPageTest, DistanceEditIsDisabledAndItsTextIsNotApplied) {
     OpenProfiles();
-    HWND distance = Control(Page(), IDC_DISTANCE_SEPARATION);
+    HWND distance = Control(IDC_DISTANCE_SEPARATION);
     EXPECT_FALSE(::IsWindowEnabled(distance));
     EXPECT_FALSE(platform::TypeText(distance, TEXT("9"))); // a person cannot type there
     const int writes = Sim().CallCount(TEXT("NumericSetting.put_Value"));
@@ -382,7 +362,7 @@ TEST_F(ProfilesPageTest, ChoosingATargetSelectsTheSelectableTargetsOfExactlyThat
 TEST_F(ProfilesPageTest, CurrentTargetThatIsNotSelectableLeavesTheListUnselected) {
     Sim().SetTargetSelectable(0, false); // the selected "Q-Wand"
     OpenProfiles();
-    EXPECT_EQ(Selection(Page(), IDC_PROFILE_TARGET_LIST), -1);
+    EXPECT_EQ(Selection(IDC_PROFILE_TARGET_LIST), -1);
 }
 
 TEST_F(ProfilesPageTest, PowerEventsRefreshTheLabels) {
@@ -530,7 +510,7 @@ TEST_F(ProfilesPageTest, AFailureOfEachHandlerIsShown) {
             Type(IDC_TIME_SEPARATION,
                  platform::WideString(TEXT("1")) + static_cast<WCHAR>(TEXT('0') + next % 10));
         } else if (action == "distance") {
-            ::SetWindowTextW(Control(Page(), IDC_DISTANCE_SEPARATION), TEXT("3"));
+            ::SetWindowTextW(Control(IDC_DISTANCE_SEPARATION), TEXT("3"));
         } else if (action == "profile") {
             ChooseAnother(IDC_PROFILE_LIST);
         } else if (action == "target") {

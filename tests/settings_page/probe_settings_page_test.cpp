@@ -2,7 +2,7 @@
 // stable probing, tolerance, and what is stored at close.
 #include "platform/ui/screen_input.h"
 #include "resources/resource.h"
-#include "settings/CQNRegistry.h"
+#include "tests/support/stored_settings.h"
 #include "settings/CQNZUDeviceOrlanProbeSettingDlg.h"
 #include "tests/support/device_fixture.h"
 #include "toolsheet/CSampleSheet.h"
@@ -47,21 +47,9 @@ protected:
         }
         return items;
     }
-    void Store(const WCHAR* name, const WCHAR* value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        registry.WriteString(name, value);
-    }
-    void StoreDword(const WCHAR* name, DWORD value) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        registry.WriteDword(name, value);
-    }
     platform::WideString Stored(const WCHAR* name) {
-        CQNRegistry registry;
-        registry.SetKey(TEXT("Orlan Q-Wand"), true);
-        RegString value;
-        return registry.ReadString(name, value) ? value : TEXT("<absent>");
+        platform::WideString value;
+        return StoredString(name, value) ? value : TEXT("<absent>");
     }
 
     CQNZUDeviceOrlanProbeSettingDlg* page = nullptr;
@@ -198,16 +186,16 @@ TEST_F(ProbeSettingsPageTest, SettingsSurviveCloseAndReopen) {
 }
 
 TEST_F(ProbeSettingsPageTest, HandEditedValuesLoadAsFarAsTheyMakeSense) {
-    Store(TEXT("m_cbBButtonList"), TEXT("Bogus"));
+    StoreString(TEXT("m_cbBButtonList"), TEXT("Bogus"));
     StoreDword(TEXT("m_cbCButtonList"), 7);               // a number where text belongs
     StoreDword(TEXT("m_cbReflectorSizeList Size"), 1001); // the list loads 1000 at most
-    Store(TEXT("m_cbReflectorSizeList : 0"), TEXT("abc"));
-    Store(TEXT("m_cbReflectorSizeList : 2"), TEXT(""));
-    Store(TEXT("m_cbReflectorSizeList : 1000"), TEXT("12.000000"));
+    StoreString(TEXT("m_cbReflectorSizeList : 0"), TEXT("abc"));
+    StoreString(TEXT("m_cbReflectorSizeList : 2"), TEXT(""));
+    StoreString(TEXT("m_cbReflectorSizeList : 1000"), TEXT("12.000000"));
     StoreDword(TEXT("m_cbReflectorSizeList Index"), 5);
-    Store(TEXT("m_distanceTol"), TEXT("letters"));
-    Store(TEXT("m_stableProbingTime"),
-          platform::WideString(1500, TEXT('9')).c_str()); // beyond the store's limit
+    StoreString(TEXT("m_distanceTol"), TEXT("letters"));
+    StoreString(TEXT("m_stableProbingTime"),
+                platform::WideString(1500, TEXT('9')).c_str()); // beyond the store's limit
     ConnectDevice();
     ShowPage();
     EXPECT_EQ(page->GetButtonAction(1), 1);

@@ -64,16 +64,6 @@ TEST_F(PropertySheetTest, OnlyTheActivePageGetsAWindowAtCreation) {
     EXPECT_FALSE(sheet.SetActivePage(2));
 }
 
-TEST_F(PropertySheetTest, PageValuesSurviveSwitchingTabs) {
-    ASSERT_TRUE(sheet.Create());
-    one.SetDlgItemText(IDC_TEST_EDIT, TEXT("kept"));
-    sheet.SetActivePage(1);
-    sheet.SetActivePage(0);
-    CString text;
-    one.GetDlgItemText(IDC_TEST_EDIT, text);
-    EXPECT_EQ(text, TEXT("kept"));
-}
-
 TEST_F(PropertySheetTest, DerivedInitialisationAddsSizingToTheSystemMenuAndStyles) {
     ASSERT_TRUE(sheet.Create());
     EXPECT_TRUE(sheet.GetStyle() & WS_THICKFRAME);
