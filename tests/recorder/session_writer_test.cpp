@@ -40,7 +40,8 @@ TEST(SessionWriterTest, LinesGoToTheFileInBlocks) {
     clock.clock().Advance(600);
     log.BeforeEvent(log.SinceConnect());
     const std::string first = ReadFile(path);
-    EXPECT_EQ(first, "QNZU-TRACKER-SESSION 1\n0 1 @\n");
+    EXPECT_EQ(first, "QNZU-TRACKER-SESSION " + std::to_string(trackerrec::kSessionFormatVersion) +
+                         "\n0 1 @\n");
 
     // A full block goes out without being asked.
     const std::string line(99, 'x');
