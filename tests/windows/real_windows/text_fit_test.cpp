@@ -4,40 +4,16 @@
 // (DrawTextW with DT_CALCRECT, its alignment and line breaking) against the
 // room the control gives it: its client area less the check or radio glyph,
 // a push button's edges, a group box's frame.
-#include "tests/support/plugin_fixture.h"
-
-#include "platform/ui/message_loop.h"
-#include "platform/ui/screen_input.h"
-#include "platform/ui/window_capture.h"
-#include "resources/resource.h"
-
-#include <gtest/gtest.h>
-
-#include <commctrl.h>
+#include "tests/windows/real_windows/every_window.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-using platform::Act;
-
-std::string Narrow(const std::wstring& text) {
-    return platform::Utf8FromWide(platform::WideView(text));
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+using realwin::ClassOf;
+using realwin::Narrow;
+using realwin::TextOf;
 
 // The room a control gives its text, and how the control draws it; false for
 // controls whose text is not a label (edits, combo boxes, pictures).
@@ -116,54 +92,13 @@ void ExpectTextsFit(HWND window, const std::string& name) {
     EXPECT_GT(measured, 0) << name << " has no text to measure";
 }
 
-// Measures every dialog as it appears, then lets the script act.
-class MeasuringScreen : public platform::ScriptedScreen {
-public:
-    void DialogShown(HWND dialog) override {
-        ExpectTextsFit(dialog, "dialog \"" + Narrow(TextOf(dialog)) + "\"");
-        ++shown;
-        ScriptedScreen::DialogShown(dialog);
-    }
-    int shown = 0;
-};
-
-class TextFitTest : public simtest::PluginTest {
+class TextFitTest : public realwin::EveryWindowTest {
 protected:
-    void SetUp() override {
-        PluginTest::SetUp();
-        ASSERT_TRUE(platform::RealWindows()) << "run beside the real-window runtime";
-        platform::SetScreen(&measuring);
-    }
-    void TearDown() override {
-        platform::SetScreen(&screen);
-        PluginTest::TearDown();
-    }
-    MeasuringScreen measuring;
+    void Check(HWND window, const std::string& name) override { ExpectTextsFit(window, name); }
 };
 
 TEST_F(TextFitTest, EveryTextFitsItsControl) {
-    measuring.OnDialog(L"Connect",
-                       {Act::Type(IDC_CONNECT_ADDRESS, L"10.0.0.7"), Act::Click(L"Connect")});
-    ASSERT_EQ(Plugin().Open(nullptr), 1);
-    ASSERT_EQ(Plugin().SelectProbe(), 1);
-    platform::PumpMessages();
-    HWND sheet = measuring.FindShown(L"Probing Tool Settings");
-    ASSERT_NE(sheet, nullptr);
-    HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
-    const int pages = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    ASSERT_EQ(pages, 5);
-    for (int index = 0; index < pages; ++index) {
-        SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-        platform::PumpMessages();
-        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, index, 0));
-        ExpectTextsFit(page, "page " + Narrow(TextOf(page)));
-    }
-    SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
-    measuring.OnDialog(L"Add Reflector Size", {Act::Cancel()});
-    HWND main = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0));
-    ASSERT_TRUE(platform::Click(GetDlgItem(main, IDC_REFLECTOR_ADD)));
-    EXPECT_GE(measuring.shown, 3) << "the connect dialog, the sheet, the reflector size dialog";
-    EXPECT_EQ(Plugin().Close(), 1);
+    VisitEveryWindow(false);
 }
 
 } // namespace

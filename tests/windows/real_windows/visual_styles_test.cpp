@@ -4,16 +4,7 @@
 // dialog and a message box. Version 6 registers Button, Edit, Static and
 // ComboBox anew, with visual styles; without it these are user32's classic
 // controls (version 5 registers none of them).
-#include "tests/support/plugin_fixture.h"
-
-#include "platform/ui/message_loop.h"
-#include "platform/ui/screen_input.h"
-#include "platform/ui/window_capture.h"
-#include "resources/resource.h"
-
-#include <gtest/gtest.h>
-
-#include <commctrl.h>
+#include "tests/windows/real_windows/every_window.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -21,14 +12,7 @@
 
 namespace {
 
-using platform::Act;
-using trackersim::MessageKind;
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
+using realwin::ClassOf;
 
 // The file name, in lower case, of the module whose code is the window
 // procedure of the control's class.
@@ -75,68 +59,15 @@ void ExpectVersion6Controls(HWND window, const std::string& name) {
     EXPECT_GT(checked, 0) << name << " has no standard control";
 }
 
-// Checks each dialog as it appears and each message box once it is up, then
-// lets the script act.
-class CheckingScreen : public platform::ScriptedScreen {
-public:
-    void DialogShown(HWND dialog) override {
-        ExpectVersion6Controls(dialog, "a dialog");
-        ++dialogs;
-        ScriptedScreen::DialogShown(dialog);
-    }
-    bool Idle(platform::ModalFrame& top) override {
-        if (top.kind == platform::ModalFrame::Kind::MessageBox && top.dialog &&
-            top.serial != lastBox) {
-            lastBox = top.serial;
-            ExpectVersion6Controls(top.dialog, "a message box");
-            ++boxes;
-        }
-        return ScriptedScreen::Idle(top);
-    }
-    int dialogs = 0;
-    int boxes = 0;
-    uint64_t lastBox = 0;
-};
-
-class VisualStylesTest : public simtest::PluginTest {
+class VisualStylesTest : public realwin::EveryWindowTest {
 protected:
-    void SetUp() override {
-        PluginTest::SetUp();
-        ASSERT_TRUE(platform::RealWindows()) << "run beside the real-window runtime";
-        platform::SetScreen(&checking);
+    void Check(HWND window, const std::string& name) override {
+        ExpectVersion6Controls(window, name);
     }
-    void TearDown() override {
-        platform::SetScreen(&screen);
-        PluginTest::TearDown();
-    }
-    CheckingScreen checking;
 };
 
 TEST_F(VisualStylesTest, EveryWindowIsMadeOfTheCommonControlsOfVersion6) {
-    checking.OnDialog(L"Connect",
-                      {Act::Type(IDC_CONNECT_ADDRESS, L"10.0.0.7"), Act::Click(L"Connect")});
-    ASSERT_EQ(Plugin().Open(nullptr), 1);
-    ASSERT_EQ(Plugin().SelectProbe(), 1);
-    platform::PumpMessages();
-    HWND sheet = checking.FindShown(L"Probing Tool Settings");
-    ASSERT_NE(sheet, nullptr);
-    ExpectVersion6Controls(sheet, "the sheet");
-    // Pages are made here, from the test's own calls, outside the runtime.
-    for (int index = 0; index < 5; ++index) {
-        SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-        platform::PumpMessages();
-        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, index, 0));
-        ExpectVersion6Controls(page, "page " + std::to_string(index));
-    }
-    SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
-    checking.OnDialog(L"Add Reflector Size", {Act::Cancel()});
-    HWND main = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0));
-    ASSERT_TRUE(platform::Click(GetDlgItem(main, IDC_REFLECTOR_ADD)));
-    Sim().FireTrackerMessage(MessageKind::Warning, L"Beam", L"interrupted", 7);
-    platform::PumpMessages();
-    EXPECT_GE(checking.dialogs, 2) << "the connect dialog, the reflector size dialog";
-    EXPECT_EQ(checking.boxes, 1);
-    EXPECT_EQ(Plugin().Close(), 1);
+    VisitEveryWindow(true);
 }
 
 } // namespace
