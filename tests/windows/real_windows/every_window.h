@@ -8,6 +8,7 @@
 
 #include "platform/ui/message_loop.h"
 #include "platform/ui/screen_input.h"
+#include "platform/ui/window_capture.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
