@@ -8,19 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 using namespace trackerrec;
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using simtest::ReadFile;
 
 TEST(SessionWriterTest, LinesGoToTheFileInBlocks) {
     platform::ScopedVirtualClock clock;
