@@ -38,6 +38,13 @@ const TrackerMessage kMessages[] = {
      TEXT("The laser beam was interrupted."), 301},
 };
 
+std::string Joined(const std::vector<std::string>& parts, const char* separator) {
+    std::string out;
+    for (const std::string& part : parts)
+        out += (out.empty() ? "" : separator) + part;
+    return out;
+}
+
 // What the tour saw, and what it missed.
 struct TourLog {
     std::vector<std::string> seen;
@@ -116,6 +123,113 @@ void AddReflectorSize(HWND sheet, TourScreen& screen, TourLog& log) {
               "the reflector size dialog did not open from \"Add\"");
 }
 
+// What the tracker's pages do with the library, each done once: every button
+// that calls it is clicked, and every choice, edit, slider and check box that
+// sends a setting is changed and then put back, so the stored settings stay as
+// they were. A fault sweep of the tour thus fails each of these calls. None of
+// them shows a message box here.
+bool ChangeAndPutBack(HWND sheet, int id) {
+    HWND control = platform::FindControl(sheet, id);
+    const platform::DialogSnapshot page = platform::Snapshot(::GetParent(control));
+    const platform::ControlSnapshot* was = page.Find(id);
+    if (!was)
+        return false;
+    if (was->className == WC_EDITW)
+        return platform::TypeText(control, TEXT("7")) && platform::TypeText(control, was->text);
+    if (was->className == WC_COMBOBOXW) {
+        if (was->items.size() < 2 || was->curSel < 0)
+            return false;
+        const size_t other = (static_cast<size_t>(was->curSel) + 1) % was->items.size();
+        return platform::ChooseItem(control, was->items[other]) &&
+               platform::ChooseItem(control, was->items[static_cast<size_t>(was->curSel)]);
+    }
+    if (was->className == TRACKBAR_CLASSW)
+        return platform::MoveSlider(control, was->pos + 1) &&
+               platform::MoveSlider(control, was->pos);
+    return platform::SetChecked(control, was->check != BST_CHECKED) &&
+           platform::SetChecked(control, was->check == BST_CHECKED);
+}
+
+// A radio button of the group other than the checked one, then the checked one.
+bool ChooseOtherAndBack(HWND sheet, const int (&group)[3]) {
+    int checked = 0;
+    for (int i = 0; i < 3; ++i)
+        if (::SendMessageW(platform::FindControl(sheet, group[i]), BM_GETCHECK, 0, 0) ==
+            BST_CHECKED)
+            checked = i;
+    return platform::Click(platform::FindControl(sheet, group[(checked + 1) % 3])) &&
+           platform::Click(platform::FindControl(sheet, group[checked]));
+}
+
+void UsePageButtons(HWND sheet, TourScreen& screen, TourLog& log) {
+    enum Kind { kClick, kChange, kWait };
+    struct Step {
+        int tab;
+        Kind kind;
+        int id; // the milliseconds of a wait
+    };
+    static const int kStationary[3] = {IDC_RB_FAST, IDC_RB_STANDARD, IDC_RB_PRECISE};
+    static const int kAreaScan[3] = {IDC_RB_SCAN_FAST, IDC_RB_SCAN_STANDARD, IDC_RB_SCAN_PRECISE};
+    const Step steps[] = {
+        {1, kChange, IDC_TIME_SEPARATION},
+        {1, kChange, IDC_PROFILE_LIST},
+        {1, kChange, IDC_PROFILE_TARGET_LIST},
+        {2, kClick, IDC_MOVE_UP},
+        {2, kClick, IDC_MOVE_STOP},
+        {2, kChange, IDC_SLIDER_SPEED},
+        {2, kClick, IDC_POSITION_TO},
+        {2, kClick, IDC_FIND_REFLECTOR},
+        {2, kClick, IDC_GO_AND_MEASURE},
+        {2, kClick, IDC_GO_AND_MEASURE_KSR15},
+        {2, kClick, IDC_POSITION_TO_TARGET},
+        {3, kClick, IDC_OVC_SHOW_DIALOG},
+        {3, kClick, IDC_OVC_CLEAR_REGIONS},
+        {3, kClick, IDC_OVC_DEFINE_SIX_SIDED_REGIONS},
+        {3, kClick, IDC_OVC_SCAN},
+        {4, kClick, IDC_ORIENT_SYNCHRON},
+        {4, kClick, IDC_ORIENT_ASYNCHRON},
+        {4, kWait, static_cast<int>(kLookMs)},
+        {4, kClick, IDC_INCLINATION_MEASURE},
+        {4, kClick, IDC_MONITOR_START},
+        {4, kWait, static_cast<int>(kLookMs)},
+        {4, kClick, IDC_MONITOR_RESET},
+        {4, kClick, IDC_MONITOR_STOP},
+        {4, kChange, IDC_USE_INCLINATION},
+        {4, kChange, IDC_INTERVAL},
+        {4, kChange, IDC_THRESHOLD},
+    };
+    const size_t boxes = screen.script().Boxes().size();
+    std::vector<std::string> failed;
+    int tab = -1, done = 0;
+    for (const Step& step : steps) {
+        if (step.tab != tab) {
+            tab = step.tab;
+            ::SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+            platform::PumpMessages();
+            if (tab == 1 &&
+                !(ChooseOtherAndBack(sheet, kStationary) && ChooseOtherAndBack(sheet, kAreaScan)))
+                failed.push_back("the accuracies");
+        }
+        bool ok = true;
+        if (step.kind == kWait)
+            platform::RunMessagesFor(static_cast<uint64_t>(step.id));
+        else if (step.kind == kClick)
+            ok = platform::Click(platform::FindControl(sheet, step.id));
+        else
+            ok = ChangeAndPutBack(sheet, step.id);
+        platform::PumpMessages();
+        if (!ok)
+            failed.push_back(std::string(kSheetTabs[tab]) + " #" + std::to_string(step.id));
+        done += ok && step.kind != kWait;
+    }
+    if (!failed.empty())
+        log.missing.push_back("could not use on the pages: " + Joined(failed, ", "));
+    else if (screen.script().Boxes().size() != boxes)
+        log.missing.push_back("a page's button showed a message box");
+    else
+        log.seen.push_back(std::to_string(done + 4) + " page controls used");
+}
+
 void TrackerMessages(TourScreen& screen, TourLog& log) {
     ComPtr<trackersim::SimControl> simulator = SimulatorControl();
     if (!simulator) {
@@ -141,13 +255,6 @@ void TrackerMessages(TourScreen& screen, TourLog& log) {
     }
     if (count == static_cast<int>(std::size(kMessages)))
         log.seen.push_back(std::to_string(count) + " message boxes (" + shown + ")");
-}
-
-std::string Joined(const std::vector<std::string>& parts, const char* separator) {
-    std::string out;
-    for (const std::string& part : parts)
-        out += (out.empty() ? "" : separator) + part;
-    return out;
 }
 
 } // namespace
@@ -197,6 +304,7 @@ int RunTour(const std::string& plugin, const std::string& hostFolder, const Host
             screen.DescribeOnce(catcher.sheet);
             OpenPages(catcher.sheet, screen, log);
             AddReflectorSize(catcher.sheet, screen, log);
+            UsePageButtons(catcher.sheet, screen, log);
         } else {
             log.missing.push_back("the \"Probing Tool Settings\" sheet did not appear");
         }

@@ -1,5 +1,7 @@
 #include "connection_points.h"
 
+#include "fault_sweep.h"
+
 #include "../platform/ui/message_loop.h"
 
 #include <algorithm>
@@ -137,6 +139,7 @@ void ConnectionPoint::Invoke(DISPID dispid, std::vector<ComVariant>& args) {
 }
 
 void DeliverEvent(const IID& eventInterface, DISPID dispid, const EventArgs& args) {
+    const SweptEventDelivery delivering;
     // Each matching source is kept alive while it delivers; a source created or
     // destroyed by a sink's call is left out.
     std::vector<std::pair<ComPtr<IConnectionPointContainer>, ConnectionPoint*>> targets;
@@ -163,6 +166,7 @@ void PostEvent(const IID& eventInterface, DISPID dispid, EventArgs args) {
 
 void DeliverEventFrom(IConnectionPointContainer* source, const IID& eventInterface, DISPID dispid,
                       const EventArgs& args) {
+    const SweptEventDelivery delivering;
     ComPtr<IConnectionPointContainer> alive(source);
     for (ConnectionPoint* point : LivePoints()) {
         ComPtr<IConnectionPointContainer> container;

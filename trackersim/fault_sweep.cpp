@@ -93,11 +93,13 @@ public:
     Sweep& operator=(const Sweep&) = delete;
 
     bool Active() const { return m_settings.active; }
+    int& Events() { return m_events; }
 
     std::optional<Fault> Call(platform::WideView operation, bool givesObject) {
         const long call = ++m_calls;
         if (m_count)
-            std::fprintf(m_count, "%s %s\n", givesObject ? "object" : "call",
+            std::fprintf(m_count, "%s%s %s\n", m_events > 0 ? "event-" : "",
+                         givesObject ? "object" : "call",
                          platform::Utf8FromWide(operation).c_str());
         if (m_forking && Chosen(call)) {
             if (Run("fail", call))
@@ -158,6 +160,7 @@ private:
     std::vector<long> m_chosen;
     size_t m_next = 0;
     long m_calls = 0;
+    int m_events = 0; // events being delivered
 };
 
 Sweep& TheSweep() {
@@ -169,6 +172,14 @@ Sweep& TheSweep() {
 
 bool SweepActive() {
     return TheSweep().Active();
+}
+
+SweptEventDelivery::SweptEventDelivery() {
+    ++TheSweep().Events();
+}
+
+SweptEventDelivery::~SweptEventDelivery() {
+    --TheSweep().Events();
 }
 
 std::optional<Fault> SweepCall(platform::WideView operation, bool givesObject) {

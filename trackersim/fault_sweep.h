@@ -4,7 +4,9 @@
 // call. Its items, separated by ';':
 //
 //   count=FILE   one line per call: "object <operation>" for a call that hands
-//                out an object or interface, "call <operation>" for the others
+//                out an object or interface, "call <operation>" for the others,
+//                each word led by "event-" for a call made while an event is
+//                delivered (by the sink, or for the event's arguments)
 //   fail=N       call N fails (E_FAIL) with the description
 //                "Simulated failure of call N (<operation>)" and the number N
 //   null=N       call N gives null (an object or interface) or is absent (a
@@ -26,6 +28,15 @@ namespace trackersim {
 
 // TRACKERSIM_SWEEP is set (read once, when the library first checks a call).
 bool SweepActive();
+
+// Marks the calls made while it lives as made for an event.
+class SweptEventDelivery {
+public:
+    SweptEventDelivery();
+    ~SweptEventDelivery();
+    SweptEventDelivery(const SweptEventDelivery&) = delete;
+    SweptEventDelivery& operator=(const SweptEventDelivery&) = delete;
+};
 
 // Numbers the call and gives the sweep's fault for it, if any.
 std::optional<Fault> SweepCall(platform::WideView operation, bool givesObject);

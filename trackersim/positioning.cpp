@@ -114,8 +114,14 @@ HRESULT PositionToTarget(IDispatch* target, VARIANT_BOOL relative, const double 
     if (index < 0)
         return ReportError(E_INVALIDARG, TEXT("The target is not one of the tracker's targets."));
     RecordPointing(index, false, relative != VARIANT_FALSE, values);
-    if (found)
-        target->QueryInterface(tracker::Target::iid, reinterpret_cast<void**>(found));
+    // The target found is the one given, by its identity (whose primary
+    // interface is Target): the library's own lookup, not a call of the caller
+    // that could fail.
+    if (found) {
+        ComPtr<IUnknown> identity;
+        target->QueryInterface(IID_IUnknown, identity.PutVoid());
+        *found = static_cast<tracker::Target*>(identity.Detach());
+    }
     return S_OK;
 }
 

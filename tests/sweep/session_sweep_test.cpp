@@ -30,19 +30,13 @@ struct Call {
     long number;
     std::string operation;
     bool givesObject;
+    // Made while the library delivers an event: a failure goes back to the
+    // library as the event call's error, and nothing is shown.
+    bool event;
     // The connection-point protocol: its failures are silent and change no result.
     bool Silent() const {
         return operation.rfind("IConnectionPoint", 0) == 0 ||
                operation.find(".IConnectionPointContainer") != std::string::npos;
-    }
-    // Read by the handler of a tracker message event: a failure goes back to
-    // the library as the event call's error, and nothing is shown.
-    bool MessageEvent() const {
-        for (const char* prefix :
-             {"TrackerMessage.", "TrackerInformation.", "TrackerWarning.", "TrackerError."})
-            if (operation.rfind(prefix, 0) == 0)
-                return true;
-        return false;
     }
     // The host's own call for the simulator's control interface.
     bool Host() const { return operation.find(".SimControl") != std::string::npos; }
@@ -68,10 +62,10 @@ struct Phases {
     }
     // The failures the user is told of: the connect call and the post-connect
     // steps (creating the library's objects fails without a message), and
-    // Close's disconnect; with `pages`, also every call between (the tour's
-    // session holds no other calls than the pages' and the tracker messages').
+    // Close's disconnect; with `pages`, also every call between made outside
+    // an event (the tour's session holds no other calls than the pages').
     bool Shown(const Call& call, bool pages) const {
-        if (call.Silent() || call.MessageEvent() || call.number < connect)
+        if (call.Silent() || call.event || call.number < connect)
             return false;
         return pages || call.number <= connected || call.number >= disconnect;
     }
@@ -94,8 +88,9 @@ std::vector<Call> ParseCalls(const std::vector<std::string>& lines) {
     std::vector<Call> calls;
     for (const std::string& line : lines) {
         const size_t space = line.find(' ');
+        const std::string kind = line.substr(0, space);
         calls.push_back({static_cast<long>(calls.size()) + 1, line.substr(space + 1),
-                         line.compare(0, space, "object") == 0});
+                         kind == "object" || kind == "event-object", kind.rfind("event-", 0) == 0});
     }
     return calls;
 }
