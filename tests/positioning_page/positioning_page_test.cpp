@@ -1,8 +1,7 @@
 // The "Positioning" page against the simulated tracker, through the
 // screen: the speed slider, the move buttons, "Position To", "Find Reflector",
 // "Go And Measure" (with a made "KSR 1.5in" target), "Position To Target",
-// the result box, the registry, null objects and a library failure at every
-// step of each handler.
+// the result box, the registry and null objects.
 #include "tests/positioning_page/fake_measurement.h"
 #include "tests/profiles_page/page_fixture.h"
 
@@ -372,45 +371,8 @@ TEST_F(PositioningPageTest, ATrackerWithoutTargetsStillMovesAndPoints) {
 }
 
 // ---- failures ------------------------------------------------------------------------
-
-// A library failure behind each button: its description is shown in a message
-// box (OK, no icon), the page stays usable, nothing is left behind.
-TEST_F(PositioningPageTest, ALibraryFailureOfEachButtonIsShown) {
-    struct Case {
-        int button;
-        const WCHAR* step;
-    };
-    const Case cases[] = {
-        {IDC_MOVE_LEFT, TEXT("Tracker.Move")},
-        {IDC_MOVE_STOP, TEXT("Tracker.Move")},
-        {IDC_POSITION_TO, TEXT("Tracker.PositionTo")},
-        {IDC_FIND_REFLECTOR, TEXT("ReflectorFinder.Start")},
-        {IDC_GO_AND_MEASURE, TEXT("Measurements.GoAndMeasure")},
-        {IDC_GO_AND_MEASURE, TEXT("Measurement.get_MeasuredTargetInfo")},
-        {IDC_GO_AND_MEASURE_KSR15, TEXT("TargetCollection.MakeTarget")},
-        {IDC_POSITION_TO_TARGET, TEXT("Tracker.PositionToTarget")},
-    };
-    OpenPositioning();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Narrow(c.step) + " " + std::to_string(c.button));
-        // Measurements of every facet, so that every facet's calls happen.
-        SampleSpec sample;
-        sample.hasSixDof = true;
-        Sim().QueueMeasurement(sample);
-        const size_t boxes = BoxTexts().size();
-        const int calls = Sim().CallCount(c.step);
-        Sim().InjectFailure(c.step, E_FAIL, 88, TEXT("Positioning step failed"), true);
-        Click(c.button);
-        EXPECT_GT(Sim().CallCount(c.step), calls);
-        ASSERT_EQ(BoxTexts().size(), boxes + 1);
-        EXPECT_EQ(BoxTexts().back(), TEXT("Positioning step failed"));
-        EXPECT_EQ(screen.Boxes().back().type, static_cast<UINT>(MB_OK));
-        Sim().ClearFaults();
-    }
-    // Still working, and nothing was left behind (checked at the end).
-    Click(IDC_GO_AND_MEASURE);
-    EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("Q-Wand"));
-}
+// A library failure behind each button is the session sweep's (the tour uses
+// every button).
 
 TEST_F(PositioningPageTest, FailureWhileFillingTheListAtConnectFailsTheConnect) {
     OpenPositioning();
