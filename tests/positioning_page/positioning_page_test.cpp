@@ -321,20 +321,12 @@ TEST_F(PositioningPageTest, NullObjectsWhereThePageNeedsThemAreInvalidPointers) 
     };
     const Case cases[] = {
         {TEXT("Tracker.get_ReflectorFinder"), IDC_FIND_REFLECTOR, true},
-        {TEXT("Tracker.get_Measurements"), IDC_GO_AND_MEASURE, true},
         {TEXT("Tracker.get_Measurements"), IDC_GO_AND_MEASURE_KSR15, true},
         {TEXT("Tracker.get_TargetCollection"), IDC_GO_AND_MEASURE, false},
-        {TEXT("Tracker.get_TargetCollection"), IDC_GO_AND_MEASURE_KSR15, false},
         {TEXT("Tracker.get_TargetCollection"), IDC_POSITION_TO_TARGET, true},
         {TEXT("TargetCollection.get_Item"), IDC_GO_AND_MEASURE, false},
-        {TEXT("TargetCollection.get_Item"), IDC_POSITION_TO_TARGET, true},
-        {TEXT("RmsMeasurement.get_RmsPosition"), IDC_GO_AND_MEASURE, true},
         {TEXT("RmsPosition.get_Y"), IDC_GO_AND_MEASURE, true},
-        {TEXT("DirectionalMeasurement.get_Orientation"), IDC_GO_AND_MEASURE, true},
         {TEXT("Rotation.get_Rz"), IDC_GO_AND_MEASURE, true},
-        {TEXT("PositionMeasurement.get_Position"), IDC_GO_AND_MEASURE, true},
-        {TEXT("Position.get_X"), IDC_GO_AND_MEASURE, true},
-        {TEXT("Measurement.get_MeasuredTargetInfo"), IDC_GO_AND_MEASURE, true},
     };
     OpenPositioning();
     for (const Case& c : cases) {
