@@ -1,5 +1,5 @@
 // Connection points and event delivery through the message loop: advise and
-// unadvise, argument order and types, the tracker's messages.
+// unadvise, argument order and types, each message its own interface.
 #include "tracker_fixture.h"
 
 using namespace tracker;
@@ -47,20 +47,9 @@ TEST_F(EventsTest, MessagesArriveOnlyThroughTheLoopWithTheirTexts) {
         EXPECT_EQ(sink.calls[i].args[0].vt, VT_DISPATCH);
         EXPECT_TRUE(IsSameComObject(sink.calls[i].args[0].pdispVal, tracker.Get()));
     }
-    auto error = sink.Arg<TrackerError>(0, 1);
-    ASSERT_TRUE(error);
-    ComBstr t1, t2;
-    LONG number = 0;
-    error->get_Text1(t1.Put());
-    error->get_Text2(t2.Put());
-    error->get_Number(&number);
-    EXPECT_EQ(t1.Str(), TEXT("Beam broken"));
-    EXPECT_EQ(t2.Str(), TEXT("Reacquire"));
-    EXPECT_EQ(number, 42);
-    auto warning = sink.Arg<TrackerWarning>(1, 1);
-    ASSERT_TRUE(warning);
-    warning->get_Number(&number);
-    EXPECT_EQ(number, -5);
+    // The texts and numbers they carry are the module's status message tests'.
+    EXPECT_TRUE(sink.Arg<TrackerError>(0, 1));
+    EXPECT_TRUE(sink.Arg<TrackerWarning>(1, 1));
     EXPECT_TRUE(sink.Arg<TrackerInformation>(2, 1));
     EXPECT_FALSE(sink.Arg<TrackerError>(2, 1)) << "each message answers its own interface";
 }
