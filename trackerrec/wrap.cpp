@@ -228,7 +228,7 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     SessionLog& log = SessionLog::Get();
     if (log.Active() && (ShouldRecord(key) || wrapped.created)) {
         const uint32_t member = log.Member(QuerySlot(riid == IID_IUnknown ? -1 : index));
-        TextBuffer& line = log.Line();
+        LineTokens& line = log.Line();
         PutTarget(line, m_id, base);
         PutLong(line, member);
         if (FAILED(hr))

@@ -127,7 +127,7 @@ template <class P> struct Param {
     P value;
     uint32_t base = 0;
     P Pass() { return value; }
-    void In(TextBuffer& line) const {
+    void In(LineTokens& line) const {
         if constexpr (std::is_same_v<P, double>)
             PutDouble(line, value);
         else if constexpr (std::is_same_v<P, VARIANT_BOOL>)
@@ -135,7 +135,7 @@ template <class P> struct Param {
         else
             PutLong(line, value);
     }
-    void Out(TextBuffer&) {}
+    void Out(LineTokens&) {}
     void Finish() {}
 };
 
@@ -144,8 +144,8 @@ template <> struct Param<BSTR> {
     BSTR value;
     uint32_t base = 0;
     BSTR Pass() { return value; }
-    void In(TextBuffer& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
-    void Out(TextBuffer&) {}
+    void In(LineTokens& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
+    void Out(LineTokens&) {}
     void Finish() {}
 };
 
@@ -154,8 +154,8 @@ template <> struct Param<BSTR*> {
     BSTR* value;
     uint32_t base = 0;
     BSTR* Pass() { return value; }
-    void In(TextBuffer&) const {}
-    void Out(TextBuffer& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
+    void In(LineTokens&) const {}
+    void Out(LineTokens& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
     void Finish() {}
 };
 
@@ -166,8 +166,8 @@ struct Param<T*> {
     T* value;
     uint32_t base = 0;
     T* Pass() { return value; }
-    void In(TextBuffer&) const {}
-    void Out(TextBuffer& line) {
+    void In(LineTokens&) const {}
+    void Out(LineTokens& line) {
         if constexpr (std::is_floating_point_v<T>)
             PutDouble(line, *value);
         else if constexpr (std::is_same_v<T, VARIANT_BOOL>)
@@ -184,14 +184,14 @@ template <ComInterface T> struct Param<T*> {
     T* value;
     T* Pass() { return static_cast<T*>(Unwrap(value)); }
     uint32_t base = 0;
-    void In(TextBuffer& line) const {
+    void In(LineTokens& line) const {
         const uint32_t id = value ? IdOf(value) : 0;
         if (value && !id)
             line += " ?"; // an object of the module's own
         else
             PutObject(line, id, false, base);
     }
-    void Out(TextBuffer&) {}
+    void Out(LineTokens&) {}
     void Finish() {}
 };
 
@@ -202,8 +202,8 @@ template <ComInterface T> struct Param<T**> {
     T* inner = nullptr;
     Wrapped wrapped;
     T** Pass() { return value ? &inner : nullptr; }
-    void In(TextBuffer&) const {}
-    void Out(TextBuffer& line) {
+    void In(LineTokens&) const {}
+    void Out(LineTokens& line) {
         if (!wrapped.object)
             wrapped = Wrap(inner, IndexOfType<T>());
         PutObject(line, wrapped.id, wrapped.created, base);
@@ -261,7 +261,7 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
     }
     if (log.Active() && !reread && (self.ShouldRecord(key) || created)) {
         const uint32_t number = log.Member(member);
-        TextBuffer& line = log.Line();
+        LineTokens& line = log.Line();
         PutTarget(line, self.Id(), base);
         PutLong(line, number);
         std::apply([&](auto&... p) { ((p.base = base, p.In(line)), ...); }, params);
