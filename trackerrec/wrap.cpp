@@ -135,6 +135,13 @@ WrapperCore::WrapperCore(void* innerKey, int index, uint32_t id)
     : m_innerKey(innerKey), m_index(index), m_id(id), m_value(InterfaceAt(index).value) {}
 
 WrapperCore::~WrapperCore() {
+    for (int i = 0; i < m_answeredCount; ++i)
+        if (m_answered[i].kept)
+            m_answered[i].kept->Release();
+    if (m_more)
+        for (const Answered& answered : *m_more)
+            if (answered.kept)
+                answered.kept->Release();
     Registry& r = Objects();
     r.byInner.Erase({m_innerKey, m_index});
     // Everything the module held is released: the file is complete up to here.
@@ -147,36 +154,24 @@ void Register(void* innerKey, int index, IUnknown* wrapper, uint32_t id) {
     Objects().byInner.Insert({innerKey, index}, {wrapper, id});
 }
 
-bool WrapperCore::ShouldRecord(uintptr_t key) {
-    if (!m_value)
-        return true;
-    if (std::find(m_recorded, m_recorded + m_recordedCount, key) != m_recorded + m_recordedCount ||
-        std::find(m_moreRecorded.begin(), m_moreRecorded.end(), key) != m_moreRecorded.end())
-        return false;
-    if (m_recordedCount < kInPlace)
-        m_recorded[m_recordedCount++] = key;
-    else
-        m_moreRecorded.push_back(key);
-    return true;
-}
-
-IUnknown* WrapperCore::Kept(uintptr_t key) const {
-    for (int i = 0; i < m_keptCount; ++i)
-        if (m_keptKeys[i] == key)
-            return m_kept[i].Get();
-    for (const auto& [k, wrapper] : m_moreKept)
-        if (k == key)
-            return wrapper.Get();
-    return nullptr;
-}
-
-void WrapperCore::Keep(uintptr_t key, IUnknown* wrapper) {
-    if (m_keptCount < kInPlace) {
-        m_keptKeys[m_keptCount] = key;
-        m_kept[m_keptCount++] = ComPtr<IUnknown>(wrapper);
-    } else {
-        m_moreKept.emplace_back(key, ComPtr<IUnknown>(wrapper));
-    }
+WrapperCore::Answered& WrapperCore::Answer(uintptr_t key, bool& first) {
+    for (int i = 0; i < m_answeredCount; ++i)
+        if (m_answered[i].key == key) {
+            first = false;
+            return m_answered[i];
+        }
+    if (m_more)
+        for (Answered& answered : *m_more)
+            if (answered.key == key) {
+                first = false;
+                return answered;
+            }
+    first = true;
+    if (m_answeredCount < kInPlace)
+        return m_answered[m_answeredCount++] = Answered{key, nullptr};
+    if (!m_more)
+        m_more = std::make_unique<std::vector<Answered>>();
+    return m_more->emplace_back(Answered{key, nullptr});
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include "../platform/com/com_ptr.h"
 
 #include <concepts>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -71,14 +72,31 @@ public:
 
     uint32_t Id() const { return m_id; }
     void* Inner() const { return m_innerKey; }
+    // A value object's member already called: its key (the call site, or the
+    // query), and the wrapper its answer gave, kept with the object (a
+    // reference held; null when the answer was no object).
+    struct Answered {
+        uintptr_t key;
+        IUnknown* kept;
+    };
+    // The member's entry, made at its first call, which `first` tells.
+    Answered& Answer(uintptr_t key, bool& first);
+    // Keeps `wrapper` (adding a reference) as the member's answer.
+    static void Keep(Answered& answered, IUnknown* wrapper) {
+        wrapper->AddRef();
+        answered.kept = wrapper;
+    }
     // Whether the answer of a member (or query) is to be written: always for
     // live objects, the first time for value objects.
-    bool ShouldRecord(uintptr_t key);
+    bool ShouldRecord(uintptr_t key) {
+        bool first = true;
+        if (m_value)
+            Answer(key, first);
+        return first;
+    }
     // A value object gives the same object each time a member is read: the
     // wrapper handed out first, kept with the object.
     bool IsValue() const { return m_value; }
-    IUnknown* Kept(uintptr_t key) const;
-    void Keep(uintptr_t key, IUnknown* wrapper);
     // QueryInterface on the library's object, the answer wrapped and recorded.
     HRESULT Query(IUnknown* inner, REFIID riid, void** out);
 
@@ -86,20 +104,16 @@ protected:
     ULONG m_refs = 1;
 
 private:
-    // Most value objects have a handful of members: their keys are kept in
-    // place, more of them in `m_more`.
-    static constexpr int kInPlace = 4;
+    // Value objects have a handful of members: they are kept in place, more
+    // of them in `m_more`.
+    static constexpr int kInPlace = 8;
     void* m_innerKey;
     int m_index;
     uint32_t m_id;
     bool m_value;
-    uint8_t m_recordedCount = 0;
-    uint8_t m_keptCount = 0;
-    uintptr_t m_recorded[kInPlace];
-    uintptr_t m_keptKeys[kInPlace];
-    ComPtr<IUnknown> m_kept[kInPlace];
-    std::vector<uintptr_t> m_moreRecorded;
-    std::vector<std::pair<uintptr_t, ComPtr<IUnknown>>> m_moreKept;
+    uint8_t m_answeredCount = 0;
+    Answered m_answered[kInPlace];
+    std::unique_ptr<std::vector<Answered>> m_more;
 };
 
 // The thread's error information after a failure: its description, the
@@ -237,29 +251,32 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
     std::tuple<Param<P>...> params{Param<P>{args}...};
     const HRESULT hr = std::apply(
         [&](auto&... p) { return (static_cast<Declaring*>(inner)->*fn)(p.Pass()...); }, params);
-    const uintptr_t key = reinterpret_cast<uintptr_t>(&member);
+    bool record = true; // a live object's every call; a value object's first
     bool reread = false;
     bool created = false;
-    if constexpr (sizeof...(P) > 0) {
-        auto& last = std::get<sizeof...(P) - 1>(params);
-        if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
-            if (self.IsValue() && SUCCEEDED(hr) && last.inner) {
-                if (IUnknown* kept = self.Kept(key)) {
-                    last.UseKept(kept);
-                    reread = true;
-                } else {
-                    last.wrapped = Wrap(
-                        last.inner,
-                        IndexOfType<
-                            std::remove_pointer_t<std::remove_pointer_t<decltype(last.value)>>>());
-                    created = last.wrapped.created;
-                    if (last.wrapped.object)
-                        self.Keep(key, last.wrapped.object);
+    if (self.IsValue()) {
+        WrapperCore::Answered& answered =
+            self.Answer(reinterpret_cast<uintptr_t>(&member), record);
+        if constexpr (sizeof...(P) > 0) {
+            auto& last = std::get<sizeof...(P) - 1>(params);
+            if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
+                if (SUCCEEDED(hr) && last.inner) {
+                    if (answered.kept) {
+                        last.UseKept(answered.kept);
+                        reread = true;
+                    } else {
+                        last.wrapped =
+                            Wrap(last.inner, IndexOfType<std::remove_pointer_t<
+                                                 std::remove_pointer_t<decltype(last.value)>>>());
+                        created = last.wrapped.created;
+                        if (last.wrapped.object)
+                            WrapperCore::Keep(answered, last.wrapped.object);
+                    }
                 }
             }
         }
     }
-    if (log.Active() && !reread && (self.ShouldRecord(key) || created)) {
+    if (log.Active() && !reread && (record || created)) {
         const uint32_t number = log.Member(member);
         LineTokens& line = log.Line();
         PutTarget(line, self.Id(), base);
