@@ -115,12 +115,15 @@ size_t LineDecoder::DecodeLine(std::string_view tokens, size_t at, TextBuffer& o
             PutObject(out, id, created, base);
             break;
         }
-        case Token::Target: {
+        case Token::Target:
+        case Token::Call: {
             const uint32_t id = Read<uint32_t>(tokens, at);
             const uint32_t base = Read<uint32_t>(tokens, at);
             if (out.size() != lineStart)
                 out += ' ';
             fields::AppendNumber(out, base - id);
+            if (token == Token::Call)
+                PutLong(out, Read<uint32_t>(tokens, at));
             break;
         }
         case Token::EndLine:

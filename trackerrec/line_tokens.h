@@ -20,6 +20,7 @@ enum class Token : char {
     Double = 'D', // tag char, double
     Object = 'O', // created char, uint32 id, uint32 base
     Target = 'G', // uint32 id, uint32 base
+    Call = 'C',   // uint32 id, uint32 base, uint32 member: a call line's start
     EndLine = 'N',
 };
 
@@ -68,6 +69,15 @@ public:
         Store(at + 2, id);
         Store(at + 6, base);
         Commit(10);
+    }
+    // A call line's target and member, its first two fields.
+    void Call(uint32_t id, uint32_t base, uint32_t member) {
+        char* at = Room(13);
+        at[0] = static_cast<char>(Token::Call);
+        Store(at + 1, id);
+        Store(at + 5, base);
+        Store(at + 9, member);
+        Commit(13);
     }
     void Target(uint32_t id, uint32_t base) {
         char* at = Room(9);

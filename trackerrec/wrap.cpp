@@ -35,7 +35,6 @@ struct Registry {
     FlatTable<InnerKey, WrapperEntry, InnerHash> byInner;
     // a wrapper class's table of functions -> where its WrapperCore lies
     FlatTable<void*, ptrdiff_t, PointerHash> classes;
-    uint32_t lastId = 0;
 };
 
 Registry g_registry;
@@ -78,16 +77,26 @@ void FreeWrapper(void* memory, size_t size) {
     ++g_freeCount[c];
 }
 
+uint32_t g_newestId = 0;
+
 Wrapped Wrap(void* inner, int index) {
     if (!inner || index < 0)
         return {};
     Registry& r = Objects();
-    if (const WrapperEntry* found = r.byInner.Find({inner, index})) {
-        found->wrapper->AddRef();
-        return {found->wrapper, found->id, false};
+    const auto [entry, found] = r.byInner.FindOrInsert({inner, index});
+    if (found) {
+        entry->wrapper->AddRef();
+        return {entry->wrapper, entry->id, false};
     }
-    const uint32_t id = ++r.lastId;
-    IUnknown* wrapper = InterfaceAt(index).make(inner, id);
+    const uint32_t id = ++g_newestId;
+    IUnknown* wrapper = nullptr;
+    try {
+        wrapper = InterfaceAt(index).make(inner, id);
+    } catch (...) {
+        r.byInner.Erase({inner, index});
+        throw;
+    }
+    *entry = {wrapper, id};
     // Event times count from the connection: the tracker object's arrival.
     static const int tracker = InterfaceIndex(tracker::Tracker::iid);
     if (index == tracker)
@@ -123,10 +132,6 @@ uint32_t IdOf(void* object) {
     return core ? core->Id() : 0;
 }
 
-uint32_t NewestId() {
-    return Objects().lastId;
-}
-
 int LiveWrappers() {
     return static_cast<int>(Objects().byInner.Size());
 }
@@ -149,11 +154,6 @@ WrapperCore::~WrapperCore() {
         SessionLog::Get().Flush();
 }
 
-// Called by each wrapper's constructor once it is complete.
-void Register(void* innerKey, int index, IUnknown* wrapper, uint32_t id) {
-    Objects().byInner.Insert({innerKey, index}, {wrapper, id});
-}
-
 WrapperCore::Answered& WrapperCore::Answer(uintptr_t key, bool& first) {
     for (int i = 0; i < m_answeredCount; ++i)
         if (m_answered[i].key == key) {
@@ -168,10 +168,10 @@ WrapperCore::Answered& WrapperCore::Answer(uintptr_t key, bool& first) {
             }
     first = true;
     if (m_answeredCount < kInPlace)
-        return m_answered[m_answeredCount++] = Answered{key, nullptr};
+        return m_answered[m_answeredCount++] = Answered{key, nullptr, 0};
     if (!m_more)
         m_more = std::make_unique<std::vector<Answered>>();
-    return m_more->emplace_back(Answered{key, nullptr});
+    return m_more->emplace_back(Answered{key, nullptr, 0});
 }
 
 namespace {
@@ -224,8 +224,7 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     if (log.Active() && (ShouldRecord(key) || wrapped.created)) {
         const uint32_t member = log.Member(QuerySlot(riid == IID_IUnknown ? -1 : index));
         LineTokens& line = log.Line();
-        PutTarget(line, m_id, base);
-        PutLong(line, member);
+        line.Call(m_id, base, member);
         if (FAILED(hr))
             PutFailure(line, hr, hr == E_NOINTERFACE ? std::string() : FailureDescription());
         else

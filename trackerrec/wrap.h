@@ -45,9 +45,10 @@ void* Unwrap(void* object);
 uint32_t IdOf(void* object);
 int LiveWrappers();
 // The id of the newest wrapper made so far.
-uint32_t NewestId();
-// Enters a new wrapper in the registry (its constructor calls this).
-void Register(void* inner, int index, IUnknown* wrapper, uint32_t id);
+extern uint32_t g_newestId;
+inline uint32_t NewestId() {
+    return g_newestId;
+}
 class WrapperCore;
 // Notes a wrapper class, by the finished wrapper `face` as the module sees it
 // and its bookkeeping `core`: a pointer the module passes in is a wrapper
@@ -78,13 +79,15 @@ public:
     struct Answered {
         uintptr_t key;
         IUnknown* kept;
+        uint32_t keptId;
     };
     // The member's entry, made at its first call, which `first` tells.
     Answered& Answer(uintptr_t key, bool& first);
     // Keeps `wrapper` (adding a reference) as the member's answer.
-    static void Keep(Answered& answered, IUnknown* wrapper) {
-        wrapper->AddRef();
-        answered.kept = wrapper;
+    static void Keep(Answered& answered, const Wrapped& wrapped) {
+        wrapped.object->AddRef();
+        answered.kept = wrapped.object;
+        answered.keptId = wrapped.id;
     }
     // Whether the answer of a member (or query) is to be written: always for
     // live objects, the first time for value objects.
@@ -224,9 +227,9 @@ template <ComInterface T> struct Param<T**> {
     }
     uint32_t base = 0;
     // The wrapper a value object handed out before.
-    void UseKept(IUnknown* kept) {
+    void UseKept(IUnknown* kept, uint32_t id) {
         kept->AddRef();
-        wrapped = {kept, IdOf(kept), false};
+        wrapped = {kept, id, false};
     }
     // Hands the wrapper to the module (null where the library gave null).
     void Finish() {
@@ -262,7 +265,7 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
             if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
                 if (SUCCEEDED(hr) && last.inner) {
                     if (answered.kept) {
-                        last.UseKept(answered.kept);
+                        last.UseKept(answered.kept, answered.keptId);
                         reread = true;
                     } else {
                         last.wrapped =
@@ -270,7 +273,7 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
                                                  std::remove_pointer_t<decltype(last.value)>>>());
                         created = last.wrapped.created;
                         if (last.wrapped.object)
-                            WrapperCore::Keep(answered, last.wrapped.object);
+                            WrapperCore::Keep(answered, last.wrapped);
                     }
                 }
             }
@@ -279,8 +282,7 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
     if (log.Active() && !reread && (record || created)) {
         const uint32_t number = log.Member(member);
         LineTokens& line = log.Line();
-        PutTarget(line, self.Id(), base);
-        PutLong(line, number);
+        line.Call(self.Id(), base, number);
         std::apply([&](auto&... p) { ((p.base = base, p.In(line)), ...); }, params);
         if (FAILED(hr))
             PutFailure(line, hr, FailureDescription());
