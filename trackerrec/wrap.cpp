@@ -32,7 +32,12 @@ struct WrapperEntry {
 
 struct Registry {
     // (library object, interface index) -> its wrapper
+    // (library object, interface index) -> its wrapper, for live objects: a
+    // live object handed out again is the same wrapper. A value object's
+    // wrapper is reached again through the object that gave it (its kept
+    // answers), so value wrappers are only counted.
     FlatTable<InnerKey, WrapperEntry, InnerHash> byInner;
+    size_t valueWrappers = 0;
     // a wrapper class's table of functions -> where its WrapperCore lies
     FlatTable<void*, ptrdiff_t, PointerHash> classes;
 };
@@ -83,6 +88,13 @@ Wrapped Wrap(void* inner, int index) {
     if (!inner || index < 0)
         return {};
     Registry& r = Objects();
+    const InterfaceInfo& info = InterfaceAt(index);
+    if (info.value) {
+        const uint32_t id = ++g_newestId;
+        IUnknown* wrapper = info.make(inner, id);
+        ++r.valueWrappers;
+        return {wrapper, id, true};
+    }
     const auto [entry, found] = r.byInner.FindOrInsert({inner, index});
     if (found) {
         entry->wrapper->AddRef();
@@ -91,7 +103,7 @@ Wrapped Wrap(void* inner, int index) {
     const uint32_t id = ++g_newestId;
     IUnknown* wrapper = nullptr;
     try {
-        wrapper = InterfaceAt(index).make(inner, id);
+        wrapper = info.make(inner, id);
     } catch (...) {
         r.byInner.Erase({inner, index});
         throw;
@@ -133,7 +145,7 @@ uint32_t IdOf(void* object) {
 }
 
 int LiveWrappers() {
-    return static_cast<int>(Objects().byInner.Size());
+    return static_cast<int>(Objects().byInner.Size() + Objects().valueWrappers);
 }
 
 WrapperCore::WrapperCore(void* innerKey, int index, uint32_t id)
@@ -148,9 +160,12 @@ WrapperCore::~WrapperCore() {
             if (answered.kept)
                 answered.kept->Release();
     Registry& r = Objects();
-    r.byInner.Erase({m_innerKey, m_index});
+    if (m_value)
+        --r.valueWrappers;
+    else
+        r.byInner.Erase({m_innerKey, m_index});
     // Everything the module held is released: the file is complete up to here.
-    if (r.byInner.Size() == 0)
+    if (r.byInner.Size() + r.valueWrappers == 0)
         SessionLog::Get().Flush();
 }
 
