@@ -115,7 +115,9 @@ private:
         m_size += size;
         m_lastText = kNoText;
     }
-    template <class T> static void Store(char* at, T value) { std::memcpy(at, &value, sizeof value); }
+    template <class T> static void Store(char* at, T value) {
+        std::memcpy(at, &value, sizeof value);
+    }
     void Grow(size_t size);
 
     std::unique_ptr<char[]> m_data;

@@ -22,6 +22,8 @@ std::unordered_map<std::string, uint32_t>& MemberNumbers() {
 SessionLog SessionLog::s_log;
 
 SessionLog::~SessionLog() {
+    // The library is being unloaded or the process ends.
+    m_writer.WriteInline();
     Close();
 }
 

@@ -22,8 +22,11 @@ void SessionWriter::HandOff(std::string_view lines, bool writeOut, bool wait) {
     if (!m_thread.joinable()) {
         m_stop = false;
         try {
-            m_thread = std::thread([this] { Run(); });
+            if (!m_inline)
+                m_thread = std::thread([this] { Run(); });
         } catch (const std::system_error&) {
+        }
+        if (!m_thread.joinable()) {
             // No thread to be had: the caller writes, as the thread would.
             hold.unlock();
             Process(lines, writeOut);

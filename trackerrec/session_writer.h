@@ -35,6 +35,9 @@ public:
     void HandOff(std::string_view lines, bool writeOut, bool wait);
     // Writes everything handed off, flushes the file and ends the thread.
     void Stop();
+    // From now on the caller's thread writes: no thread may start while the
+    // library is being unloaded (the loader would never let it run).
+    void WriteInline() { m_inline = true; }
     // After Stop: the file, still open unless writing failed.
     std::FILE* TakeFile();
     // Writing failed: the file is closed and a message was given.
@@ -56,6 +59,7 @@ private:
     std::string m_working; // taken by the thread
     bool m_writeOut = false;
     bool m_stop = false;
+    bool m_inline = false;
     uint64_t m_handedOff = 0; // hand-offs made
     uint64_t m_finished = 0;  // hand-offs written
 

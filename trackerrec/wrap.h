@@ -258,8 +258,7 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
     bool reread = false;
     bool created = false;
     if (self.IsValue()) {
-        WrapperCore::Answered& answered =
-            self.Answer(reinterpret_cast<uintptr_t>(&member), record);
+        WrapperCore::Answered& answered = self.Answer(reinterpret_cast<uintptr_t>(&member), record);
         if constexpr (sizeof...(P) > 0) {
             auto& last = std::get<sizeof...(P) - 1>(params);
             if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
