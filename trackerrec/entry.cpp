@@ -84,7 +84,7 @@ private:
         if (SUCCEEDED(hr) && connection)
             wrapped = Wrap(connection.Get(), DispatchIndex());
         if (log.Active()) {
-            TextBuffer& line = log.Line();
+            LineTokens& line = log.Line();
             line += 'c';
             if (FAILED(hr))
                 PutFailure(line, hr, FailureDescription());

@@ -61,7 +61,7 @@ std::string CallLine(uint32_t id, const std::string& member, uint32_t base) {
 }
 
 // Appends an event argument; an object becomes its wrapper in `passed`.
-void PutArgument(TextBuffer& line, const VARIANT& in, VARIANT& passed, uint32_t base) {
+void PutArgument(LineTokens& line, const VARIANT& in, VARIANT& passed, uint32_t base) {
     passed = in;
     const VARTYPE vt = in.vt;
     if (vt == VT_DISPATCH) {
@@ -174,7 +174,7 @@ public:
             const uint64_t since = log.SinceConnect();
             log.BeforeEvent(since);
             const uint32_t member = Member(log, id);
-            TextBuffer& line = log.Line();
+            LineTokens& line = log.Line();
             line += 'e';
             PutLong(line, static_cast<long long>(since));
             PutTarget(line, m_source, base);
@@ -183,7 +183,7 @@ public:
                 PutArgument(line, params->rgvarg[i], passed[i], base);
             log.Write(line);
         } else {
-            TextBuffer unused;
+            LineTokens unused;
             for (UINT i = count; i-- > 0;)
                 PutArgument(unused, params->rgvarg[i], passed[i], base);
         }

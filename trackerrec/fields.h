@@ -54,9 +54,6 @@ private:
 };
 
 namespace fields {
-// The number of the same double among the last few written (1 the last), or
-// 0; notes the double as written.
-int RecentDouble(double value);
 // A string's field: quoted UTF-8 with its escapes, "~" for null.
 std::string QuotedString(const OLECHAR* text, size_t length);
 std::string QuotedUtf8(std::string_view text);
@@ -91,20 +88,6 @@ template <class Text> void PutLong(Text& line, long long value, char tag = 0) {
     fields::AppendNumber(line, value);
 }
 
-// A double among the last 16 written is written as "=k", the k-th one back;
-// others as the shortest text that reads back as the same double.
-template <class Text> void PutDouble(Text& line, double value, char tag = 0) {
-    line += ' ';
-    if (tag)
-        line += tag;
-    if (const int back = fields::RecentDouble(value)) {
-        line += '=';
-        fields::AppendNumber(line, back);
-    } else {
-        fields::AppendDouble(line, value);
-    }
-}
-
 template <class Text> void PutBool(Text& line, VARIANT_BOOL value) {
     line += value ? std::string_view(" T") : std::string_view(" F");
 }
@@ -116,15 +99,17 @@ template <class Text> void PutString(Text& line, const OLECHAR* text, size_t len
 
 template <class Text> void PutBytes(Text& line, const unsigned char* data, size_t size) {
     static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    line += std::string_view(" b");
+    std::string text = " b";
+    text.reserve(2 + (size + 2) / 3 * 4);
     for (size_t i = 0; i < size; i += 3) {
         const uint32_t n = (uint32_t(data[i]) << 16) | (i + 1 < size ? data[i + 1] << 8 : 0) |
                            (i + 2 < size ? data[i + 2] : 0);
-        line += digits[(n >> 18) & 63];
-        line += digits[(n >> 12) & 63];
-        line += i + 1 < size ? digits[(n >> 6) & 63] : '=';
-        line += i + 2 < size ? digits[n & 63] : '=';
+        text += digits[(n >> 18) & 63];
+        text += digits[(n >> 12) & 63];
+        text += i + 1 < size ? digits[(n >> 6) & 63] : '=';
+        text += i + 2 < size ? digits[n & 63] : '=';
     }
+    line += std::string_view(text);
 }
 
 // An object: "@" when the line made it, else its distance back from the newest

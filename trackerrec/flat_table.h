@@ -27,6 +27,23 @@ public:
         }
     }
 
+    // The key's value, and whether it was there; a new key gets Value{}, to
+    // be filled before the table changes again.
+    std::pair<Value*, bool> FindOrInsert(const Key& key) {
+        if ((m_count + 1) * 4 > m_slots.size() * 3)
+            Grow();
+        for (size_t i = Home(key);; i = (i + 1) & m_mask) {
+            Slot& slot = m_slots[i];
+            if (slot.key == key)
+                return {&slot.value, true};
+            if (slot.key == Key{}) {
+                slot = {key, Value{}};
+                ++m_count;
+                return {&slot.value, false};
+            }
+        }
+    }
+
     // Inserts the key, or replaces its value.
     void Insert(const Key& key, Value value) {
         if ((m_count + 1) * 4 > m_slots.size() * 3)

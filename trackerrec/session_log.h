@@ -1,13 +1,15 @@
 // The session file the recorder writes: one line per entry, a format version
-// in the first line. Lines are gathered in memory and written in blocks: when
-// the block is full, when an event comes a second or more after the last
-// block went out, when everything the module held is released, and at the
-// end. Writing never fails a call: the first failure to write (an unwritable
+// in the first line. A call puts its line down as tokens; the session
+// writer's thread turns them into text and writes them in blocks: when the
+// block is full, when an event comes a second or more after the last block
+// went out, when everything the module held is released, and at the end.
+// Writing never fails a call: the first failure to write (an unwritable
 // file, a full disk) ends the recording with a message on standard error, and
 // the session goes on unrecorded.
 #pragma once
 
-#include "fields.h"
+#include "line_tokens.h"
+#include "session_writer.h"
 
 #include "../platform/com/com.h"
 
@@ -34,23 +36,31 @@ public:
 
     // Opens the file and writes the version line; on failure says why and stays off.
     void Open(const std::string& path);
-    bool Active() const { return m_file != nullptr; }
-    // A line to fill and hand to Write: one buffer, emptied each time.
-    TextBuffer& Line() {
-        m_line.clear();
-        return m_line;
+    bool Active() const { return m_open && !m_writer.Failed(); }
+    // The line to fill and hand to Write.
+    LineTokens& Line() {
+        m_tokens.StartLine();
+        return m_tokens;
     }
-    // Appends one finished line (without its newline).
+    // Ends the line under way.
+    void Write(LineTokens& line) {
+        line.EndLine();
+        if (m_tokens.Lines().size() >= kHandOffSize)
+            HandOff(false, false);
+    }
+    // Appends one finished line of text (without its newline).
     void Write(std::string_view line) {
-        if (!m_file)
+        if (!Active())
             return;
-        m_block += line;
-        m_block += '\n';
-        if (m_block.size() >= kBlockSize)
-            WriteBlock();
+        m_tokens.InsertLineBefore(line); // before a line under way, if any
+        if (m_tokens.Lines().size() >= kHandOffSize)
+            HandOff(false, false);
     }
-    // Writes the lines gathered so far to the file.
+    // Writes the lines gathered so far to the file and lets the writer's thread end.
     void Flush();
+    // Hands the lines gathered so far to the writer and waits until they are
+    // text, written out only when the block is full.
+    void Drain();
     // Before an event's line: the block goes out when the last one went out a
     // second or more before `sinceConnect`.
     void BeforeEvent(uint64_t sinceConnect);
@@ -73,20 +83,19 @@ public:
     void MarkConnect();
 
 private:
-    static constexpr size_t kBlockSize = 1 << 16;
+    static constexpr size_t kHandOffSize = 1 << 15; // tokens gathered before the writer takes them
     static constexpr uint64_t kFlushAfterMs = 1000;
 
     static SessionLog s_log;
 
     SessionLog() = default;
     ~SessionLog();
-    void WriteBlock();
-    void End(const char* why);
+    void HandOff(bool writeOut, bool wait);
 
-    std::FILE* m_file = nullptr;
+    SessionWriter m_writer;
+    LineTokens m_tokens; // lines not yet handed to the writer
+    bool m_open = false;
     std::string m_path;
-    TextBuffer m_block; // lines not yet written
-    TextBuffer m_line;
     uint64_t m_blockWrittenAt = 0;
     uint32_t m_recording = 0;
     uint32_t m_memberCount = 0;

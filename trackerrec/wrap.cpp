@@ -32,10 +32,14 @@ struct WrapperEntry {
 
 struct Registry {
     // (library object, interface index) -> its wrapper
+    // (library object, interface index) -> its wrapper, for live objects: a
+    // live object handed out again is the same wrapper. A value object's
+    // wrapper is reached again through the object that gave it (its kept
+    // answers), so value wrappers are only counted.
     FlatTable<InnerKey, WrapperEntry, InnerHash> byInner;
+    size_t valueWrappers = 0;
     // a wrapper class's table of functions -> where its WrapperCore lies
     FlatTable<void*, ptrdiff_t, PointerHash> classes;
-    uint32_t lastId = 0;
 };
 
 Registry g_registry;
@@ -78,16 +82,33 @@ void FreeWrapper(void* memory, size_t size) {
     ++g_freeCount[c];
 }
 
+uint32_t g_newestId = 0;
+
 Wrapped Wrap(void* inner, int index) {
     if (!inner || index < 0)
         return {};
     Registry& r = Objects();
-    if (const WrapperEntry* found = r.byInner.Find({inner, index})) {
-        found->wrapper->AddRef();
-        return {found->wrapper, found->id, false};
+    const InterfaceInfo& info = InterfaceAt(index);
+    if (info.value) {
+        const uint32_t id = ++g_newestId;
+        IUnknown* wrapper = info.make(inner, id);
+        ++r.valueWrappers;
+        return {wrapper, id, true};
     }
-    const uint32_t id = ++r.lastId;
-    IUnknown* wrapper = InterfaceAt(index).make(inner, id);
+    const auto [entry, found] = r.byInner.FindOrInsert({inner, index});
+    if (found) {
+        entry->wrapper->AddRef();
+        return {entry->wrapper, entry->id, false};
+    }
+    const uint32_t id = ++g_newestId;
+    IUnknown* wrapper = nullptr;
+    try {
+        wrapper = info.make(inner, id);
+    } catch (...) {
+        r.byInner.Erase({inner, index});
+        throw;
+    }
+    *entry = {wrapper, id};
     // Event times count from the connection: the tracker object's arrival.
     static const int tracker = InterfaceIndex(tracker::Tracker::iid);
     if (index == tracker)
@@ -123,60 +144,49 @@ uint32_t IdOf(void* object) {
     return core ? core->Id() : 0;
 }
 
-uint32_t NewestId() {
-    return Objects().lastId;
-}
-
 int LiveWrappers() {
-    return static_cast<int>(Objects().byInner.Size());
+    return static_cast<int>(Objects().byInner.Size() + Objects().valueWrappers);
 }
 
 WrapperCore::WrapperCore(void* innerKey, int index, uint32_t id)
     : m_innerKey(innerKey), m_index(index), m_id(id), m_value(InterfaceAt(index).value) {}
 
 WrapperCore::~WrapperCore() {
+    for (int i = 0; i < m_answeredCount; ++i)
+        if (m_answered[i].kept)
+            m_answered[i].kept->Release();
+    if (m_more)
+        for (const Answered& answered : *m_more)
+            if (answered.kept)
+                answered.kept->Release();
     Registry& r = Objects();
-    r.byInner.Erase({m_innerKey, m_index});
+    if (m_value)
+        --r.valueWrappers;
+    else
+        r.byInner.Erase({m_innerKey, m_index});
     // Everything the module held is released: the file is complete up to here.
-    if (r.byInner.Size() == 0)
+    if (r.byInner.Size() + r.valueWrappers == 0)
         SessionLog::Get().Flush();
 }
 
-// Called by each wrapper's constructor once it is complete.
-void Register(void* innerKey, int index, IUnknown* wrapper, uint32_t id) {
-    Objects().byInner.Insert({innerKey, index}, {wrapper, id});
-}
-
-bool WrapperCore::ShouldRecord(uintptr_t key) {
-    if (!m_value)
-        return true;
-    if (std::find(m_recorded, m_recorded + m_recordedCount, key) != m_recorded + m_recordedCount ||
-        std::find(m_moreRecorded.begin(), m_moreRecorded.end(), key) != m_moreRecorded.end())
-        return false;
-    if (m_recordedCount < kInPlace)
-        m_recorded[m_recordedCount++] = key;
-    else
-        m_moreRecorded.push_back(key);
-    return true;
-}
-
-IUnknown* WrapperCore::Kept(uintptr_t key) const {
-    for (int i = 0; i < m_keptCount; ++i)
-        if (m_keptKeys[i] == key)
-            return m_kept[i].Get();
-    for (const auto& [k, wrapper] : m_moreKept)
-        if (k == key)
-            return wrapper.Get();
-    return nullptr;
-}
-
-void WrapperCore::Keep(uintptr_t key, IUnknown* wrapper) {
-    if (m_keptCount < kInPlace) {
-        m_keptKeys[m_keptCount] = key;
-        m_kept[m_keptCount++] = ComPtr<IUnknown>(wrapper);
-    } else {
-        m_moreKept.emplace_back(key, ComPtr<IUnknown>(wrapper));
-    }
+WrapperCore::Answered& WrapperCore::Answer(uintptr_t key, bool& first) {
+    for (int i = 0; i < m_answeredCount; ++i)
+        if (m_answered[i].key == key) {
+            first = false;
+            return m_answered[i];
+        }
+    if (m_more)
+        for (Answered& answered : *m_more)
+            if (answered.key == key) {
+                first = false;
+                return answered;
+            }
+    first = true;
+    if (m_answeredCount < kInPlace)
+        return m_answered[m_answeredCount++] = Answered{key, nullptr, 0};
+    if (!m_more)
+        m_more = std::make_unique<std::vector<Answered>>();
+    return m_more->emplace_back(Answered{key, nullptr, 0});
 }
 
 namespace {
@@ -228,9 +238,8 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     SessionLog& log = SessionLog::Get();
     if (log.Active() && (ShouldRecord(key) || wrapped.created)) {
         const uint32_t member = log.Member(QuerySlot(riid == IID_IUnknown ? -1 : index));
-        TextBuffer& line = log.Line();
-        PutTarget(line, m_id, base);
-        PutLong(line, member);
+        LineTokens& line = log.Line();
+        line.Call(m_id, base, member);
         if (FAILED(hr))
             PutFailure(line, hr, hr == E_NOINTERFACE ? std::string() : FailureDescription());
         else

@@ -9,6 +9,7 @@
 #include "../platform/com/com_ptr.h"
 
 #include <concepts>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -44,9 +45,10 @@ void* Unwrap(void* object);
 uint32_t IdOf(void* object);
 int LiveWrappers();
 // The id of the newest wrapper made so far.
-uint32_t NewestId();
-// Enters a new wrapper in the registry (its constructor calls this).
-void Register(void* inner, int index, IUnknown* wrapper, uint32_t id);
+extern uint32_t g_newestId;
+inline uint32_t NewestId() {
+    return g_newestId;
+}
 class WrapperCore;
 // Notes a wrapper class, by the finished wrapper `face` as the module sees it
 // and its bookkeeping `core`: a pointer the module passes in is a wrapper
@@ -71,14 +73,33 @@ public:
 
     uint32_t Id() const { return m_id; }
     void* Inner() const { return m_innerKey; }
+    // A value object's member already called: its key (the call site, or the
+    // query), and the wrapper its answer gave, kept with the object (a
+    // reference held; null when the answer was no object).
+    struct Answered {
+        uintptr_t key;
+        IUnknown* kept;
+        uint32_t keptId;
+    };
+    // The member's entry, made at its first call, which `first` tells.
+    Answered& Answer(uintptr_t key, bool& first);
+    // Keeps `wrapper` (adding a reference) as the member's answer.
+    static void Keep(Answered& answered, const Wrapped& wrapped) {
+        wrapped.object->AddRef();
+        answered.kept = wrapped.object;
+        answered.keptId = wrapped.id;
+    }
     // Whether the answer of a member (or query) is to be written: always for
     // live objects, the first time for value objects.
-    bool ShouldRecord(uintptr_t key);
+    bool ShouldRecord(uintptr_t key) {
+        bool first = true;
+        if (m_value)
+            Answer(key, first);
+        return first;
+    }
     // A value object gives the same object each time a member is read: the
     // wrapper handed out first, kept with the object.
     bool IsValue() const { return m_value; }
-    IUnknown* Kept(uintptr_t key) const;
-    void Keep(uintptr_t key, IUnknown* wrapper);
     // QueryInterface on the library's object, the answer wrapped and recorded.
     HRESULT Query(IUnknown* inner, REFIID riid, void** out);
 
@@ -86,20 +107,16 @@ protected:
     ULONG m_refs = 1;
 
 private:
-    // Most value objects have a handful of members: their keys are kept in
-    // place, more of them in `m_more`.
-    static constexpr int kInPlace = 4;
+    // Value objects have a handful of members: they are kept in place, more
+    // of them in `m_more`.
+    static constexpr int kInPlace = 8;
     void* m_innerKey;
     int m_index;
     uint32_t m_id;
     bool m_value;
-    uint8_t m_recordedCount = 0;
-    uint8_t m_keptCount = 0;
-    uintptr_t m_recorded[kInPlace];
-    uintptr_t m_keptKeys[kInPlace];
-    ComPtr<IUnknown> m_kept[kInPlace];
-    std::vector<uintptr_t> m_moreRecorded;
-    std::vector<std::pair<uintptr_t, ComPtr<IUnknown>>> m_moreKept;
+    uint8_t m_answeredCount = 0;
+    Answered m_answered[kInPlace];
+    std::unique_ptr<std::vector<Answered>> m_more;
 };
 
 // The thread's error information after a failure: its description, the
@@ -127,7 +144,7 @@ template <class P> struct Param {
     P value;
     uint32_t base = 0;
     P Pass() { return value; }
-    void In(TextBuffer& line) const {
+    void In(LineTokens& line) const {
         if constexpr (std::is_same_v<P, double>)
             PutDouble(line, value);
         else if constexpr (std::is_same_v<P, VARIANT_BOOL>)
@@ -135,7 +152,7 @@ template <class P> struct Param {
         else
             PutLong(line, value);
     }
-    void Out(TextBuffer&) {}
+    void Out(LineTokens&) {}
     void Finish() {}
 };
 
@@ -144,8 +161,8 @@ template <> struct Param<BSTR> {
     BSTR value;
     uint32_t base = 0;
     BSTR Pass() { return value; }
-    void In(TextBuffer& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
-    void Out(TextBuffer&) {}
+    void In(LineTokens& line) const { PutString(line, value, value ? SysStringLen(value) : 0); }
+    void Out(LineTokens&) {}
     void Finish() {}
 };
 
@@ -154,8 +171,8 @@ template <> struct Param<BSTR*> {
     BSTR* value;
     uint32_t base = 0;
     BSTR* Pass() { return value; }
-    void In(TextBuffer&) const {}
-    void Out(TextBuffer& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
+    void In(LineTokens&) const {}
+    void Out(LineTokens& line) { PutString(line, *value, *value ? SysStringLen(*value) : 0); }
     void Finish() {}
 };
 
@@ -166,8 +183,8 @@ struct Param<T*> {
     T* value;
     uint32_t base = 0;
     T* Pass() { return value; }
-    void In(TextBuffer&) const {}
-    void Out(TextBuffer& line) {
+    void In(LineTokens&) const {}
+    void Out(LineTokens& line) {
         if constexpr (std::is_floating_point_v<T>)
             PutDouble(line, *value);
         else if constexpr (std::is_same_v<T, VARIANT_BOOL>)
@@ -184,14 +201,14 @@ template <ComInterface T> struct Param<T*> {
     T* value;
     T* Pass() { return static_cast<T*>(Unwrap(value)); }
     uint32_t base = 0;
-    void In(TextBuffer& line) const {
+    void In(LineTokens& line) const {
         const uint32_t id = value ? IdOf(value) : 0;
         if (value && !id)
             line += " ?"; // an object of the module's own
         else
             PutObject(line, id, false, base);
     }
-    void Out(TextBuffer&) {}
+    void Out(LineTokens&) {}
     void Finish() {}
 };
 
@@ -202,17 +219,17 @@ template <ComInterface T> struct Param<T**> {
     T* inner = nullptr;
     Wrapped wrapped;
     T** Pass() { return value ? &inner : nullptr; }
-    void In(TextBuffer&) const {}
-    void Out(TextBuffer& line) {
+    void In(LineTokens&) const {}
+    void Out(LineTokens& line) {
         if (!wrapped.object)
             wrapped = Wrap(inner, IndexOfType<T>());
         PutObject(line, wrapped.id, wrapped.created, base);
     }
     uint32_t base = 0;
     // The wrapper a value object handed out before.
-    void UseKept(IUnknown* kept) {
+    void UseKept(IUnknown* kept, uint32_t id) {
         kept->AddRef();
-        wrapped = {kept, IdOf(kept), false};
+        wrapped = {kept, id, false};
     }
     // Hands the wrapper to the module (null where the library gave null).
     void Finish() {
@@ -237,33 +254,34 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
     std::tuple<Param<P>...> params{Param<P>{args}...};
     const HRESULT hr = std::apply(
         [&](auto&... p) { return (static_cast<Declaring*>(inner)->*fn)(p.Pass()...); }, params);
-    const uintptr_t key = reinterpret_cast<uintptr_t>(&member);
+    bool record = true; // a live object's every call; a value object's first
     bool reread = false;
     bool created = false;
-    if constexpr (sizeof...(P) > 0) {
-        auto& last = std::get<sizeof...(P) - 1>(params);
-        if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
-            if (self.IsValue() && SUCCEEDED(hr) && last.inner) {
-                if (IUnknown* kept = self.Kept(key)) {
-                    last.UseKept(kept);
-                    reread = true;
-                } else {
-                    last.wrapped = Wrap(
-                        last.inner,
-                        IndexOfType<
-                            std::remove_pointer_t<std::remove_pointer_t<decltype(last.value)>>>());
-                    created = last.wrapped.created;
-                    if (last.wrapped.object)
-                        self.Keep(key, last.wrapped.object);
+    if (self.IsValue()) {
+        WrapperCore::Answered& answered = self.Answer(reinterpret_cast<uintptr_t>(&member), record);
+        if constexpr (sizeof...(P) > 0) {
+            auto& last = std::get<sizeof...(P) - 1>(params);
+            if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
+                if (SUCCEEDED(hr) && last.inner) {
+                    if (answered.kept) {
+                        last.UseKept(answered.kept, answered.keptId);
+                        reread = true;
+                    } else {
+                        last.wrapped =
+                            Wrap(last.inner, IndexOfType<std::remove_pointer_t<
+                                                 std::remove_pointer_t<decltype(last.value)>>>());
+                        created = last.wrapped.created;
+                        if (last.wrapped.object)
+                            WrapperCore::Keep(answered, last.wrapped);
+                    }
                 }
             }
         }
     }
-    if (log.Active() && !reread && (self.ShouldRecord(key) || created)) {
+    if (log.Active() && !reread && (record || created)) {
         const uint32_t number = log.Member(member);
-        TextBuffer& line = log.Line();
-        PutTarget(line, self.Id(), base);
-        PutLong(line, number);
+        LineTokens& line = log.Line();
+        line.Call(self.Id(), base, number);
         std::apply([&](auto&... p) { ((p.base = base, p.In(line)), ...); }, params);
         if (FAILED(hr))
             PutFailure(line, hr, FailureDescription());

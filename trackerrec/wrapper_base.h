@@ -9,9 +9,7 @@ namespace trackerrec {
 template <class I> class UnknownWrapperOf : public I, public WrapperCore {
 public:
     UnknownWrapperOf(I* inner, int index, uint32_t id)
-        : WrapperCore(inner, index, id), m_inner(inner) {
-        Register(inner, index, static_cast<I*>(this), id);
-    }
+        : WrapperCore(inner, index, id), m_inner(inner) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         return Query(m_inner.Get(), riid, out);

@@ -20,7 +20,8 @@ TEST(SessionFileTest, WrittenFieldsLoadBackAsWritten) {
     log.Open(path);
     ASSERT_TRUE(log.Active());
     const uint32_t member = log.Member("ScalarValue.get_Value");
-    std::string line = "0";
+    LineTokens& line = log.Line();
+    line += '0';
     PutLong(line, member);
     for (double value : {0.1, 2003.839762688916, 0.1, -0.0, 1e-300, 2003.839762688916})
         PutDouble(line, value);

@@ -42,6 +42,7 @@ TEST(SessionWriterTest, LinesGoToTheFileInBlocks) {
     while (ReadFile(path).size() == first.size() && written < 100000) {
         log.Write(line);
         written += line.size() + 1;
+        log.Drain(); // the writer's thread has turned the lines into text
     }
     EXPECT_GT(ReadFile(path).size(), first.size());
     EXPECT_LE(written, (size_t(1) << 16) + line.size() + 1)
@@ -51,6 +52,28 @@ TEST(SessionWriterTest, LinesGoToTheFileInBlocks) {
     const std::string all = ReadFile(path);
     EXPECT_EQ(all.size(), first.size() + written + 4);
     EXPECT_EQ(all.substr(all.size() - 4), "end\n");
+}
+
+TEST(SessionWriterTest, AMemberFirstNamedInTheMiddleOfALineIsDeclaredBeforeIt) {
+    simtest::TempFolder folder("session-writer");
+    const std::filesystem::path path = folder.Path() / "members.txt";
+    SessionLog& log = SessionLog::Get();
+    log.Open(path.string());
+    LineTokens& line = log.Line();
+    line.Call(1, 1, log.Member("Tracker.get_Measurements"));
+    PutDouble(line, 0.5);
+    PutLong(line, log.Member("Tracker.get_Angles")); // named while the line is under way
+    PutDouble(line, 0.5);
+    log.Write(line);
+    log.Write("0 2 @");
+    log.Close();
+    const std::string header =
+        "QNZU-TRACKER-SESSION " + std::to_string(trackerrec::kSessionFormatVersion) + "\n";
+    EXPECT_EQ(ReadFile(path), header + "m 1 Tracker.get_Measurements\n"
+                                       "m 2 Tracker.get_Angles\n"
+                                       "0 1 0.5 2 =1\n"
+                                       "0 2 @\n"
+                                       "end\n");
 }
 
 TEST(SessionWriterTest, AFullDiskEndsTheRecordingAtTheNextBlock) {
