@@ -3,10 +3,14 @@
 // calls being recorded do not wait for the formatting or the disk. The thread
 // runs only between a hand-off and the next Stop: it is never left running
 // when the module has released everything, nor when the library unloads.
+// Where a library may not wait for its own threads (Windows), the caller's
+// thread writes.
 #pragma once
 
 #include "fields.h"
 #include "line_tokens.h"
+
+#include "../platform/module/library_threads.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -59,7 +63,7 @@ private:
     std::string m_working; // taken by the thread
     bool m_writeOut = false;
     bool m_stop = false;
-    bool m_inline = false;
+    bool m_inline = !platform::kLibraryMayWaitForItsThreads;
     uint64_t m_handedOff = 0; // hand-offs made
     uint64_t m_finished = 0;  // hand-offs written
 
