@@ -92,14 +92,10 @@ TEST_F(MeasuringPathTest, TheRmsFacetFiltersAndThePositionFacetGivesThePoint) {
     StartProbing();
     auto measurement = [](double rms) {
         fakes::MeasurementContent content;
-        content.hasRms = true;
-        content.rms = ComPtr<fakes::RmsPositionObject>::Attach(
-            new fakes::RmsPositionObject(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")),
-                                         fakes::Scalar::Make(rms, nullptr, nullptr)));
-        content.hasPosition = true;
-        content.position = ComPtr<fakes::PositionObject>::Attach(
-            new fakes::PositionObject(fakes::Values(TEXT("P"), 4, 5, 6, TEXT("mm"))));
-        content.readings = fakes::Values(TEXT("T"), 20, 1013, 45, TEXT(""));
+        content.rms = fakes::Values::Make(TEXT("R"), 1, 2, 3, TEXT("mm"),
+                                          fakes::Scalar::Make(rms, nullptr, nullptr));
+        content.position = fakes::Values::Make(TEXT("P"), 4, 5, 6, TEXT("mm"));
+        content.readings = fakes::Values::Make(TEXT("T"), 20, 1013, 45, TEXT(""));
         return fakes::Measurement::Make(content);
     };
     device->OnMeasurement(measurement(0.2).Get()); // above the tolerance of 0.1

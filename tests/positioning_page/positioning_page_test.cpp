@@ -389,8 +389,7 @@ protected:
     }
     fakes::MeasurementContent Content() {
         fakes::MeasurementContent content;
-        content.info =
-            ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
+        content.info = fakes::TargetInfo::Make(TEXT("TGT-1"), TEXT(""));
         return content;
     }
     // Shows it as a handler would (errors caught and shown).
@@ -403,15 +402,6 @@ protected:
                                                       : error.Description().c_str());
         }
     }
-    static ComPtr<fakes::PositionObject> Position(fakes::Triple v) {
-        return ComPtr<fakes::PositionObject>::Attach(new fakes::PositionObject(std::move(v)));
-    }
-    static ComPtr<fakes::RmsPositionObject> RmsPosition(fakes::Triple v) {
-        return ComPtr<fakes::RmsPositionObject>::Attach(new fakes::RmsPositionObject(std::move(v)));
-    }
-    static ComPtr<fakes::RotationObject> Rotation(fakes::Triple v) {
-        return ComPtr<fakes::RotationObject>::Attach(new fakes::RotationObject(std::move(v)));
-    }
 };
 
 TEST_F(ResultBoxTest, NoMeasurementClearsEveryText) {
@@ -421,14 +411,10 @@ TEST_F(ResultBoxTest, NoMeasurementClearsEveryText) {
 
 TEST_F(ResultBoxTest, LaterFacetsOverwriteEarlierOnes) {
     auto content = Content();
-    content.hasRms = true;
-    content.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
-    content.hasPosition = true;
-    content.position = Position(fakes::Values(TEXT("P"), 4, 5, 6, TEXT("m")));
-    content.directional = true;
-    content.orientation = Rotation(fakes::Values(TEXT("O"), 7, 8, 9, TEXT("rad")));
-    content.sixDof = true;
-    content.rotation = Rotation(fakes::Values(TEXT("S"), 0.5, 0.25, 0.125, TEXT("deg")));
+    content.rms = fakes::Values::Make(TEXT("R"), 1, 2, 3, TEXT("mm"));
+    content.position = fakes::Values::Make(TEXT("P"), 4, 5, 6, TEXT("m"));
+    content.orientation = fakes::Values::Make(TEXT("O"), 7, 8, 9, TEXT("rad"));
+    content.rotation = fakes::Values::Make(TEXT("S"), 0.5, 0.25, 0.125, TEXT("deg"));
     Show(content);
     EXPECT_EQ(Results(), (std::vector<platform::WideString>{
                              TEXT("P1 : 4 [ m ]"), TEXT("P2 : 5 [ m ]"), TEXT("P3 : 6 [ m ]"),
@@ -441,10 +427,8 @@ TEST_F(ResultBoxTest, LaterFacetsOverwriteEarlierOnes) {
 // directional angles are what show.
 TEST_F(ResultBoxTest, RmsValuesAndDirectionalAnglesAlone) {
     auto content = Content();
-    content.hasRms = true;
-    content.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
-    content.directional = true;
-    content.orientation = Rotation(fakes::Values(TEXT("A"), 1e-7, 123456789, -0.0, TEXT("deg")));
+    content.rms = fakes::Values::Make(TEXT("R"), 1, 2, 3, TEXT("mm"));
+    content.orientation = fakes::Values::Make(TEXT("A"), 1e-7, 123456789, -0.0, TEXT("deg"));
     Show(content);
     EXPECT_EQ(Results(), (std::vector<platform::WideString>{
                              TEXT("R1 : 1 [ mm ]"), TEXT("R2 : 2 [ mm ]"), TEXT("R3 : 3 [ mm ]"),
@@ -461,18 +445,15 @@ TEST_F(ResultBoxTest, MeasuredTargetIsTheFirstMatchingItem) {
     EXPECT_EQ(Results()[6], TEXT("RRR 1.5in"));
 
     // A probe matches by its probe's identity, not by its own.
-    content.info =
-        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-0"), TEXT("")));
+    content.info = fakes::TargetInfo::Make(TEXT("TGT-0"), TEXT(""));
     Show(content);
     EXPECT_EQ(Results()[6], TEXT("")); // "Q-Wand" is a probe: its identity is not compared
-    content.info =
-        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT(""), TEXT("PRB-0")));
+    content.info = fakes::TargetInfo::Make(TEXT(""), TEXT("PRB-0"));
     Show(content);
     EXPECT_EQ(Results()[6], TEXT("Q-Wand"));
 
     // Case counts; nothing matching leaves the name empty.
-    content.info =
-        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("tgt-1"), TEXT("")));
+    content.info = fakes::TargetInfo::Make(TEXT("tgt-1"), TEXT(""));
     Show(content);
     EXPECT_EQ(Results()[6], TEXT(""));
     EXPECT_TRUE(BoxTexts().empty());
@@ -482,10 +463,7 @@ TEST_F(ResultBoxTest, MissingIdentitiesEqualEmptyOnes) {
     // The probe target "Q-Wand" gives no probe, so its probe's identity is
     // missing; the measurement names no probe either: they are equal.
     Sim().MakeNull(TEXT("ProbeTarget.get_Probe"), false);
-    auto content = Content();
-    content.info =
-        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
-    Show(content);
+    Show(Content());
     EXPECT_EQ(Results()[6], TEXT("Q-Wand"));
     EXPECT_TRUE(BoxTexts().empty());
 }
