@@ -76,7 +76,7 @@ TEST_F(PositioningPageTest, FirstShowFillsTheTargetListInCollectionOrderAndSetsT
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(PositioningPageTest, FirstShowWhileNotConnectedLeavesTheListEmptyUntilAConnection) {
+TEST_F(PositioningPageTest, TheListIsEmptyUntilAConnectionKeptAtDisconnectAndRefilled) {
     OpenPositioning(false);
     EXPECT_TRUE(Items(IDC_POSITION_TARGET_LIST).empty());
     Click(IDC_MOVE_LEFT); // no tracker: nothing, no message
@@ -84,29 +84,16 @@ TEST_F(PositioningPageTest, FirstShowWhileNotConnectedLeavesTheListEmptyUntilACo
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u);
     EXPECT_EQ(Selection(IDC_POSITION_TARGET_LIST), 0);
     EXPECT_TRUE(BoxTexts().empty());
-}
 
-TEST_F(PositioningPageTest, ReconnectRefillsTheListAndDisconnectKeepsIt) {
-    OpenPositioning();
+    // A disconnect keeps the list; a reconnect fills it anew.
     ASSERT_TRUE(device->Disconnect());
-    EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u); // the previous tracker's names
+    EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u);
     const TargetKind kinds[] = {TargetKind::Reflector, TargetKind::Probe};
     const WCHAR* names[] = {TEXT("Zeta"), TEXT("Alpha")};
     Sim().SetTargets(kinds, names, 2);
     ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST),
               (std::vector<platform::WideString>{TEXT("Zeta"), TEXT("Alpha")}));
-}
-
-TEST_F(PositioningPageTest, StoredSpeedAndFlagsAreLoaded) {
-    StoreDword(TEXT("m_ctlSliderSpeed"), 8);
-    StoreDword(TEXT("m_PositionTo_IsRelative"), 1);
-    StoreDword(TEXT("m_PositionTo_SearchTarget"), 1);
-    OpenPositioning();
-    EXPECT_EQ(Page().m_speed, 8);
-    EXPECT_EQ(SliderPos(), 8);
-    EXPECT_EQ(Check(IDC_POSITION_RELATIVE), BST_CHECKED);
-    EXPECT_EQ(Check(IDC_POSITION_SEARCH), BST_CHECKED);
 }
 
 TEST_F(PositioningPageTest, StoredSpeedOutsideTheRangeIsUsedUntilTheSliderMoves) {
@@ -120,10 +107,17 @@ TEST_F(PositioningPageTest, StoredSpeedOutsideTheRangeIsUsedUntilTheSliderMoves)
     EXPECT_EQ(Head().horizontalSpeed, 6);
 }
 
-TEST_F(PositioningPageTest, RegistryRoundTrip) {
+TEST_F(PositioningPageTest, StoredSettingsAreLoadedAndSavedAtClose) {
+    StoreDword(TEXT("m_ctlSliderSpeed"), 8);
+    StoreDword(TEXT("m_PositionTo_SearchTarget"), 1);
     OpenPositioning();
+    EXPECT_EQ(Page().m_speed, 8);
+    EXPECT_EQ(SliderPos(), 8);
+    EXPECT_EQ(Check(IDC_POSITION_RELATIVE), BST_UNCHECKED);
+    EXPECT_EQ(Check(IDC_POSITION_SEARCH), BST_CHECKED);
     ASSERT_TRUE(platform::MoveSlider(Slider(), 7));
     SetCheck(IDC_POSITION_RELATIVE, true);
+    SetCheck(IDC_POSITION_SEARCH, false);
     Close();
     DWORD value = 99;
     ASSERT_TRUE(StoredDword(TEXT("m_ctlSliderSpeed"), value));

@@ -4,7 +4,7 @@
 #include "platform/com/bstr.h"
 #include "platform/ui/message_loop.h"
 #include "plugin/CQWandDevice.h"
-#include "tests/support/sim_fixture.h"
+#include "tests/support/device_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +19,10 @@ const IID* const kDeviceConnections[] = {
     &tracker::IID_TriggerCollectionEvents,
 };
 
-class AdviseSinksTest : public simtest::SimTest {
+// The device's tracker connected without its sinks; each test advises and
+// unadvises them itself.
+class AdviseSinksTest : public simtest::DeviceTest {
 protected:
-    // Connects the simulated tracker into a device of the test's own.
-    void ConnectDevice() {
-        ComPtr<tracker::TrackerConnection> connection;
-        ASSERT_EQ(CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
-                                   tracker::TrackerConnection::iid, connection.PutVoid()),
-                  S_OK);
-        ComBstr address(TEXT("10.0.0.7"));
-        ASSERT_EQ(connection->Connect(address.Get(), device->m_tracker.Put()), S_OK);
-    }
     int Connections(const IID& iid) { return Sim().LiveConnectionCount(iid); }
     int AllConnections() {
         int total = 0;
@@ -42,18 +35,10 @@ protected:
         EXPECT_EQ(trigger->get_Identity(identity.Put()), S_OK);
         return identity.Str();
     }
-    void TearDown() override {
-        device.reset();
-        platform::PumpMessages();
-        EXPECT_EQ(Sim().LiveObjectCount(), 0) << "the device leaked a library object";
-        SimTest::TearDown();
-    }
-
-    std::unique_ptr<CQWandDevice> device = std::make_unique<CQWandDevice>();
 };
 
 TEST_F(AdviseSinksTest, AdvisesTheSevenConnectionsAndRemovesThemAll) {
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     EXPECT_EQ(Sim().CallCount(TEXT("IConnectionPoint.Advise")), 7);
     for (const IID* iid : kDeviceConnections)
@@ -76,7 +61,7 @@ TEST_F(AdviseSinksTest, AdvisesTheSevenConnectionsAndRemovesThemAll) {
 
 TEST_F(AdviseSinksTest, TrackerWithoutModelSkipsOnlyTheQuickReleaseConnection) {
     Sim().SetOffersTrackerModel(false);
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     EXPECT_EQ(Sim().CallCount(TEXT("IConnectionPoint.Advise")), 6);
     EXPECT_EQ(AllConnections(), 6);
@@ -87,7 +72,7 @@ TEST_F(AdviseSinksTest, TrackerWithoutModelSkipsOnlyTheQuickReleaseConnection) {
 
 TEST_F(AdviseSinksTest, WithoutTriggerCollectionNoTriggerSinkAndNoTriggers) {
     Sim().MakeNull(TEXT("Tracker.get_TriggerCollection"), false);
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     EXPECT_EQ(device->m_triggerCollectionSink, nullptr);
     EXPECT_FALSE(device->m_probeButtonTrigger);
@@ -102,7 +87,7 @@ TEST_F(AdviseSinksTest, LastOfSeveralTriggersOfAKindWins) {
     const TriggerKind kinds[] = {TriggerKind::ProbeButton, TriggerKind::Plain,
                                  TriggerKind::ProbeButton, TriggerKind::StableProbing};
     Sim().SetTriggerKinds(kinds, 4);
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     ComPtr<tracker::TriggerCollection> triggers;
     ASSERT_EQ(device->m_tracker->get_TriggerCollection(triggers.Put()), S_OK);
@@ -118,7 +103,7 @@ TEST_F(AdviseSinksTest, LastOfSeveralTriggersOfAKindWins) {
 TEST_F(AdviseSinksTest, CollectionOfPlainTriggersLeavesBothReferencesEmpty) {
     const TriggerKind kinds[] = {TriggerKind::Plain, TriggerKind::Plain};
     Sim().SetTriggerKinds(kinds, 2);
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     EXPECT_FALSE(device->m_probeButtonTrigger);
     EXPECT_FALSE(device->m_stableProbingTrigger);
@@ -128,7 +113,7 @@ TEST_F(AdviseSinksTest, CollectionOfPlainTriggersLeavesBothReferencesEmpty) {
 }
 
 TEST_F(AdviseSinksTest, StatusGoneAtDisconnectStillDestroysBothMeasurementSinks) {
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     Sim().MakeNull(TEXT("Measurements.get_MeasurementStatus"), false);
     device->UnadviseSinks();

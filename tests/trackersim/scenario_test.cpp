@@ -82,24 +82,6 @@ TEST_F(ScenarioTest, SameSeedSamePointsAndEveryShapeHoldsItsPoints) {
     EXPECT_EQ(Sim().SelectScenario(TEXT("torus"), 1), E_INVALIDARG);
 }
 
-TEST_F(ScenarioTest, NoiseIsStandardNormalAlongTheSurfaceNormal) {
-    // On the plane the residual is exactly the noise.
-    ASSERT_EQ(Sim().SelectScenario(TEXT("plane"), 11), S_OK);
-    trackersim::ShapeInfo shape{};
-    Sim().GetScenarioShape(&shape);
-    const int n = 5000;
-    double sum = 0, squares = 0;
-    for (int i = 0; i < n; ++i) {
-        trackersim::SampleSpec s;
-        Sim().NextScenarioSample(&s);
-        const double z = Residual(shape, s) / shape.noiseStd;
-        sum += z;
-        squares += z * z;
-    }
-    EXPECT_NEAR(sum / n, 0.0, 0.06);
-    EXPECT_NEAR(squares / n, 1.0, 0.08);
-}
-
 TEST_F(ScenarioTest, SessionPlaysItsButtonScriptOnTheClock) {
     ComPtr<Tracker> t = tracker;
     ComPtr<TriggerCollection> triggers;
