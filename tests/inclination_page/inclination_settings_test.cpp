@@ -6,17 +6,6 @@ namespace {
 
 class InclinationSettingsTest : public InclinationPageTest {};
 
-TEST_F(InclinationSettingsTest, APageNeverShownStoresNothingAndConnectsNothing) {
-    Open();
-    EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_InclinationSensorEvents), 0);
-    Close();
-    RegString text;
-    DWORD value = 0;
-    EXPECT_FALSE(StoredDword(TEXT("useOTG"), value));
-    EXPECT_FALSE(StoredString(TEXT("interval"), text));
-    EXPECT_FALSE(StoredString(TEXT("threshold"), text));
-}
-
 TEST_F(InclinationSettingsTest, TypedValuesAndTheSwitchSurviveCloseAndOpen) {
     Open();
     OpenTab();

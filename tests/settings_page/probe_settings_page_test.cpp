@@ -74,7 +74,7 @@ TEST_F(ProbeSettingsPageTest, FreshInstallationDefaults) {
     EXPECT_EQ(device->m_toolSheet->GetPage(1)->GetSafeHwnd(), nullptr);
 }
 
-TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedByTextAndNumbersOnly) {
+TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedNumbersOnlyAndDeleted) {
     ShowPage();
     AddDiameter(TEXT("25.4"));
     EXPECT_EQ(Diameters(), std::vector<platform::WideString>{TEXT("25.400000")});
@@ -96,16 +96,14 @@ TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedByTextAndNum
     ASSERT_FALSE(screen.Boxes().empty());
     EXPECT_EQ(screen.Boxes().back().text, TEXT("Please enter a number."));
     EXPECT_EQ(Diameters().size(), 3u);
-}
 
-TEST_F(ProbeSettingsPageTest, DeletingSelectsTheFirstOrEmptiesTheList) {
-    ShowPage();
-    AddDiameter(TEXT("12.7"));
-    AddDiameter(TEXT("38.1"));
+    // "Delete" selects the first left, or empties the list.
     page->m_cbReflectorSizeList.SetCurSel(1);
     ASSERT_TRUE(platform::Click(Control(IDC_REFLECTOR_DELETE)));
-    EXPECT_EQ(Diameters(), std::vector<platform::WideString>{TEXT("12.700000")});
+    EXPECT_EQ(Diameters(),
+              (std::vector<platform::WideString>{TEXT("100.000000"), TEXT("25.400000")}));
     EXPECT_EQ(page->m_cbReflectorSizeList.GetCurSel(), 0);
+    ASSERT_TRUE(platform::Click(Control(IDC_REFLECTOR_DELETE)));
     ASSERT_TRUE(platform::Click(Control(IDC_REFLECTOR_DELETE)));
     EXPECT_TRUE(Diameters().empty());
     EXPECT_EQ(page->m_cbReflectorSizeList.GetCurSel(), -1);

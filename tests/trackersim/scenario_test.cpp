@@ -139,27 +139,3 @@ TEST_F(ScenarioTest, ShapesPressButtonsAndPressesLastForFiveMeasurements) {
     EXPECT_EQ(seen[2].first, 4401u);
     EXPECT_EQ(seen[24].second, (std::pair<LONG, LONG>{1, 2}));
 }
-
-TEST_F(ScenarioTest, CustomScriptFiresMessagesAndStableProbing) {
-    ComPtr<Tracker> t = tracker;
-    ComPtr<TriggerCollection> triggers;
-    t->get_TriggerCollection(triggers.Put());
-    RecordingSink& trackerSink = NewSink();
-    RecordingSink& triggerSink = NewSink();
-    DWORD cookie = 0;
-    ASSERT_EQ(Advise(t.Get(), IID_TrackerEvents, &trackerSink, cookie), S_OK);
-    ASSERT_EQ(Advise(triggers.Get(), IID_TriggerCollectionEvents, &triggerSink, cookie), S_OK);
-    const trackersim::ScriptStep steps[] = {
-        {300, trackersim::ScriptAction::Error, 7},
-        {100, trackersim::ScriptAction::StableProbing, 0},
-    };
-    Sim().SetScript(steps, 2);
-    Sim().PlayScenario(0);
-    platform::RunMessagesFor(200);
-    EXPECT_EQ(triggerSink.calls.size(), 1u);
-    EXPECT_TRUE(trackerSink.calls.empty());
-    platform::RunMessagesFor(200);
-    ASSERT_EQ(trackerSink.calls.size(), 1u);
-    EXPECT_EQ(trackerSink.calls[0].dispid, DISPID_ErrorArrived);
-    EXPECT_FALSE(Sim().IsScenarioPlaying()) << "playback ends with its script";
-}
