@@ -35,6 +35,11 @@ TEST_F(OpenCloseTest, TypedAddressConnectsAndIsSavedAtClose) {
     EXPECT_EQ(StoredString(TEXT("m_ipAddressBox")), TEXT("10.1.2.3"));
     EXPECT_EQ(StoredString(TEXT("m_cbAButtonList")), TEXT("Measurement"));
     EXPECT_EQ(Plugin().StartProbeMeasure(), 0);
+    // Unloaded while connected: disconnected and saved as by Close.
+    ASSERT_TRUE(OpenWith(TEXT("10.4.4.4")));
+    Unload();
+    EXPECT_FALSE(Sim().IsConnected());
+    EXPECT_EQ(StoredString(TEXT("m_ipAddressBox")), TEXT("10.4.4.4"));
 }
 
 // An empty address (the library is not even created) and an unregistered
@@ -93,13 +98,6 @@ TEST_F(OpenCloseTest, FailingDisconnectKeepsTheDeviceOpen) {
     Plugin().SelectProbe();
     EXPECT_NE(screen.FindShown(TEXT("Probing Tool Settings")), nullptr); // the sheet is kept
     EXPECT_EQ(Plugin().Close(), 1);
-}
-
-TEST_F(OpenCloseTest, UnloadWhileConnectedDisconnectsAndSaves) {
-    ASSERT_TRUE(OpenWith(TEXT("10.4.4.4")));
-    Unload();
-    EXPECT_FALSE(Sim().IsConnected());
-    EXPECT_EQ(StoredString(TEXT("m_ipAddressBox")), TEXT("10.4.4.4"));
 }
 
 // Disconnecting from the Main page leaves the sheet; what was entered on its

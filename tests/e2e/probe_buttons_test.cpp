@@ -35,10 +35,16 @@ protected:
     }
 };
 
-TEST_F(ProbeButtonsTest, MeasurementButtonTakesOnePointInModeZero) {
+// Stored actions drive the buttons; the measurement button takes one point in mode 0.
+TEST_F(ProbeButtonsTest, StoredActionsAndOnePointInModeZero) {
+    StoreString(TEXT("m_cbDButtonList"), TEXT("cancel"));   // matched without regard to case
+    StoreString(TEXT("m_cbAButtonList"), TEXT("Nonsense")); // not an item: A keeps "Measurement"
     OpenAndProbe(0);
+    Press(3);
     Press(0);
-    EXPECT_EQ(Count(ZDEV_MSG_MEASUREMENT), 1u);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].type, ZDEV_MSG_CANCEL);
+    EXPECT_EQ(records[1].type, ZDEV_MSG_MEASUREMENT);
     Release(0);
     EXPECT_EQ(Count(ZDEV_MSG_MEASUREMENT), 1u);
     EXPECT_FALSE(Sim().IsContinuousRunning());
@@ -85,18 +91,6 @@ TEST_F(ProbeButtonsTest, ConfirmAndCancelRepostTheLastFrameOnlyWhileProbing) {
     EXPECT_EQ(records[2].data.GetPts()[0], records[1].data.frame[3]);
     EXPECT_EQ(records[2].data.meta.reading1, ZDEV_NOT_AVAILABLE);
     EXPECT_EQ(records[2].data.meta.rms, ZDEV_NOT_AVAILABLE);
-    EXPECT_EQ(Plugin().Close(), 1);
-}
-
-TEST_F(ProbeButtonsTest, StoredActionsDriveTheButtons) {
-    StoreString(TEXT("m_cbDButtonList"), TEXT("cancel"));   // matched without regard to case
-    StoreString(TEXT("m_cbAButtonList"), TEXT("Nonsense")); // not an item: A keeps "Measurement"
-    OpenAndProbe(0);
-    Press(3);
-    Press(0);
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].type, ZDEV_MSG_CANCEL);
-    EXPECT_EQ(records[1].type, ZDEV_MSG_MEASUREMENT);
     EXPECT_EQ(Plugin().Close(), 1);
 }
 

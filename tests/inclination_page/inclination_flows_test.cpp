@@ -115,9 +115,8 @@ TEST_F(InclinationFlowsTest, MonitoringShowsTheCurrentInclinationAndStopsWhenExc
     EXPECT_TRUE(Sensor().thresholdExceeded);
     EXPECT_FALSE(Sensor().monitoring) << "an exceeded threshold switches the monitoring off";
     EXPECT_TRUE(screen.Boxes().empty());
-}
 
-TEST_F(InclinationFlowsTest, ResetOnlyWhileMonitoring) {
+    // "Reset" acts only while monitoring.
     ASSERT_TRUE(Click(IDC_MONITOR_RESET));
     EXPECT_EQ(Sim().CallCount(TEXT("InclinationMonitoring.Reset")), 0);
     ASSERT_TRUE(Click(IDC_MONITOR_START));

@@ -146,7 +146,10 @@ TEST_F(PositioningPageTest, NeverOpeningTheTabWritesNothing) {
     EXPECT_FALSE(StoredDword(TEXT("m_PositionTo_SearchTarget"), value));
 }
 
-TEST_F(PositioningPageTest, SliderSetsTheSpeedOnlyWhenAScrollEnds) {
+// ---- moving and pointing -----------------------------------------------------------
+
+// The slider sets the speed only when a scroll ends; the move buttons send it signed.
+TEST_F(PositioningPageTest, SliderAndMoveButtons) {
     OpenPositioning();
     ASSERT_TRUE(platform::MoveSlider(Slider(), 12)); // a drag: thumb released
     EXPECT_EQ(Page().m_speed, 12);
@@ -162,12 +165,7 @@ TEST_F(PositioningPageTest, SliderSetsTheSpeedOnlyWhenAScrollEnds) {
     ::SendMessageW(Slider(), TBM_SETPOS, TRUE, 5);
     ::SendMessageW(Page().GetSafeHwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), 0);
     EXPECT_EQ(Page().m_speed, 13);
-}
 
-// ---- moving and pointing -----------------------------------------------------------
-
-TEST_F(PositioningPageTest, MoveButtonsSendSignedSpeeds) {
-    OpenPositioning();
     ASSERT_TRUE(platform::MoveSlider(Slider(), 9));
     struct Move {
         int button;
@@ -256,12 +254,10 @@ TEST_F(PositioningPageTest, GoAndMeasureKsr15MakesATargetAndMeasuresIt) {
     EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("KSR 1.5in"));
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u); // the list is not refilled
     EXPECT_TRUE(BoxTexts().empty());
-}
 
-TEST_F(PositioningPageTest, PositionToTargetShowsOnlyTheTargetFound) {
-    OpenPositioning();
+    // "Position To Target" shows only the target found.
     Click(IDC_GO_AND_MEASURE); // a full result first
-    const auto before = Results();
+    const auto shown = Results();
     Choose(IDC_POSITION_TARGET_LIST, TEXT("Radius target"));
     Type(IDC_POSITION_VALUE2, TEXT("7"));
     Click(IDC_POSITION_TO_TARGET);
@@ -269,8 +265,8 @@ TEST_F(PositioningPageTest, PositionToTargetShowsOnlyTheTargetFound) {
     EXPECT_EQ(Head().lastPositionTo.values[1], 7.0);
     auto after = Results();
     EXPECT_EQ(after[6], TEXT("Radius target"));
-    after[6] = before[6];
-    EXPECT_EQ(after, before); // the other texts stay
+    after[6] = shown[6];
+    EXPECT_EQ(after, shown); // the other texts stay
     EXPECT_TRUE(BoxTexts().empty());
 }
 

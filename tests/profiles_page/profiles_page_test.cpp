@@ -348,23 +348,6 @@ TEST_F(ProfilesPageTest, CurrentTargetThatIsNotSelectableLeavesTheListUnselected
     EXPECT_EQ(Selection(IDC_PROFILE_TARGET_LIST), -1);
 }
 
-TEST_F(ProfilesPageTest, PowerEventsRefreshTheLabels) {
-    OpenProfiles();
-    Sim().SetPowerStatus(1, 42.5);
-    Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Battery"));
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("42.5"));
-    Sim().SetPowerStatus(0, 100.0);
-    Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("100"));
-    Sim().SetPowerStatus(5, 3.25); // an unknown source leaves its label
-    Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("3.25"));
-    EXPECT_TRUE(BoxTexts().empty());
-}
-
 // No sheet yet, a page without its window, a page destroyed: nothing to refresh.
 TEST_F(ProfilesPageTest, PowerEventsWithoutAShownPageChangeNothing) {
     ConnectDevice();
@@ -399,8 +382,23 @@ TEST_F(ProfilesPageTest, PageDeletedWhileStillSubscribedIsNotCalledAnyMore) {
     EXPECT_EQ(BoxTexts().size(), 1u);
 }
 
-TEST_F(ProfilesPageTest, DisconnectEndsBothSubscriptionsAndReconnectRenewsThemOnce) {
+// Power events refresh the labels; a disconnect ends both subscriptions and a
+// reconnect renews them once.
+TEST_F(ProfilesPageTest, PowerEventsRefreshTheLabelsUntilADisconnectAndAfterAReconnect) {
     OpenProfiles();
+    Sim().SetPowerStatus(1, 42.5);
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Battery"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("42.5"));
+    Sim().SetPowerStatus(0, 100.0);
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("100"));
+    Sim().SetPowerStatus(5, 3.25); // an unknown source leaves its label
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("3.25"));
+    EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(Connections(), 2);
     ASSERT_TRUE(device->Disconnect());
     EXPECT_EQ(Connections(), 0);

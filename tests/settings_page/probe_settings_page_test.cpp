@@ -72,6 +72,14 @@ TEST_F(ProbeSettingsPageTest, FreshInstallationDefaults) {
     EXPECT_EQ(page->m_distanceTolerance, 0.1);
     // Only the first page has its window until its tab is opened.
     EXPECT_EQ(device->m_toolSheet->GetPage(1)->GetSafeHwnd(), nullptr);
+    // The tolerance is parsed as typed.
+    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("0.25")));
+    EXPECT_EQ(page->m_distanceTolerance, 0.25);
+    EXPECT_EQ(device->CurrentDistanceTolerance(), 0.25);
+    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("abc")));
+    EXPECT_EQ(page->m_distanceTolerance, 0.0);
+    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("")));
+    EXPECT_EQ(page->m_distanceTolerance, 0.0);
 }
 
 TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedNumbersOnlyAndDeleted) {
@@ -108,17 +116,6 @@ TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedNumbersOnlyA
     EXPECT_TRUE(Diameters().empty());
     EXPECT_EQ(page->m_cbReflectorSizeList.GetCurSel(), -1);
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_REFLECTOR_DELETE)));
-}
-
-TEST_F(ProbeSettingsPageTest, ToleranceIsParsedAsTyped) {
-    ShowPage();
-    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("0.25")));
-    EXPECT_EQ(page->m_distanceTolerance, 0.25);
-    EXPECT_EQ(device->CurrentDistanceTolerance(), 0.25);
-    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("abc")));
-    EXPECT_EQ(page->m_distanceTolerance, 0.0);
-    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("")));
-    EXPECT_EQ(page->m_distanceTolerance, 0.0);
 }
 
 TEST_F(ProbeSettingsPageTest, StableProbingReachesTheTrackerOnlyWhenConnected) {

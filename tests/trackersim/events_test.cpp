@@ -70,3 +70,13 @@ TEST_F(EventsTest, EventsPostedBeforeTheSourceDiesAreDropped) {
     EXPECT_TRUE(sink.calls.empty());
     EXPECT_EQ(Sim().LiveObjectCount(), 0);
 }
+
+// Continuous measuring ends with the connection. (Fired samples, facets
+// absent, failing or null are the module's measuring path tests' and the
+// session sweep's.)
+TEST_F(EventsTest, DisconnectStopsContinuousMeasuring) {
+    ASSERT_EQ(measurements->StartMeasurement(), S_OK);
+    ASSERT_EQ(tracker->Disconnect(), S_OK);
+    EXPECT_FALSE(Sim().IsContinuousRunning());
+    EXPECT_EQ(platform::PendingTimerCount(), 0u);
+}

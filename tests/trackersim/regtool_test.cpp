@@ -105,9 +105,7 @@ TEST_F(RegtoolTest, RegistersTheLibraryNamedByAWindowsPathAndUnregistersIt) {
     EXPECT_EQ(RegisteredServer(), simtest::Utf8Path(bin / LibraryFile()));
     ASSERT_EQ(Run({" /u /tlb \"" + dll + "\""}), 0) << stderrText;
     EXPECT_FALSE(RegisteredServer());
-}
-
-TEST_F(RegtoolTest, RefusesACommandLineWithoutALibrary) {
+    // A command line without a library is refused.
     EXPECT_NE(Run({"/codebase", "/tlb"}), 0);
     EXPECT_NE(stderrText.find("usage"), std::string::npos) << stderrText;
     EXPECT_FALSE(RegisteredServer());
