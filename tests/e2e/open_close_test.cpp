@@ -35,32 +35,23 @@ TEST_F(OpenCloseTest, TypedAddressConnectsAndIsSavedAtClose) {
     EXPECT_EQ(StoredString(TEXT("m_ipAddressBox")), TEXT("10.1.2.3"));
     EXPECT_EQ(StoredString(TEXT("m_cbAButtonList")), TEXT("Measurement"));
     EXPECT_EQ(Plugin().StartProbeMeasure(), 0);
+    // Unloaded while connected: disconnected and saved as by Close.
+    ASSERT_TRUE(OpenWith(TEXT("10.4.4.4")));
+    Unload();
+    EXPECT_FALSE(Sim().IsConnected());
+    EXPECT_EQ(StoredString(TEXT("m_ipAddressBox")), TEXT("10.4.4.4"));
 }
 
-TEST_F(OpenCloseTest, CountdownConnectsToTheStoredAddress) {
-    ASSERT_TRUE(OpenWith(TEXT("10.9.8.7")));
-    ASSERT_EQ(Plugin().Close(), 1);
-    screen.OnDialog(TEXT("Connect"), {Act::Check(IDC_CONNECT_AUTO_APPLY), Act::WaitUntilClosed()});
-    const uint64_t before = Clock().NowMs();
-    EXPECT_EQ(Plugin().Open(nullptr), 1);
-    EXPECT_EQ(ConnectedAddress(Sim()), TEXT("10.9.8.7"));
-    // Checked at once: empty for a second, then 3, 2, 1, and connect a second later.
-    EXPECT_EQ(Clock().NowMs() - before, 4000u);
-    EXPECT_EQ(Plugin().Close(), 1);
-}
-
-TEST_F(OpenCloseTest, OpenWhileConnectedShowsNothing) {
-    ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
-    const size_t dialogs = screen.Dialogs().size();
-    EXPECT_EQ(Plugin().Open(nullptr), 1);
-    EXPECT_EQ(screen.Dialogs().size(), dialogs);
-    EXPECT_EQ(Plugin().Close(), 1);
-}
-
-TEST_F(OpenCloseTest, EmptyAddressFailsWithoutCreatingTheLibrary) {
+// An empty address (the library is not even created) and an unregistered
+// library fail with the module's own message only.
+TEST_F(OpenCloseTest, EmptyAddressOrUnregisteredLibraryFailsWithItsOwnMessageOnly) {
     EXPECT_FALSE(OpenWith(TEXT("")));
     EXPECT_EQ(BoxTexts(), std::vector<platform::WideString>{TEXT("Failed to connect")});
     EXPECT_EQ(Sim().CallCount(TEXT("TrackerConnection.Connect")), 0);
+    simtest::UnregisterSimulator();
+    EXPECT_FALSE(OpenWith(TEXT("10.0.0.1")));
+    EXPECT_EQ(BoxTexts(), (std::vector<platform::WideString>{TEXT("Failed to connect"),
+                                                             TEXT("Failed to connect")}));
 }
 
 TEST_F(OpenCloseTest, CancelledDialogConnectsWithAnEmptyAddressAndFails) {
@@ -80,25 +71,18 @@ TEST_F(OpenCloseTest, OpenQuickReleaseWarnsAndConnectsAnyway) {
     EXPECT_EQ(screen.Boxes()[0].text, TEXT("Quick Release Open"));
     EXPECT_EQ(screen.Boxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(Plugin().Close(), 1);
-}
-
-TEST_F(OpenCloseTest, TrackerWithoutModelIsNotChecked) {
-    Sim().SetQuickReleaseClosed(false);
-    Sim().SetOffersTrackerModel(false);
+    Sim().SetOffersTrackerModel(false); // then nothing is checked
     ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
-    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_EQ(screen.Boxes().size(), 1u);
     EXPECT_EQ(Plugin().Close(), 1);
 }
 
-TEST_F(OpenCloseTest, UnregisteredLibraryFailsWithItsOwnMessageOnly) {
-    simtest::UnregisterSimulator();
-    EXPECT_FALSE(OpenWith(TEXT("10.0.0.1")));
-    EXPECT_EQ(BoxTexts(), std::vector<platform::WideString>{TEXT("Failed to connect")});
-}
-
-TEST_F(OpenCloseTest, CloseWithoutOpenAndTwice) {
+TEST_F(OpenCloseTest, CloseWithoutOpenAndTwiceAndOpenWhileConnected) {
     EXPECT_EQ(Plugin().Close(), 1);
     ASSERT_TRUE(OpenWith(TEXT("10.0.0.1")));
+    const size_t dialogs = screen.Dialogs().size();
+    EXPECT_EQ(Plugin().Open(nullptr), 1);
+    EXPECT_EQ(screen.Dialogs().size(), dialogs) << "open while connected shows nothing";
     EXPECT_EQ(Plugin().Close(), 1);
     EXPECT_EQ(Plugin().Close(), 1);
     EXPECT_TRUE(BoxTexts().empty());
@@ -114,13 +98,6 @@ TEST_F(OpenCloseTest, FailingDisconnectKeepsTheDeviceOpen) {
     Plugin().SelectProbe();
     EXPECT_NE(screen.FindShown(TEXT("Probing Tool Settings")), nullptr); // the sheet is kept
     EXPECT_EQ(Plugin().Close(), 1);
-}
-
-TEST_F(OpenCloseTest, UnloadWhileConnectedDisconnectsAndSaves) {
-    ASSERT_TRUE(OpenWith(TEXT("10.4.4.4")));
-    Unload();
-    EXPECT_FALSE(Sim().IsConnected());
-    EXPECT_EQ(StoredString(TEXT("m_ipAddressBox")), TEXT("10.4.4.4"));
 }
 
 // Disconnecting from the Main page leaves the sheet; what was entered on its

@@ -35,17 +35,23 @@ protected:
     }
 };
 
-TEST_F(ProbeButtonsTest, MeasurementButtonTakesOnePointInModeZero) {
+// Stored actions drive the buttons; the measurement button takes one point in mode 0.
+TEST_F(ProbeButtonsTest, StoredActionsAndOnePointInModeZero) {
+    StoreString(TEXT("m_cbDButtonList"), TEXT("cancel"));   // matched without regard to case
+    StoreString(TEXT("m_cbAButtonList"), TEXT("Nonsense")); // not an item: A keeps "Measurement"
     OpenAndProbe(0);
+    Press(3);
     Press(0);
-    EXPECT_EQ(Count(ZDEV_MSG_MEASUREMENT), 1u);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].type, ZDEV_MSG_CANCEL);
+    EXPECT_EQ(records[1].type, ZDEV_MSG_MEASUREMENT);
     Release(0);
     EXPECT_EQ(Count(ZDEV_MSG_MEASUREMENT), 1u);
     EXPECT_FALSE(Sim().IsContinuousRunning());
     EXPECT_EQ(Plugin().Close(), 1);
 }
 
-TEST_F(ProbeButtonsTest, MeasurementButtonStreamsWhileHeldInModeOne) {
+TEST_F(ProbeButtonsTest, MeasurementButtonStreamsWhileHeldInModeOneStableProbingTakesAPoint) {
     OpenAndProbe(1);
     Sim().SetContinuousRate(50);
     Press(0);
@@ -54,6 +60,13 @@ TEST_F(ProbeButtonsTest, MeasurementButtonStreamsWhileHeldInModeOne) {
     Release(0);
     EXPECT_FALSE(Sim().IsContinuousRunning());
     EXPECT_NEAR(static_cast<double>(Count(ZDEV_MSG_MEASUREMENT)), 50, 2);
+    // Stable probing takes one point in any mode; another trigger nothing.
+    const size_t streamed = records.size();
+    Sim().FireStableProbing();
+    Sim().FireTrigger(-1, 0, 2);
+    platform::PumpMessages();
+    ASSERT_EQ(records.size(), streamed + 1);
+    EXPECT_EQ(records.back().type, ZDEV_MSG_MEASUREMENT);
     EXPECT_EQ(Plugin().Close(), 1);
 }
 
@@ -78,29 +91,6 @@ TEST_F(ProbeButtonsTest, ConfirmAndCancelRepostTheLastFrameOnlyWhileProbing) {
     EXPECT_EQ(records[2].data.GetPts()[0], records[1].data.frame[3]);
     EXPECT_EQ(records[2].data.meta.reading1, ZDEV_NOT_AVAILABLE);
     EXPECT_EQ(records[2].data.meta.rms, ZDEV_NOT_AVAILABLE);
-    EXPECT_EQ(Plugin().Close(), 1);
-}
-
-TEST_F(ProbeButtonsTest, StoredActionsDriveTheButtons) {
-    StoreString(TEXT("m_cbDButtonList"), TEXT("cancel"));   // matched without regard to case
-    StoreString(TEXT("m_cbAButtonList"), TEXT("Nonsense")); // not an item: A keeps "Measurement"
-    OpenAndProbe(0);
-    Press(3);
-    Press(0);
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].type, ZDEV_MSG_CANCEL);
-    EXPECT_EQ(records[1].type, ZDEV_MSG_MEASUREMENT);
-    EXPECT_EQ(Plugin().Close(), 1);
-}
-
-TEST_F(ProbeButtonsTest, StableProbingTakesAPointInAnyMode) {
-    OpenAndProbe(1);
-    Sim().FireStableProbing();
-    platform::PumpMessages();
-    EXPECT_EQ(Count(ZDEV_MSG_MEASUREMENT), 1u);
-    Sim().FireTrigger(-1, 0, 2); // a trigger that is neither stored one
-    platform::PumpMessages();
-    EXPECT_EQ(records.size(), 1u);
     EXPECT_EQ(Plugin().Close(), 1);
 }
 

@@ -37,7 +37,7 @@ TEST_F(InclinationFaultTest, FailuresAndMissingObjectsAreShownWithText) {
 
 class InclinationEventsTest : public InclinationPageTest {};
 
-TEST_F(InclinationEventsTest, NoEventReachesAPageWhoseWindowWasNeverCreated) {
+TEST_F(InclinationEventsTest, APageNeverShownGetsNoEventAndStoresNothing) {
     Open();
     ComPtr<tracker::BoolSwitch> onOff;
     Monitoring()->get_Enabled(onOff.Put());
@@ -48,6 +48,13 @@ TEST_F(InclinationEventsTest, NoEventReachesAPageWhoseWindowWasNeverCreated) {
     EXPECT_FALSE(Page().GetSafeHwnd());
     EXPECT_TRUE(Sensor().monitoring) << "the page did not act on the exceeded threshold";
     EXPECT_TRUE(screen.Boxes().empty());
+    EXPECT_EQ(Sim().LiveConnectionCount(tracker::IID_InclinationSensorEvents), 0);
+    Close(); // and it stores nothing
+    RegString text;
+    DWORD value = 0;
+    EXPECT_FALSE(StoredDword(TEXT("useOTG"), value));
+    EXPECT_FALSE(StoredString(TEXT("interval"), text));
+    EXPECT_FALSE(StoredString(TEXT("threshold"), text));
 }
 
 TEST_F(InclinationEventsTest, AnOrientErrorIsShownEvenWithoutThePage) {

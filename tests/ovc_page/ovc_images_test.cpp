@@ -28,15 +28,24 @@ protected:
     }
 };
 
+// A disconnect ends the connection and keeps the running state and the last
+// image; a connect makes it again.
 TEST_F(OvcImagesTest, TheImageEventsAreConnectedOnceThePageHasItsWindow) {
     Open();
     EXPECT_EQ(Sim().LiveConnectionCount(IID_OverviewCameraEvents), 0);
     OpenTab();
     EXPECT_EQ(Sim().LiveConnectionCount(IID_OverviewCameraEvents), 1);
+    ASSERT_TRUE(Click(IDC_OVC_START));
+    platform::RunMessagesFor(200);
     ASSERT_TRUE(device->Disconnect());
     EXPECT_EQ(Sim().LiveConnectionCount(IID_OverviewCameraEvents), 0);
     EXPECT_EQ(Page().m_sink, nullptr);
     EXPECT_EQ(Page().m_picture, nullptr);
+    EXPECT_TRUE(Page().m_running);
+    EXPECT_EQ(Shown().width, 640);
+    ASSERT_TRUE(Click(IDC_OVC_STOP)); // no camera: nothing happens
+    EXPECT_TRUE(Page().m_running);
+    EXPECT_TRUE(screen.Boxes().empty());
     ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Sim().LiveConnectionCount(IID_OverviewCameraEvents), 1);
 }
@@ -168,19 +177,6 @@ TEST_F(OvcImagesTest, OnlyAByReferenceArrayOfBytesIsTakenAsAnImage) {
     SafeArrayDestroy(bytes);
     dispatch.Reset();
     DestroySink(sink);
-}
-
-TEST_F(OvcImagesTest, ADisconnectKeepsTheRunningStateAndTheLastImage) {
-    Open();
-    OpenTab();
-    ASSERT_TRUE(Click(IDC_OVC_START));
-    platform::RunMessagesFor(200);
-    ASSERT_TRUE(device->Disconnect());
-    EXPECT_TRUE(Page().m_running);
-    EXPECT_EQ(Shown().width, 640);
-    ASSERT_TRUE(Click(IDC_OVC_STOP)); // no camera: nothing happens
-    EXPECT_TRUE(Page().m_running);
-    EXPECT_TRUE(screen.Boxes().empty());
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The time stamp's conversion: automation dates to calendar fields with the
 // system's rounding to whole seconds, and the Part's algorithm for the
 // milliseconds, against worked dates. (Fields left alone on failure and in
-// range otherwise are the date fuzzer's.)
+// range otherwise are the date fuzzer's; the text of the time of day is the
+// result box tests'.)
 #include "toolsheet/automation_date.h"
 
 #include <gtest/gtest.h>
@@ -107,16 +108,6 @@ TEST(TimeStamp, MillisecondsFromTheFractionOfTheDay) {
         CalendarTime t;
         EXPECT_EQ(Shown(TimeStampToCalendar(c.date, t), t), c.expected) << c.date;
     }
-}
-
-TEST(TimeStamp, TimeOfDayText) {
-    CalendarTime t;
-    EXPECT_EQ(platform::WideString(FormatTimeOfDay(t)), TEXT("00:00:00.000"));
-    t.wHour = 23;
-    t.wMinute = 5;
-    t.wSecond = 7;
-    t.wMilliseconds = 42;
-    EXPECT_EQ(platform::WideString(FormatTimeOfDay(t)), TEXT("23:05:07.042"));
 }
 
 } // namespace

@@ -106,79 +106,50 @@ private:
     bool m_hasName, m_hasUnit;
 };
 
-// Three values, as a Position, an RmsPosition or a Rotation gives them.
-struct Triple {
-    ComPtr<Scalar> a, b, c;
-};
-inline Triple Values(const WCHAR* prefix, double a, double b, double c, const WCHAR* unit) {
-    const platform::WideString p(prefix);
-    return {Scalar::Make(a, (p + TEXT("1")).c_str(), unit),
-            Scalar::Make(b, (p + TEXT("2")).c_str(), unit),
-            Scalar::Make(c, (p + TEXT("3")).c_str(), unit)};
-}
-
-class PositionObject final : public Fake<tracker::Position> {
+// Three values named <prefix>1..3 in one unit (and an RMS value), as a
+// Position, an RmsPosition, a Rotation or a measurement's readings give them.
+class Values final : public Fake<tracker::Position, tracker::RmsPosition, tracker::Rotation> {
 public:
-    explicit PositionObject(Triple v) : m_v(std::move(v)) {}
-    HRESULT STDMETHODCALLTYPE get_X(tracker::ScalarValue** v) override {
-        return Give(Scalar(m_v.a), v);
+    static ComPtr<Values> Make(const WCHAR* prefix, double a, double b, double c, const WCHAR* unit,
+                               ComPtr<Scalar> rms = nullptr) {
+        auto v = ComPtr<Values>::Attach(new Values);
+        const double value[] = {a, b, c};
+        for (int i = 0; i < 3; ++i)
+            v->m_v[i] = Scalar::Make(
+                value[i], (platform::WideString(prefix) + WCHAR(TEXT('1') + i)).c_str(), unit);
+        v->m_rms = std::move(rms);
+        return v;
     }
-    HRESULT STDMETHODCALLTYPE get_Y(tracker::ScalarValue** v) override {
-        return Give(Scalar(m_v.b), v);
-    }
-    HRESULT STDMETHODCALLTYPE get_Z(tracker::ScalarValue** v) override {
-        return Give(Scalar(m_v.c), v);
-    }
+    tracker::CoordinateValue* At(int i) const { return m_v[i].Get(); }
 
-private:
-    static tracker::ScalarValue* Scalar(const ComPtr<fakes::Scalar>& s) { return s.Get(); }
-    Triple m_v;
-};
-
-class RmsPositionObject final : public Fake<tracker::RmsPosition> {
-public:
-    explicit RmsPositionObject(Triple v, ComPtr<Scalar> rms = nullptr)
-        : m_v(std::move(v)), m_rms(std::move(rms)) {}
+    HRESULT STDMETHODCALLTYPE get_X(tracker::ScalarValue** v) override { return Give(At(0), v); }
+    HRESULT STDMETHODCALLTYPE get_Y(tracker::ScalarValue** v) override { return Give(At(1), v); }
+    HRESULT STDMETHODCALLTYPE get_Z(tracker::ScalarValue** v) override { return Give(At(2), v); }
     HRESULT STDMETHODCALLTYPE get_X(tracker::CoordinateValue** v) override {
-        return Give(m_v.a.Get(), v);
+        return Give(At(0), v);
     }
     HRESULT STDMETHODCALLTYPE get_Y(tracker::CoordinateValue** v) override {
-        return Give(m_v.b.Get(), v);
+        return Give(At(1), v);
     }
     HRESULT STDMETHODCALLTYPE get_Z(tracker::CoordinateValue** v) override {
-        return Give(m_v.c.Get(), v);
+        return Give(At(2), v);
     }
     HRESULT STDMETHODCALLTYPE get_Rms(tracker::ScalarValue** v) override {
         return Give(static_cast<tracker::ScalarValue*>(m_rms.Get()), v);
     }
+    HRESULT STDMETHODCALLTYPE get_Rx(tracker::ScalarValue** v) override { return Give(At(0), v); }
+    HRESULT STDMETHODCALLTYPE get_Ry(tracker::ScalarValue** v) override { return Give(At(1), v); }
+    HRESULT STDMETHODCALLTYPE get_Rz(tracker::ScalarValue** v) override { return Give(At(2), v); }
 
 private:
-    Triple m_v;
-    ComPtr<Scalar> m_rms;
-};
-
-class RotationObject final : public Fake<tracker::Rotation> {
-public:
-    explicit RotationObject(Triple v) : m_v(std::move(v)) {}
-    HRESULT STDMETHODCALLTYPE get_Rx(tracker::ScalarValue** v) override {
-        return Give(Scalar(m_v.a), v);
-    }
-    HRESULT STDMETHODCALLTYPE get_Ry(tracker::ScalarValue** v) override {
-        return Give(Scalar(m_v.b), v);
-    }
-    HRESULT STDMETHODCALLTYPE get_Rz(tracker::ScalarValue** v) override {
-        return Give(Scalar(m_v.c), v);
-    }
-
-private:
-    static tracker::ScalarValue* Scalar(const ComPtr<fakes::Scalar>& s) { return s.Get(); }
-    Triple m_v;
+    ComPtr<Scalar> m_v[3], m_rms;
 };
 
 class TargetInfo final : public Fake<tracker::MeasuredTargetInfo> {
 public:
-    TargetInfo(platform::WideString target, platform::WideString probe)
-        : m_target(std::move(target)), m_probe(std::move(probe)) {}
+    static ComPtr<TargetInfo> Make(const WCHAR* target, const WCHAR* probe) {
+        return ComPtr<TargetInfo>::Attach(new TargetInfo(target, probe));
+    }
     HRESULT STDMETHODCALLTYPE get_TargetIdentity(BSTR* identity) override {
         return GiveText(&m_target, identity);
     }
@@ -187,29 +158,25 @@ public:
     }
 
 private:
+    TargetInfo(const WCHAR* target, const WCHAR* probe) : m_target(target), m_probe(probe) {}
     platform::WideString m_target, m_probe;
 };
 
 // What a hand-made measurement offers; a facet is offered when its object is set.
 struct MeasurementContent {
     DATE time = 45351.5; // 29 February 2024, noon
-    ComPtr<RmsPositionObject> rms;
-    ComPtr<PositionObject> position;
-    ComPtr<RotationObject> orientation; // DirectionalMeasurement
-    ComPtr<RotationObject> rotation;    // SixDofMeasurement
-    bool directional = false;           // offered even without an orientation
-    bool sixDof = false;
-    bool hasRms = false;
-    bool hasPosition = false;
+    ComPtr<Values> rms;
+    ComPtr<Values> position;
+    ComPtr<Values> orientation; // DirectionalMeasurement
+    ComPtr<Values> rotation;    // SixDofMeasurement
     ComPtr<TargetInfo> info;
-    Triple readings; // missing unless set
+    ComPtr<Values> readings; // missing unless set
 };
 
 class Measurement final
     : public Fake<tracker::Measurement, tracker::RmsMeasurement, tracker::PositionMeasurement,
                   tracker::DirectionalMeasurement, tracker::SixDofMeasurement> {
 public:
-    explicit Measurement(MeasurementContent content) : m_spec(std::move(content)) {}
     static ComPtr<Measurement> Make(MeasurementContent content) {
         return ComPtr<Measurement>::Attach(new Measurement(std::move(content)));
     }
@@ -219,13 +186,13 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Reading1(tracker::ScalarValue** v) override {
-        return Give(static_cast<tracker::ScalarValue*>(m_spec.readings.a.Get()), v);
+        return Reading(0, v);
     }
     HRESULT STDMETHODCALLTYPE get_Reading2(tracker::ScalarValue** v) override {
-        return Give(static_cast<tracker::ScalarValue*>(m_spec.readings.b.Get()), v);
+        return Reading(1, v);
     }
     HRESULT STDMETHODCALLTYPE get_Reading3(tracker::ScalarValue** v) override {
-        return Give(static_cast<tracker::ScalarValue*>(m_spec.readings.c.Get()), v);
+        return Reading(2, v);
     }
     HRESULT STDMETHODCALLTYPE get_MeasuredTargetInfo(IDispatch** info) override {
         return Give(static_cast<IDispatch*>(m_spec.info.Get()), info);
@@ -249,17 +216,23 @@ public:
 protected:
     bool Offers(REFIID riid) override {
         if (riid == tracker::RmsMeasurement::iid)
-            return m_spec.hasRms;
+            return m_spec.rms.Get() != nullptr;
         if (riid == tracker::PositionMeasurement::iid)
-            return m_spec.hasPosition;
+            return m_spec.position.Get() != nullptr;
         if (riid == tracker::DirectionalMeasurement::iid)
-            return m_spec.directional;
+            return m_spec.orientation.Get() != nullptr;
         if (riid == tracker::SixDofMeasurement::iid)
-            return m_spec.sixDof;
+            return m_spec.rotation.Get() != nullptr;
         return true;
     }
 
 private:
+    explicit Measurement(MeasurementContent content) : m_spec(std::move(content)) {}
+    HRESULT Reading(int i, tracker::ScalarValue** v) {
+        return Give(
+            static_cast<tracker::ScalarValue*>(m_spec.readings ? m_spec.readings->At(i) : nullptr),
+            v);
+    }
     MeasurementContent m_spec;
 };
 

@@ -76,7 +76,7 @@ TEST_F(PositioningPageTest, FirstShowFillsTheTargetListInCollectionOrderAndSetsT
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(PositioningPageTest, FirstShowWhileNotConnectedLeavesTheListEmptyUntilAConnection) {
+TEST_F(PositioningPageTest, TheListIsEmptyUntilAConnectionKeptAtDisconnectAndRefilled) {
     OpenPositioning(false);
     EXPECT_TRUE(Items(IDC_POSITION_TARGET_LIST).empty());
     Click(IDC_MOVE_LEFT); // no tracker: nothing, no message
@@ -84,29 +84,16 @@ TEST_F(PositioningPageTest, FirstShowWhileNotConnectedLeavesTheListEmptyUntilACo
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u);
     EXPECT_EQ(Selection(IDC_POSITION_TARGET_LIST), 0);
     EXPECT_TRUE(BoxTexts().empty());
-}
 
-TEST_F(PositioningPageTest, ReconnectRefillsTheListAndDisconnectKeepsIt) {
-    OpenPositioning();
+    // A disconnect keeps the list; a reconnect fills it anew.
     ASSERT_TRUE(device->Disconnect());
-    EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u); // the previous tracker's names
+    EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u);
     const TargetKind kinds[] = {TargetKind::Reflector, TargetKind::Probe};
     const WCHAR* names[] = {TEXT("Zeta"), TEXT("Alpha")};
     Sim().SetTargets(kinds, names, 2);
     ASSERT_TRUE(device->Connect(TEXT("10.0.0.9")));
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST),
               (std::vector<platform::WideString>{TEXT("Zeta"), TEXT("Alpha")}));
-}
-
-TEST_F(PositioningPageTest, StoredSpeedAndFlagsAreLoaded) {
-    StoreDword(TEXT("m_ctlSliderSpeed"), 8);
-    StoreDword(TEXT("m_PositionTo_IsRelative"), 1);
-    StoreDword(TEXT("m_PositionTo_SearchTarget"), 1);
-    OpenPositioning();
-    EXPECT_EQ(Page().m_speed, 8);
-    EXPECT_EQ(SliderPos(), 8);
-    EXPECT_EQ(Check(IDC_POSITION_RELATIVE), BST_CHECKED);
-    EXPECT_EQ(Check(IDC_POSITION_SEARCH), BST_CHECKED);
 }
 
 TEST_F(PositioningPageTest, StoredSpeedOutsideTheRangeIsUsedUntilTheSliderMoves) {
@@ -120,10 +107,17 @@ TEST_F(PositioningPageTest, StoredSpeedOutsideTheRangeIsUsedUntilTheSliderMoves)
     EXPECT_EQ(Head().horizontalSpeed, 6);
 }
 
-TEST_F(PositioningPageTest, RegistryRoundTrip) {
+TEST_F(PositioningPageTest, StoredSettingsAreLoadedAndSavedAtClose) {
+    StoreDword(TEXT("m_ctlSliderSpeed"), 8);
+    StoreDword(TEXT("m_PositionTo_SearchTarget"), 1);
     OpenPositioning();
+    EXPECT_EQ(Page().m_speed, 8);
+    EXPECT_EQ(SliderPos(), 8);
+    EXPECT_EQ(Check(IDC_POSITION_RELATIVE), BST_UNCHECKED);
+    EXPECT_EQ(Check(IDC_POSITION_SEARCH), BST_CHECKED);
     ASSERT_TRUE(platform::MoveSlider(Slider(), 7));
     SetCheck(IDC_POSITION_RELATIVE, true);
+    SetCheck(IDC_POSITION_SEARCH, false);
     Close();
     DWORD value = 99;
     ASSERT_TRUE(StoredDword(TEXT("m_ctlSliderSpeed"), value));
@@ -152,7 +146,10 @@ TEST_F(PositioningPageTest, NeverOpeningTheTabWritesNothing) {
     EXPECT_FALSE(StoredDword(TEXT("m_PositionTo_SearchTarget"), value));
 }
 
-TEST_F(PositioningPageTest, SliderSetsTheSpeedOnlyWhenAScrollEnds) {
+// ---- moving and pointing -----------------------------------------------------------
+
+// The slider sets the speed only when a scroll ends; the move buttons send it signed.
+TEST_F(PositioningPageTest, SliderAndMoveButtons) {
     OpenPositioning();
     ASSERT_TRUE(platform::MoveSlider(Slider(), 12)); // a drag: thumb released
     EXPECT_EQ(Page().m_speed, 12);
@@ -168,12 +165,7 @@ TEST_F(PositioningPageTest, SliderSetsTheSpeedOnlyWhenAScrollEnds) {
     ::SendMessageW(Slider(), TBM_SETPOS, TRUE, 5);
     ::SendMessageW(Page().GetSafeHwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), 0);
     EXPECT_EQ(Page().m_speed, 13);
-}
 
-// ---- moving and pointing -----------------------------------------------------------
-
-TEST_F(PositioningPageTest, MoveButtonsSendSignedSpeeds) {
-    OpenPositioning();
     ASSERT_TRUE(platform::MoveSlider(Slider(), 9));
     struct Move {
         int button;
@@ -262,12 +254,10 @@ TEST_F(PositioningPageTest, GoAndMeasureKsr15MakesATargetAndMeasuresIt) {
     EXPECT_EQ(Text(IDC_RESULT_TARGET), TEXT("KSR 1.5in"));
     EXPECT_EQ(Items(IDC_POSITION_TARGET_LIST).size(), 6u); // the list is not refilled
     EXPECT_TRUE(BoxTexts().empty());
-}
 
-TEST_F(PositioningPageTest, PositionToTargetShowsOnlyTheTargetFound) {
-    OpenPositioning();
+    // "Position To Target" shows only the target found.
     Click(IDC_GO_AND_MEASURE); // a full result first
-    const auto before = Results();
+    const auto shown = Results();
     Choose(IDC_POSITION_TARGET_LIST, TEXT("Radius target"));
     Type(IDC_POSITION_VALUE2, TEXT("7"));
     Click(IDC_POSITION_TO_TARGET);
@@ -275,8 +265,8 @@ TEST_F(PositioningPageTest, PositionToTargetShowsOnlyTheTargetFound) {
     EXPECT_EQ(Head().lastPositionTo.values[1], 7.0);
     auto after = Results();
     EXPECT_EQ(after[6], TEXT("Radius target"));
-    after[6] = before[6];
-    EXPECT_EQ(after, before); // the other texts stay
+    after[6] = shown[6];
+    EXPECT_EQ(after, shown); // the other texts stay
     EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -389,8 +379,7 @@ protected:
     }
     fakes::MeasurementContent Content() {
         fakes::MeasurementContent content;
-        content.info =
-            ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
+        content.info = fakes::TargetInfo::Make(TEXT("TGT-1"), TEXT(""));
         return content;
     }
     // Shows it as a handler would (errors caught and shown).
@@ -403,15 +392,6 @@ protected:
                                                       : error.Description().c_str());
         }
     }
-    static ComPtr<fakes::PositionObject> Position(fakes::Triple v) {
-        return ComPtr<fakes::PositionObject>::Attach(new fakes::PositionObject(std::move(v)));
-    }
-    static ComPtr<fakes::RmsPositionObject> RmsPosition(fakes::Triple v) {
-        return ComPtr<fakes::RmsPositionObject>::Attach(new fakes::RmsPositionObject(std::move(v)));
-    }
-    static ComPtr<fakes::RotationObject> Rotation(fakes::Triple v) {
-        return ComPtr<fakes::RotationObject>::Attach(new fakes::RotationObject(std::move(v)));
-    }
 };
 
 TEST_F(ResultBoxTest, NoMeasurementClearsEveryText) {
@@ -421,14 +401,10 @@ TEST_F(ResultBoxTest, NoMeasurementClearsEveryText) {
 
 TEST_F(ResultBoxTest, LaterFacetsOverwriteEarlierOnes) {
     auto content = Content();
-    content.hasRms = true;
-    content.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
-    content.hasPosition = true;
-    content.position = Position(fakes::Values(TEXT("P"), 4, 5, 6, TEXT("m")));
-    content.directional = true;
-    content.orientation = Rotation(fakes::Values(TEXT("O"), 7, 8, 9, TEXT("rad")));
-    content.sixDof = true;
-    content.rotation = Rotation(fakes::Values(TEXT("S"), 0.5, 0.25, 0.125, TEXT("deg")));
+    content.rms = fakes::Values::Make(TEXT("R"), 1, 2, 3, TEXT("mm"));
+    content.position = fakes::Values::Make(TEXT("P"), 4, 5, 6, TEXT("m"));
+    content.orientation = fakes::Values::Make(TEXT("O"), 7, 8, 9, TEXT("rad"));
+    content.rotation = fakes::Values::Make(TEXT("S"), 0.5, 0.25, 0.125, TEXT("deg"));
     Show(content);
     EXPECT_EQ(Results(), (std::vector<platform::WideString>{
                              TEXT("P1 : 4 [ m ]"), TEXT("P2 : 5 [ m ]"), TEXT("P3 : 6 [ m ]"),
@@ -441,10 +417,8 @@ TEST_F(ResultBoxTest, LaterFacetsOverwriteEarlierOnes) {
 // directional angles are what show.
 TEST_F(ResultBoxTest, RmsValuesAndDirectionalAnglesAlone) {
     auto content = Content();
-    content.hasRms = true;
-    content.rms = RmsPosition(fakes::Values(TEXT("R"), 1, 2, 3, TEXT("mm")));
-    content.directional = true;
-    content.orientation = Rotation(fakes::Values(TEXT("A"), 1e-7, 123456789, -0.0, TEXT("deg")));
+    content.rms = fakes::Values::Make(TEXT("R"), 1, 2, 3, TEXT("mm"));
+    content.orientation = fakes::Values::Make(TEXT("A"), 1e-7, 123456789, -0.0, TEXT("deg"));
     Show(content);
     EXPECT_EQ(Results(), (std::vector<platform::WideString>{
                              TEXT("R1 : 1 [ mm ]"), TEXT("R2 : 2 [ mm ]"), TEXT("R3 : 3 [ mm ]"),
@@ -461,18 +435,15 @@ TEST_F(ResultBoxTest, MeasuredTargetIsTheFirstMatchingItem) {
     EXPECT_EQ(Results()[6], TEXT("RRR 1.5in"));
 
     // A probe matches by its probe's identity, not by its own.
-    content.info =
-        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-0"), TEXT("")));
+    content.info = fakes::TargetInfo::Make(TEXT("TGT-0"), TEXT(""));
     Show(content);
     EXPECT_EQ(Results()[6], TEXT("")); // "Q-Wand" is a probe: its identity is not compared
-    content.info =
-        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT(""), TEXT("PRB-0")));
+    content.info = fakes::TargetInfo::Make(TEXT(""), TEXT("PRB-0"));
     Show(content);
     EXPECT_EQ(Results()[6], TEXT("Q-Wand"));
 
     // Case counts; nothing matching leaves the name empty.
-    content.info =
-        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("tgt-1"), TEXT("")));
+    content.info = fakes::TargetInfo::Make(TEXT("tgt-1"), TEXT(""));
     Show(content);
     EXPECT_EQ(Results()[6], TEXT(""));
     EXPECT_TRUE(BoxTexts().empty());
@@ -482,10 +453,7 @@ TEST_F(ResultBoxTest, MissingIdentitiesEqualEmptyOnes) {
     // The probe target "Q-Wand" gives no probe, so its probe's identity is
     // missing; the measurement names no probe either: they are equal.
     Sim().MakeNull(TEXT("ProbeTarget.get_Probe"), false);
-    auto content = Content();
-    content.info =
-        ComPtr<fakes::TargetInfo>::Attach(new fakes::TargetInfo(TEXT("TGT-1"), TEXT("")));
-    Show(content);
+    Show(Content());
     EXPECT_EQ(Results()[6], TEXT("Q-Wand"));
     EXPECT_TRUE(BoxTexts().empty());
 }

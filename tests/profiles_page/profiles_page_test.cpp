@@ -94,6 +94,7 @@ HRESULT FireAt(WCPowerStatusEventSink& sink, DISPID entry) {
 TEST_F(ProfilesPageTest, FirstShowWhileConnectedFillsThePageFromTheTracker) {
     Sim().SetProfile(kStationary, nullptr, 2, 0); // "Fast"
     Sim().SetProfile(kAreaScan, nullptr, 0, 0);   // "Precise"
+    Sim().SetProfile(kTime, nullptr, 1, 123.456789);
     OpenSheet();
     const int writes = Sim().CallCount(TEXT("NumericSetting.put_Value")); // the "Main" page's
     ShowTab(device->m_profilesPage.get());
@@ -110,7 +111,7 @@ TEST_F(ProfilesPageTest, FirstShowWhileConnectedFillsThePageFromTheTracker) {
     EXPECT_EQ(std::count(targets.begin(), targets.end(), TEXT("Tooling target")), 0);
     EXPECT_EQ(SelectedItem(IDC_PROFILE_TARGET_LIST), TEXT("Q-Wand"));
 
-    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("100"));
+    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("123.457")); // six significant digits
     EXPECT_EQ(Text(IDC_TIME_UNIT), TEXT(" [ ms ]"));
     EXPECT_EQ(Text(IDC_DISTANCE_SEPARATION), TEXT("1"));
     EXPECT_EQ(Text(IDC_DISTANCE_UNIT), TEXT(" [ mm ]"));
@@ -129,21 +130,18 @@ TEST_F(ProfilesPageTest, FirstShowWhileConnectedFillsThePageFromTheTracker) {
 
     // The time value shown is written back; the accuracies were only read.
     EXPECT_EQ(Sim().CallCount(TEXT("NumericSetting.put_Value")), writes + 1);
-    EXPECT_EQ(Profile(kTime).separation, 100.0);
+    EXPECT_DOUBLE_EQ(Profile(kTime).separation, 123.457);
     EXPECT_EQ(Sim().CallCount(TEXT("StationaryProfile.put_Accuracy")), 0);
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(ProfilesPageTest, TimeValueIsShownAndWrittenBackWithSixSignificantDigits) {
-    Sim().SetProfile(kTime, nullptr, 1, 123.456789);
-    OpenProfiles();
-    EXPECT_EQ(Text(IDC_TIME_SEPARATION), TEXT("123.457"));
-    EXPECT_DOUBLE_EQ(Profile(kTime).separation, 123.457);
-}
-
-TEST_F(ProfilesPageTest, TrackerAccuracyOutsideTheTableLeavesTheChoiceAndWritesNothing) {
+// Neither a tracker's accuracy outside the table nor a stored choice outside
+// the buttons is taken; nothing is written.
+TEST_F(ProfilesPageTest, AccuraciesOutsideTheTableLeaveTheChoiceAndWriteNothing) {
     Sim().SetProfile(kStationary, nullptr, 7, 0);
     Sim().SetProfile(kAreaScan, nullptr, -3, 0);
+    StoreDword(TEXT("m_rbFast"), 5);
+    StoreDword(TEXT("m_rbScanFast"), 0xFFFFFFFFu);
     OpenProfiles();
     EXPECT_EQ(Page().m_rbFast, 0);
     EXPECT_EQ(Page().m_rbScanFast, 0);
@@ -151,6 +149,8 @@ TEST_F(ProfilesPageTest, TrackerAccuracyOutsideTheTableLeavesTheChoiceAndWritesN
     EXPECT_EQ(Check(IDC_RB_SCAN_FAST), BST_CHECKED);
     EXPECT_EQ(Profile(kStationary).accuracy, 7);
     EXPECT_EQ(Profile(kAreaScan).accuracy, -3);
+    EXPECT_EQ(Sim().CallCount(TEXT("StationaryProfile.put_Accuracy")), 0);
+    EXPECT_EQ(Sim().CallCount(TEXT("AreaScanProfile.put_Accuracy")), 0);
     EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -237,22 +237,13 @@ TEST_F(ProfilesPageTest, StoredValuesWinAndAreWrittenToTheTrackerAtFirstShow) {
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(ProfilesPageTest, StoredAccuracyOutsideTheButtonsIsIgnored) {
-    StoreDword(TEXT("m_rbFast"), 5);
-    StoreDword(TEXT("m_rbScanFast"), 0xFFFFFFFFu);
-    OpenProfiles();
-    EXPECT_EQ(Page().m_rbFast, 1); // the tracker's
-    EXPECT_EQ(Page().m_rbScanFast, 1);
-    EXPECT_EQ(Check(IDC_RB_STANDARD), BST_CHECKED);
-    EXPECT_EQ(Sim().CallCount(TEXT("StationaryProfile.put_Accuracy")), 0);
-    EXPECT_EQ(Sim().CallCount(TEXT("AreaScanProfile.put_Accuracy")), 0);
-    EXPECT_TRUE(BoxTexts().empty());
-}
-
 // Loading them back is StoredValuesWinAndAreWrittenToTheTrackerAtFirstShow.
+// An emptied edit keeps what was stored.
 TEST_F(ProfilesPageTest, CloseSavesTheTypedTimeAndTheChosenAccuracies) {
+    StoreString(TEXT("m_DistanceSeperation"), TEXT("2"));
     OpenProfiles();
     Type(IDC_TIME_SEPARATION, TEXT("321"));
+    ::SetWindowTextW(Control(IDC_DISTANCE_SEPARATION), TEXT(""));
     Click(IDC_RB_FAST);
     Click(IDC_RB_SCAN_PRECISE);
     Close();
@@ -260,26 +251,18 @@ TEST_F(ProfilesPageTest, CloseSavesTheTypedTimeAndTheChosenAccuracies) {
     ASSERT_TRUE(StoredString(TEXT("m_TimeSeperation"), text));
     EXPECT_EQ(text, TEXT("321"));
     ASSERT_TRUE(StoredString(TEXT("m_DistanceSeperation"), text));
-    EXPECT_EQ(text, TEXT("1"));
+    EXPECT_EQ(text, TEXT("2"));
     DWORD value = 9;
     ASSERT_TRUE(StoredDword(TEXT("m_rbFast"), value));
     EXPECT_EQ(value, 0u);
     ASSERT_TRUE(StoredDword(TEXT("m_rbScanFast"), value));
     EXPECT_EQ(value, 2u);
-}
-
-TEST_F(ProfilesPageTest, EmptyEditsAreNotSaved) {
-    StoreString(TEXT("m_TimeSeperation"), TEXT("55"));
-    StoreString(TEXT("m_DistanceSeperation"), TEXT("2"));
+    // An emptied time edit keeps the stored time too.
     OpenProfiles();
     Type(IDC_TIME_SEPARATION, TEXT(""));
-    ::SetWindowTextW(Control(IDC_DISTANCE_SEPARATION), TEXT(""));
     Close();
-    platform::WideString text;
     ASSERT_TRUE(StoredString(TEXT("m_TimeSeperation"), text));
-    EXPECT_EQ(text, TEXT("55"));
-    ASSERT_TRUE(StoredString(TEXT("m_DistanceSeperation"), text));
-    EXPECT_EQ(text, TEXT("2"));
+    EXPECT_EQ(text, TEXT("321"));
 }
 
 TEST_F(ProfilesPageTest, NeverOpeningTheTabWritesNothingAndIgnoresConnections) {
@@ -365,23 +348,6 @@ TEST_F(ProfilesPageTest, CurrentTargetThatIsNotSelectableLeavesTheListUnselected
     EXPECT_EQ(Selection(IDC_PROFILE_TARGET_LIST), -1);
 }
 
-TEST_F(ProfilesPageTest, PowerEventsRefreshTheLabels) {
-    OpenProfiles();
-    Sim().SetPowerStatus(1, 42.5);
-    Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Battery"));
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("42.5"));
-    Sim().SetPowerStatus(0, 100.0);
-    Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("100"));
-    Sim().SetPowerStatus(5, 3.25); // an unknown source leaves its label
-    Pump();
-    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
-    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("3.25"));
-    EXPECT_TRUE(BoxTexts().empty());
-}
-
 // No sheet yet, a page without its window, a page destroyed: nothing to refresh.
 TEST_F(ProfilesPageTest, PowerEventsWithoutAShownPageChangeNothing) {
     ConnectDevice();
@@ -416,8 +382,23 @@ TEST_F(ProfilesPageTest, PageDeletedWhileStillSubscribedIsNotCalledAnyMore) {
     EXPECT_EQ(BoxTexts().size(), 1u);
 }
 
-TEST_F(ProfilesPageTest, DisconnectEndsBothSubscriptionsAndReconnectRenewsThemOnce) {
+// Power events refresh the labels; a disconnect ends both subscriptions and a
+// reconnect renews them once.
+TEST_F(ProfilesPageTest, PowerEventsRefreshTheLabelsUntilADisconnectAndAfterAReconnect) {
     OpenProfiles();
+    Sim().SetPowerStatus(1, 42.5);
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Battery"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("42.5"));
+    Sim().SetPowerStatus(0, 100.0);
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("100"));
+    Sim().SetPowerStatus(5, 3.25); // an unknown source leaves its label
+    Pump();
+    EXPECT_EQ(Text(IDC_POWER_SOURCE), TEXT("Mains"));
+    EXPECT_EQ(Text(IDC_POWER_LEVEL), TEXT("3.25"));
+    EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(Connections(), 2);
     ASSERT_TRUE(device->Disconnect());
     EXPECT_EQ(Connections(), 0);

@@ -26,7 +26,9 @@ protected:
     CQNRegistry m_registry;
 };
 
-TEST_F(SettingsStore, FirstReadCreatesTheEmptyCurrentKey) {
+// The first read creates the empty current key; values written read back
+// with their names in any case.
+TEST_F(SettingsStore, ValuesRoundTripWithNamesInAnyCase) {
     DWORD value = 7;
     RegString text = TEXT("default");
     EXPECT_EQ(m_registry.ReadDword(TEXT("m_btnCheckStable"), value), 0);
@@ -36,9 +38,7 @@ TEST_F(SettingsStore, FirstReadCreatesTheEmptyCurrentKey) {
     EXPECT_TRUE(KeyExists(kCurrentKey));
     EXPECT_FALSE(KeyExists(kFallbackKey));
     EXPECT_EQ(m_registry.OpenFallbackKey(), nullptr);
-}
 
-TEST_F(SettingsStore, ValuesRoundTripWithNamesInAnyCase) {
     EXPECT_EQ(m_registry.WriteDword(TEXT("m_ctlSliderSpeed"), 12), 1);
     EXPECT_EQ(m_registry.WriteString(TEXT("m_ipAddressBox"), TEXT("10.0.0.7")), 1);
     EXPECT_EQ(m_registry.WriteString(TEXT("m_stableProbingTime"), TEXT("")), 1);

@@ -72,9 +72,17 @@ TEST_F(ProbeSettingsPageTest, FreshInstallationDefaults) {
     EXPECT_EQ(page->m_distanceTolerance, 0.1);
     // Only the first page has its window until its tab is opened.
     EXPECT_EQ(device->m_toolSheet->GetPage(1)->GetSafeHwnd(), nullptr);
+    // The tolerance is parsed as typed.
+    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("0.25")));
+    EXPECT_EQ(page->m_distanceTolerance, 0.25);
+    EXPECT_EQ(device->CurrentDistanceTolerance(), 0.25);
+    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("abc")));
+    EXPECT_EQ(page->m_distanceTolerance, 0.0);
+    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("")));
+    EXPECT_EQ(page->m_distanceTolerance, 0.0);
 }
 
-TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedByText) {
+TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedNumbersOnlyAndDeleted) {
     ShowPage();
     AddDiameter(TEXT("25.4"));
     EXPECT_EQ(Diameters(), std::vector<platform::WideString>{TEXT("25.400000")});
@@ -89,41 +97,25 @@ TEST_F(ProbeSettingsPageTest, DiametersAreAddedAsFormattedTextSortedByText) {
     for (const WCHAR* refused : {TEXT("0"), TEXT("-3"), TEXT("nan"), TEXT("inf")})
         AddDiameter(refused);
     EXPECT_EQ(Diameters().size(), 3u);
-}
-
-TEST_F(ProbeSettingsPageTest, LettersForADiameterKeepTheDialogOpen) {
-    ShowPage();
+    // Letters keep the dialog open with a message.
     screen.OnDialog(TEXT("Add Reflector Size"), {Act::Type(IDC_REFLECTOR_DIAMETER, TEXT("abc")),
                                                  Act::Click(IDOK), Act::Cancel()});
     ASSERT_TRUE(platform::Click(Control(IDC_REFLECTOR_ADD)));
-    ASSERT_EQ(screen.Boxes().size(), 1u);
-    EXPECT_EQ(screen.Boxes()[0].text, TEXT("Please enter a number."));
-    EXPECT_TRUE(Diameters().empty());
-}
+    ASSERT_FALSE(screen.Boxes().empty());
+    EXPECT_EQ(screen.Boxes().back().text, TEXT("Please enter a number."));
+    EXPECT_EQ(Diameters().size(), 3u);
 
-TEST_F(ProbeSettingsPageTest, DeletingSelectsTheFirstOrEmptiesTheList) {
-    ShowPage();
-    AddDiameter(TEXT("12.7"));
-    AddDiameter(TEXT("38.1"));
+    // "Delete" selects the first left, or empties the list.
     page->m_cbReflectorSizeList.SetCurSel(1);
     ASSERT_TRUE(platform::Click(Control(IDC_REFLECTOR_DELETE)));
-    EXPECT_EQ(Diameters(), std::vector<platform::WideString>{TEXT("12.700000")});
+    EXPECT_EQ(Diameters(),
+              (std::vector<platform::WideString>{TEXT("100.000000"), TEXT("25.400000")}));
     EXPECT_EQ(page->m_cbReflectorSizeList.GetCurSel(), 0);
+    ASSERT_TRUE(platform::Click(Control(IDC_REFLECTOR_DELETE)));
     ASSERT_TRUE(platform::Click(Control(IDC_REFLECTOR_DELETE)));
     EXPECT_TRUE(Diameters().empty());
     EXPECT_EQ(page->m_cbReflectorSizeList.GetCurSel(), -1);
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_REFLECTOR_DELETE)));
-}
-
-TEST_F(ProbeSettingsPageTest, ToleranceIsParsedAsTyped) {
-    ShowPage();
-    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("0.25")));
-    EXPECT_EQ(page->m_distanceTolerance, 0.25);
-    EXPECT_EQ(device->CurrentDistanceTolerance(), 0.25);
-    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("abc")));
-    EXPECT_EQ(page->m_distanceTolerance, 0.0);
-    ASSERT_TRUE(platform::TypeText(Control(IDC_DISTANCE_TOLERANCE), TEXT("")));
-    EXPECT_EQ(page->m_distanceTolerance, 0.0);
 }
 
 TEST_F(ProbeSettingsPageTest, StableProbingReachesTheTrackerOnlyWhenConnected) {

@@ -4,9 +4,11 @@
 #include "platform/com/bstr.h"
 #include "platform/ui/message_loop.h"
 #include "plugin/CQWandDevice.h"
-#include "tests/support/sim_fixture.h"
+#include "tests/support/device_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using trackersim::TriggerKind;
 
@@ -19,17 +21,10 @@ const IID* const kDeviceConnections[] = {
     &tracker::IID_TriggerCollectionEvents,
 };
 
-class AdviseSinksTest : public simtest::SimTest {
+// The device's tracker connected without its sinks; each test advises and
+// unadvises them itself.
+class AdviseSinksTest : public simtest::DeviceTest {
 protected:
-    // Connects the simulated tracker into a device of the test's own.
-    void ConnectDevice() {
-        ComPtr<tracker::TrackerConnection> connection;
-        ASSERT_EQ(CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
-                                   tracker::TrackerConnection::iid, connection.PutVoid()),
-                  S_OK);
-        ComBstr address(TEXT("10.0.0.7"));
-        ASSERT_EQ(connection->Connect(address.Get(), device->m_tracker.Put()), S_OK);
-    }
     int Connections(const IID& iid) { return Sim().LiveConnectionCount(iid); }
     int AllConnections() {
         int total = 0;
@@ -42,18 +37,10 @@ protected:
         EXPECT_EQ(trigger->get_Identity(identity.Put()), S_OK);
         return identity.Str();
     }
-    void TearDown() override {
-        device.reset();
-        platform::PumpMessages();
-        EXPECT_EQ(Sim().LiveObjectCount(), 0) << "the device leaked a library object";
-        SimTest::TearDown();
-    }
-
-    std::unique_ptr<CQWandDevice> device = std::make_unique<CQWandDevice>();
 };
 
 TEST_F(AdviseSinksTest, AdvisesTheSevenConnectionsAndRemovesThemAll) {
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     EXPECT_EQ(Sim().CallCount(TEXT("IConnectionPoint.Advise")), 7);
     for (const IID* iid : kDeviceConnections)
@@ -74,35 +61,40 @@ TEST_F(AdviseSinksTest, AdvisesTheSevenConnectionsAndRemovesThemAll) {
     device->ResetTrackerReferences();
 }
 
-TEST_F(AdviseSinksTest, TrackerWithoutModelSkipsOnlyTheQuickReleaseConnection) {
-    Sim().SetOffersTrackerModel(false);
-    ConnectDevice();
-    device->AdviseSinks();
-    EXPECT_EQ(Sim().CallCount(TEXT("IConnectionPoint.Advise")), 6);
-    EXPECT_EQ(AllConnections(), 6);
-    device->UnadviseSinks();
-    EXPECT_EQ(AllConnections(), 0);
-    device->ResetTrackerReferences();
-}
-
-TEST_F(AdviseSinksTest, WithoutTriggerCollectionNoTriggerSinkAndNoTriggers) {
-    Sim().MakeNull(TEXT("Tracker.get_TriggerCollection"), false);
-    ConnectDevice();
-    device->AdviseSinks();
-    EXPECT_EQ(device->m_triggerCollectionSink, nullptr);
-    EXPECT_FALSE(device->m_probeButtonTrigger);
-    EXPECT_FALSE(device->m_stableProbingTrigger);
-    EXPECT_EQ(AllConnections(), 5);
-    device->UnadviseSinks();
-    EXPECT_EQ(AllConnections(), 0);
-    device->ResetTrackerReferences();
+// A tracker without its model skips only the quick-release connection;
+// without a trigger collection, or with plain triggers only, the device keeps
+// no trigger (and without the collection has no trigger sink).
+TEST_F(AdviseSinksTest, MissingPartsSkipOnlyWhatNeedsThem) {
+    const TriggerKind plain[] = {TriggerKind::Plain, TriggerKind::Plain};
+    const struct {
+        std::function<void()> setUp;
+        int connections;
+        bool triggerSink, triggers;
+    } cases[] = {
+        {[&] { Sim().SetOffersTrackerModel(false); }, 6, true, true},
+        {[&] { Sim().MakeNull(TEXT("Tracker.get_TriggerCollection"), false); }, 5, false, false},
+        {[&] { Sim().SetTriggerKinds(plain, 2); }, 6, true, false},
+    };
+    for (const auto& c : cases) {
+        Sim().Reset();
+        c.setUp();
+        ConnectTracker();
+        device->AdviseSinks();
+        EXPECT_EQ(AllConnections(), c.connections);
+        EXPECT_EQ(device->m_triggerCollectionSink != nullptr, c.triggerSink);
+        EXPECT_EQ(static_cast<bool>(device->m_probeButtonTrigger), c.triggers);
+        EXPECT_EQ(static_cast<bool>(device->m_stableProbingTrigger), c.triggers);
+        device->UnadviseSinks();
+        EXPECT_EQ(AllConnections(), 0);
+        device->ResetTrackerReferences();
+    }
 }
 
 TEST_F(AdviseSinksTest, LastOfSeveralTriggersOfAKindWins) {
     const TriggerKind kinds[] = {TriggerKind::ProbeButton, TriggerKind::Plain,
                                  TriggerKind::ProbeButton, TriggerKind::StableProbing};
     Sim().SetTriggerKinds(kinds, 4);
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     ComPtr<tracker::TriggerCollection> triggers;
     ASSERT_EQ(device->m_tracker->get_TriggerCollection(triggers.Put()), S_OK);
@@ -115,20 +107,8 @@ TEST_F(AdviseSinksTest, LastOfSeveralTriggersOfAKindWins) {
     device->ResetTrackerReferences();
 }
 
-TEST_F(AdviseSinksTest, CollectionOfPlainTriggersLeavesBothReferencesEmpty) {
-    const TriggerKind kinds[] = {TriggerKind::Plain, TriggerKind::Plain};
-    Sim().SetTriggerKinds(kinds, 2);
-    ConnectDevice();
-    device->AdviseSinks();
-    EXPECT_FALSE(device->m_probeButtonTrigger);
-    EXPECT_FALSE(device->m_stableProbingTrigger);
-    EXPECT_EQ(Connections(tracker::IID_TriggerCollectionEvents), 1);
-    device->UnadviseSinks();
-    device->ResetTrackerReferences();
-}
-
 TEST_F(AdviseSinksTest, StatusGoneAtDisconnectStillDestroysBothMeasurementSinks) {
-    ConnectDevice();
+    ConnectTracker();
     device->AdviseSinks();
     Sim().MakeNull(TEXT("Measurements.get_MeasurementStatus"), false);
     device->UnadviseSinks();

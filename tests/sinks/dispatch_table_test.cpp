@@ -172,9 +172,7 @@ TEST_F(OwnedSinkTest, EntriesWithoutAHandlerDoNothingForAProbingDevice) {
     auto* status = new WCMeasurementStatusEventSink(device.get());
     ComPtr<IDispatch> t = DispatchOf(targets), s = DispatchOf(status);
     fakes::MeasurementContent content;
-    content.hasPosition = true;
-    content.position = ComPtr<fakes::PositionObject>::Attach(
-        new fakes::PositionObject(fakes::Values(TEXT("P"), 1, 2, 3, TEXT("mm"))));
+    content.position = fakes::Values::Make(TEXT("P"), 1, 2, 3, TEXT("mm"));
     ComPtr<fakes::Measurement> sample = fakes::Measurement::Make(content);
     const ComVariant sampleArgument =
         ComVariant::FromDispatch(static_cast<tracker::Measurement*>(sample.Get()));

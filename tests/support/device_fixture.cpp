@@ -27,13 +27,19 @@ void DeviceTest::TearDown() {
     SimTest::TearDown();
 }
 
-void DeviceTest::ConnectDevice() {
+void DeviceTest::ConnectTracker() {
     ComPtr<tracker::TrackerConnection> connection;
     ASSERT_EQ(CoCreateInstance(tracker::CLSID_TrackerConnection, nullptr, CLSCTX_ALL,
                                tracker::TrackerConnection::iid, connection.PutVoid()),
               S_OK);
     ComBstr address(TEXT("10.0.0.9"));
     ASSERT_EQ(connection->Connect(address.Get(), device->m_tracker.Put()), S_OK);
+}
+
+void DeviceTest::ConnectDevice() {
+    ConnectTracker();
+    if (::testing::Test::HasFatalFailure())
+        return;
     device->AdviseSinks();
     device->m_connected = true;
     device->m_state = 1;

@@ -26,6 +26,8 @@ protected:
     // Connects the device's tracker reference and advises its sinks, as a
     // successful connect leaves it (state 1).
     void ConnectDevice();
+    // Only the tracker reference: no sinks, the device not connected.
+    void ConnectTracker();
     // Delivers everything queued on the message loop.
     void Pump();
 

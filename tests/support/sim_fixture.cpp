@@ -11,8 +11,6 @@
 
 namespace simtest {
 
-namespace {
-
 platform::WideString ClassKey() {
     OLECHAR guid[40];
     StringFromGUID2(tracker::CLSID_TrackerConnection, guid, 40);
@@ -20,6 +18,8 @@ platform::WideString ClassKey() {
 }
 
 const WCHAR kProgIdKey[] = TEXT("Software\\Classes\\Tarn.Tracker.Connection.TrackerConnection");
+
+namespace {
 
 #ifdef _WIN32
 bool UnderWine() {

@@ -26,6 +26,10 @@
 
 namespace simtest {
 
+// The connection class's key and its ProgID's under the current user's classes.
+platform::WideString ClassKey();
+extern const WCHAR kProgIdKey[];
+
 // Writes InprocServer32 of the connection class (= libraryPath, apartment
 // threaded) into the current user's classes, mirrored under Wine (below). True
 // on success.

@@ -119,19 +119,6 @@ TEST_F(TraceFileTest, AFileHeldWithoutSharingLeavesTheTraceOff) {
 }
 #endif
 
-TEST_F(TraceFileTest, DefaultFileIsInTheUsersStateFolder) {
-    ScopedTraceHome home(folder.Path());
-    // "QNZU" on Windows, "qnzu" on Linux: the same folder to each system's eyes.
-    auto lower = [](std::filesystem::path path) {
-        std::string text = path.string();
-        for (char& c : text)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return text;
-    };
-    EXPECT_EQ(lower(qntrace::DefaultFile()),
-              lower(folder.Path() / "qnzu" / "QNZUDeviceQWand-trace.txt"));
-}
-
 class DeviceTraceTest : public simtest::DeviceTest {
 protected:
     void SetUp() override {
@@ -228,6 +215,15 @@ TEST_F(DeviceTraceTest, RegistryValueSwitchesTheTraceOnOnlyAsADword) {
     StartTraceFromRegistry();
     EXPECT_TRUE(qntrace::On());
     EXPECT_EQ(qntrace::File(), qntrace::DefaultFile());
+    // In the user's state folder: "QNZU" on Windows, "qnzu" on Linux, the same
+    // folder to each system's eyes.
+    auto lower = [](std::filesystem::path path) {
+        std::string text = path.string();
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    EXPECT_EQ(lower(qntrace::File()), lower(folder.Path() / "qnzu" / "QNZUDeviceQWand-trace.txt"));
     StopTraceFromRegistry();
     EXPECT_FALSE(qntrace::On());
     EXPECT_TRUE(std::filesystem::exists(qntrace::DefaultFile()));

@@ -23,13 +23,6 @@ TEST_F(ConnectionTest, ConnectAcceptsDottedAddressesAndRefusesOthersWithADescrip
         EXPECT_EQ(TakeErrorDescription(),
                   platform::WideString(TEXT("No tracker answers at ")) + bad + TEXT("."));
     }
-
-    Sim().SetAcceptedAddresses(TEXT("tracker.local;10.1.1.1"));
-    EXPECT_EQ(ConnectTo(TEXT("tracker.local"), t), S_OK);
-    EXPECT_TRUE(FAILED(ConnectTo(TEXT("10.0.0.7"), t)));
-    WCHAR address[32];
-    Sim().ConnectedAddress(address, 32);
-    EXPECT_EQ(platform::WideString(address), TEXT("tracker.local"));
 }
 
 TEST_F(ConnectionTest, InjectedFailuresCarryTheirDescriptionOnceOrAlways) {

@@ -67,17 +67,3 @@ public:
     std::vector<RecordedCall> calls;
     std::function<void(const RecordedCall&)> onInvoke;
 };
-
-// An object that offers IUnknown only: it cannot be a sink.
-class NonDispatchObject final : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        *out = nullptr;
-        if (riid != IID_IUnknown)
-            return E_NOINTERFACE;
-        *out = this;
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-};

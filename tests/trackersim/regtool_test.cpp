@@ -18,14 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-platform::WideString ClassKey() {
-    OLECHAR guid[40];
-    StringFromGUID2(tracker::CLSID_TrackerConnection, guid, 40);
-    return platform::WideString(TEXT("Software\\Classes\\CLSID\\")) + guid;
-}
-
-constexpr const WCHAR* kProgIdKey =
-    TEXT("Software\\Classes\\Tarn.Tracker.Connection.TrackerConnection");
+using simtest::ClassKey;
+using simtest::kProgIdKey;
 
 // A string value of HKCU\<key>; nullopt when missing.
 std::optional<std::string> ReadValue(const platform::WideString& key, const WCHAR* name) {
@@ -105,18 +99,13 @@ TEST_F(RegtoolTest, RegistersTheLibraryNamedByAWindowsPathAndUnregistersIt) {
     ASSERT_EQ(Run({"/u", "/tlb", dll}), 0) << stderrText;
     EXPECT_FALSE(RegisteredServer());
     EXPECT_EQ(Run({"/u", "/tlb", dll}), 0) << "unregistering twice is no error";
-}
 
-TEST_F(RegtoolTest, TakesTheWholeCommandLineAsOneArgument) {
-    const fs::path bin = MakeLibraryFolder();
-    const std::string dll = ToolArgument(bin / "Tarn.Tracker.Connection.dll");
+    // The whole command line as one argument, as the shell hands it over.
     ASSERT_EQ(Run({" /codebase \"" + dll + "\" /tlb"}), 0) << stderrText;
     EXPECT_EQ(RegisteredServer(), simtest::Utf8Path(bin / LibraryFile()));
     ASSERT_EQ(Run({" /u /tlb \"" + dll + "\""}), 0) << stderrText;
     EXPECT_FALSE(RegisteredServer());
-}
-
-TEST_F(RegtoolTest, RefusesACommandLineWithoutALibrary) {
+    // A command line without a library is refused.
     EXPECT_NE(Run({"/codebase", "/tlb"}), 0);
     EXPECT_NE(stderrText.find("usage"), std::string::npos) << stderrText;
     EXPECT_FALSE(RegisteredServer());

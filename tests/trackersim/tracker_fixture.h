@@ -41,28 +41,23 @@ template <class V> double ValueOf(const ComPtr<V>& value) {
     return out;
 }
 
-inline HRESULT Advise(IUnknown* source, const IID& iid, IUnknown* sink, DWORD& cookie) {
+// The source's connection point for `iid`.
+inline HRESULT PointOf(IUnknown* source, const IID& iid, ComPtr<IConnectionPoint>& point) {
     ComPtr<IConnectionPointContainer> container;
     HRESULT hr = source->QueryInterface(IID_IConnectionPointContainer, container.PutVoid());
-    if (FAILED(hr))
-        return hr;
+    return FAILED(hr) ? hr : container->FindConnectionPoint(iid, point.Put());
+}
+
+inline HRESULT Advise(IUnknown* source, const IID& iid, IUnknown* sink, DWORD& cookie) {
     ComPtr<IConnectionPoint> point;
-    hr = container->FindConnectionPoint(iid, point.Put());
-    if (FAILED(hr))
-        return hr;
-    return point->Advise(sink, &cookie);
+    const HRESULT hr = PointOf(source, iid, point);
+    return FAILED(hr) ? hr : point->Advise(sink, &cookie);
 }
 
 inline HRESULT Unadvise(IUnknown* source, const IID& iid, DWORD cookie) {
-    ComPtr<IConnectionPointContainer> container;
-    HRESULT hr = source->QueryInterface(IID_IConnectionPointContainer, container.PutVoid());
-    if (FAILED(hr))
-        return hr;
     ComPtr<IConnectionPoint> point;
-    hr = container->FindConnectionPoint(iid, point.Put());
-    if (FAILED(hr))
-        return hr;
-    return point->Unadvise(cookie);
+    const HRESULT hr = PointOf(source, iid, point);
+    return FAILED(hr) ? hr : point->Unadvise(cookie);
 }
 
 class TrackerTest : public simtest::SimTest {

@@ -11,13 +11,11 @@ CString F(LPCWSTR format, auto... args) {
     return s;
 }
 
-TEST(CStringFormatTest, LongIsThirtyTwoBitsAsOnWindows) {
+TEST(CStringFormatTest, LongIsThirtyTwoBitsAsOnWindowsAndMissingArgumentsAreHarmless) {
     EXPECT_EQ(F(TEXT("%ld"), 0x1FFFFFFFFLL), TEXT("-1"));
     EXPECT_EQ(F(TEXT("%lu"), -1), TEXT("4294967295"));
     EXPECT_EQ(F(TEXT("%hd"), 70000), TEXT("4464"));
-}
-
-TEST(CStringFormatTest, MissingArgumentsPrintNothingHarmful) {
+    // Missing arguments print nothing harmful.
     EXPECT_EQ(F(TEXT("m_cbReflectorSizeList : %d")), TEXT("m_cbReflectorSizeList : 0"));
     CString s(TEXT("a"));
     s.AppendFormat(TEXT("%d-%s"), 1, TEXT("b"));

@@ -1,7 +1,7 @@
 # The Windows target's tests, included by tests/CMakeLists.txt when WIN32:
-# the export table, and the checks of the platform layer against the real
-# Windows implementations under Wine (COM creation, loading, the elevated
-# launch; the settings store is checked by test_registry).
+# the export table, and loading the plug-in DLL again and again under Wine
+# (COM creation is every simulator suite's, the elevated launch
+# test_connect_dialog's and the settings store test_registry's).
 
 # The plug-in exports exactly the names of its module definition file.
 add_test(NAME windows.export_table
