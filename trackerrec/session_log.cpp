@@ -44,7 +44,6 @@ void SessionLog::Open(const std::string& path) {
         return;
     }
     std::setvbuf(file, nullptr, _IONBF, 0); // the lines are gathered in blocks here
-    m_path = path;
     m_writer.Begin(file, path);
     m_open = true;
     std::string header(kSessionFileMagic);
@@ -84,9 +83,7 @@ void SessionLog::Close() {
     Flush();
     m_open = false;
     m_tokens.Clear();
-    if (std::FILE* file = m_writer.TakeFile(); file && std::fclose(file) != 0)
-        std::fprintf(stderr, "tracker recorder: recording ended: cannot write %s (%s)\n",
-                     m_path.c_str(), std::strerror(errno));
+    m_writer.CloseFile();
 }
 
 uint32_t SessionLog::Member(std::string_view name) {

@@ -45,16 +45,14 @@ public:
     // Ends the line under way.
     void Write(LineTokens& line) {
         line.EndLine();
-        if (m_tokens.Lines().size() >= kHandOffSize)
-            HandOff(false, false);
+        HandOffWhenFull();
     }
     // Appends one finished line of text (without its newline).
     void Write(std::string_view line) {
         if (!Active())
             return;
         m_tokens.InsertLineBefore(line); // before a line under way, if any
-        if (m_tokens.Lines().size() >= kHandOffSize)
-            HandOff(false, false);
+        HandOffWhenFull();
     }
     // Writes the lines gathered so far to the file and lets the writer's thread end.
     void Flush();
@@ -91,11 +89,14 @@ private:
     SessionLog() = default;
     ~SessionLog();
     void HandOff(bool writeOut, bool wait);
+    void HandOffWhenFull() {
+        if (m_tokens.Lines().size() >= kHandOffSize)
+            HandOff(false, false);
+    }
 
     SessionWriter m_writer;
     LineTokens m_tokens; // lines not yet handed to the writer
     bool m_open = false;
-    std::string m_path;
     uint64_t m_blockWrittenAt = 0;
     uint32_t m_recording = 0;
     uint32_t m_memberCount = 0;

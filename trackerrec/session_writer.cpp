@@ -52,9 +52,11 @@ void SessionWriter::Stop() {
     m_thread.join();
 }
 
-std::FILE* SessionWriter::TakeFile() {
+void SessionWriter::CloseFile() {
     Stop();
-    return std::exchange(m_file, nullptr);
+    if (m_file && std::fclose(std::exchange(m_file, nullptr)) != 0)
+        std::fprintf(stderr, "tracker recorder: recording ended: cannot write %s (%s)\n",
+                     m_path.c_str(), std::strerror(errno));
 }
 
 void SessionWriter::Run() {

@@ -42,8 +42,8 @@ public:
     // From now on the caller's thread writes: no thread may start while the
     // library is being unloaded (the loader would never let it run).
     void WriteInline() { m_inline = true; }
-    // After Stop: the file, still open unless writing failed.
-    std::FILE* TakeFile();
+    // Stops, then closes the file; a failure to close is told on standard error.
+    void CloseFile();
     // Writing failed: the file is closed and a message was given.
     bool Failed() const { return m_failed.load(std::memory_order_relaxed); }
 

@@ -31,7 +31,6 @@ struct WrapperEntry {
 };
 
 struct Registry {
-    // (library object, interface index) -> its wrapper
     // (library object, interface index) -> its wrapper, for live objects: a
     // live object handed out again is the same wrapper. A value object's
     // wrapper is reached again through the object that gave it (its kept
@@ -165,7 +164,7 @@ WrapperCore::~WrapperCore() {
     else
         r.byInner.Erase({m_innerKey, m_index});
     // Everything the module held is released: the file is complete up to here.
-    if (r.byInner.Size() + r.valueWrappers == 0)
+    if (LiveWrappers() == 0)
         SessionLog::Get().Flush();
 }
 

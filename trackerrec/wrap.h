@@ -9,8 +9,8 @@
 #include "../platform/com/com_ptr.h"
 
 #include <concepts>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <type_traits>
