@@ -25,6 +25,7 @@ struct MemberSlot {
     const char* name;
     uint32_t number = 0;
     uint32_t recording = 0; // the recording the number belongs to
+    uint32_t ordinal = 0;   // the slot's own number in the process, from 1; 0 until first used
 };
 
 inline constexpr int kSessionFormatVersion = 2; // 2: the module's settings ("s" lines)
@@ -81,7 +82,7 @@ public:
     void MarkConnect();
 
 private:
-    static constexpr size_t kHandOffSize = 1 << 15; // tokens gathered before the writer takes them
+    static constexpr size_t kHandOffSize = 1 << 18; // tokens gathered before the writer takes them
     static constexpr uint64_t kFlushAfterMs = 1000;
 
     static SessionLog s_log;

@@ -168,6 +168,12 @@ WrapperCore::~WrapperCore() {
         SessionLog::Get().Flush();
 }
 
+uint32_t WrapperCore::NumberSlot(MemberSlot& member) {
+    static uint32_t slots = 0;
+    member.ordinal = ++slots;
+    return member.ordinal;
+}
+
 WrapperCore::Answered& WrapperCore::Answer(uintptr_t key, bool& first) {
     for (int i = 0; i < m_answeredCount; ++i)
         if (m_answered[i].key == key) {
@@ -229,14 +235,14 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     // Facets are not kept (a facet asked back for its object would hold it):
     // a value object's query is written the first time, and whenever its
     // answer is a new wrapper.
-    const uintptr_t key = static_cast<uintptr_t>(index) + 1 + (riid == IID_IUnknown ? 0x1000 : 0);
+    MemberSlot& slot = QuerySlot(riid == IID_IUnknown ? -1 : index);
     if (SUCCEEDED(hr) && answer) {
         wrapped = Wrap(answer, index);
         static_cast<IUnknown*>(answer)->Release();
     }
     SessionLog& log = SessionLog::Get();
-    if (log.Active() && (ShouldRecord(key) || wrapped.created)) {
-        const uint32_t member = log.Member(QuerySlot(riid == IID_IUnknown ? -1 : index));
+    if (log.Active() && (ShouldRecord(slot) || wrapped.created)) {
+        const uint32_t member = log.Member(slot);
         LineTokens& line = log.Line();
         line.Call(m_id, base, member);
         if (FAILED(hr))

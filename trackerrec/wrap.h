@@ -83,20 +83,38 @@ public:
     };
     // The member's entry, made at its first call, which `first` tells.
     Answered& Answer(uintptr_t key, bool& first);
+    // The entry of a member that answered an object; `firstCall` as FirstCall told.
+    Answered& AnswerOf(MemberSlot& member, bool firstCall) {
+        const uintptr_t key = reinterpret_cast<uintptr_t>(&member);
+        if (firstCall && member.ordinal <= kCalledBits && m_answeredCount < kInPlace)
+            return m_answered[m_answeredCount++] = Answered{key, nullptr, 0};
+        bool first = true;
+        return Answer(key, first);
+    }
     // Keeps `wrapper` (adding a reference) as the member's answer.
     static void Keep(Answered& answered, const Wrapped& wrapped) {
         wrapped.object->AddRef();
         answered.kept = wrapped.object;
         answered.keptId = wrapped.id;
     }
-    // Whether the answer of a member (or query) is to be written: always for
-    // live objects, the first time for value objects.
-    bool ShouldRecord(uintptr_t key) {
-        bool first = true;
-        if (m_value)
-            Answer(key, first);
+    // Whether this is the member's (or query's) first call on this object;
+    // marks it called.
+    bool FirstCall(MemberSlot& member) {
+        const uint32_t ordinal = member.ordinal ? member.ordinal : NumberSlot(member);
+        if (ordinal > kCalledBits) {
+            bool first = true;
+            Answer(reinterpret_cast<uintptr_t>(&member), first);
+            return first;
+        }
+        uint64_t& word = m_called[(ordinal - 1) / 64];
+        const uint64_t bit = uint64_t(1) << ((ordinal - 1) % 64);
+        const bool first = !(word & bit);
+        word |= bit;
         return first;
     }
+    // Whether the answer of a member (or query) is to be written: always for
+    // live objects, the first time for value objects.
+    bool ShouldRecord(MemberSlot& member) { return !m_value || FirstCall(member); }
     // A value object gives the same object each time a member is read: the
     // wrapper handed out first, kept with the object.
     bool IsValue() const { return m_value; }
@@ -110,6 +128,11 @@ private:
     // Value objects have a handful of members: they are kept in place, more
     // of them in `m_more`.
     static constexpr int kInPlace = 8;
+    // Members called so far, by their slots' ordinals (the first ones; the
+    // rest are noted among the answers).
+    static constexpr uint32_t kCalledBits = 128;
+    static uint32_t NumberSlot(MemberSlot& member);
+    uint64_t m_called[kCalledBits / 64] = {};
     void* m_innerKey;
     int m_index;
     uint32_t m_id;
@@ -258,11 +281,12 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
     bool reread = false;
     bool created = false;
     if (self.IsValue()) {
-        WrapperCore::Answered& answered = self.Answer(reinterpret_cast<uintptr_t>(&member), record);
+        record = self.FirstCall(member);
         if constexpr (sizeof...(P) > 0) {
             auto& last = std::get<sizeof...(P) - 1>(params);
             if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
                 if (SUCCEEDED(hr) && last.inner) {
+                    WrapperCore::Answered& answered = self.AnswerOf(member, record);
                     if (answered.kept) {
                         last.UseKept(answered.kept, answered.keptId);
                         reread = true;
