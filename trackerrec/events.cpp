@@ -332,17 +332,17 @@ public:
 
 } // namespace
 
-IUnknown* MakeContainerWrapper(void* inner, uint32_t id) {
+IUnknown* MakeContainerWrapper(void* inner, uint32_t id, bool adopt) {
     auto* wrapper = new ContainerWrapper(static_cast<IConnectionPointContainer*>(inner),
-                                         ConnectionPointIndex() - 1, id);
+                                         ConnectionPointIndex() - 1, id, adopt);
     static const bool remembered = (RememberWrapperClass(wrapper, wrapper), true);
     (void)remembered;
     return static_cast<IConnectionPointContainer*>(wrapper);
 }
 
-IUnknown* MakeConnectionPointWrapper(void* inner, uint32_t id) {
+IUnknown* MakeConnectionPointWrapper(void* inner, uint32_t id, bool adopt) {
     auto* wrapper = new ConnectionPointWrapper(static_cast<IConnectionPoint*>(inner),
-                                               ConnectionPointIndex(), id);
+                                               ConnectionPointIndex(), id, adopt);
     static const bool remembered = (RememberWrapperClass(wrapper, wrapper), true);
     (void)remembered;
     return static_cast<IConnectionPoint*>(wrapper);

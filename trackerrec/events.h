@@ -9,8 +9,8 @@
 
 namespace trackerrec {
 
-IUnknown* MakeContainerWrapper(void* inner, uint32_t id);
-IUnknown* MakeConnectionPointWrapper(void* inner, uint32_t id);
+IUnknown* MakeContainerWrapper(void* inner, uint32_t id, bool adopt);
+IUnknown* MakeConnectionPointWrapper(void* inner, uint32_t id, bool adopt);
 
 // The event interface's name in the session file ("MeasurementEvents"), and back.
 std::string EventName(const IID& iid);

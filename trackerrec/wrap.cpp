@@ -83,14 +83,14 @@ void FreeWrapper(void* memory, size_t size) {
 
 uint32_t g_newestId = 0;
 
-Wrapped Wrap(void* inner, int index) {
+Wrapped Wrap(void* inner, int index, bool adopt) {
     if (!inner || index < 0)
         return {};
     Registry& r = Objects();
     const InterfaceInfo& info = InterfaceAt(index);
     if (info.value) {
         const uint32_t id = ++g_newestId;
-        IUnknown* wrapper = info.make(inner, id);
+        IUnknown* wrapper = info.make(inner, id, adopt);
         ++r.valueWrappers;
         return {wrapper, id, true};
     }
@@ -102,7 +102,7 @@ Wrapped Wrap(void* inner, int index) {
     const uint32_t id = ++g_newestId;
     IUnknown* wrapper = nullptr;
     try {
-        wrapper = info.make(inner, id);
+        wrapper = info.make(inner, id, adopt);
     } catch (...) {
         r.byInner.Erase({inner, index});
         throw;
@@ -237,8 +237,9 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     // answer is a new wrapper.
     MemberSlot& slot = QuerySlot(riid == IID_IUnknown ? -1 : index);
     if (SUCCEEDED(hr) && answer) {
-        wrapped = Wrap(answer, index);
-        static_cast<IUnknown*>(answer)->Release();
+        wrapped = Wrap(answer, index, true);
+        if (!wrapped.created)
+            static_cast<IUnknown*>(answer)->Release();
     }
     SessionLog& log = SessionLog::Get();
     if (log.Active() && (ShouldRecord(slot) || wrapped.created)) {

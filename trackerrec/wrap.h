@@ -23,7 +23,8 @@ struct InterfaceInfo {
     const IID* iid;
     const char* name;
     bool value; // its objects never change: each member is recorded once per object
-    IUnknown* (*make)(void* inner, uint32_t id);
+    // A new wrapper of `inner`; `adopt`: it takes over the caller's reference.
+    IUnknown* (*make)(void* inner, uint32_t id, bool adopt);
 };
 // The index of the interface in InterfaceTable(); -1 when the recorder does not know it.
 int InterfaceIndex(const IID& iid);
@@ -37,8 +38,10 @@ struct Wrapped {
     bool created = false;
 };
 // The wrapper of `inner` (an interface pointer of the interface at `index`),
-// made once per object and interface while it lives; adds a reference.
-Wrapped Wrap(void* inner, int index);
+// made once per object and interface while it lives; adds a reference. With
+// `adopt`, a wrapper made here (`created`) takes over the caller's reference
+// to `inner`; otherwise the caller still holds it.
+Wrapped Wrap(void* inner, int index, bool adopt = false);
 // The library's object behind a wrapper; the pointer itself when it is none.
 void* Unwrap(void* object);
 // The id of a wrapper, 0 when the pointer is not one.
@@ -245,7 +248,7 @@ template <ComInterface T> struct Param<T**> {
     void In(LineTokens&) const {}
     void Out(LineTokens& line) {
         if (!wrapped.object)
-            wrapped = Wrap(inner, IndexOfType<T>());
+            wrapped = Wrap(inner, IndexOfType<T>(), true);
         PutObject(line, wrapped.id, wrapped.created, base);
     }
     uint32_t base = 0;
@@ -259,10 +262,10 @@ template <ComInterface T> struct Param<T**> {
         if (!value)
             return;
         if (!wrapped.object && inner)
-            wrapped = Wrap(inner, IndexOfType<T>());
+            wrapped = Wrap(inner, IndexOfType<T>(), true);
         *value = static_cast<T*>(wrapped.object);
-        if (inner)
-            inner->Release();
+        if (inner && !wrapped.created)
+            inner->Release(); // a wrapper made here holds the library's reference
     }
 };
 
@@ -291,9 +294,10 @@ HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
                         last.UseKept(answered.kept, answered.keptId);
                         reread = true;
                     } else {
-                        last.wrapped =
-                            Wrap(last.inner, IndexOfType<std::remove_pointer_t<
-                                                 std::remove_pointer_t<decltype(last.value)>>>());
+                        last.wrapped = Wrap(last.inner,
+                                            IndexOfType<std::remove_pointer_t<
+                                                std::remove_pointer_t<decltype(last.value)>>>(),
+                                            true);
                         created = last.wrapped.created;
                         if (last.wrapped.object)
                             WrapperCore::Keep(answered, last.wrapped);

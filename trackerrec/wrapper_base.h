@@ -8,8 +8,9 @@ namespace trackerrec {
 
 template <class I> class UnknownWrapperOf : public I, public WrapperCore {
 public:
-    UnknownWrapperOf(I* inner, int index, uint32_t id)
-        : WrapperCore(inner, index, id), m_inner(inner) {}
+    UnknownWrapperOf(I* inner, int index, uint32_t id, bool adopt)
+        : WrapperCore(inner, index, id),
+          m_inner(adopt ? ComPtr<I>::Attach(inner) : ComPtr<I>(inner)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         return Query(m_inner.Get(), riid, out);
@@ -48,9 +49,9 @@ public:
 };
 
 // A new wrapper of W's interface, as IUnknown.
-template <class W> IUnknown* Make(void* inner, uint32_t id) {
+template <class W> IUnknown* Make(void* inner, uint32_t id, bool adopt) {
     using I = typename W::Interface;
-    auto* wrapper = new W(static_cast<I*>(inner), IndexOfType<I>(), id);
+    auto* wrapper = new W(static_cast<I*>(inner), IndexOfType<I>(), id, adopt);
     static const bool remembered =
         (RememberWrapperClass(static_cast<I*>(wrapper), static_cast<WrapperCore*>(wrapper)), true);
     (void)remembered;
