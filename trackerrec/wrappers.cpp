@@ -6,6 +6,7 @@
 #include "wrapper_base.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace trackerrec {
@@ -75,7 +76,7 @@ int InterfaceIndex(const IID& iid) {
     };
     static Recent recent[64];
     Recent& last = recent[(reinterpret_cast<uintptr_t>(&iid) >> 4) % 64];
-    if (last.at == &iid && *kTable[last.index].iid == iid)
+    if (last.at == &iid && std::memcmp(kTable[last.index].iid, &iid, sizeof iid) == 0)
         return last.index;
     static const ByIid table;
     for (unsigned at = ByIid::Home(iid); table.slots[at] >= 0; at = (at + 1) % ByIid::kSize)
