@@ -32,11 +32,8 @@ struct WrapperEntry {
 
 struct Registry {
     // (library object, interface index) -> its wrapper, for live objects: a
-    // live object handed out again is the same wrapper. A value object's
-    // wrapper is reached again through the object that gave it (its kept
-    // answers), so value wrappers are only counted.
+    // live object handed out again is the same wrapper.
     FlatTable<InnerKey, WrapperEntry, InnerHash> byInner;
-    size_t valueWrappers = 0;
     // a wrapper class's table of functions -> where its WrapperCore lies
     FlatTable<void*, ptrdiff_t, PointerHash> classes;
 };
@@ -47,53 +44,21 @@ Registry& Objects() {
     return g_registry;
 }
 
-// Freed wrappers by size, in steps of kStep bytes, each list up to kKept long.
-struct FreeBlock {
-    FreeBlock* next;
-};
-constexpr size_t kStep = 32;
-constexpr size_t kClasses = 16;
-constexpr uint32_t kKept = 4096;
-FreeBlock* g_free[kClasses] = {};
-uint32_t g_freeCount[kClasses] = {};
-
 } // namespace
 
-void* AllocateWrapper(size_t size) {
-    const size_t c = (size - 1) / kStep;
-    if (c >= kClasses)
-        return ::operator new(size);
-    if (FreeBlock* block = g_free[c]) {
-        g_free[c] = block->next;
-        --g_freeCount[c];
-        return block;
-    }
-    return ::operator new((c + 1) * kStep);
-}
+namespace wrapper_memory {
+FreeBlock* g_free[kClasses] = {};
+uint32_t g_freeCount[kClasses] = {};
+} // namespace wrapper_memory
 
-void FreeWrapper(void* memory, size_t size) {
-    const size_t c = (size - 1) / kStep;
-    if (c >= kClasses || g_freeCount[c] >= kKept) {
-        ::operator delete(memory);
-        return;
-    }
-    g_free[c] = new (memory) FreeBlock{g_free[c]};
-    ++g_freeCount[c];
-}
-
+int g_liveWrappers = 0;
 uint32_t g_newestId = 0;
 
-Wrapped Wrap(void* inner, int index, bool adopt) {
+Wrapped WrapLive(void* inner, int index, bool adopt) {
     if (!inner || index < 0)
         return {};
     Registry& r = Objects();
     const InterfaceInfo& info = InterfaceAt(index);
-    if (info.value) {
-        const uint32_t id = ++g_newestId;
-        IUnknown* wrapper = info.make(inner, id, adopt);
-        ++r.valueWrappers;
-        return {wrapper, id, true};
-    }
     const auto [entry, found] = r.byInner.FindOrInsert({inner, index});
     if (found) {
         entry->wrapper->AddRef();
@@ -143,14 +108,7 @@ uint32_t IdOf(void* object) {
     return core ? core->Id() : 0;
 }
 
-int LiveWrappers() {
-    return static_cast<int>(Objects().byInner.Size() + Objects().valueWrappers);
-}
-
-WrapperCore::WrapperCore(void* innerKey, int index, uint32_t id)
-    : m_innerKey(innerKey), m_index(index), m_id(id), m_value(InterfaceAt(index).value) {}
-
-WrapperCore::~WrapperCore() {
+void WrapperCore::ReleaseAnswers() {
     for (int i = 0; i < m_answeredCount; ++i)
         if (m_answered[i].kept)
             m_answered[i].kept->Release();
@@ -158,14 +116,10 @@ WrapperCore::~WrapperCore() {
         for (const Answered& answered : *m_more)
             if (answered.kept)
                 answered.kept->Release();
-    Registry& r = Objects();
-    if (m_value)
-        --r.valueWrappers;
-    else
-        r.byInner.Erase({m_innerKey, m_index});
-    // Everything the module held is released: the file is complete up to here.
-    if (LiveWrappers() == 0)
-        SessionLog::Get().Flush();
+}
+
+void WrapperCore::ForgetLive() {
+    Objects().byInner.Erase({m_innerKey, m_index});
 }
 
 uint32_t WrapperCore::NumberSlot(MemberSlot& member) {

@@ -11,6 +11,7 @@
 #include <concepts>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -28,7 +29,10 @@ struct InterfaceInfo {
 };
 // The index of the interface in InterfaceTable(); -1 when the recorder does not know it.
 int InterfaceIndex(const IID& iid);
-const InterfaceInfo& InterfaceAt(int index);
+extern const InterfaceInfo* const g_interfaces;
+inline const InterfaceInfo& InterfaceAt(int index) {
+    return g_interfaces[index];
+}
 int DispatchIndex();
 int ConnectionPointIndex();
 
@@ -41,14 +45,27 @@ struct Wrapped {
 // made once per object and interface while it lives; adds a reference. With
 // `adopt`, a wrapper made here (`created`) takes over the caller's reference
 // to `inner`; otherwise the caller still holds it.
-Wrapped Wrap(void* inner, int index, bool adopt = false);
+// Wrap for a live object (or none): the identity table is asked.
+Wrapped WrapLive(void* inner, int index, bool adopt);
+// The id of the newest wrapper made so far.
+extern uint32_t g_newestId;
+inline Wrapped Wrap(void* inner, int index, bool adopt = false) {
+    if (!inner || index < 0 || !InterfaceAt(index).value)
+        return WrapLive(inner, index, adopt);
+    // A value object's wrapper is reached again through the object that gave
+    // it (its kept answers): a new one each time the library hands it out.
+    const uint32_t id = ++g_newestId;
+    return {InterfaceAt(index).make(inner, id, adopt), id, true};
+}
 // The library's object behind a wrapper; the pointer itself when it is none.
 void* Unwrap(void* object);
 // The id of a wrapper, 0 when the pointer is not one.
 uint32_t IdOf(void* object);
-int LiveWrappers();
-// The id of the newest wrapper made so far.
-extern uint32_t g_newestId;
+// Wrappers alive.
+extern int g_liveWrappers;
+inline int LiveWrappers() {
+    return g_liveWrappers;
+}
 inline uint32_t NewestId() {
     return g_newestId;
 }
@@ -59,15 +76,57 @@ class WrapperCore;
 void RememberWrapperClass(IUnknown* face, WrapperCore* core);
 
 // Wrappers come and go by the dozen with every measurement: their memory is
-// kept for the next ones.
-void* AllocateWrapper(size_t size);
-void FreeWrapper(void* memory, size_t size);
+// kept for the next ones, in lists by size in steps of kStep bytes, each list
+// up to kKept long.
+namespace wrapper_memory {
+struct FreeBlock {
+    FreeBlock* next;
+};
+inline constexpr size_t kStep = 32;
+inline constexpr size_t kClasses = 16;
+inline constexpr uint32_t kKept = 4096;
+extern FreeBlock* g_free[kClasses];
+extern uint32_t g_freeCount[kClasses];
+} // namespace wrapper_memory
+inline void* AllocateWrapper(size_t size) {
+    using namespace wrapper_memory;
+    const size_t c = (size - 1) / kStep;
+    if (c >= kClasses)
+        return ::operator new(size);
+    if (FreeBlock* block = g_free[c]) {
+        g_free[c] = block->next;
+        --g_freeCount[c];
+        return block;
+    }
+    return ::operator new((c + 1) * kStep);
+}
+inline void FreeWrapper(void* memory, size_t size) {
+    using namespace wrapper_memory;
+    const size_t c = (size - 1) / kStep;
+    if (c >= kClasses || g_freeCount[c] >= kKept) {
+        ::operator delete(memory);
+        return;
+    }
+    g_free[c] = new (memory) FreeBlock{g_free[c]};
+    ++g_freeCount[c];
+}
 
 // Bookkeeping shared by every wrapper.
 class WrapperCore {
 public:
-    WrapperCore(void* innerKey, int index, uint32_t id);
-    virtual ~WrapperCore();
+    WrapperCore(void* innerKey, int index, uint32_t id)
+        : m_innerKey(innerKey), m_index(index), m_id(id), m_value(InterfaceAt(index).value) {
+        ++g_liveWrappers;
+    }
+    virtual ~WrapperCore() {
+        if (m_answeredCount)
+            ReleaseAnswers();
+        if (!m_value)
+            ForgetLive();
+        // Everything the module held is released: the file is complete up to here.
+        if (--g_liveWrappers == 0)
+            SessionLog::Get().Flush();
+    }
     WrapperCore(const WrapperCore&) = delete;
     WrapperCore& operator=(const WrapperCore&) = delete;
 
@@ -135,6 +194,9 @@ private:
     // rest are noted among the answers).
     static constexpr uint32_t kCalledBits = 128;
     static uint32_t NumberSlot(MemberSlot& member);
+    void ReleaseAnswers();
+    // Takes a live object's wrapper out of the identity table.
+    void ForgetLive();
     uint64_t m_called[kCalledBits / 64] = {};
     void* m_innerKey;
     int m_index;

@@ -87,9 +87,7 @@ int InterfaceIndex(const IID& iid) {
     return -1;
 }
 
-const InterfaceInfo& InterfaceAt(int index) {
-    return kTable[index];
-}
+const InterfaceInfo* const g_interfaces = kTable;
 
 int DispatchIndex() {
     return kCount - 3;
