@@ -41,14 +41,14 @@ struct Wrapped {
     uint32_t id = 0;
     bool created = false;
 };
-// The wrapper of `inner` (an interface pointer of the interface at `index`),
-// made once per object and interface while it lives; adds a reference. With
-// `adopt`, a wrapper made here (`created`) takes over the caller's reference
-// to `inner`; otherwise the caller still holds it.
 // Wrap for a live object (or none): the identity table is asked.
 Wrapped WrapLive(void* inner, int index, bool adopt);
 // The id of the newest wrapper made so far.
 extern uint32_t g_newestId;
+// The wrapper of `inner` (an interface pointer of the interface at `index`),
+// made once per object and interface while it lives; adds a reference. With
+// `adopt`, a wrapper made here (`created`) takes over the caller's reference
+// to `inner`; otherwise the caller still holds it.
 inline Wrapped Wrap(void* inner, int index, bool adopt = false) {
     if (!inner || index < 0 || !InterfaceAt(index).value)
         return WrapLive(inner, index, adopt);
