@@ -3,6 +3,8 @@
 // cannot be written ends the recording, not the session.
 #include "tests/recorder/zuhost_run.h"
 
+#include <cctype>
+
 namespace {
 
 class RecordingTest : public ZuhostTest {};
@@ -11,6 +13,21 @@ size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
         ++n;
+    return n;
+}
+
+// The call lines of a member, by its name.
+size_t CallLines(const std::string& session, const std::string& member) {
+    const size_t declared = session.find(" " + member + "\n");
+    if (declared == std::string::npos)
+        return 0;
+    const size_t start = session.rfind("\nm ", declared) + 3;
+    const std::string number = " " + session.substr(start, declared - start) + " ";
+    std::istringstream lines(session);
+    size_t n = 0;
+    for (std::string line; std::getline(lines, line);)
+        n += !line.empty() && std::isdigit(static_cast<unsigned char>(line[0])) &&
+             (line + " ").find(number) == line.find(' ');
     return n;
 }
 
@@ -29,6 +46,11 @@ TEST_F(RecordingTest, RecordedSessionPostsTheSameRecordsInACompactFile) {
     EXPECT_NE(session.find(" TrackerConnection.Connect\n"), std::string::npos);
     EXPECT_NE(session.find(" MeasurementEvents.1\n"), std::string::npos);
     EXPECT_NE(session.find(" Tracker.Disconnect\n"), std::string::npos);
+    // A value object's member is written once however often the module reads
+    // it (it reads each measurement's position twice).
+    EXPECT_EQ(CallLines(session, "PositionMeasurement.get_Position"),
+              CallLines(session, "QI.PositionMeasurement"));
+    EXPECT_GT(CallLines(session, "QI.PositionMeasurement"), 100u);
     // Every tracker sample (target positions and measurements) costs under 500 bytes.
     const size_t samples =
         Count(plain.records, "\"message\":9") + Count(plain.records, "\"message\":10");
