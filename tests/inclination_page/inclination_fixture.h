@@ -36,12 +36,20 @@ protected:
         Sim().GetInclinometer(&state);
         return state;
     }
-    // The sensor's monitoring object as the library gives it to anyone.
-    ComPtr<tracker::InclinationMonitoring> Monitoring() {
+    // The sensor object as the library gives it to anyone.
+    ComPtr<tracker::InclinationSensor> SensorObject() {
         ComPtr<tracker::InclinationSensor> sensor;
         device->m_tracker->get_InclinationSensor(sensor.Put());
+        return sensor;
+    }
+    ComPtr<tracker::InclinationMonitoring> Monitoring() {
         ComPtr<tracker::InclinationMonitoring> monitoring;
-        sensor->get_Monitoring(monitoring.Put());
+        SensorObject()->get_Monitoring(monitoring.Put());
         return monitoring;
+    }
+    ComPtr<tracker::BoolSwitch> InclinationSwitch() {
+        ComPtr<tracker::BoolSwitch> inclined;
+        SensorObject()->get_InclinationSwitch(inclined.Put());
+        return inclined;
     }
 };

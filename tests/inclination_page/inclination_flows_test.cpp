@@ -18,14 +18,6 @@ protected:
         Open();
         OpenTab();
     }
-    // The sensor's inclination switch as the library gives it to anyone.
-    ComPtr<tracker::BoolSwitch> InclinationSwitch() {
-        ComPtr<tracker::InclinationSensor> sensor;
-        device->m_tracker->get_InclinationSensor(sensor.Put());
-        ComPtr<tracker::BoolSwitch> inclined;
-        sensor->get_InclinationSwitch(inclined.Put());
-        return inclined;
-    }
     // The page's four connections (the library refuses the device's quick-release one).
     int Connections() {
         return Sim().LiveConnectionCount(IID_SwitchChangedEvents) +
