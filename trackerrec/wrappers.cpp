@@ -6,7 +6,6 @@
 #include "wrapper_base.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 namespace trackerrec {
@@ -68,22 +67,10 @@ struct ByIid {
 } // namespace
 
 int InterfaceIndex(const IID& iid) {
-    // Callers mostly pass the same few IIDs from where they are kept: the
-    // last answer for an address is tried first, and checked.
-    struct Recent {
-        const IID* at = nullptr;
-        int index = -1;
-    };
-    static Recent recent[64];
-    Recent& last = recent[(reinterpret_cast<uintptr_t>(&iid) >> 4) % 64];
-    if (last.at == &iid && std::memcmp(kTable[last.index].iid, &iid, sizeof iid) == 0)
-        return last.index;
     static const ByIid table;
     for (unsigned at = ByIid::Home(iid); table.slots[at] >= 0; at = (at + 1) % ByIid::kSize)
-        if (*kTable[table.slots[at]].iid == iid) {
-            last = {&iid, table.slots[at]};
+        if (*kTable[table.slots[at]].iid == iid)
             return table.slots[at];
-        }
     return -1;
 }
 

@@ -3,6 +3,8 @@
 
 #include "../../base/wintypes.h"
 
+#include <cstring>
+
 // ---- GUIDs ---------------------------------------------------------------
 struct GUID {
     uint32_t Data1;
@@ -16,13 +18,10 @@ typedef const GUID& REFGUID;
 typedef const IID& REFIID;
 typedef const CLSID& REFCLSID;
 
+static_assert(sizeof(GUID) == 16, "a GUID is 16 bytes without padding");
+// Compared as two 64-bit words: asked at every QueryInterface.
 inline bool operator==(const GUID& a, const GUID& b) {
-    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3)
-        return false;
-    for (int i = 0; i < 8; ++i)
-        if (a.Data4[i] != b.Data4[i])
-            return false;
-    return true;
+    return std::memcmp(&a, &b, sizeof(GUID)) == 0;
 }
 inline bool operator!=(const GUID& a, const GUID& b) {
     return !(a == b);
