@@ -291,3 +291,33 @@
     M(MeasurementProfileCollection, get_Count, LONG*)                                              \
     M(MeasurementProfileCollection, get_Item, LONG, tracker::MeasurementProfile**)                 \
     M(MeasurementProfileCollection, get_Active, tracker::MeasurementProfile**)
+
+namespace trackerrec {
+
+// An interface's place in the recorder's table and its kind, known when compiling.
+namespace interface_kind {
+inline constexpr bool Value = true;
+inline constexpr bool Live = false;
+} // namespace interface_kind
+
+#define QN_INTERFACE_ORDINAL(Name, Kind) kInterface_##Name,
+enum : int { QN_TRACKER_INTERFACES(QN_INTERFACE_ORDINAL) kTrackerInterfaceCount };
+#undef QN_INTERFACE_ORDINAL
+
+template <class I> struct TrackerInterface {
+    static constexpr int index = -1; // not one of the library's
+    static constexpr bool value = false;
+};
+#define QN_INTERFACE_TRAITS(Name, Kind)                                                            \
+    template <> struct TrackerInterface<tracker::Name> {                                           \
+        static constexpr int index = kInterface_##Name;                                            \
+        static constexpr bool value = interface_kind::Kind;                                        \
+    };
+QN_TRACKER_INTERFACES(QN_INTERFACE_TRAITS)
+#undef QN_INTERFACE_TRAITS
+
+// The system interfaces follow the library's in the table.
+inline constexpr int kDispatchIndex = kTrackerInterfaceCount;
+inline constexpr int kConnectionPointIndex = kTrackerInterfaceCount + 2;
+
+} // namespace trackerrec

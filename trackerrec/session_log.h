@@ -25,7 +25,6 @@ struct MemberSlot {
     const char* name;
     uint32_t number = 0;
     uint32_t recording = 0; // the recording the number belongs to
-    uint32_t ordinal = 0;   // the slot's own number in the process, from 1; 0 until first used
 };
 
 inline constexpr int kSessionFormatVersion = 2; // 2: the module's settings ("s" lines)

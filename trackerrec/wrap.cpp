@@ -108,50 +108,15 @@ uint32_t IdOf(void* object) {
     return core ? core->Id() : 0;
 }
 
-void WrapperCore::ReleaseAnswers() {
-    for (int i = 0; i < m_answeredCount; ++i)
-        if (m_answered[i].kept)
-            m_answered[i].kept->Release();
-    if (m_more)
-        for (const Answered& answered : *m_more)
-            if (answered.kept)
-                answered.kept->Release();
-}
-
 void WrapperCore::ForgetLive() {
     Objects().byInner.Erase({m_innerKey, m_index});
 }
 
-uint32_t WrapperCore::NumberSlot(MemberSlot& member) {
-    static uint32_t slots = 0;
-    member.ordinal = ++slots;
-    return member.ordinal;
-}
-
-WrapperCore::Answered& WrapperCore::Answer(uintptr_t key, bool& first) {
-    for (int i = 0; i < m_answeredCount; ++i)
-        if (m_answered[i].key == key) {
-            first = false;
-            return m_answered[i];
-        }
-    if (m_more)
-        for (Answered& answered : *m_more)
-            if (answered.key == key) {
-                first = false;
-                return answered;
-            }
-    first = true;
-    if (m_answeredCount < kInPlace)
-        return m_answered[m_answeredCount++] = Answered{key, nullptr, 0};
-    if (!m_more)
-        m_more = std::make_unique<std::vector<Answered>>();
-    return m_more->emplace_back(Answered{key, nullptr, 0});
-}
-
 namespace {
 
-// The member of a query for the interface at `index` (-1: IUnknown).
+// The member of a query for the interface at `index` (kQueryUnknown: IUnknown).
 MemberSlot& QuerySlot(int index) {
+    static_assert(WrapperCore::kQueryUnknown == ConnectionPointIndex() + 1);
     struct Slots {
         std::vector<std::string> names;
         std::vector<MemberSlot> slots;
@@ -164,7 +129,7 @@ MemberSlot& QuerySlot(int index) {
         }
     };
     static Slots table;
-    return table.slots[index < 0 ? table.slots.size() - 1 : static_cast<size_t>(index)];
+    return table.slots[static_cast<size_t>(index)];
 }
 
 } // namespace
@@ -189,14 +154,16 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     // Facets are not kept (a facet asked back for its object would hold it):
     // a value object's query is written the first time, and whenever its
     // answer is a new wrapper.
-    MemberSlot& slot = QuerySlot(riid == IID_IUnknown ? -1 : index);
+    const int querySlot = riid == IID_IUnknown ? kQueryUnknown : index;
+    MemberSlot& slot = QuerySlot(querySlot);
     if (SUCCEEDED(hr) && answer) {
         wrapped = Wrap(answer, index, true);
         if (!wrapped.created)
             static_cast<IUnknown*>(answer)->Release();
     }
     SessionLog& log = SessionLog::Get();
-    if (log.Active() && (ShouldRecord(slot) || wrapped.created)) {
+    const bool record = !m_value || FirstQuery(querySlot) || wrapped.created;
+    if (record && log.Active()) {
         const uint32_t member = log.Member(slot);
         LineTokens& line = log.Line();
         line.Call(m_id, base, member);

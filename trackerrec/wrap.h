@@ -4,6 +4,7 @@
 // module passes in, and records the call in the session log.
 #pragma once
 
+#include "interface_list.h"
 #include "session_log.h"
 
 #include "../platform/com/com_ptr.h"
@@ -33,8 +34,12 @@ extern const InterfaceInfo* const g_interfaces;
 inline const InterfaceInfo& InterfaceAt(int index) {
     return g_interfaces[index];
 }
-int DispatchIndex();
-int ConnectionPointIndex();
+constexpr int DispatchIndex() {
+    return kDispatchIndex;
+}
+constexpr int ConnectionPointIndex() {
+    return kConnectionPointIndex;
+}
 
 struct Wrapped {
     IUnknown* object = nullptr; // a reference owned by the caller; null for null
@@ -119,8 +124,6 @@ public:
         ++g_liveWrappers;
     }
     virtual ~WrapperCore() {
-        if (m_answeredCount)
-            ReleaseAnswers();
         if (!m_value)
             ForgetLive();
         // Everything the module held is released: the file is complete up to here.
@@ -135,50 +138,16 @@ public:
 
     uint32_t Id() const { return m_id; }
     void* Inner() const { return m_innerKey; }
-    // A value object's member already called: its key (the call site, or the
-    // query), and the wrapper its answer gave, kept with the object (a
-    // reference held; null when the answer was no object).
-    struct Answered {
-        uintptr_t key;
-        IUnknown* kept;
-        uint32_t keptId;
-    };
-    // The member's entry, made at its first call, which `first` tells.
-    Answered& Answer(uintptr_t key, bool& first);
-    // The entry of a member that answered an object; `firstCall` as FirstCall told.
-    Answered& AnswerOf(MemberSlot& member, bool firstCall) {
-        const uintptr_t key = reinterpret_cast<uintptr_t>(&member);
-        if (firstCall && member.ordinal <= kCalledBits && m_answeredCount < kInPlace)
-            return m_answered[m_answeredCount++] = Answered{key, nullptr, 0};
-        bool first = true;
-        return Answer(key, first);
-    }
-    // Keeps `wrapper` (adding a reference) as the member's answer.
-    static void Keep(Answered& answered, const Wrapped& wrapped) {
-        wrapped.object->AddRef();
-        answered.kept = wrapped.object;
-        answered.keptId = wrapped.id;
-    }
-    // Whether this is the member's (or query's) first call on this object;
-    // marks it called.
-    bool FirstCall(MemberSlot& member) {
-        const uint32_t ordinal = member.ordinal ? member.ordinal : NumberSlot(member);
-        if (ordinal > kCalledBits) {
-            bool first = true;
-            Answer(reinterpret_cast<uintptr_t>(&member), first);
-            return first;
-        }
-        uint64_t& word = m_called[(ordinal - 1) / 64];
-        const uint64_t bit = uint64_t(1) << ((ordinal - 1) % 64);
+    // Whether this is the object's first query for the interface at
+    // `slot` (an index in the table, or kQueryUnknown); marks it asked.
+    bool FirstQuery(int slot) {
+        uint64_t& word = m_queried[slot / 64];
+        const uint64_t bit = uint64_t(1) << (slot % 64);
         const bool first = !(word & bit);
         word |= bit;
         return first;
     }
-    // Whether the answer of a member (or query) is to be written: always for
-    // live objects, the first time for value objects.
-    bool ShouldRecord(MemberSlot& member) { return !m_value || FirstCall(member); }
-    // A value object gives the same object each time a member is read: the
-    // wrapper handed out first, kept with the object.
+    static constexpr int kQueryUnknown = kConnectionPointIndex + 1;
     bool IsValue() const { return m_value; }
     // QueryInterface on the library's object, the answer wrapped and recorded.
     HRESULT Query(IUnknown* inner, REFIID riid, void** out);
@@ -187,24 +156,14 @@ protected:
     ULONG m_refs = 1;
 
 private:
-    // Value objects have a handful of members: they are kept in place, more
-    // of them in `m_more`.
-    static constexpr int kInPlace = 8;
-    // Members called so far, by their slots' ordinals (the first ones; the
-    // rest are noted among the answers).
-    static constexpr uint32_t kCalledBits = 128;
-    static uint32_t NumberSlot(MemberSlot& member);
-    void ReleaseAnswers();
     // Takes a live object's wrapper out of the identity table.
     void ForgetLive();
-    uint64_t m_called[kCalledBits / 64] = {};
+    uint64_t m_queried[2] = {}; // interfaces asked for, by slot
+    static_assert(kQueryUnknown < 128);
     void* m_innerKey;
     int m_index;
     uint32_t m_id;
     bool m_value;
-    uint8_t m_answeredCount = 0;
-    Answered m_answered[kInPlace];
-    std::unique_ptr<std::vector<Answered>> m_more;
 };
 
 // The thread's error information after a failure: its description, the
@@ -219,15 +178,30 @@ concept ComInterface = std::is_base_of_v<IUnknown, T>;
 template <class T> int IndexOfType() {
     if constexpr (std::is_same_v<T, IDispatch> || std::is_same_v<T, IUnknown>) {
         return DispatchIndex();
+    } else if constexpr (TrackerInterface<T>::index >= 0) {
+        return TrackerInterface<T>::index;
     } else {
         static const int index = InterfaceIndex(T::iid);
         return index;
     }
 }
 
+// The wrapper of an object the library gave out as a T (none for null).
+template <class T> Wrapped WrapAnswer(T* inner) {
+    if constexpr (TrackerInterface<T>::value) {
+        if (!inner)
+            return {};
+        const uint32_t id = ++g_newestId;
+        return {InterfaceAt(TrackerInterface<T>::index).make(inner, id, true), id, true};
+    } else {
+        return WrapLive(inner, IndexOfType<T>(), true);
+    }
+}
+
 // A parameter of a forwarded member: what is passed on and what is recorded.
 template <class P> struct Param {
     // A number or flag passed in.
+    static constexpr bool kOut = false;
     explicit Param(P v) : value(v) {}
     P value;
     uint32_t base = 0;
@@ -245,6 +219,7 @@ template <class P> struct Param {
 };
 
 template <> struct Param<BSTR> {
+    static constexpr bool kOut = false;
     explicit Param(BSTR v) : value(v) {}
     BSTR value;
     uint32_t base = 0;
@@ -255,6 +230,7 @@ template <> struct Param<BSTR> {
 };
 
 template <> struct Param<BSTR*> {
+    static constexpr bool kOut = true;
     explicit Param(BSTR* v) : value(v) {}
     BSTR* value;
     uint32_t base = 0;
@@ -267,6 +243,7 @@ template <> struct Param<BSTR*> {
 template <class T>
 requires std::is_arithmetic_v<T>
 struct Param<T*> {
+    static constexpr bool kOut = true;
     explicit Param(T* v) : value(v) {}
     T* value;
     uint32_t base = 0;
@@ -285,6 +262,7 @@ struct Param<T*> {
 
 // An object passed in: the library gets its own object back.
 template <ComInterface T> struct Param<T*> {
+    static constexpr bool kOut = false;
     explicit Param(T* v) : value(v) {}
     T* value;
     T* Pass() { return static_cast<T*>(Unwrap(value)); }
@@ -302,6 +280,7 @@ template <ComInterface T> struct Param<T*> {
 
 // An object given out: the module gets the wrapper.
 template <ComInterface T> struct Param<T**> {
+    static constexpr bool kOut = true;
     explicit Param(T** out) : value(out) {}
     T** value;
     T* inner = nullptr;
@@ -310,7 +289,7 @@ template <ComInterface T> struct Param<T**> {
     void In(LineTokens&) const {}
     void Out(LineTokens& line) {
         if (!wrapped.object)
-            wrapped = Wrap(inner, IndexOfType<T>(), true);
+            wrapped = WrapAnswer(inner);
         PutObject(line, wrapped.id, wrapped.created, base);
     }
     uint32_t base = 0;
@@ -324,7 +303,7 @@ template <ComInterface T> struct Param<T**> {
         if (!value)
             return;
         if (!wrapped.object && inner)
-            wrapped = Wrap(inner, IndexOfType<T>(), true);
+            wrapped = WrapAnswer(inner);
         *value = static_cast<T*>(wrapped.object);
         if (inner && !wrapped.created)
             inner->Release(); // a wrapper made here holds the library's reference
@@ -334,41 +313,67 @@ template <ComInterface T> struct Param<T**> {
 template <class T> constexpr bool IsObjectOut = false;
 template <ComInterface T> constexpr bool IsObjectOut<T**> = true;
 
-template <class Interface, class Declaring, class... P>
-HRESULT Forward(WrapperCore& self, Interface* inner, MemberSlot& member,
+// A plain read: the member's one parameter is what it gives out.
+template <class... P> constexpr bool kPlainRead = false;
+template <class P> constexpr bool kPlainRead<P> = Param<P>::kOut;
+
+// What a value object's wrapper keeps: the plain reads made so far, a bit
+// each by the member's place in its interface, and the wrapper each read
+// that answered an object handed out (a reference held), given again on
+// every later read.
+template <int kMembers> struct ValueReads {
+    static_assert(kMembers <= 64);
+    static constexpr int kSlots = kMembers > 0 ? kMembers : 1;
+    uint64_t called = 0;
+    IUnknown* kept[kSlots] = {};
+    uint32_t keptId[kSlots] = {};
+    ValueReads() = default;
+    ValueReads(const ValueReads&) = delete;
+    ValueReads& operator=(const ValueReads&) = delete;
+    ~ValueReads() {
+        for (IUnknown* wrapper : kept)
+            if (wrapper)
+                wrapper->Release();
+    }
+};
+
+// Forwards member kMember of `self`'s interface to the library's object and
+// records it: a live object's every call; a value object's plain read the
+// first time, its other members every time.
+template <int kMember, class Self, class Interface, class Declaring, class... P>
+HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
                 HRESULT (STDMETHODCALLTYPE Declaring::*fn)(P...), P... args) {
     SessionLog& log = SessionLog::Get();
     const uint32_t base = NewestId();
     std::tuple<Param<P>...> params{Param<P>{args}...};
     const HRESULT hr = std::apply(
         [&](auto&... p) { return (static_cast<Declaring*>(inner)->*fn)(p.Pass()...); }, params);
-    bool record = true; // a live object's every call; a value object's first
-    bool reread = false;
-    bool created = false;
-    if (self.IsValue()) {
-        record = self.FirstCall(member);
-        if constexpr (sizeof...(P) > 0) {
-            auto& last = std::get<sizeof...(P) - 1>(params);
-            if constexpr (IsObjectOut<std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>) {
-                if (SUCCEEDED(hr) && last.inner) {
-                    WrapperCore::Answered& answered = self.AnswerOf(member, record);
-                    if (answered.kept) {
-                        last.UseKept(answered.kept, answered.keptId);
-                        reread = true;
-                    } else {
-                        last.wrapped = Wrap(last.inner,
-                                            IndexOfType<std::remove_pointer_t<
-                                                std::remove_pointer_t<decltype(last.value)>>>(),
-                                            true);
-                        created = last.wrapped.created;
-                        if (last.wrapped.object)
-                            WrapperCore::Keep(answered, last.wrapped);
+    bool record = true;
+    if constexpr (Self::kValue && kPlainRead<P...>) {
+        static_assert(kMember < 64);
+        constexpr uint64_t bit = uint64_t(1) << kMember;
+        record = !(self.reads.called & bit);
+        self.reads.called |= bit;
+        if constexpr (IsObjectOut<P...>) {
+            auto& out = std::get<0>(params);
+            if (SUCCEEDED(hr) && out.inner) {
+                IUnknown*& kept = self.reads.kept[kMember];
+                if (kept) {
+                    out.UseKept(kept, self.reads.keptId[kMember]);
+                    record = false;
+                } else {
+                    out.wrapped = WrapAnswer(out.inner);
+                    record = record || out.wrapped.created;
+                    if (out.wrapped.object) {
+                        out.wrapped.object->AddRef();
+                        kept = out.wrapped.object;
+                        self.reads.keptId[kMember] = out.wrapped.id;
                     }
                 }
             }
         }
     }
-    if (log.Active() && !reread && (record || created)) {
+    if (record && log.Active()) {
         const uint32_t number = log.Member(member);
         LineTokens& line = log.Line();
         line.Call(self.Id(), base, number);

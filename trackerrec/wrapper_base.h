@@ -48,6 +48,20 @@ public:
     }
 };
 
+// A wrapper of the library's interface I; a value object's wrapper keeps
+// its reads (I has kMembers members).
+template <class I, bool kIsValue, int kMembers> class WrapperFor : public WrapperOf<I> {
+public:
+    static constexpr bool kValue = false;
+    using WrapperOf<I>::WrapperOf;
+};
+template <class I, int kMembers> class WrapperFor<I, true, kMembers> : public WrapperOf<I> {
+public:
+    static constexpr bool kValue = true;
+    using WrapperOf<I>::WrapperOf;
+    ValueReads<kMembers> reads;
+};
+
 // A new wrapper of W's interface, as IUnknown.
 template <class W> IUnknown* Make(void* inner, uint32_t id, bool adopt) {
     using I = typename W::Interface;

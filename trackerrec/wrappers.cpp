@@ -11,17 +11,25 @@
 namespace trackerrec {
 namespace {
 
+// Each member knows its place in the interface (counted from the class's
+// kFirstMember), by which a value object's wrapper keeps its reads.
 #define QN_WRAP_MEMBER(Declaring, name, ...)                                                       \
     HRESULT STDMETHODCALLTYPE name(QN_PARAMS(__VA_ARGS__)) override {                              \
         static MemberSlot member{#Declaring "." #name};                                            \
-        return Forward(*this, m_inner.Get(), member, &Interface::name QN_ARGS(__VA_ARGS__));       \
+        constexpr int kMember = __COUNTER__ - kFirstMember - 1;                                    \
+        return Forward<kMember>(*this, m_inner.Get(), member,                                      \
+                                &Interface::name QN_ARGS(__VA_ARGS__));                            \
     }
+#define QN_ONE_MEMBER(...) +1
 
 #define QN_WRAPPER_CLASS(Name, Kind)                                                               \
-    class Wrapper_##Name final : public WrapperOf<tracker::Name> {                                 \
+    class Wrapper_##Name final                                                                     \
+        : public WrapperFor<tracker::Name, interface_kind::Kind,                                  \
+                            0 QN_MEMBERS_##Name(QN_ONE_MEMBER)> {                                  \
     public:                                                                                        \
         using Interface = tracker::Name;                                                           \
-        using WrapperOf::WrapperOf;                                                                \
+        using WrapperFor::WrapperFor;                                                              \
+        static constexpr int kFirstMember = __COUNTER__;                                           \
         QN_MEMBERS_##Name(QN_WRAP_MEMBER)                                                          \
     };
 QN_TRACKER_INTERFACES(QN_WRAPPER_CLASS)
@@ -33,10 +41,8 @@ public:
     using WrapperOf::WrapperOf;
 };
 
-constexpr bool Value = true;
-constexpr bool Live = false;
-
-#define QN_TABLE_ENTRY(Name, Kind) {&tracker::Name::iid, #Name, Kind, &Make<Wrapper_##Name>},
+#define QN_TABLE_ENTRY(Name, Kind)                                                                 \
+    {&tracker::Name::iid, #Name, interface_kind::Kind, &Make<Wrapper_##Name>},
 const InterfaceInfo kTable[] = {
     QN_TRACKER_INTERFACES(QN_TABLE_ENTRY){&IID_IDispatch, "IDispatch", false,
                                           &Make<DispatchWrapper>},
@@ -44,6 +50,7 @@ const InterfaceInfo kTable[] = {
     {&IID_IConnectionPoint, "IConnectionPoint", false, &MakeConnectionPointWrapper},
 };
 constexpr int kCount = static_cast<int>(sizeof kTable / sizeof kTable[0]);
+static_assert(kCount == kConnectionPointIndex + 1 && kDispatchIndex == kCount - 3);
 
 // The table's interfaces by their IID's first word, probed in turn: asked at
 // every query.
@@ -75,13 +82,5 @@ int InterfaceIndex(const IID& iid) {
 }
 
 const InterfaceInfo* const g_interfaces = kTable;
-
-int DispatchIndex() {
-    return kCount - 3;
-}
-
-int ConnectionPointIndex() {
-    return kCount - 1;
-}
 
 } // namespace trackerrec
