@@ -23,9 +23,8 @@ namespace {
 #define QN_ONE_MEMBER(...) +1
 
 #define QN_WRAPPER_CLASS(Name, Kind)                                                               \
-    class Wrapper_##Name final                                                                     \
-        : public WrapperFor<tracker::Name, interface_kind::Kind,                                  \
-                            0 QN_MEMBERS_##Name(QN_ONE_MEMBER)> {                                  \
+    class Wrapper_##Name final : public WrapperFor<tracker::Name, interface_kind::Kind,            \
+                                                   0 QN_MEMBERS_##Name(QN_ONE_MEMBER)> {           \
     public:                                                                                        \
         using Interface = tracker::Name;                                                           \
         using WrapperFor::WrapperFor;                                                              \
