@@ -210,7 +210,7 @@ template <class... P> HRESULT Play(PlayedCore& self, const char* name, P... args
     const uint32_t base = player.Newest();
     const SessionEntry* entry = player.NextCall(self.Id(), name);
     if (!entry) {
-        if (self.IsValue())
+        if (kPlainRead<P...> && self.IsValue())
             if (auto found = self.m_answers.find(name); found != self.m_answers.end()) {
                 std::apply([&](auto&... p) { (p.FromAnswer(found->second), ...); }, params);
                 return S_OK;
@@ -235,7 +235,7 @@ template <class... P> HRESULT Play(PlayedCore& self, const char* name, P... args
     if (!ok)
         return player.Diverge(actual() + " (the recorded answer cannot be read)");
     player.Consume();
-    if (self.IsValue())
+    if (kPlainRead<P...> && self.IsValue())
         self.m_answers[name] = std::move(answer);
     return S_OK;
 }
