@@ -95,7 +95,9 @@ private:
     }
 
     SessionWriter m_writer;
-    LineTokens m_tokens; // lines not yet handed to the writer
+    // What the recorded calls touch starts a cache line of its own: the
+    // writer's thread writes next to it for every line it turns into text.
+    alignas(64) LineTokens m_tokens; // lines not yet handed to the writer
     bool m_open = false;
     uint64_t m_blockWrittenAt = 0;
     uint32_t m_recording = 0;

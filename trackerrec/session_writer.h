@@ -72,7 +72,9 @@ private:
     std::string m_path;
     TextBuffer m_block;
     LineDecoder m_decoder;
-    std::atomic<bool> m_failed{false};
+    // Read at every recorded call: a cache line of its own, apart from what
+    // the thread writes for every line.
+    alignas(64) std::atomic<bool> m_failed{false};
 };
 
 } // namespace trackerrec
