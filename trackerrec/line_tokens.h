@@ -48,36 +48,54 @@ public:
         return *this;
     }
 
-    void Long(long long value, char tag) {
-        char* at = Room(10);
+    void Long(long long value, char tag) { Commit(StoreLong(Room(10), value, tag), 10); }
+    void Double(double value, char tag) { Commit(StoreDouble(Room(10), value, tag), 10); }
+    void Object(uint32_t id, bool created, uint32_t base) {
+        Commit(StoreObject(Room(10), id, created, base), 10);
+    }
+    // A call line's target and member, its first two fields.
+    void Call(uint32_t id, uint32_t base, uint32_t member) {
+        Commit(StoreCall(Room(13), id, base, member), 13);
+    }
+
+    // A whole line of fixed-size tokens, stored in one go: StartFixedLine
+    // makes room for at most `size` bytes, the Store functions put the
+    // tokens there, each returning where the next goes, and EndFixedLine
+    // ends the line where the last one ended.
+    char* StartFixedLine(size_t size) {
+        StartLine();
+        return Room(size);
+    }
+    void EndFixedLine(char* end) {
+        *end = static_cast<char>(Token::EndLine);
+        m_size = static_cast<size_t>(end + 1 - m_data.get());
+        m_lineStart = m_size;
+    }
+    static char* StoreLong(char* at, long long value, char tag) {
         at[0] = static_cast<char>(Token::Long);
         at[1] = tag;
         Store(at + 2, static_cast<int64_t>(value));
-        Commit(10);
+        return at + 10;
     }
-    void Double(double value, char tag) {
-        char* at = Room(10);
+    static char* StoreDouble(char* at, double value, char tag) {
         at[0] = static_cast<char>(Token::Double);
         at[1] = tag;
         Store(at + 2, value);
-        Commit(10);
+        return at + 10;
     }
-    void Object(uint32_t id, bool created, uint32_t base) {
-        char* at = Room(10);
+    static char* StoreObject(char* at, uint32_t id, bool created, uint32_t base) {
         at[0] = static_cast<char>(Token::Object);
         at[1] = created ? '1' : '0';
         Store(at + 2, id);
         Store(at + 6, base);
-        Commit(10);
+        return at + 10;
     }
-    // A call line's target and member, its first two fields.
-    void Call(uint32_t id, uint32_t base, uint32_t member) {
-        char* at = Room(13);
+    static char* StoreCall(char* at, uint32_t id, uint32_t base, uint32_t member) {
         at[0] = static_cast<char>(Token::Call);
         Store(at + 1, id);
         Store(at + 5, base);
         Store(at + 9, member);
-        Commit(13);
+        return at + 13;
     }
     void Target(uint32_t id, uint32_t base) {
         char* at = Room(9);
@@ -115,6 +133,7 @@ private:
         m_size += size;
         m_lastText = kNoText;
     }
+    void Commit(char*, size_t size) { Commit(size); }
     template <class T> static void Store(char* at, T value) {
         std::memcpy(at, &value, sizeof value);
     }

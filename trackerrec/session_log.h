@@ -47,6 +47,12 @@ public:
         line.EndLine();
         HandOffWhenFull();
     }
+    // A line of fixed-size tokens (see LineTokens::StartFixedLine).
+    char* StartFixedLine(size_t size) { return m_tokens.StartFixedLine(size); }
+    void EndFixedLine(char* end) {
+        m_tokens.EndFixedLine(end);
+        HandOffWhenFull();
+    }
     // Appends one finished line of text (without its newline).
     void Write(std::string_view line) {
         if (!Active())

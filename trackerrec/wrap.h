@@ -202,6 +202,8 @@ template <class T> Wrapped WrapAnswer(T* inner) {
 template <class P> struct Param {
     // A number or flag passed in.
     static constexpr bool kOut = false;
+    // The bytes of its tokens on a line, when always the same (flags are text).
+    static constexpr size_t kFixedTokens = std::is_same_v<P, VARIANT_BOOL> ? 0 : 10;
     explicit Param(P v) : value(v) {}
     P value;
     uint32_t base = 0;
@@ -214,12 +216,21 @@ template <class P> struct Param {
         else
             PutLong(line, value);
     }
+    // Stores its tokens for a call that succeeded (kFixedTokens bytes).
+    char* Store(char* at) const {
+        if constexpr (std::is_same_v<P, double>)
+            return LineTokens::StoreDouble(at, value, 0);
+        else
+            return LineTokens::StoreLong(at, value, 0);
+    }
     void Out(LineTokens&) {}
     void Finish() {}
 };
 
 template <> struct Param<BSTR> {
     static constexpr bool kOut = false;
+    static constexpr size_t kFixedTokens = 0;
+    char* Store(char* at) const { return at; }
     explicit Param(BSTR v) : value(v) {}
     BSTR value;
     uint32_t base = 0;
@@ -231,6 +242,8 @@ template <> struct Param<BSTR> {
 
 template <> struct Param<BSTR*> {
     static constexpr bool kOut = true;
+    static constexpr size_t kFixedTokens = 0;
+    char* Store(char* at) const { return at; }
     explicit Param(BSTR* v) : value(v) {}
     BSTR* value;
     uint32_t base = 0;
@@ -244,11 +257,18 @@ template <class T>
 requires std::is_arithmetic_v<T>
 struct Param<T*> {
     static constexpr bool kOut = true;
+    static constexpr size_t kFixedTokens = std::is_same_v<T, VARIANT_BOOL> ? 0 : 10;
     explicit Param(T* v) : value(v) {}
     T* value;
     uint32_t base = 0;
     T* Pass() { return value; }
     void In(LineTokens&) const {}
+    char* Store(char* at) const {
+        if constexpr (std::is_floating_point_v<T>)
+            return LineTokens::StoreDouble(at, *value, 0);
+        else
+            return LineTokens::StoreLong(at, *value, 0);
+    }
     void Out(LineTokens& line) {
         if constexpr (std::is_floating_point_v<T>)
             PutDouble(line, *value);
@@ -263,6 +283,8 @@ struct Param<T*> {
 // An object passed in: the library gets its own object back.
 template <ComInterface T> struct Param<T*> {
     static constexpr bool kOut = false;
+    static constexpr size_t kFixedTokens = 0; // an object of the module's own is text
+    char* Store(char* at) const { return at; }
     explicit Param(T* v) : value(v) {}
     T* value;
     T* Pass() { return static_cast<T*>(Unwrap(value)); }
@@ -281,6 +303,7 @@ template <ComInterface T> struct Param<T*> {
 // An object given out: the module gets the wrapper.
 template <ComInterface T> struct Param<T**> {
     static constexpr bool kOut = true;
+    static constexpr size_t kFixedTokens = 10;
     explicit Param(T** out) : value(out) {}
     T** value;
     T* inner = nullptr;
@@ -291,6 +314,14 @@ template <ComInterface T> struct Param<T**> {
         if (!wrapped.object)
             wrapped = WrapAnswer(inner);
         PutObject(line, wrapped.id, wrapped.created, base);
+    }
+    // Wraps the answer before its line is stored.
+    void Prepare() {
+        if (!wrapped.object)
+            wrapped = WrapAnswer(inner);
+    }
+    char* Store(char* at) const {
+        return LineTokens::StoreObject(at, wrapped.id, wrapped.created, base);
     }
     uint32_t base = 0;
     // The wrapper a value object handed out before.
@@ -375,6 +406,21 @@ HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
     }
     if (record && log.Active()) {
         const uint32_t number = log.Member(member);
+        if constexpr (((Param<P>::kFixedTokens > 0) && ...)) {
+            // The common line: all its tokens of a known size, stored in one go.
+            if (SUCCEEDED(hr)) {
+                if constexpr (sizeof...(P) > 0)
+                    if constexpr (IsObjectOut<
+                                      std::tuple_element_t<sizeof...(P) - 1, std::tuple<P...>>>)
+                        std::get<sizeof...(P) - 1>(params).Prepare();
+                char* at = log.StartFixedLine(13 + (0 + ... + Param<P>::kFixedTokens) + 1);
+                at = LineTokens::StoreCall(at, self.Id(), base, number);
+                std::apply([&](auto&... p) { ((p.base = base, at = p.Store(at)), ...); }, params);
+                log.EndFixedLine(at);
+                std::apply([](auto&... p) { (p.Finish(), ...); }, params);
+                return hr;
+            }
+        }
         LineTokens& line = log.Line();
         line.Call(self.Id(), base, number);
         std::apply([&](auto&... p) { ((p.base = base, p.In(line)), ...); }, params);
