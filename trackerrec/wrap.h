@@ -44,7 +44,9 @@ constexpr int ConnectionPointIndex() {
 struct Wrapped {
     IUnknown* object = nullptr; // a reference owned by the caller; null for null
     uint32_t id = 0;
-    bool created = false;
+    // A whole word, not a bool: the struct is then copied as two words, never
+    // as overlapping pieces whose reads stall on the writes just before them.
+    uint32_t created = false;
 };
 // Wrap for a live object (or none): the identity table is asked.
 Wrapped WrapLive(void* inner, int index, bool adopt);
