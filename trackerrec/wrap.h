@@ -9,6 +9,7 @@
 
 #include "../platform/com/com_ptr.h"
 
+#include <bit>
 #include <concepts>
 #include <cstdint>
 #include <memory>
@@ -358,15 +359,15 @@ template <int kMembers> struct ValueReads {
     static_assert(kMembers <= 64);
     static constexpr int kSlots = kMembers > 0 ? kMembers : 1;
     uint64_t called = 0;
-    IUnknown* kept[kSlots] = {};
-    uint32_t keptId[kSlots] = {};
+    uint64_t kept = 0;           // the members whose answer is kept
+    IUnknown* answers[kSlots];   // set where `kept` has the member's bit
+    uint32_t answerIds[kSlots];
     ValueReads() = default;
     ValueReads(const ValueReads&) = delete;
     ValueReads& operator=(const ValueReads&) = delete;
     ~ValueReads() {
-        for (IUnknown* wrapper : kept)
-            if (wrapper)
-                wrapper->Release();
+        for (uint64_t left = kept; left; left &= left - 1)
+            answers[std::countr_zero(left)]->Release();
     }
 };
 
@@ -390,17 +391,18 @@ HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
         if constexpr (IsObjectOut<P...>) {
             auto& out = std::get<0>(params);
             if (SUCCEEDED(hr) && out.inner) {
-                IUnknown*& kept = self.reads.kept[kMember];
-                if (kept) {
-                    out.UseKept(kept, self.reads.keptId[kMember]);
+                auto& reads = self.reads;
+                if (reads.kept & bit) {
+                    out.UseKept(reads.answers[kMember], reads.answerIds[kMember]);
                     record = false;
                 } else {
                     out.wrapped = WrapAnswer(out.inner);
                     record = record || out.wrapped.created;
                     if (out.wrapped.object) {
                         out.wrapped.object->AddRef();
-                        kept = out.wrapped.object;
-                        self.reads.keptId[kMember] = out.wrapped.id;
+                        reads.kept |= bit;
+                        reads.answers[kMember] = out.wrapped.object;
+                        reads.answerIds[kMember] = out.wrapped.id;
                     }
                 }
             }
