@@ -138,6 +138,16 @@ struct Fixture {
         sim->SetCallCounting(false); // the simulator's bookkeeping is not the module's cost
     }
 
+    // The folder goes with the run: a recorded run leaves a session file of
+    // hundreds of megabytes in it.
+    ~Fixture() {
+        device.reset();
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+    Fixture(const Fixture&) = delete;
+    Fixture& operator=(const Fixture&) = delete;
+
     static void Advise(IUnknown* source, REFIID iid, IDispatch* sink, DWORD& cookie) {
         ComPtr<IConnectionPointContainer> container;
         ComPtr<IConnectionPoint> point;
