@@ -17,6 +17,7 @@
 #include <string>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace trackerrec {
@@ -141,6 +142,24 @@ public:
 
     uint32_t Id() const { return m_id; }
     void* Inner() const { return m_innerKey; }
+
+protected:
+    // A value object's wrapper is kept for the next value object of its
+    // interface once the module let it go (see ValueWrapperPool): Retire
+    // ends its life as a wrapper, Revive starts the next.
+    void Retire() {
+        if (--g_liveWrappers == 0)
+            SessionLog::Get().Flush();
+    }
+    void Revive(void* innerKey, uint32_t id) {
+        m_refs = 1;
+        m_queried[0] = m_queried[1] = 0;
+        m_innerKey = innerKey;
+        m_id = id;
+        ++g_liveWrappers;
+    }
+
+public:
     // Whether this is the object's first query for the interface at
     // `slot` (an index in the table, or kQueryUnknown); marks it asked.
     bool FirstQuery(int slot) {
@@ -359,15 +378,18 @@ template <int kMembers> struct ValueReads {
     static_assert(kMembers <= 64);
     static constexpr int kSlots = kMembers > 0 ? kMembers : 1;
     uint64_t called = 0;
-    uint64_t kept = 0;           // the members whose answer is kept
-    IUnknown* answers[kSlots];   // set where `kept` has the member's bit
+    uint64_t kept = 0;         // the members whose answer is kept
+    IUnknown* answers[kSlots]; // set where `kept` has the member's bit
     uint32_t answerIds[kSlots];
     ValueReads() = default;
     ValueReads(const ValueReads&) = delete;
     ValueReads& operator=(const ValueReads&) = delete;
-    ~ValueReads() {
-        for (uint64_t left = kept; left; left &= left - 1)
+    ~ValueReads() { Clear(); }
+    // Releases the kept answers and forgets the reads.
+    void Clear() {
+        for (uint64_t left = std::exchange(kept, 0); left; left &= left - 1)
             answers[std::countr_zero(left)]->Release();
+        called = 0;
     }
 };
 

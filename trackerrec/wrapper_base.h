@@ -8,6 +8,7 @@ namespace trackerrec {
 
 template <class I> class UnknownWrapperOf : public I, public WrapperCore {
 public:
+    static constexpr bool kValue = false; // WrapperFor tells for the library's interfaces
     UnknownWrapperOf(I* inner, int index, uint32_t id, bool adopt)
         : WrapperCore(inner, index, id),
           m_inner(adopt ? ComPtr<I>::Attach(inner) : ComPtr<I>(inner)) {}
@@ -52,19 +53,58 @@ public:
 // its reads (I has kMembers members).
 template <class I, bool kIsValue, int kMembers> class WrapperFor : public WrapperOf<I> {
 public:
-    static constexpr bool kValue = false;
     using WrapperOf<I>::WrapperOf;
 };
+// A value object's wrapper. Dozens come and go with every measurement: one
+// the module let go is not freed but kept, whole, for the next value object
+// of its interface (up to kPooled of them), so neither its making nor its
+// freeing is repeated.
 template <class I, int kMembers> class WrapperFor<I, true, kMembers> : public WrapperOf<I> {
 public:
     static constexpr bool kValue = true;
     using WrapperOf<I>::WrapperOf;
     ValueReads<kMembers> reads;
+
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --this->m_refs;
+        if (left == 0) {
+            if (s_pooledCount >= kPooled) {
+                delete this;
+            } else {
+                reads.Clear();
+                this->m_inner.Reset();
+                this->Retire();
+                m_nextPooled = std::exchange(s_pooled, this);
+                ++s_pooledCount;
+            }
+        }
+        return left;
+    }
+    // A kept wrapper made the wrapper of `inner`, or null when none is kept.
+    static WrapperFor* Reuse(I* inner, uint32_t id, bool adopt) {
+        WrapperFor* wrapper = s_pooled;
+        if (!wrapper)
+            return nullptr;
+        s_pooled = wrapper->m_nextPooled;
+        --s_pooledCount;
+        wrapper->Revive(inner, id);
+        wrapper->m_inner = adopt ? ComPtr<I>::Attach(inner) : ComPtr<I>(inner);
+        return wrapper;
+    }
+
+private:
+    static constexpr uint32_t kPooled = 1024;
+    static inline WrapperFor* s_pooled = nullptr;
+    static inline uint32_t s_pooledCount = 0;
+    WrapperFor* m_nextPooled = nullptr;
 };
 
 // A new wrapper of W's interface, as IUnknown.
 template <class W> IUnknown* Make(void* inner, uint32_t id, bool adopt) {
     using I = typename W::Interface;
+    if constexpr (W::kValue)
+        if (auto* reused = W::Reuse(static_cast<I*>(inner), id, adopt))
+            return static_cast<I*>(static_cast<W*>(reused));
     auto* wrapper = new W(static_cast<I*>(inner), IndexOfType<I>(), id, adopt);
     static const bool remembered =
         (RememberWrapperClass(static_cast<I*>(wrapper), static_cast<WrapperCore*>(wrapper)), true);
