@@ -138,11 +138,12 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    const bool identity = riid == IID_IUnknown || riid == IID_IDispatch;
-    const int index = identity ? DispatchIndex() : InterfaceIndex(riid);
+    const bool unknown = riid == IID_IUnknown;
+    const int index = unknown ? DispatchIndex() : InterfaceIndex(riid);
     void* answer = nullptr;
     // Identity: every wrapper of one object answers with the wrapper of its IDispatch.
-    const HRESULT hr = inner->QueryInterface(identity ? IID_IDispatch : riid, &answer);
+    const HRESULT hr =
+        inner->QueryInterface(index == DispatchIndex() ? IID_IDispatch : riid, &answer);
     if (index < 0) {
         // An interface the recorder does not know (a simulator's control
         // interface): handed through, unrecorded.
@@ -154,7 +155,7 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     // Facets are not kept (a facet asked back for its object would hold it):
     // a value object's query is written the first time, and whenever its
     // answer is a new wrapper.
-    const int querySlot = riid == IID_IUnknown ? kQueryUnknown : index;
+    const int querySlot = unknown ? kQueryUnknown : index;
     MemberSlot& slot = QuerySlot(querySlot);
     if (SUCCEEDED(hr) && answer) {
         wrapped = Wrap(answer, index, true);
@@ -165,13 +166,17 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     const bool record = !m_value || FirstQuery(querySlot) || wrapped.created;
     if (record && log.Active()) {
         const uint32_t member = log.Member(slot);
-        LineTokens& line = log.Line();
-        line.Call(m_id, base, member);
-        if (FAILED(hr))
+        if (SUCCEEDED(hr)) {
+            char* at = log.StartFixedLine(13 + 10 + 1);
+            at = LineTokens::StoreCall(at, m_id, base, member);
+            at = LineTokens::StoreObject(at, wrapped.id, wrapped.created, base);
+            log.EndFixedLine(at);
+        } else {
+            LineTokens& line = log.Line();
+            line.Call(m_id, base, member);
             PutFailure(line, hr, hr == E_NOINTERFACE ? std::string() : FailureDescription());
-        else
-            PutObject(line, wrapped.id, wrapped.created, base);
-        log.Write(line);
+            log.Write(line);
+        }
     }
     *out = wrapped.object;
     return hr;
