@@ -31,8 +31,8 @@ struct WrapperEntry {
 };
 
 struct Registry {
-    // (library object, interface index) -> its wrapper, for live objects: a
-    // live object handed out again is the same wrapper.
+    // (library object, interface index) -> its wrapper, for the system
+    // interfaces: an object's IDispatch handed out again is the same wrapper.
     FlatTable<InnerKey, WrapperEntry, InnerHash> byInner;
     // a wrapper class's table of functions -> where its WrapperCore lies
     FlatTable<void*, ptrdiff_t, PointerHash> classes;
@@ -73,10 +73,6 @@ Wrapped WrapLive(void* inner, int index, bool adopt) {
         throw;
     }
     *entry = {wrapper, id};
-    // Event times count from the connection: the tracker object's arrival.
-    static const int tracker = InterfaceIndex(tracker::Tracker::iid);
-    if (index == tracker)
-        SessionLog::Get().MarkConnect();
     return {wrapper, id, true};
 }
 

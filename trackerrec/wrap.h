@@ -50,21 +50,29 @@ struct Wrapped {
     // as overlapping pieces whose reads stall on the writes just before them.
     uint32_t created = false;
 };
-// Wrap for a live object (or none): the identity table is asked.
+// Wrap for an object of a system interface (IDispatch, the connection
+// points), or none: the identity table is asked.
 Wrapped WrapLive(void* inner, int index, bool adopt);
 // The id of the newest wrapper made so far.
 extern uint32_t g_newestId;
-// The wrapper of `inner` (an interface pointer of the interface at `index`),
-// made once per object and interface while it lives; adds a reference. With
-// `adopt`, a wrapper made here (`created`) takes over the caller's reference
-// to `inner`; otherwise the caller still holds it.
-inline Wrapped Wrap(void* inner, int index, bool adopt = false) {
-    if (!inner || index < 0 || !InterfaceAt(index).value)
-        return WrapLive(inner, index, adopt);
-    // A value object's wrapper is reached again through the object that gave
-    // it (its kept answers): a new one each time the library hands it out.
+// A new wrapper of `inner`, of the library's interface at `index`.
+inline Wrapped NewWrapper(void* inner, int index, bool adopt) {
     const uint32_t id = ++g_newestId;
+    // Event times count from the connection: the tracker object's arrival.
+    if (index == kInterface_Tracker)
+        SessionLog::Get().MarkConnect();
     return {InterfaceAt(index).make(inner, id, adopt), id, true};
+}
+// The wrapper of `inner` (an interface pointer of the interface at `index`):
+// a new one each time for the library's interfaces; for the system
+// interfaces one per object while it lives (an object's IDispatch is its
+// identity), which adds a reference. With `adopt`, a wrapper made here
+// (`created`) takes over the caller's reference to `inner`; otherwise the
+// caller still holds it.
+inline Wrapped Wrap(void* inner, int index, bool adopt = false) {
+    if (!inner || index < 0 || index >= kDispatchIndex)
+        return WrapLive(inner, index, adopt);
+    return NewWrapper(inner, index, adopt);
 }
 // The library's object behind a wrapper; the pointer itself when it is none.
 void* Unwrap(void* object);
@@ -128,7 +136,7 @@ public:
         ++g_liveWrappers;
     }
     virtual ~WrapperCore() {
-        if (!m_value)
+        if (m_index >= kDispatchIndex)
             ForgetLive();
         // Everything the module held is released: the file is complete up to here.
         if (--g_liveWrappers == 0)
@@ -178,7 +186,7 @@ protected:
     ULONG m_refs = 1;
 
 private:
-    // Takes a live object's wrapper out of the identity table.
+    // Takes a system interface's wrapper out of the identity table.
     void ForgetLive();
     uint64_t m_queried[2] = {}; // interfaces asked for, by slot
     static_assert(kQueryUnknown < 128);
@@ -210,11 +218,8 @@ template <class T> int IndexOfType() {
 
 // The wrapper of an object the library gave out as a T (none for null).
 template <class T> Wrapped WrapAnswer(T* inner) {
-    if constexpr (TrackerInterface<T>::value) {
-        if (!inner)
-            return {};
-        const uint32_t id = ++g_newestId;
-        return {InterfaceAt(TrackerInterface<T>::index).make(inner, id, true), id, true};
+    if constexpr (TrackerInterface<T>::index >= 0) {
+        return inner ? NewWrapper(inner, TrackerInterface<T>::index, true) : Wrapped{};
     } else {
         return WrapLive(inner, IndexOfType<T>(), true);
     }
