@@ -1,0 +1,94 @@
+// The recording library in front of the simulator, called directly: a value
+// object answers a read without arguments the same each time, but a member
+// with arguments (a collection's item) is forwarded and written at every call.
+#include "tests/trackersim/tracker_fixture.h"
+
+#include "platform/module/libloaderapi.h"
+#include "trackerrec/settings.h"
+
+#include <string>
+
+namespace {
+
+class RecorderInFrontTest : public simtest::SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        trackerrec::RecorderSettings settings;
+        settings.library =
+            platform::WideFromUtf8(std::string(QNZU_BIN_DIR) + "/Tarn.Tracker.Connection.so");
+        settings.sessionFile = platform::WideFromUtf8(SessionFile().string());
+        ASSERT_EQ(trackerrec::WriteSettings(settings), ERROR_SUCCESS);
+        const std::string recorder = std::string(QNZU_BIN_DIR) + "/Tarn.Tracker.Recorder.so";
+        HMODULE library = LoadLibraryW(platform::WideFromUtf8(recorder).c_str());
+        ASSERT_NE(library, nullptr) << recorder;
+        auto registerServer = GetExport<HRESULT (*)()>(library, "DllRegisterServer");
+        ASSERT_NE(registerServer, nullptr);
+        ASSERT_EQ(registerServer(), S_OK);
+    }
+    std::filesystem::path SessionFile() { return Env().Folder() / "session.txt"; }
+};
+
+double PositionX(tracker::Measurement* measurement) {
+    ComPtr<tracker::PositionMeasurement> facet;
+    ComPtr<tracker::Position> position;
+    ComPtr<tracker::ScalarValue> x;
+    EXPECT_EQ(measurement->QueryInterface(tracker::PositionMeasurement::iid, facet.PutVoid()),
+              S_OK);
+    if (facet && SUCCEEDED(facet->get_Position(position.Put())) && position)
+        position->get_X(x.Put());
+    return ValueOf(x);
+}
+
+TEST_F(RecorderInFrontTest, EachItemOfAMeasurementCollectionIsItsOwnMeasurement) {
+    ComPtr<tracker::Tracker> tracker;
+    ASSERT_EQ(ConnectTo(TEXT("10.0.0.9"), tracker), S_OK);
+    ComPtr<tracker::Measurements> measurements;
+    ASSERT_EQ(tracker->get_Measurements(measurements.Put()), S_OK);
+    RecordingSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(measurements.Get(), tracker::IID_MeasurementEvents, &sink, cookie), S_OK);
+
+    trackersim::SampleSpec samples[2];
+    samples[0].x = 1200.5;
+    samples[1].x = -310.25;
+    Sim().FireMeasurements(samples, 2, 0, nullptr);
+    platform::PumpMessages();
+    ASSERT_EQ(sink.calls.size(), 1u);
+    ComPtr<tracker::MeasurementCollection> collection =
+        sink.Arg<tracker::MeasurementCollection>(0, 1);
+    ASSERT_TRUE(collection);
+    ComPtr<tracker::Measurement> first, second, secondAgain;
+    ASSERT_EQ(collection->get_Item(0, first.Put()), S_OK);
+    ASSERT_EQ(collection->get_Item(1, second.Put()), S_OK);
+    ASSERT_EQ(collection->get_Item(1, secondAgain.Put()), S_OK);
+    EXPECT_EQ(PositionX(first.Get()), 1200.5);
+    EXPECT_EQ(PositionX(second.Get()), -310.25);
+    EXPECT_EQ(PositionX(secondAgain.Get()), -310.25);
+
+    first.Reset();
+    second.Reset();
+    secondAgain.Reset();
+    collection.Reset();
+    sink.calls.clear();
+    EXPECT_EQ(Unadvise(measurements.Get(), tracker::IID_MeasurementEvents, cookie), S_OK);
+    measurements.Reset();
+    EXPECT_EQ(tracker->Disconnect(), S_OK);
+    tracker.Reset();
+    platform::PumpMessages();
+
+    // Every call of the item is in the file, each answer a measurement of its own.
+    const std::string session = simtest::ReadFile(SessionFile());
+    const size_t declared = session.find(" MeasurementCollection.get_Item\n");
+    ASSERT_NE(declared, std::string::npos) << session.substr(0, 2000);
+    const size_t start = session.rfind("\nm ", declared) + 3;
+    const std::string member = " " + session.substr(start, declared - start) + " ";
+    size_t calls = 0;
+    for (size_t at = session.find(member); at != std::string::npos;
+         at = session.find(member, at + 1))
+        calls += session.compare(at + member.size(), 3, "0 @") == 0 ||
+                 session.compare(at + member.size(), 3, "1 @") == 0;
+    EXPECT_EQ(calls, 3u) << session;
+}
+
+} // namespace
