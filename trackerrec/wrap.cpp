@@ -152,7 +152,6 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     // a value object's query is written the first time, and whenever its
     // answer is a new wrapper.
     const int querySlot = unknown ? kQueryUnknown : index;
-    MemberSlot& slot = QuerySlot(querySlot);
     if (SUCCEEDED(hr) && answer) {
         wrapped = Wrap(answer, index, true);
         if (!wrapped.created)
@@ -161,7 +160,7 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     SessionLog& log = SessionLog::Get();
     const bool record = !m_value || FirstQuery(querySlot) || wrapped.created;
     if (record && log.Active()) {
-        const uint32_t member = log.Member(slot);
+        const uint32_t member = log.Member(QuerySlot(querySlot));
         if (SUCCEEDED(hr)) {
             char* at = log.StartFixedLine(13 + 10 + 1);
             at = LineTokens::StoreCall(at, m_id, base, member);

@@ -138,9 +138,7 @@ public:
     virtual ~WrapperCore() {
         if (m_index >= kDispatchIndex)
             ForgetLive();
-        // Everything the module held is released: the file is complete up to here.
-        if (--g_liveWrappers == 0)
-            SessionLog::Get().Flush();
+        Retire();
     }
     WrapperCore(const WrapperCore&) = delete;
     WrapperCore& operator=(const WrapperCore&) = delete;
@@ -153,9 +151,10 @@ public:
 
 protected:
     // A value object's wrapper is kept for the next value object of its
-    // interface once the module let it go (see ValueWrapperPool): Retire
-    // ends its life as a wrapper, Revive starts the next.
+    // interface once the module let it go (see WrapperFor): Retire ends its
+    // life as a wrapper, Revive starts the next.
     void Retire() {
+        // Everything the module held is released: the file is complete up to here.
         if (--g_liveWrappers == 0)
             SessionLog::Get().Flush();
     }
@@ -257,7 +256,6 @@ template <class P> struct Param {
 template <> struct Param<BSTR> {
     static constexpr bool kOut = false;
     static constexpr size_t kFixedTokens = 0;
-    char* Store(char* at) const { return at; }
     explicit Param(BSTR v) : value(v) {}
     BSTR value;
     uint32_t base = 0;
@@ -270,7 +268,6 @@ template <> struct Param<BSTR> {
 template <> struct Param<BSTR*> {
     static constexpr bool kOut = true;
     static constexpr size_t kFixedTokens = 0;
-    char* Store(char* at) const { return at; }
     explicit Param(BSTR* v) : value(v) {}
     BSTR* value;
     uint32_t base = 0;
@@ -311,7 +308,6 @@ struct Param<T*> {
 template <ComInterface T> struct Param<T*> {
     static constexpr bool kOut = false;
     static constexpr size_t kFixedTokens = 0; // an object of the module's own is text
-    char* Store(char* at) const { return at; }
     explicit Param(T* v) : value(v) {}
     T* value;
     T* Pass() { return static_cast<T*>(Unwrap(value)); }
@@ -338,8 +334,7 @@ template <ComInterface T> struct Param<T**> {
     T** Pass() { return value ? &inner : nullptr; }
     void In(LineTokens&) const {}
     void Out(LineTokens& line) {
-        if (!wrapped.object)
-            wrapped = WrapAnswer(inner);
+        Prepare();
         PutObject(line, wrapped.id, wrapped.created, base);
     }
     // Wraps the answer before its line is stored.
