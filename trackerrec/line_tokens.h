@@ -48,14 +48,22 @@ public:
         return *this;
     }
 
-    void Long(long long value, char tag) { Commit(StoreLong(Room(10), value, tag), 10); }
-    void Double(double value, char tag) { Commit(StoreDouble(Room(10), value, tag), 10); }
+    void Long(long long value, char tag) {
+        StoreLong(Room(10), value, tag);
+        Commit(10);
+    }
+    void Double(double value, char tag) {
+        StoreDouble(Room(10), value, tag);
+        Commit(10);
+    }
     void Object(uint32_t id, bool created, uint32_t base) {
-        Commit(StoreObject(Room(10), id, created, base), 10);
+        StoreObject(Room(10), id, created, base);
+        Commit(10);
     }
     // A call line's target and member, its first two fields.
     void Call(uint32_t id, uint32_t base, uint32_t member) {
-        Commit(StoreCall(Room(13), id, base, member), 13);
+        StoreCall(Room(13), id, base, member);
+        Commit(13);
     }
 
     // A whole line of fixed-size tokens, stored in one go: StartFixedLine
@@ -133,7 +141,6 @@ private:
         m_size += size;
         m_lastText = kNoText;
     }
-    void Commit(char*, size_t size) { Commit(size); }
     template <class T> static void Store(char* at, T value) {
         std::memcpy(at, &value, sizeof value);
     }
