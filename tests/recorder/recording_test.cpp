@@ -1,9 +1,8 @@
 // zuhost --record: the recording library in front of the simulator changes
 // nothing the module does, writes a compact session file, and a file that
 // cannot be written ends the recording, not the session.
+#include "tests/recorder/session_text.h"
 #include "tests/recorder/zuhost_run.h"
-
-#include <cctype>
 
 namespace {
 
@@ -13,21 +12,6 @@ size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
         ++n;
-    return n;
-}
-
-// The call lines of a member, by its name.
-size_t CallLines(const std::string& session, const std::string& member) {
-    const size_t declared = session.find(" " + member + "\n");
-    if (declared == std::string::npos)
-        return 0;
-    const size_t start = session.rfind("\nm ", declared) + 3;
-    const std::string number = " " + session.substr(start, declared - start) + " ";
-    std::istringstream lines(session);
-    size_t n = 0;
-    for (std::string line; std::getline(lines, line);)
-        n += !line.empty() && std::isdigit(static_cast<unsigned char>(line[0])) &&
-             (line + " ").find(number) == line.find(' ');
     return n;
 }
 

@@ -1,6 +1,7 @@
 // The recording library in front of the simulator, called directly: a value
 // object answers a read without arguments the same each time, but a member
 // with arguments (a collection's item) is forwarded and written at every call.
+#include "tests/recorder/session_text.h"
 #include "tests/trackersim/tracker_fixture.h"
 
 #include "platform/module/libloaderapi.h"
@@ -78,17 +79,8 @@ TEST_F(RecorderInFrontTest, EachItemOfAMeasurementCollectionIsItsOwnMeasurement)
     platform::PumpMessages();
 
     // Every call of the item is in the file, each answer a measurement of its own.
-    const std::string session = simtest::ReadFile(SessionFile());
-    const size_t declared = session.find(" MeasurementCollection.get_Item\n");
-    ASSERT_NE(declared, std::string::npos) << session.substr(0, 2000);
-    const size_t start = session.rfind("\nm ", declared) + 3;
-    const std::string member = " " + session.substr(start, declared - start) + " ";
-    size_t calls = 0;
-    for (size_t at = session.find(member); at != std::string::npos;
-         at = session.find(member, at + 1))
-        calls += session.compare(at + member.size(), 3, "0 @") == 0 ||
-                 session.compare(at + member.size(), 3, "1 @") == 0;
-    EXPECT_EQ(calls, 3u) << session;
+    EXPECT_EQ(CallLines(simtest::ReadFile(SessionFile()), "MeasurementCollection.get_Item", " @"),
+              3u);
 }
 
 } // namespace
