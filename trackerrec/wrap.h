@@ -12,13 +12,11 @@
 #include <bit>
 #include <concepts>
 #include <cstdint>
-#include <memory>
 #include <new>
 #include <string>
 #include <tuple>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 namespace trackerrec {
 
@@ -177,7 +175,6 @@ public:
         return first;
     }
     static constexpr int kQueryUnknown = kConnectionPointIndex + 1;
-    bool IsValue() const { return m_value; }
     // QueryInterface on the library's object, the answer wrapped and recorded.
     HRESULT Query(IUnknown* inner, REFIID riid, void** out);
 
