@@ -53,12 +53,17 @@ struct Wrapped {
 Wrapped WrapLive(void* inner, int index, bool adopt);
 // The id of the newest wrapper made so far.
 extern uint32_t g_newestId;
-// A new wrapper of `inner`, of the library's interface at `index`.
-inline Wrapped NewWrapper(void* inner, int index, bool adopt) {
+// The id of a new wrapper of the library's interface at `index`.
+inline uint32_t NewWrapperId(int index) {
     const uint32_t id = ++g_newestId;
     // Event times count from the connection: the tracker object's arrival.
     if (index == kInterface_Tracker)
         SessionLog::Get().MarkConnect();
+    return id;
+}
+// A new wrapper of `inner`, of the library's interface at `index`.
+inline Wrapped NewWrapper(void* inner, int index, bool adopt) {
+    const uint32_t id = NewWrapperId(index);
     return {InterfaceAt(index).make(inner, id, adopt), id, true};
 }
 // The wrapper of `inner` (an interface pointer of the interface at `index`):
@@ -212,10 +217,20 @@ template <class T> int IndexOfType() {
     }
 }
 
+// A new wrapper of the library's T `inner`, taking over its reference; made
+// where the wrapper classes are, so that a call's answer is wrapped without
+// going through the table of interfaces.
+template <class T> [[gnu::always_inline]] inline IUnknown* MakeWrapperOf(T* inner, uint32_t id);
+// Adds a reference to `wrapper`, a wrapper of T, without a virtual call.
+template <class T> void AddRefWrapperOf(IUnknown* wrapper);
+
 // The wrapper of an object the library gave out as a T (none for null).
-template <class T> Wrapped WrapAnswer(T* inner) {
+template <class T> [[gnu::always_inline]] inline Wrapped WrapAnswer(T* inner) {
     if constexpr (TrackerInterface<T>::index >= 0) {
-        return inner ? NewWrapper(inner, TrackerInterface<T>::index, true) : Wrapped{};
+        if (!inner)
+            return {};
+        const uint32_t id = NewWrapperId(TrackerInterface<T>::index);
+        return {MakeWrapperOf(inner, id), id, true};
     } else {
         return WrapLive(inner, IndexOfType<T>(), true);
     }
@@ -343,9 +358,16 @@ template <ComInterface T> struct Param<T**> {
         return LineTokens::StoreObject(at, wrapped.id, wrapped.created, base);
     }
     uint32_t base = 0;
+    // Adds a reference to `wrapper`, a wrapper of T.
+    static void AddRefWrapper(IUnknown* wrapper) {
+        if constexpr (TrackerInterface<T>::index >= 0)
+            AddRefWrapperOf<T>(wrapper);
+        else
+            wrapper->AddRef();
+    }
     // The wrapper a value object handed out before.
     void UseKept(IUnknown* kept, uint32_t id) {
-        kept->AddRef();
+        AddRefWrapper(kept);
         wrapped = {kept, id, false};
     }
     // Hands the wrapper to the module (null where the library gave null).
@@ -418,7 +440,7 @@ HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
                     out.wrapped = WrapAnswer(out.inner);
                     record = record || out.wrapped.created;
                     if (out.wrapped.object) {
-                        out.wrapped.object->AddRef();
+                        out.AddRefWrapper(out.wrapped.object);
                         reads.kept |= bit;
                         reads.answers[kMember] = out.wrapped.object;
                         reads.answerIds[kMember] = out.wrapped.id;

@@ -99,17 +99,25 @@ private:
     WrapperFor* m_nextPooled = nullptr;
 };
 
-// A new wrapper of W's interface, as IUnknown.
-template <class W> IUnknown* Make(void* inner, uint32_t id, bool adopt) {
+// A wrapper of W's interface made anew, as IUnknown.
+template <class W> IUnknown* MakeNew(void* inner, uint32_t id, bool adopt) {
     using I = typename W::Interface;
-    if constexpr (W::kValue)
-        if (auto* reused = W::Reuse(static_cast<I*>(inner), id, adopt))
-            return static_cast<I*>(static_cast<W*>(reused));
     auto* wrapper = new W(static_cast<I*>(inner), IndexOfType<I>(), id, adopt);
     static const bool remembered =
         (RememberWrapperClass(static_cast<I*>(wrapper), static_cast<WrapperCore*>(wrapper)), true);
     (void)remembered;
     return static_cast<I*>(wrapper);
+}
+
+// A new wrapper of W's interface, as IUnknown: a value object's kept one when
+// there is one. Inlined into the members that wrap their answers.
+template <class W>
+[[gnu::always_inline]] inline IUnknown* Make(void* inner, uint32_t id, bool adopt) {
+    using I = typename W::Interface;
+    if constexpr (W::kValue)
+        if (auto* reused = W::Reuse(static_cast<I*>(inner), id, adopt))
+            return static_cast<I*>(static_cast<W*>(reused));
+    return MakeNew<W>(inner, id, adopt);
 }
 
 } // namespace trackerrec
