@@ -149,8 +149,8 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
     Wrapped wrapped;
     const uint32_t base = NewestId();
     // Facets are not kept (a facet asked back for its object would hold it):
-    // a value object's query is written the first time, and whenever its
-    // answer is a new wrapper.
+    // a value object's query is written the first time, whenever it fails or
+    // its answer is a new wrapper, and after a failure.
     const int querySlot = unknown ? kQueryUnknown : index;
     if (SUCCEEDED(hr) && answer) {
         wrapped = Wrap(answer, index, true);
@@ -158,7 +158,8 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
             static_cast<IUnknown*>(answer)->Release();
     }
     SessionLog& log = SessionLog::Get();
-    const bool record = !m_value || FirstQuery(querySlot) || wrapped.created;
+    const bool record =
+        !m_value || Unanswered(querySlot, SUCCEEDED(hr)) || FAILED(hr) || wrapped.created;
     if (record && log.Active()) {
         const uint32_t member = log.Member(QuerySlot(querySlot));
         if (SUCCEEDED(hr)) {

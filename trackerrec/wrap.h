@@ -170,14 +170,15 @@ protected:
     }
 
 public:
-    // Whether this is the object's first query for the interface at
-    // `slot` (an index in the table, or kQueryUnknown); marks it asked.
-    bool FirstQuery(int slot) {
+    // Whether the object's last query for the interface at `slot` (an index
+    // in the table, or kQueryUnknown) did not answer, or there was none;
+    // notes whether this one `answered`.
+    bool Unanswered(int slot, bool answered) {
         uint64_t& word = m_queried[slot / 64];
         const uint64_t bit = uint64_t(1) << (slot % 64);
-        const bool first = !(word & bit);
-        word |= bit;
-        return first;
+        const bool before = !(word & bit);
+        word = answered ? word | bit : word & ~bit;
+        return before;
     }
     static constexpr int kQueryUnknown = kConnectionPointIndex + 1;
     // QueryInterface on the library's object, the answer wrapped and recorded.
@@ -189,7 +190,7 @@ protected:
 private:
     // Takes a system interface's wrapper out of the identity table.
     void ForgetLive();
-    uint64_t m_queried[2] = {}; // interfaces asked for, by slot
+    uint64_t m_queried[2] = {}; // interfaces whose last query answered, by slot
     static_assert(kQueryUnknown < 128);
     void* m_innerKey;
     int m_index;
@@ -389,14 +390,14 @@ template <ComInterface T> constexpr bool IsObjectOut<T**> = true;
 template <class... P> constexpr bool kPlainRead = false;
 template <class P> constexpr bool kPlainRead<P> = Param<P>::kOut;
 
-// What a value object's wrapper keeps: the plain reads made so far, a bit
+// What a value object's wrapper keeps: the plain reads that answered, a bit
 // each by the member's place in its interface, and the wrapper each read
 // that answered an object handed out (a reference held), given again on
 // every later read.
 template <int kMembers> struct ValueReads {
     static_assert(kMembers <= 64);
     static constexpr int kSlots = kMembers > 0 ? kMembers : 1;
-    uint64_t called = 0;
+    uint64_t called = 0;       // the members whose last read answered
     uint64_t kept = 0;         // the members whose answer is kept
     IUnknown* answers[kSlots]; // set where `kept` has the member's bit
     uint32_t answerIds[kSlots];
@@ -413,8 +414,8 @@ template <int kMembers> struct ValueReads {
 };
 
 // Forwards member kMember of `self`'s interface to the library's object and
-// records it: a live object's every call; a value object's plain read the
-// first time, its other members every time.
+// records it: a live object's every call; a value object's plain read until
+// it has answered, its other members every time.
 template <int kMember, class Self, class Interface, class Declaring, class... P>
 HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
                 HRESULT (STDMETHODCALLTYPE Declaring::*fn)(P...), P... args) {
@@ -425,20 +426,22 @@ HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
         [&](auto&... p) { return (static_cast<Declaring*>(inner)->*fn)(p.Pass()...); }, params);
     bool record = true;
     if constexpr (Self::kValue && kPlainRead<P...>) {
+        // Written until it has answered: a failure, or an object read that
+        // answered null, is written every time, and so is the read after it.
         static_assert(kMember < 64);
         constexpr uint64_t bit = uint64_t(1) << kMember;
-        record = !(self.reads.called & bit);
-        self.reads.called |= bit;
+        auto& reads = self.reads;
+        bool answered = SUCCEEDED(hr);
+        bool created = false;
         if constexpr (IsObjectOut<P...>) {
             auto& out = std::get<0>(params);
-            if (SUCCEEDED(hr) && out.inner) {
-                auto& reads = self.reads;
+            answered = answered && out.inner;
+            if (answered) {
                 if (reads.kept & bit) {
                     out.UseKept(reads.answers[kMember], reads.answerIds[kMember]);
-                    record = false;
                 } else {
                     out.wrapped = WrapAnswer(out.inner);
-                    record = record || out.wrapped.created;
+                    created = out.wrapped.created;
                     if (out.wrapped.object) {
                         out.AddRefWrapper(out.wrapped.object);
                         reads.kept |= bit;
@@ -448,6 +451,8 @@ HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
                 }
             }
         }
+        record = !(reads.called & bit) || !answered || created;
+        reads.called = answered ? reads.called | bit : reads.called & ~bit;
     }
     if (record && log.Active()) {
         const uint32_t number = log.Member(member);

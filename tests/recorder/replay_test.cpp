@@ -47,6 +47,13 @@ TEST_F(ReplayTest, ReplayedSessionsPostTheRecordedRecordsBitForBit) {
          "fail=" + CallNumber(count, "Measurements.StartMeasurement") +
              ";null=" + CallNumber(count, "MeasurementCollection.get_Item", 3),
          nullptr},
+        // A measurement's value read again fails, another answers null: the
+        // reads before and after answered, and replay answers each as it was.
+        {"repeated-reads",
+         {},
+         "fail=" + CallNumber(count, "Direction.get_I", 2) +
+             ";null=" + CallNumber(count, "Position.get_X", 2),
+         nullptr},
     };
     std::map<std::string, std::string> posted;
     for (Case& c : cases) {
@@ -77,6 +84,7 @@ TEST_F(ReplayTest, ReplayedSessionsPostTheRecordedRecordsBitForBit) {
     }
     EXPECT_NE(posted["continuous"].find("\"message\":"), std::string::npos);
     EXPECT_NE(posted["faults"], posted["continuous"]) << "the faults changed nothing";
+    EXPECT_NE(posted["repeated-reads"], posted["continuous"]) << "the faults changed nothing";
     // The camera's images came back as they were recorded.
     const std::string image = ReadFile(File("camera-recorded.bmp"));
     EXPECT_FALSE(image.empty());

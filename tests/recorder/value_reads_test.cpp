@@ -1,7 +1,9 @@
 // The recording library in front of the simulator, called directly: a value
 // object answers a read without arguments the same each time, but a member
-// with arguments (a collection's item) is forwarded and written at every call.
+// with arguments (a collection's item) is forwarded and written at every call,
+// and so is a failure.
 #include "tests/recorder/session_text.h"
+#include "tests/support/test_files.h"
 #include "tests/trackersim/tracker_fixture.h"
 
 #include "platform/module/libloaderapi.h"
@@ -11,10 +13,13 @@
 
 namespace {
 
+// The recorder loads its settings once per process: every test's calls go
+// to one session file, and a test counts the lines written while it ran.
 class RecorderInFrontTest : public simtest::SimTest {
 protected:
     void SetUp() override {
         SimTest::SetUp();
+        m_before = simtest::ReadFile(SessionFile());
         trackerrec::RecorderSettings settings;
         settings.library =
             platform::WideFromUtf8(std::string(QNZU_BIN_DIR) + "/Tarn.Tracker.Connection.so");
@@ -27,7 +32,16 @@ protected:
         ASSERT_NE(registerServer, nullptr);
         ASSERT_EQ(registerServer(), S_OK);
     }
-    std::filesystem::path SessionFile() { return Env().Folder() / "session.txt"; }
+    static std::filesystem::path SessionFile() {
+        static const simtest::TempFolder folder("recorder-in-front");
+        return folder.Path() / "session.txt";
+    }
+    // The call lines of `member` written since the test began (see CallLines).
+    size_t NewCallLines(const std::string& member, const std::string& ending = "") const {
+        const std::string session = simtest::ReadFile(SessionFile());
+        return CallLines(session, member, ending) - CallLines(m_before, member, ending);
+    }
+    std::string m_before; // the session file when the test began
 };
 
 double PositionX(tracker::Measurement* measurement) {
@@ -79,8 +93,60 @@ TEST_F(RecorderInFrontTest, EachItemOfAMeasurementCollectionIsItsOwnMeasurement)
     platform::PumpMessages();
 
     // Every call of the item is in the file, each answer a measurement of its own.
-    EXPECT_EQ(CallLines(simtest::ReadFile(SessionFile()), "MeasurementCollection.get_Item", " @"),
-              3u);
+    EXPECT_EQ(NewCallLines("MeasurementCollection.get_Item", " @"), 3u);
+}
+
+// A value object's query or read that fails after it answered is written,
+// and so is the read after the failure: replay answers each call as it was.
+TEST_F(RecorderInFrontTest, AFailureAfterAnAnswerIsWritten) {
+    ComPtr<tracker::Tracker> tracker;
+    ASSERT_EQ(ConnectTo(TEXT("10.0.0.9"), tracker), S_OK);
+    ComPtr<tracker::Measurements> measurements;
+    ASSERT_EQ(tracker->get_Measurements(measurements.Put()), S_OK);
+    RecordingSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(Advise(measurements.Get(), tracker::IID_MeasurementEvents, &sink, cookie), S_OK);
+    trackersim::SampleSpec sample;
+    Sim().FireMeasurements(&sample, 1, 0, nullptr);
+    platform::PumpMessages();
+    ASSERT_EQ(sink.calls.size(), 1u);
+    ComPtr<tracker::MeasurementCollection> collection =
+        sink.Arg<tracker::MeasurementCollection>(0, 1);
+    ASSERT_TRUE(collection);
+    ComPtr<tracker::Measurement> measurement;
+    ASSERT_EQ(collection->get_Item(0, measurement.Put()), S_OK);
+
+    using tracker::PositionMeasurement;
+    ComPtr<PositionMeasurement> facet, lost;
+    ASSERT_EQ(measurement->QueryInterface(PositionMeasurement::iid, facet.PutVoid()), S_OK);
+    Sim().InjectFailure(TEXT("Measurement.PositionMeasurement"), E_FAIL, 0, TEXT("query lost"),
+                        true);
+    EXPECT_EQ(measurement->QueryInterface(PositionMeasurement::iid, lost.PutVoid()), E_FAIL);
+    ComPtr<tracker::Position> first, failed, after;
+    ASSERT_EQ(facet->get_Position(first.Put()), S_OK);
+    Sim().InjectFailure(TEXT("PositionMeasurement.get_Position"), E_FAIL, 0, TEXT("read lost"),
+                        true);
+    EXPECT_EQ(facet->get_Position(failed.Put()), E_FAIL);
+    ASSERT_EQ(facet->get_Position(after.Put()), S_OK);
+    EXPECT_EQ(after.Get(), first.Get()) << "a value object's read answers the same object";
+
+    first.Reset();
+    after.Reset();
+    facet.Reset();
+    measurement.Reset();
+    collection.Reset();
+    sink.calls.clear();
+    EXPECT_EQ(Unadvise(measurements.Get(), tracker::IID_MeasurementEvents, cookie), S_OK);
+    measurements.Reset();
+    EXPECT_EQ(tracker->Disconnect(), S_OK);
+    tracker.Reset();
+    platform::PumpMessages();
+
+    EXPECT_EQ(NewCallLines("QI.PositionMeasurement"), 2u);
+    EXPECT_EQ(NewCallLines("PositionMeasurement.get_Position"), 3u);
+    const std::string session = simtest::ReadFile(SessionFile());
+    EXPECT_NE(session.find("query lost", m_before.size()), std::string::npos);
+    EXPECT_NE(session.find("read lost", m_before.size()), std::string::npos);
 }
 
 } // namespace
