@@ -10,7 +10,8 @@
 // (d) the floor, and the floor with the post through the host library;
 // (e) a measurement fired by the simulator and delivered through the message
 //     loop, with the device connected to the simulator directly, then through
-//     the recording library writing its session file (the cost of recording).
+//     the recording library writing its session file (the cost of recording),
+//     and the two in turns, a batch each (the cost of recording, paired).
 // (a) and (b) run with the trace off (trace:0) and on (trace:1), into a file
 // in the benchmark's folder: an accepted record only counts for the trace.
 #include "allocation_counter.h"
@@ -30,12 +31,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -356,6 +360,34 @@ struct LiveDevice {
     }
 };
 
+// The measurement fired: a six-degree-of-freedom sample with its RMS.
+trackersim::SampleSpec FiredSample() {
+    trackersim::SampleSpec sample;
+    sample.x = 1200;
+    sample.y = -350;
+    sample.z = 410;
+    sample.rms = 0.02;
+    sample.hasSixDof = true;
+    return sample;
+}
+
+// Fires one measurement and delivers it; a new point each time, so the
+// recording writes each one.
+void FireOne(trackersim::SimControl& sim, trackersim::SampleSpec& sample) {
+    sample.x += 0.001;
+    sim.FireMeasurements(&sample, 1, 0, nullptr);
+    platform::PumpMessages();
+}
+
+// Whether the session file is too short for `posted` records: a recording
+// that ended early (a full disk) leaves the rest of the run unrecorded, and
+// its figure too low. Every measurement writes well over 100 bytes.
+bool RecordingEndedEarly(uint64_t posted) {
+    std::error_code error;
+    const auto written = std::filesystem::file_size(TheFixture().folder / "session.txt", error);
+    return posted && (error || written < posted * 100);
+}
+
 // Returns the records posted.
 uint64_t RunFiredMeasurements(benchmark::State& state, bool recorded) {
     LiveDevice live(recorded);
@@ -363,18 +395,10 @@ uint64_t RunFiredMeasurements(benchmark::State& state, bool recorded) {
         state.SkipWithError("the device could not be connected");
         return 0;
     }
-    trackersim::SampleSpec sample;
-    sample.x = 1200;
-    sample.y = -350;
-    sample.z = 410;
-    sample.rms = 0.02;
-    sample.hasSixDof = true;
+    trackersim::SampleSpec sample = FiredSample();
     const uint64_t postedBefore = g_posted;
-    for (auto _ : state) {
-        sample.x += 0.001; // a new point each time, so the recording writes each one
-        live.sim->FireMeasurements(&sample, 1, 0, nullptr);
-        platform::PumpMessages();
-    }
+    for (auto _ : state)
+        FireOne(*live.sim.Get(), sample);
     const uint64_t posted = g_posted - postedBefore;
     state.SetItemsProcessed(static_cast<int64_t>(posted));
     state.counters["records/s"] =
@@ -389,14 +413,80 @@ void BM_FiredMeasurement(benchmark::State& state) {
 }
 
 void BM_FiredMeasurementRecorded(benchmark::State& state) {
-    const uint64_t posted = RunFiredMeasurements(state, true);
-    // A recording that ended early (a full disk) would leave the rest of the
-    // run unrecorded, and its figure too low. Every measurement writes well
-    // over 100 bytes.
-    std::error_code error;
-    const auto written = std::filesystem::file_size(TheFixture().folder / "session.txt", error);
-    if (posted && (error || written < posted * 100))
+    if (RecordingEndedEarly(RunFiredMeasurements(state, true)))
         state.SkipWithError("the recording ended before the run did");
+}
+
+// The measuring thread's CPU time so far, in nanoseconds.
+double ThreadCpuNs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
+}
+
+// The cost of recording, paired: a device connected directly and one through
+// the recorder take turns, a batch of measurements each, with only the one
+// whose turn it is listening to the simulator's events. Each iteration is one
+// pair of batches, a millisecond or two apart, so the machine's speed, which
+// drifts over seconds, is the same for both; the counters are the medians
+// over the pairs (per measurement, on the measuring thread).
+struct PairedRun {
+    static constexpr int kBatch = 100;
+    std::vector<double> unrecordedNs, recordedNs, ratios;
+    uint64_t posted = 0;
+    bool connected = false;
+
+    explicit PairedRun(benchmark::State& state) {
+        LiveDevice direct(false);
+        LiveDevice recorded(true);
+        connected = direct.device && recorded.device;
+        if (!connected)
+            return;
+        recorded.device->UnadviseSinks();
+        trackersim::SampleSpec sample = FiredSample();
+        const uint64_t postedBefore = g_posted;
+        for (auto _ : state) {
+            const double unrecorded = Batch(*direct.sim.Get(), sample);
+            direct.device->UnadviseSinks();
+            recorded.device->AdviseSinks();
+            const double withRecording = Batch(*direct.sim.Get(), sample);
+            recorded.device->UnadviseSinks();
+            direct.device->AdviseSinks();
+            unrecordedNs.push_back(unrecorded);
+            recordedNs.push_back(withRecording);
+            ratios.push_back(withRecording / unrecorded);
+        }
+        posted = g_posted - postedBefore;
+    }
+    // Fires a batch; its CPU time per measurement, in nanoseconds.
+    static double Batch(trackersim::SimControl& sim, trackersim::SampleSpec& sample) {
+        const double start = ThreadCpuNs();
+        for (int i = 0; i < kBatch; ++i)
+            FireOne(sim, sample);
+        return (ThreadCpuNs() - start) / kBatch;
+    }
+    static double Median(std::vector<double>& values) {
+        if (values.empty())
+            return 0;
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        return values[values.size() / 2];
+    }
+};
+
+void BM_RecordingCostPaired(benchmark::State& state) {
+    PairedRun run(state);
+    if (!run.connected) {
+        state.SkipWithError("the devices could not be connected");
+        return;
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(run.posted));
+    if (run.posted != static_cast<uint64_t>(state.iterations()) * 2 * PairedRun::kBatch)
+        state.SkipWithError("not every event was posted");
+    else if (RecordingEndedEarly(run.posted / 2))
+        state.SkipWithError("the recording ended before the run did");
+    state.counters["unrecorded_ns"] = PairedRun::Median(run.unrecordedNs);
+    state.counters["recorded_ns"] = PairedRun::Median(run.recordedNs);
+    state.counters["recorded/unrecorded"] = PairedRun::Median(run.ratios);
 }
 
 } // namespace
@@ -414,5 +504,6 @@ BENCHMARK(BM_FiredMeasurement);
 BENCHMARK(BM_FiredMeasurementRecorded);
 BENCHMARK(BM_FiredMeasurement)->MeasureProcessCPUTime();
 BENCHMARK(BM_FiredMeasurementRecorded)->MeasureProcessCPUTime();
+BENCHMARK(BM_RecordingCostPaired);
 
 BENCHMARK_MAIN();
