@@ -53,17 +53,12 @@ struct Wrapped {
 Wrapped WrapLive(void* inner, int index, bool adopt);
 // The id of the newest wrapper made so far.
 extern uint32_t g_newestId;
-// The id of a new wrapper of the library's interface at `index`.
-inline uint32_t NewWrapperId(int index) {
+// A new wrapper of `inner`, of the library's interface at `index`.
+inline Wrapped NewWrapper(void* inner, int index, bool adopt) {
     const uint32_t id = ++g_newestId;
     // Event times count from the connection: the tracker object's arrival.
     if (index == kInterface_Tracker)
         SessionLog::Get().MarkConnect();
-    return id;
-}
-// A new wrapper of `inner`, of the library's interface at `index`.
-inline Wrapped NewWrapper(void* inner, int index, bool adopt) {
-    const uint32_t id = NewWrapperId(index);
     return {InterfaceAt(index).make(inner, id, adopt), id, true};
 }
 // The wrapper of `inner` (an interface pointer of the interface at `index`):
@@ -218,20 +213,10 @@ template <class T> int IndexOfType() {
     }
 }
 
-// A new wrapper of the library's T `inner`, taking over its reference; made
-// where the wrapper classes are, so that a call's answer is wrapped without
-// going through the table of interfaces.
-template <class T> [[gnu::always_inline]] inline IUnknown* MakeWrapperOf(T* inner, uint32_t id);
-// Adds a reference to `wrapper`, a wrapper of T, without a virtual call.
-template <class T> void AddRefWrapperOf(IUnknown* wrapper);
-
 // The wrapper of an object the library gave out as a T (none for null).
-template <class T> [[gnu::always_inline]] inline Wrapped WrapAnswer(T* inner) {
+template <class T> Wrapped WrapAnswer(T* inner) {
     if constexpr (TrackerInterface<T>::index >= 0) {
-        if (!inner)
-            return {};
-        const uint32_t id = NewWrapperId(TrackerInterface<T>::index);
-        return {MakeWrapperOf(inner, id), id, true};
+        return inner ? NewWrapper(inner, TrackerInterface<T>::index, true) : Wrapped{};
     } else {
         return WrapLive(inner, IndexOfType<T>(), true);
     }
@@ -355,20 +340,16 @@ template <ComInterface T> struct Param<T**> {
         if (!wrapped.object)
             wrapped = WrapAnswer(inner);
     }
+    // Wraps an answer no line was written for (nothing is recorded): out of
+    // line, so that Finish stays small enough to be inlined.
+    [[gnu::noinline]] void WrapUnwritten() { wrapped = WrapAnswer(inner); }
     char* Store(char* at) const {
         return LineTokens::StoreObject(at, wrapped.id, wrapped.created, base);
     }
     uint32_t base = 0;
-    // Adds a reference to `wrapper`, a wrapper of T.
-    static void AddRefWrapper(IUnknown* wrapper) {
-        if constexpr (TrackerInterface<T>::index >= 0)
-            AddRefWrapperOf<T>(wrapper);
-        else
-            wrapper->AddRef();
-    }
     // The wrapper a value object handed out before.
     void UseKept(IUnknown* kept, uint32_t id) {
-        AddRefWrapper(kept);
+        kept->AddRef();
         wrapped = {kept, id, false};
     }
     // Hands the wrapper to the module (null where the library gave null).
@@ -376,7 +357,7 @@ template <ComInterface T> struct Param<T**> {
         if (!value)
             return;
         if (!wrapped.object && inner)
-            wrapped = WrapAnswer(inner);
+            WrapUnwritten();
         *value = static_cast<T*>(wrapped.object);
         if (inner && !wrapped.created)
             inner->Release(); // a wrapper made here holds the library's reference
@@ -443,7 +424,7 @@ HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
                     out.wrapped = WrapAnswer(out.inner);
                     created = out.wrapped.created;
                     if (out.wrapped.object) {
-                        out.AddRefWrapper(out.wrapped.object);
+                        out.wrapped.object->AddRef();
                         reads.kept |= bit;
                         reads.answers[kMember] = out.wrapped.object;
                         reads.answerIds[kMember] = out.wrapped.id;

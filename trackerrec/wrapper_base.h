@@ -65,19 +65,13 @@ public:
     using WrapperOf<I>::WrapperOf;
     ValueReads<kMembers> reads;
 
+    // Most releases only count down (the module lets go of a read it made
+    // again): the last one's work is out of line, so theirs is a few
+    // instructions.
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --this->m_refs;
-        if (left == 0) {
-            if (s_pooledCount >= kPooled) {
-                delete this;
-            } else {
-                reads.Clear();
-                this->m_inner.Reset();
-                this->Retire();
-                m_nextPooled = std::exchange(s_pooled, this);
-                ++s_pooledCount;
-            }
-        }
+        if (left == 0)
+            Recycle();
         return left;
     }
     // A kept wrapper made the wrapper of `inner`, or null when none is kept.
@@ -93,31 +87,36 @@ public:
     }
 
 private:
+    // Keeps the wrapper for the next value object, or frees it.
+    [[gnu::noinline]] void Recycle() {
+        if (s_pooledCount >= kPooled) {
+            delete this;
+            return;
+        }
+        reads.Clear();
+        this->m_inner.Reset();
+        this->Retire();
+        m_nextPooled = std::exchange(s_pooled, this);
+        ++s_pooledCount;
+    }
+
     static constexpr uint32_t kPooled = 1024;
     static inline WrapperFor* s_pooled = nullptr;
     static inline uint32_t s_pooledCount = 0;
     WrapperFor* m_nextPooled = nullptr;
 };
 
-// A wrapper of W's interface made anew, as IUnknown.
-template <class W> IUnknown* MakeNew(void* inner, uint32_t id, bool adopt) {
+// A new wrapper of W's interface, as IUnknown.
+template <class W> IUnknown* Make(void* inner, uint32_t id, bool adopt) {
     using I = typename W::Interface;
+    if constexpr (W::kValue)
+        if (auto* reused = W::Reuse(static_cast<I*>(inner), id, adopt))
+            return static_cast<I*>(static_cast<W*>(reused));
     auto* wrapper = new W(static_cast<I*>(inner), IndexOfType<I>(), id, adopt);
     static const bool remembered =
         (RememberWrapperClass(static_cast<I*>(wrapper), static_cast<WrapperCore*>(wrapper)), true);
     (void)remembered;
     return static_cast<I*>(wrapper);
-}
-
-// A new wrapper of W's interface, as IUnknown: a value object's kept one when
-// there is one. Inlined into the members that wrap their answers.
-template <class W>
-[[gnu::always_inline]] inline IUnknown* Make(void* inner, uint32_t id, bool adopt) {
-    using I = typename W::Interface;
-    if constexpr (W::kValue)
-        if (auto* reused = W::Reuse(static_cast<I*>(inner), id, adopt))
-            return static_cast<I*>(static_cast<W*>(reused));
-    return MakeNew<W>(inner, id, adopt);
 }
 
 } // namespace trackerrec

@@ -33,11 +33,6 @@ namespace {
     };
 QN_TRACKER_INTERFACES(QN_WRAPPER_CLASS)
 
-template <class T> struct WrapperClassOf;
-#define QN_WRAPPER_CLASS_OF(Name, Kind)                                                            \
-    template <> struct WrapperClassOf<tracker::Name> { using type = Wrapper_##Name; };
-QN_TRACKER_INTERFACES(QN_WRAPPER_CLASS_OF)
-
 // The generic wrapper: event arguments and objects given as IDispatch.
 class DispatchWrapper final : public WrapperOf<IDispatch> {
 public:
@@ -86,13 +81,5 @@ int InterfaceIndex(const IID& iid) {
 }
 
 const InterfaceInfo* const g_interfaces = kTable;
-
-template <class T> [[gnu::always_inline]] inline IUnknown* MakeWrapperOf(T* inner, uint32_t id) {
-    return Make<typename WrapperClassOf<T>::type>(inner, id, true);
-}
-template <class T> void AddRefWrapperOf(IUnknown* wrapper) {
-    using W = typename WrapperClassOf<T>::type;
-    static_cast<W*>(static_cast<T*>(wrapper))->W::AddRef();
-}
 
 } // namespace trackerrec
