@@ -457,6 +457,7 @@ struct PairedRun {
             ratios.push_back(withRecording / unrecorded);
         }
         posted = g_posted - postedBefore;
+        recorded.device->AdviseSinks(); // as connected: each device disconnects its own
     }
     // Fires a batch; its CPU time per measurement, in nanoseconds.
     static double Batch(trackersim::SimControl& sim, trackersim::SampleSpec& sample) {
