@@ -45,6 +45,17 @@ namespace {
 
 uint64_t g_posted = 0;
 
+// The measurement fired: a six-degree-of-freedom sample with its RMS.
+trackersim::SampleSpec FiredSample() {
+    trackersim::SampleSpec sample;
+    sample.x = 1200;
+    sample.y = -350;
+    sample.z = 410;
+    sample.rms = 0.02;
+    sample.hasSixDof = true;
+    return sample;
+}
+
 void HostSink(void*, ZDEV_MESSAGE_TYPE, ZDEV_SCAN_DATA* record) {
     ++g_posted;
     ScanRecordDeleter()(record); // what the host's FreeData does
@@ -127,12 +138,7 @@ struct Fixture {
         DWORD c1 = 0, c2 = 0;
         Advise(measurements.Get(), tracker::IID_MeasurementEvents, &measurementEvent, c1);
         Advise(targets.Get(), tracker::IID_TargetCollectionEvents, &positionEvent, c2);
-        trackersim::SampleSpec sample;
-        sample.x = 1200;
-        sample.y = -350;
-        sample.z = 410;
-        sample.rms = 0.02;
-        sample.hasSixDof = true;
+        const trackersim::SampleSpec sample = FiredSample();
         sim->FireMeasurements(&sample, 1, 0, nullptr);
         sim->FireTargetPosition(sample);
         platform::PumpMessages();
@@ -359,17 +365,6 @@ struct LiveDevice {
         platform::PumpMessages();
     }
 };
-
-// The measurement fired: a six-degree-of-freedom sample with its RMS.
-trackersim::SampleSpec FiredSample() {
-    trackersim::SampleSpec sample;
-    sample.x = 1200;
-    sample.y = -350;
-    sample.z = 410;
-    sample.rms = 0.02;
-    sample.hasSixDof = true;
-    return sample;
-}
 
 // Fires one measurement and delivers it; a new point each time, so the
 // recording writes each one.

@@ -41,7 +41,38 @@ protected:
         const std::string session = simtest::ReadFile(SessionFile());
         return CallLines(session, member, ending) - CallLines(m_before, member, ending);
     }
+    // Connects, listens to measurements and fires `count` samples: the
+    // collection the event carried (null, with a failure, when none came).
+    ComPtr<tracker::MeasurementCollection> Fire(const trackersim::SampleSpec* samples, int count) {
+        if (!m_tracker) {
+            EXPECT_EQ(ConnectTo(TEXT("10.0.0.9"), m_tracker), S_OK);
+            EXPECT_TRUE(m_tracker && SUCCEEDED(m_tracker->get_Measurements(m_measurements.Put())));
+            EXPECT_TRUE(m_measurements &&
+                        SUCCEEDED(Advise(m_measurements.Get(), tracker::IID_MeasurementEvents,
+                                         &m_sink, m_cookie)));
+        }
+        m_sink.calls.clear();
+        Sim().FireMeasurements(samples, count, 0, nullptr);
+        platform::PumpMessages();
+        EXPECT_EQ(m_sink.calls.size(), 1u);
+        return m_sink.calls.empty() ? nullptr : m_sink.Arg<tracker::MeasurementCollection>(0, 1);
+    }
+    // Stops listening and disconnects, once the test let go of the library's
+    // objects: the session file is then complete.
+    void Disconnect() {
+        m_sink.calls.clear();
+        EXPECT_EQ(Unadvise(m_measurements.Get(), tracker::IID_MeasurementEvents, m_cookie), S_OK);
+        m_measurements.Reset();
+        EXPECT_EQ(m_tracker->Disconnect(), S_OK);
+        m_tracker.Reset();
+        platform::PumpMessages();
+    }
+
     std::string m_before; // the session file when the test began
+    ComPtr<tracker::Tracker> m_tracker;
+    ComPtr<tracker::Measurements> m_measurements;
+    RecordingSink m_sink;
+    DWORD m_cookie = 0;
 };
 
 double PositionX(tracker::Measurement* measurement) {
@@ -56,22 +87,10 @@ double PositionX(tracker::Measurement* measurement) {
 }
 
 TEST_F(RecorderInFrontTest, EachItemOfAMeasurementCollectionIsItsOwnMeasurement) {
-    ComPtr<tracker::Tracker> tracker;
-    ASSERT_EQ(ConnectTo(TEXT("10.0.0.9"), tracker), S_OK);
-    ComPtr<tracker::Measurements> measurements;
-    ASSERT_EQ(tracker->get_Measurements(measurements.Put()), S_OK);
-    RecordingSink sink;
-    DWORD cookie = 0;
-    ASSERT_EQ(Advise(measurements.Get(), tracker::IID_MeasurementEvents, &sink, cookie), S_OK);
-
     trackersim::SampleSpec samples[2];
     samples[0].x = 1200.5;
     samples[1].x = -310.25;
-    Sim().FireMeasurements(samples, 2, 0, nullptr);
-    platform::PumpMessages();
-    ASSERT_EQ(sink.calls.size(), 1u);
-    ComPtr<tracker::MeasurementCollection> collection =
-        sink.Arg<tracker::MeasurementCollection>(0, 1);
+    ComPtr<tracker::MeasurementCollection> collection = Fire(samples, 2);
     ASSERT_TRUE(collection);
     ComPtr<tracker::Measurement> first, second, secondAgain;
     ASSERT_EQ(collection->get_Item(0, first.Put()), S_OK);
@@ -85,12 +104,7 @@ TEST_F(RecorderInFrontTest, EachItemOfAMeasurementCollectionIsItsOwnMeasurement)
     second.Reset();
     secondAgain.Reset();
     collection.Reset();
-    sink.calls.clear();
-    EXPECT_EQ(Unadvise(measurements.Get(), tracker::IID_MeasurementEvents, cookie), S_OK);
-    measurements.Reset();
-    EXPECT_EQ(tracker->Disconnect(), S_OK);
-    tracker.Reset();
-    platform::PumpMessages();
+    Disconnect();
 
     // Every call of the item is in the file, each answer a measurement of its own.
     EXPECT_EQ(NewCallLines("MeasurementCollection.get_Item", " @"), 3u);
@@ -99,19 +113,8 @@ TEST_F(RecorderInFrontTest, EachItemOfAMeasurementCollectionIsItsOwnMeasurement)
 // A value object's query or read that fails after it answered is written,
 // and so is the read after the failure: replay answers each call as it was.
 TEST_F(RecorderInFrontTest, AFailureAfterAnAnswerIsWritten) {
-    ComPtr<tracker::Tracker> tracker;
-    ASSERT_EQ(ConnectTo(TEXT("10.0.0.9"), tracker), S_OK);
-    ComPtr<tracker::Measurements> measurements;
-    ASSERT_EQ(tracker->get_Measurements(measurements.Put()), S_OK);
-    RecordingSink sink;
-    DWORD cookie = 0;
-    ASSERT_EQ(Advise(measurements.Get(), tracker::IID_MeasurementEvents, &sink, cookie), S_OK);
-    trackersim::SampleSpec sample;
-    Sim().FireMeasurements(&sample, 1, 0, nullptr);
-    platform::PumpMessages();
-    ASSERT_EQ(sink.calls.size(), 1u);
-    ComPtr<tracker::MeasurementCollection> collection =
-        sink.Arg<tracker::MeasurementCollection>(0, 1);
+    const trackersim::SampleSpec sample;
+    ComPtr<tracker::MeasurementCollection> collection = Fire(&sample, 1);
     ASSERT_TRUE(collection);
     ComPtr<tracker::Measurement> measurement;
     ASSERT_EQ(collection->get_Item(0, measurement.Put()), S_OK);
@@ -135,12 +138,7 @@ TEST_F(RecorderInFrontTest, AFailureAfterAnAnswerIsWritten) {
     facet.Reset();
     measurement.Reset();
     collection.Reset();
-    sink.calls.clear();
-    EXPECT_EQ(Unadvise(measurements.Get(), tracker::IID_MeasurementEvents, cookie), S_OK);
-    measurements.Reset();
-    EXPECT_EQ(tracker->Disconnect(), S_OK);
-    tracker.Reset();
-    platform::PumpMessages();
+    Disconnect();
 
     EXPECT_EQ(NewCallLines("QI.PositionMeasurement"), 2u);
     EXPECT_EQ(NewCallLines("PositionMeasurement.get_Position"), 3u);
