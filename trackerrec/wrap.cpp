@@ -158,8 +158,10 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
             static_cast<IUnknown*>(answer)->Release();
     }
     SessionLog& log = SessionLog::Get();
-    const bool record =
-        !m_value || Unanswered(querySlot, SUCCEEDED(hr)) || FAILED(hr) || wrapped.created;
+    const bool record = !m_value ||
+                        WrittenUntilAnswered(m_queried[querySlot / 64],
+                                             uint64_t(1) << (querySlot % 64), SUCCEEDED(hr)) ||
+                        wrapped.created;
     if (record && log.Active()) {
         const uint32_t member = log.Member(QuerySlot(querySlot));
         if (SUCCEEDED(hr)) {

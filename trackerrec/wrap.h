@@ -41,6 +41,16 @@ constexpr int ConnectionPointIndex() {
     return kConnectionPointIndex;
 }
 
+// Whether a value object's read (or query) is written: until it has
+// answered, so a failure is written every time, and so is the read after it.
+// `answeredReads` has a bit (`bit`) per read whose last call answered; this
+// call's is set or cleared by `answered`.
+inline bool WrittenUntilAnswered(uint64_t& answeredReads, uint64_t bit, bool answered) {
+    const bool written = !(answeredReads & bit) || !answered;
+    answeredReads = answered ? answeredReads | bit : answeredReads & ~bit;
+    return written;
+}
+
 struct Wrapped {
     IUnknown* object = nullptr; // a reference owned by the caller; null for null
     uint32_t id = 0;
@@ -165,16 +175,6 @@ protected:
     }
 
 public:
-    // Whether the object's last query for the interface at `slot` (an index
-    // in the table, or kQueryUnknown) did not answer, or there was none;
-    // notes whether this one `answered`.
-    bool Unanswered(int slot, bool answered) {
-        uint64_t& word = m_queried[slot / 64];
-        const uint64_t bit = uint64_t(1) << (slot % 64);
-        const bool before = !(word & bit);
-        word = answered ? word | bit : word & ~bit;
-        return before;
-    }
     static constexpr int kQueryUnknown = kConnectionPointIndex + 1;
     // QueryInterface on the library's object, the answer wrapped and recorded.
     HRESULT Query(IUnknown* inner, REFIID riid, void** out);
@@ -407,8 +407,7 @@ HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
         [&](auto&... p) { return (static_cast<Declaring*>(inner)->*fn)(p.Pass()...); }, params);
     bool record = true;
     if constexpr (Self::kValue && kPlainRead<P...>) {
-        // Written until it has answered: a failure, or an object read that
-        // answered null, is written every time, and so is the read after it.
+        // An object read that answered null counts as not answered.
         static_assert(kMember < 64);
         constexpr uint64_t bit = uint64_t(1) << kMember;
         auto& reads = self.reads;
@@ -432,8 +431,7 @@ HRESULT Forward(Self& self, Interface* inner, MemberSlot& member,
                 }
             }
         }
-        record = !(reads.called & bit) || !answered || created;
-        reads.called = answered ? reads.called | bit : reads.called & ~bit;
+        record = WrittenUntilAnswered(reads.called, bit, answered) || created;
     }
     if (record && log.Active()) {
         const uint32_t number = log.Member(member);
