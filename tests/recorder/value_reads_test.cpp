@@ -21,13 +21,11 @@ protected:
         SimTest::SetUp();
         m_before = simtest::ReadFile(SessionFile());
         trackerrec::RecorderSettings settings;
-        settings.library =
-            platform::WideFromUtf8(std::string(QNZU_BIN_DIR) + "/Tarn.Tracker.Connection.so");
-        settings.sessionFile = platform::WideFromUtf8(SessionFile().string());
+        settings.library = simtest::WidePath(simtest::SimulatorLibraryPath());
+        settings.sessionFile = simtest::WidePath(SessionFile());
         ASSERT_EQ(trackerrec::WriteSettings(settings), ERROR_SUCCESS);
-        const std::string recorder = std::string(QNZU_BIN_DIR) + "/Tarn.Tracker.Recorder.so";
-        HMODULE library = LoadLibraryW(platform::WideFromUtf8(recorder).c_str());
-        ASSERT_NE(library, nullptr) << recorder;
+        HMODULE library = LoadLibraryW(simtest::WidePath(simtest::RecorderLibraryPath()).c_str());
+        ASSERT_NE(library, nullptr) << simtest::LastLoadError();
         auto registerServer = GetExport<HRESULT (*)()>(library, "DllRegisterServer");
         ASSERT_NE(registerServer, nullptr);
         ASSERT_EQ(registerServer(), S_OK);

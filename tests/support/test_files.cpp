@@ -76,6 +76,10 @@ fs::path SimulatorLibraryPath() {
     return BinFolder() / (std::string("Tarn.Tracker.Connection") + kLibrarySuffix);
 }
 
+fs::path RecorderLibraryPath() {
+    return BinFolder() / (std::string("Tarn.Tracker.Recorder") + kLibrarySuffix);
+}
+
 fs::path RegToolPath() {
     return BinFolder() / (std::string("trackersim-regtool") + kProgramSuffix);
 }

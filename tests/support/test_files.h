@@ -10,11 +10,12 @@
 
 namespace simtest {
 
-// The folder that holds the plug-in, the simulator and its registration tool
-// (on Windows the test program's own folder, where the build puts them too).
+// The folder that holds the plug-in, the simulator, its registration tool and
+// the recording library (on Windows the test program's own folder, where the build puts them too).
 std::filesystem::path BinFolder();
 std::filesystem::path PluginLibraryPath();
 std::filesystem::path SimulatorLibraryPath();
+std::filesystem::path RecorderLibraryPath();
 std::filesystem::path RegToolPath();
 
 // Why the last LoadLibraryW failed, for failure messages.
