@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <fstream>
+#include <string_view>
 
 namespace trackerrec {
 namespace {
@@ -59,6 +60,17 @@ bool SettingOf(const std::vector<std::string>& fields, SessionSetting& setting) 
         return false;
     setting.fallback = fields[1] == "fallback";
     setting.value = value;
+    return true;
+}
+
+// The next line without its end. A file that passed through a Windows editor
+// or mail program may end its lines with CR LF: the CR is dropped (the
+// writer escapes every CR within a string, so none ends a line otherwise).
+bool ReadLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line))
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
     return true;
 }
 
@@ -118,7 +130,12 @@ bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& fil
                      std::string& error) {
     std::string line;
     uint64_t version = 0;
-    if (!std::getline(in, line) || line.rfind(kSessionFileMagic, 0) != 0 ||
+    // An editor that saved the file as UTF-8 may have put a byte order mark first.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool read = ReadLine(in, line);
+    if (read && line.rfind(kByteOrderMark, 0) == 0)
+        line.erase(0, kByteOrderMark.size());
+    if (!read || line.rfind(kSessionFileMagic, 0) != 0 ||
         line.size() <= kSessionFileMagic.size() + 1 ||
         !NumberOf(line.substr(kSessionFileMagic.size() + 1), version)) {
         error = path + ": not a tracker session file";
@@ -131,7 +148,7 @@ bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& fil
     }
     file = {};
     bool ended = false;
-    for (int number = 2; std::getline(in, line); ++number) {
+    for (int number = 2; ReadLine(in, line); ++number) {
         auto corrupt = [&](const std::string& why) {
             error = path + ": line " + std::to_string(number) + ": " + why;
             return false;

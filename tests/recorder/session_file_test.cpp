@@ -92,4 +92,31 @@ TEST(SessionFileTest, EntriesAfterTheEndAndUnknownEntriesAreRefused) {
     EXPECT_NE(error.find("newer"), std::string::npos) << error;
 }
 
+// A file that went through a Windows editor or mail program: lines ending in
+// CR LF, a UTF-8 byte order mark first. It loads as the file it was.
+TEST(SessionFileTest, WindowsLineEndsAndAByteOrderMarkLoadAsTheFileWas) {
+    const std::string lines[] = {"QNZU-TRACKER-SESSION 2", "s current \"a\" \"x y\"",
+                                 "m 1 ScalarValue.get_Value", "0 1 0.5", "end"};
+    const auto load = [&](const std::string& first, const std::string& lineEnd) {
+        std::string text = first;
+        for (const std::string& line : lines)
+            text += line + lineEnd;
+        std::istringstream in(text);
+        SessionFile file;
+        std::string error;
+        EXPECT_TRUE(ReadSessionFile(in, "windows", file, error)) << error;
+        return file;
+    };
+    const SessionFile plain = load("", "\n");
+    ASSERT_EQ(plain.entries.size(), 2u);
+    for (const SessionFile& file :
+         {load("", "\r\n"), load("\xEF\xBB\xBF", "\r\n"), load("\xEF\xBB\xBF", "\n")}) {
+        EXPECT_EQ(file.members, plain.members);
+        ASSERT_EQ(file.settings.size(), 1u);
+        EXPECT_EQ(file.settings[0].value, "\"x y\"");
+        ASSERT_EQ(file.entries.size(), plain.entries.size());
+        EXPECT_EQ(file.entries[0].fields, plain.entries[0].fields);
+    }
+}
+
 } // namespace
