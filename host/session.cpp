@@ -107,6 +107,20 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
         }
     }
     ComPtr<trackersim::SimControl> simulator = SimulatorControl();
+    if (!simulator) {
+        // A replay, or a library that is not the simulator: its own events decide.
+        std::string unused;
+        for (const char* option : {"--scenario", "--seed", "--rate", "--positions"})
+            if (options.given.count(option))
+                unused += (unused.empty() ? "" : ", ") + std::string(option);
+        if (!unused.empty())
+            std::fprintf(stderr,
+                         "zuhost: no effect in this session: %s (the simulated tracker's "
+                         "options; %s)\n",
+                         unused.c_str(),
+                         options.replay.empty() ? "another tracker library is registered"
+                                                : "a replay plays what was recorded");
+    }
     SessionStats stats;
     RecordWriter writer;
     writer.plugin = &plugin;

@@ -81,6 +81,13 @@ TEST_F(ReplayTest, ReplayedSessionsPostTheRecordedRecordsBitForBit) {
         else
             EXPECT_EQ(recorded.status, 0) << recorded.messages;
         EXPECT_EQ(replayed.messages.find("tracker replay"), std::string::npos) << replayed.messages;
+        // The simulator's options on the recording's command line are named as without effect.
+        const bool steered =
+            std::find(c.options.begin(), c.options.end(), "--scenario") != c.options.end();
+        EXPECT_EQ(replayed.messages.find("no effect in this session: --scenario, --seed") !=
+                      std::string::npos,
+                  steered)
+            << replayed.messages;
     }
     EXPECT_NE(posted["continuous"].find("\"message\":"), std::string::npos);
     EXPECT_NE(posted["faults"], posted["continuous"]) << "the faults changed nothing";
