@@ -23,6 +23,41 @@ namespace {
 // Set by the test for the processes it starts: the session file they share.
 constexpr char kSessionVariable[] = "QNZU_TEST_REPLAYED_ITEMS_SESSION";
 
+// The position's x of the collection's item `index`, read twice: "" when
+// both reads answered `x`.
+std::string ReadX(tracker::MeasurementCollection& collection, LONG index, double x) {
+    ComPtr<tracker::Measurement> item;
+    ComPtr<tracker::PositionMeasurement> facet;
+    ComPtr<tracker::Position> position;
+    if (collection.get_Item(index, item.Put()) != S_OK || !item ||
+        item->QueryInterface(tracker::PositionMeasurement::iid, facet.PutVoid()) != S_OK ||
+        facet->get_Position(position.Put()) != S_OK || !position)
+        return "item " + std::to_string(index) + " unread; ";
+    for (int read = 0; read < 2; ++read) {
+        ComPtr<tracker::ScalarValue> value;
+        double answered = 0;
+        if (position->get_X(value.Put()) != S_OK || !value || value->get_Value(&answered) != S_OK ||
+            answered != x)
+            return "item " + std::to_string(index) + " read " + std::to_string(read) +
+                   " answered " + std::to_string(answered) + "; ";
+    }
+    return "";
+}
+
+// Asks for the second item, which the recording does not have: "" when the
+// call failed with the divergence as its description.
+std::string AskUnrecordedItem(tracker::MeasurementCollection& collection) {
+    ComPtr<tracker::Measurement> second;
+    std::string problems;
+    if (collection.get_Item(1, second.Put()) == S_OK)
+        problems += "the item the recording does not have was answered; ";
+    const std::string description = platform::Utf8FromWide(TakeErrorDescription());
+    if (description.find("Replay diverged: the module called MeasurementCollection.get_Item") ==
+        std::string::npos)
+        problems += "the failure says \"" + description + "\"";
+    return problems;
+}
+
 class ReplayedItemsDeathTest : public simtest::SimTest {
 protected:
     void SetUp() override {
@@ -69,6 +104,21 @@ protected:
         m_tracker.Reset();
         platform::PumpMessages();
     }
+    // One half of the test, in a process of its own: records or replays the
+    // session and reads the first item; replaying, asks for the second too.
+    std::string RunHalf(bool replay, const std::string& session) {
+        std::string problems = PutRecorderInFront(replay, session);
+        if (problems.empty())
+            problems = Connect(replay);
+        if (problems.empty()) {
+            auto collection = m_sink.Arg<tracker::MeasurementCollection>(0, 1);
+            problems = collection ? ReadX(*collection.Get(), 0, 1200.5) : "no collection";
+            if (collection && replay)
+                problems += AskUnrecordedItem(*collection.Get());
+        }
+        Disconnect();
+        return problems;
+    }
     // Ends the process: status 0 when nothing went wrong, else 1 with what did.
     [[noreturn]] static void Exit(const std::string& problems) {
         std::fprintf(stderr, "%s\n", problems.c_str());
@@ -82,27 +132,6 @@ protected:
     DWORD m_cookie = 0;
 };
 
-// The position's x of the collection's item `index`, read twice: "" when
-// both reads answered `x`.
-std::string ReadX(tracker::MeasurementCollection& collection, LONG index, double x) {
-    ComPtr<tracker::Measurement> item;
-    ComPtr<tracker::PositionMeasurement> facet;
-    ComPtr<tracker::Position> position;
-    if (collection.get_Item(index, item.Put()) != S_OK || !item ||
-        item->QueryInterface(tracker::PositionMeasurement::iid, facet.PutVoid()) != S_OK ||
-        facet->get_Position(position.Put()) != S_OK || !position)
-        return "item " + std::to_string(index) + " unread; ";
-    for (int read = 0; read < 2; ++read) {
-        ComPtr<tracker::ScalarValue> value;
-        double answered = 0;
-        if (position->get_X(value.Put()) != S_OK || !value || value->get_Value(&answered) != S_OK ||
-            answered != x)
-            return "item " + std::to_string(index) + " read " + std::to_string(read) +
-                   " answered " + std::to_string(answered) + "; ";
-    }
-    return "";
-}
-
 TEST_F(ReplayedItemsDeathTest, AnItemTheRecordingDoesNotHaveIsADivergence) {
     std::optional<simtest::TempFolder> folder;
     std::string session;
@@ -115,43 +144,11 @@ TEST_F(ReplayedItemsDeathTest, AnItemTheRecordingDoesNotHaveIsADivergence) {
     }
 
     // Recorded: the first of two items only, its position read twice.
-    EXPECT_EXIT(
-        {
-            std::string problems = PutRecorderInFront(false, session);
-            if (problems.empty())
-                problems = Connect(false);
-            if (problems.empty()) {
-                auto collection = m_sink.Arg<tracker::MeasurementCollection>(0, 1);
-                problems = collection ? ReadX(*collection.Get(), 0, 1200.5) : "no collection";
-            }
-            Disconnect();
-            Exit(problems);
-        },
-        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(Exit(RunHalf(false, session)), testing::ExitedWithCode(0), "");
     ASSERT_NE(simtest::ReadFile(session).find("\nend"), std::string::npos)
         << simtest::ReadFile(session);
-
     // Replayed: the first item as recorded; the second is not in the recording.
-    EXPECT_EXIT(
-        {
-            std::string problems = PutRecorderInFront(true, session);
-            if (problems.empty())
-                problems = Connect(true);
-            if (problems.empty()) {
-                auto collection = m_sink.Arg<tracker::MeasurementCollection>(0, 1);
-                problems = collection ? ReadX(*collection.Get(), 0, 1200.5) : "no collection";
-                ComPtr<tracker::Measurement> second;
-                if (collection && collection->get_Item(1, second.Put()) == S_OK)
-                    problems += "the item the recording does not have was answered; ";
-                const std::string description = platform::Utf8FromWide(TakeErrorDescription());
-                if (description.find("Replay diverged: the module called "
-                                     "MeasurementCollection.get_Item") == std::string::npos)
-                    problems += "the failure says \"" + description + "\"";
-            }
-            Disconnect();
-            Exit(problems);
-        },
-        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(Exit(RunHalf(true, session)), testing::ExitedWithCode(0), "");
     unsetenv(kSessionVariable);
 }
 
