@@ -82,7 +82,7 @@ private:
         SessionLog& log = SessionLog::Get();
         Wrapped wrapped;
         if (SUCCEEDED(hr) && connection)
-            wrapped = Wrap(connection.Get(), DispatchIndex());
+            wrapped = Wrap(connection.Get(), kDispatchIndex);
         if (log.Active()) {
             LineTokens& line = log.Line();
             line += 'c';

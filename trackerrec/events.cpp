@@ -65,7 +65,7 @@ void PutArgument(LineTokens& line, const VARIANT& in, VARIANT& passed, uint32_t 
     passed = in;
     const VARTYPE vt = in.vt;
     if (vt == VT_DISPATCH) {
-        const Wrapped wrapped = Wrap(in.pdispVal, DispatchIndex());
+        const Wrapped wrapped = Wrap(in.pdispVal, kDispatchIndex);
         PutObject(line, wrapped.id, wrapped.created, base);
         passed.pdispVal = static_cast<IDispatch*>(wrapped.object);
         return;
@@ -245,7 +245,7 @@ public:
         const HRESULT hr = m_inner->GetConnectionPointContainer(container ? &inner : nullptr);
         if (container) {
             *container = static_cast<IConnectionPointContainer*>(
-                Wrap(inner, ConnectionPointIndex() - 1).object);
+                Wrap(inner, kConnectionPointContainerIndex).object);
             if (inner)
                 inner->Release();
         }
@@ -307,7 +307,7 @@ public:
         const HRESULT hr = m_inner->FindConnectionPoint(riid, out ? &inner : nullptr);
         Wrapped wrapped;
         if (inner) {
-            wrapped = Wrap(inner, ConnectionPointIndex());
+            wrapped = Wrap(inner, kConnectionPointIndex);
             inner->Release();
             static_cast<ConnectionPointWrapper*>(static_cast<IConnectionPoint*>(wrapped.object))
                 ->SetSource(Id());
@@ -334,7 +334,7 @@ public:
 
 IUnknown* MakeContainerWrapper(void* inner, uint32_t id, bool adopt) {
     auto* wrapper = new ContainerWrapper(static_cast<IConnectionPointContainer*>(inner),
-                                         ConnectionPointIndex() - 1, id, adopt);
+                                         kConnectionPointContainerIndex, id, adopt);
     static const bool remembered = (RememberWrapperClass(wrapper, wrapper), true);
     (void)remembered;
     return static_cast<IConnectionPointContainer*>(wrapper);
@@ -342,7 +342,7 @@ IUnknown* MakeContainerWrapper(void* inner, uint32_t id, bool adopt) {
 
 IUnknown* MakeConnectionPointWrapper(void* inner, uint32_t id, bool adopt) {
     auto* wrapper = new ConnectionPointWrapper(static_cast<IConnectionPoint*>(inner),
-                                               ConnectionPointIndex(), id, adopt);
+                                               kConnectionPointIndex, id, adopt);
     static const bool remembered = (RememberWrapperClass(wrapper, wrapper), true);
     (void)remembered;
     return static_cast<IConnectionPoint*>(wrapper);

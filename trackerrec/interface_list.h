@@ -318,6 +318,7 @@ QN_TRACKER_INTERFACES(QN_INTERFACE_TRAITS)
 
 // The system interfaces follow the library's in the table.
 inline constexpr int kDispatchIndex = kTrackerInterfaceCount;
+inline constexpr int kConnectionPointContainerIndex = kTrackerInterfaceCount + 1;
 inline constexpr int kConnectionPointIndex = kTrackerInterfaceCount + 2;
 
 } // namespace trackerrec

@@ -255,7 +255,7 @@ void Player::FireEvent(const SessionEntry& entry) {
         double number = 0;
         if (field == "@") {
             arg.vt = VT_DISPATCH;
-            arg.pdispVal = static_cast<IDispatch*>(MakeObject(DispatchIndex()));
+            arg.pdispVal = static_cast<IDispatch*>(MakeObject(kDispatchIndex));
         } else if (field[0] == '#') {
             IUnknown* object = Find(Target(field.substr(1), base));
             arg.vt = VT_DISPATCH;

@@ -385,7 +385,7 @@ public:
         if (entry->fields[3][0] == '!')
             return PlayedResult(*entry, 3);
         IUnknown* object = nullptr;
-        if (!ObjectField(entry->fields[3], ConnectionPointIndex(), base, object))
+        if (!ObjectField(entry->fields[3], kConnectionPointIndex, base, object))
             return player.Diverge("IConnectionPointContainer.FindConnectionPoint (the recorded "
                                   "answer cannot be read)");
         auto* point = static_cast<PlayedConnectionPoint*>(static_cast<IConnectionPoint*>(object));
@@ -407,11 +407,11 @@ IUnknown* MakePlayed(int index, uint32_t id) {
     if (*InterfaceAt(index).iid == tracker::Name::iid)                                             \
         return static_cast<tracker::Name*>(new Played_##Name(id, index));
     QN_TRACKER_INTERFACES(QN_PLAYED_ENTRY)
-    if (index == ConnectionPointIndex())
+    if (index == kConnectionPointIndex)
         return static_cast<IConnectionPoint*>(new PlayedConnectionPoint(id, index));
-    if (index == ConnectionPointIndex() - 1)
+    if (index == kConnectionPointContainerIndex)
         return static_cast<IConnectionPointContainer*>(new PlayedContainer(id, index));
-    return static_cast<IDispatch*>(new PlayedDispatch(id, DispatchIndex()));
+    return static_cast<IDispatch*>(new PlayedDispatch(id, kDispatchIndex));
 }
 
 HRESULT PlayedCore::Query(REFIID riid, void** out) {
@@ -422,7 +422,7 @@ HRESULT PlayedCore::Query(REFIID riid, void** out) {
     if (player.Diverged())
         return player.Failed();
     const bool identity = riid == IID_IUnknown || riid == IID_IDispatch;
-    const int index = identity ? DispatchIndex() : InterfaceIndex(riid);
+    const int index = identity ? kDispatchIndex : InterfaceIndex(riid);
     if (index < 0)
         return E_NOINTERFACE; // the recorder hands such queries through unrecorded
     const std::string name =
@@ -474,7 +474,7 @@ HRESULT CreatePlayedConnection(REFIID riid, void** out) {
     const SessionEntry* entry = player.Peek();
     if (!entry || entry->kind != SessionEntry::Create || entry->fields[0] != "@")
         return player.Diverge("CoCreateInstance of the connection class");
-    IUnknown* connection = player.MakeObject(DispatchIndex());
+    IUnknown* connection = player.MakeObject(kDispatchIndex);
     player.Consume();
     const HRESULT hr = connection->QueryInterface(riid, out);
     connection->Release();

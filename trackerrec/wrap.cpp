@@ -112,12 +112,12 @@ namespace {
 
 // The member of a query for the interface at `index` (kQueryUnknown: IUnknown).
 MemberSlot& QuerySlot(int index) {
-    static_assert(WrapperCore::kQueryUnknown == ConnectionPointIndex() + 1);
+    static_assert(WrapperCore::kQueryUnknown == kConnectionPointIndex + 1);
     struct Slots {
         std::vector<std::string> names;
         std::vector<MemberSlot> slots;
         Slots() {
-            for (int i = 0; i <= ConnectionPointIndex(); ++i)
+            for (int i = 0; i <= kConnectionPointIndex; ++i)
                 names.push_back(std::string("QI.") + InterfaceAt(i).name);
             names.push_back("QI.IUnknown");
             for (const std::string& name : names)
@@ -135,11 +135,11 @@ HRESULT WrapperCore::Query(IUnknown* inner, REFIID riid, void** out) {
         return E_POINTER;
     *out = nullptr;
     const bool unknown = riid == IID_IUnknown;
-    const int index = unknown ? DispatchIndex() : InterfaceIndex(riid);
+    const int index = unknown ? kDispatchIndex : InterfaceIndex(riid);
     void* answer = nullptr;
     // Identity: every wrapper of one object answers with the wrapper of its IDispatch.
     const HRESULT hr =
-        inner->QueryInterface(index == DispatchIndex() ? IID_IDispatch : riid, &answer);
+        inner->QueryInterface(index == kDispatchIndex ? IID_IDispatch : riid, &answer);
     if (index < 0) {
         // An interface the recorder does not know (a simulator's control
         // interface): handed through, unrecorded.

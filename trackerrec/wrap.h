@@ -34,12 +34,6 @@ extern const InterfaceInfo* const g_interfaces;
 inline const InterfaceInfo& InterfaceAt(int index) {
     return g_interfaces[index];
 }
-constexpr int DispatchIndex() {
-    return kDispatchIndex;
-}
-constexpr int ConnectionPointIndex() {
-    return kConnectionPointIndex;
-}
 
 // Whether a value object's read (or query) is written: until it has
 // answered, so a failure is written every time, and so is the read after it.
@@ -204,7 +198,7 @@ concept ComInterface = std::is_base_of_v<IUnknown, T>;
 
 template <class T> int IndexOfType() {
     if constexpr (std::is_same_v<T, IDispatch> || std::is_same_v<T, IUnknown>) {
-        return DispatchIndex();
+        return kDispatchIndex;
     } else if constexpr (TrackerInterface<T>::index >= 0) {
         return TrackerInterface<T>::index;
     } else {
