@@ -6,12 +6,9 @@
 // The recorder reads once per process whether it records or replays, so the
 // recording and the replay each run in a process of their own (death tests
 // in the style that starts the test binary afresh).
-#include "tests/support/test_files.h"
-#include "tests/trackersim/tracker_fixture.h"
+#include "tests/recorder/recorder_in_front.h"
 
 #include "platform/base/text.h"
-#include "platform/module/libloaderapi.h"
-#include "trackerrec/settings.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,27 +61,12 @@ protected:
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         SimTest::SetUp();
     }
-    // Registers the recorder in front of the simulator, recording to or
-    // replaying the session file; an empty text when it is.
-    static std::string PutRecorderInFront(bool replay, const std::string& session) {
-        trackerrec::RecorderSettings settings;
-        settings.library = simtest::WidePath(simtest::SimulatorLibraryPath());
-        (replay ? settings.replayFile : settings.sessionFile) = simtest::WidePath(session);
-        if (trackerrec::WriteSettings(settings) != ERROR_SUCCESS)
-            return "the recorder's settings were not written";
-        HMODULE library = LoadLibraryW(simtest::WidePath(simtest::RecorderLibraryPath()).c_str());
-        if (!library)
-            return "the recorder did not load: " + simtest::LastLoadError();
-        auto registerServer = GetExport<HRESULT (*)()>(library, "DllRegisterServer");
-        return registerServer && registerServer() == S_OK ? "" : "the recorder did not register";
-    }
-    // Connects and listens to measurements; recording, fires two.
-    std::string Connect(bool replay) {
-        if (ConnectTo(TEXT("10.0.0.9"), m_tracker) != S_OK || !m_tracker)
-            return "no connection";
-        if (FAILED(m_tracker->get_Measurements(m_measurements.Put())) || !m_measurements ||
-            FAILED(Advise(m_measurements.Get(), tracker::IID_MeasurementEvents, &m_sink, m_cookie)))
-            return "no measurements";
+    // Connects and listens to measurements; recording, fires two. The
+    // collection the one event carried, or null with what failed.
+    ComPtr<tracker::MeasurementCollection> Listen(bool replay, std::string& problems) {
+        problems = m_listener.Connect();
+        if (!problems.empty())
+            return nullptr;
         if (!replay) {
             trackersim::SampleSpec samples[2];
             samples[0].x = 1200.5;
@@ -92,31 +74,26 @@ protected:
             Sim().FireMeasurements(samples, 2, 0, nullptr);
         }
         platform::RunMessagesFor(10); // replay fires the recorded event on its timer
-        return m_sink.calls.size() == 1 ? "" : "no measurement event";
-    }
-    void Disconnect() {
-        if (!m_tracker)
-            return;
-        Unadvise(m_measurements.Get(), tracker::IID_MeasurementEvents, m_cookie);
-        m_measurements.Reset();
-        m_sink.calls.clear();
-        m_tracker->Disconnect();
-        m_tracker.Reset();
-        platform::PumpMessages();
+        ComPtr<tracker::MeasurementCollection> collection = m_listener.Collection();
+        if (!collection)
+            problems = "no measurement event with its collection";
+        return collection;
     }
     // One half of the test, in a process of its own: records or replays the
     // session and reads the first item; replaying, asks for the second too.
     std::string RunHalf(bool replay, const std::string& session) {
-        std::string problems = PutRecorderInFront(replay, session);
-        if (problems.empty())
-            problems = Connect(replay);
+        std::string problems = rectest::PutRecorderInFront(session, replay);
         if (problems.empty()) {
-            auto collection = m_sink.Arg<tracker::MeasurementCollection>(0, 1);
-            problems = collection ? ReadX(*collection.Get(), 0, 1200.5) : "no collection";
-            if (collection && replay)
-                problems += AskUnrecordedItem(*collection.Get());
+            ComPtr<tracker::MeasurementCollection> collection = Listen(replay, problems);
+            if (collection) {
+                problems = ReadX(*collection.Get(), 0, 1200.5);
+                if (replay)
+                    problems += AskUnrecordedItem(*collection.Get());
+            }
         }
-        Disconnect();
+        // Replaying, the divergence above fails every later call.
+        if (m_listener.Disconnect() != S_OK && !replay)
+            problems += "the recording did not disconnect; ";
         return problems;
     }
     // Ends the process: status 0 when nothing went wrong, else 1 with what did.
@@ -126,10 +103,7 @@ protected:
         std::exit(problems.empty() ? 0 : 1);
     }
 
-    ComPtr<tracker::Tracker> m_tracker;
-    ComPtr<tracker::Measurements> m_measurements;
-    RecordingSink m_sink;
-    DWORD m_cookie = 0;
+    rectest::MeasurementListener m_listener;
 };
 
 TEST_F(ReplayedItemsDeathTest, AnItemTheRecordingDoesNotHaveIsADivergence) {

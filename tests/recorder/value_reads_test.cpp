@@ -2,12 +2,8 @@
 // object answers a read without arguments the same each time, but a member
 // with arguments (a collection's item) is forwarded and written at every call,
 // and so is a failure.
+#include "tests/recorder/recorder_in_front.h"
 #include "tests/recorder/session_text.h"
-#include "tests/support/test_files.h"
-#include "tests/trackersim/tracker_fixture.h"
-
-#include "platform/module/libloaderapi.h"
-#include "trackerrec/settings.h"
 
 #include <string>
 
@@ -20,15 +16,7 @@ protected:
     void SetUp() override {
         SimTest::SetUp();
         m_before = simtest::ReadFile(SessionFile());
-        trackerrec::RecorderSettings settings;
-        settings.library = simtest::WidePath(simtest::SimulatorLibraryPath());
-        settings.sessionFile = simtest::WidePath(SessionFile());
-        ASSERT_EQ(trackerrec::WriteSettings(settings), ERROR_SUCCESS);
-        HMODULE library = LoadLibraryW(simtest::WidePath(simtest::RecorderLibraryPath()).c_str());
-        ASSERT_NE(library, nullptr) << simtest::LastLoadError();
-        auto registerServer = GetExport<HRESULT (*)()>(library, "DllRegisterServer");
-        ASSERT_NE(registerServer, nullptr);
-        ASSERT_EQ(registerServer(), S_OK);
+        ASSERT_EQ(rectest::PutRecorderInFront(SessionFile()), "");
     }
     static std::filesystem::path SessionFile() {
         static const simtest::TempFolder folder("recorder-in-front");
@@ -42,35 +30,21 @@ protected:
     // Connects, listens to measurements and fires `count` samples: the
     // collection the event carried (null, with a failure, when none came).
     ComPtr<tracker::MeasurementCollection> Fire(const trackersim::SampleSpec* samples, int count) {
-        if (!m_tracker) {
-            EXPECT_EQ(ConnectTo(TEXT("10.0.0.9"), m_tracker), S_OK);
-            EXPECT_TRUE(m_tracker && SUCCEEDED(m_tracker->get_Measurements(m_measurements.Put())));
-            EXPECT_TRUE(m_measurements &&
-                        SUCCEEDED(Advise(m_measurements.Get(), tracker::IID_MeasurementEvents,
-                                         &m_sink, m_cookie)));
+        if (!m_listener.Connected()) {
+            EXPECT_EQ(m_listener.Connect(), "");
         }
-        m_sink.calls.clear();
+        m_listener.Sink().calls.clear();
         Sim().FireMeasurements(samples, count, 0, nullptr);
         platform::PumpMessages();
-        EXPECT_EQ(m_sink.calls.size(), 1u);
-        return m_sink.calls.empty() ? nullptr : m_sink.Arg<tracker::MeasurementCollection>(0, 1);
+        EXPECT_EQ(m_listener.Sink().calls.size(), 1u);
+        return m_listener.Collection();
     }
     // Stops listening and disconnects, once the test let go of the library's
     // objects: the session file is then complete.
-    void Disconnect() {
-        m_sink.calls.clear();
-        EXPECT_EQ(Unadvise(m_measurements.Get(), tracker::IID_MeasurementEvents, m_cookie), S_OK);
-        m_measurements.Reset();
-        EXPECT_EQ(m_tracker->Disconnect(), S_OK);
-        m_tracker.Reset();
-        platform::PumpMessages();
-    }
+    void Disconnect() { EXPECT_EQ(m_listener.Disconnect(), S_OK); }
 
     std::string m_before; // the session file when the test began
-    ComPtr<tracker::Tracker> m_tracker;
-    ComPtr<tracker::Measurements> m_measurements;
-    RecordingSink m_sink;
-    DWORD m_cookie = 0;
+    rectest::MeasurementListener m_listener;
 };
 
 double PositionX(tracker::Measurement* measurement) {
