@@ -1,5 +1,6 @@
 #include "events.h"
 
+#include "no_type_info.h"
 #include "wrapper_base.h"
 
 #include "../interfaces/tracker/library_ids.h"
@@ -109,7 +110,7 @@ void PutArgument(LineTokens& line, const VARIANT& in, VARIANT& passed, uint32_t 
 
 // What the library calls in place of the module's sink: records the event,
 // wraps its objects and calls the module's sink with them.
-class SinkWrapper final : public IDispatch {
+class SinkWrapper final : public WithoutTypeInfo<IDispatch> {
 public:
     SinkWrapper(IUnknown* sink, uint32_t source, const IID& iid)
         : m_sink(sink), m_source(source), m_iid(iid) {}
@@ -139,19 +140,6 @@ public:
         if (left == 0)
             delete this;
         return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (count)
-            *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags,
                                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,

@@ -3,6 +3,7 @@
 #include "events.h"
 #include "interface_list.h"
 #include "member_macros.h"
+#include "no_type_info.h"
 #include "player.h"
 
 #include "../platform/base/text.h"
@@ -255,22 +256,9 @@ public:
     }
 };
 
-template <class I> class PlayedDispatchOf : public PlayedOf<I> {
+template <class I> class PlayedDispatchOf : public WithoutTypeInfo<PlayedOf<I>> {
 public:
-    using PlayedOf<I>::PlayedOf;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (count)
-            *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
+    using WithoutTypeInfo<PlayedOf<I>>::WithoutTypeInfo;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
         return E_NOTIMPL;
