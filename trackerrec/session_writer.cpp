@@ -5,6 +5,10 @@
 #include <system_error>
 #include <utility>
 
+#ifdef _WIN32
+#include <io.h>
+#endif
+
 namespace trackerrec {
 
 void SessionWriter::Begin(std::FILE* file, std::string path) {
@@ -18,15 +22,15 @@ void SessionWriter::Begin(std::FILE* file, std::string path) {
 }
 
 void SessionWriter::HandOff(std::string_view lines, bool writeOut, bool wait) {
+    if (m_abandoned) {
+        Process(lines, writeOut);
+        return;
+    }
     std::unique_lock<std::mutex> hold(m_lock);
-    if (!m_thread.joinable()) {
+    if (!m_running) {
         m_stop = false;
-        try {
-            if (!m_inline)
-                m_thread = std::thread([this] { Run(); });
-        } catch (const std::system_error&) {
-        }
-        if (!m_thread.joinable()) {
+        m_running = !m_inline && StartThread();
+        if (!m_running) {
             // No thread to be had: the caller writes, as the thread would.
             hold.unlock();
             Process(lines, writeOut);
@@ -41,15 +45,56 @@ void SessionWriter::HandOff(std::string_view lines, bool writeOut, bool wait) {
         m_done.wait(hold, [&] { return m_finished >= mine; });
 }
 
-void SessionWriter::Stop() {
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        if (!m_thread.joinable())
-            return;
-        m_stop = true;
-        m_wake.notify_one();
+bool SessionWriter::StartThread() {
+    if constexpr (platform::kLibraryMayWaitForItsThreads) {
+        try {
+            m_thread = std::thread(&RunThread, this);
+            return true;
+        } catch (const std::system_error&) {
+            return false;
+        }
+    } else {
+#ifdef _WIN32
+        return platform::StartPinnedThread(&RunThread, this);
+#else
+        return false;
+#endif
     }
-    m_thread.join();
+}
+
+void SessionWriter::Stop() {
+    if (m_abandoned)
+        return;
+    {
+        std::unique_lock<std::mutex> hold(m_lock);
+        if (m_running) {
+            m_stop = true;
+            m_wake.notify_one();
+            m_done.wait(hold, [&] { return !m_running; });
+        }
+    }
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void SessionWriter::WriteInline() {
+    m_inline = true;
+    if (platform::kLibraryMayWaitForItsThreads || !m_running)
+        return;
+    // Only Windows gets here, as the process ends: its thread is gone.
+    m_abandoned = true;
+    m_running = false;
+    if (!m_idle.load()) {
+        std::fprintf(stderr,
+                     "tracker recorder: the process ended while %s was being written; the "
+                     "recording ends where it stopped\n",
+                     m_path.c_str());
+        m_file = nullptr; // the system closes it; what the thread held may be in use
+        m_failed = true;
+        return;
+    }
+    Process(m_pending, false);
+    m_pending.clear();
 }
 
 void SessionWriter::CloseFile() {
@@ -62,12 +107,15 @@ void SessionWriter::CloseFile() {
 void SessionWriter::Run() {
     std::unique_lock<std::mutex> hold(m_lock);
     for (;;) {
+        m_idle = true;
         m_wake.wait(hold, [&] { return m_handedOff > m_finished || m_stop; });
+        m_idle = false;
         if (m_handedOff == m_finished) {
             // Stopping with nothing left: what is gathered goes out.
             hold.unlock();
             Process({}, true);
-            return;
+            hold.lock();
+            break;
         }
         m_working.swap(m_pending);
         const bool writeOut = std::exchange(m_writeOut, false) || m_stop;
@@ -79,6 +127,8 @@ void SessionWriter::Run() {
         m_finished = taken;
         m_done.notify_all();
     }
+    m_running = false;
+    m_done.notify_all();
 }
 
 void SessionWriter::Process(std::string_view lines, bool writeOut) {
@@ -93,18 +143,36 @@ void SessionWriter::Process(std::string_view lines, bool writeOut) {
     }
     if (writeOut) {
         WriteBlock();
+#ifndef _WIN32 // Windows writes past the runtime's buffer
         if (m_file && std::fflush(m_file) != 0)
             End(std::strerror(errno));
+#endif
     }
 }
 
 void SessionWriter::WriteBlock() {
     if (!m_file || m_block.size() == 0)
         return;
+#ifdef _WIN32
+    // Past the C runtime: a thread the system ends with the process then
+    // holds none of the runtime's locks, which its libraries' ends still take.
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));
+    DWORD done = 0;
+    const bool written =
+        WriteFile(handle, m_block.data(), static_cast<DWORD>(m_block.size()), &done, nullptr) &&
+        done == m_block.size();
+    const DWORD error = written ? 0 : GetLastError();
+    m_block.clear();
+    if (!written)
+        End(error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL
+                ? std::strerror(ENOSPC)
+                : ("Windows error " + std::to_string(error)).c_str());
+#else
     const bool written = std::fwrite(m_block.data(), 1, m_block.size(), m_file) == m_block.size();
     m_block.clear();
     if (!written)
         End(std::strerror(errno));
+#endif
 }
 
 void SessionWriter::End(const char* why) {

@@ -2,9 +2,10 @@
 // (as tokens) into text and writes the text to the file in blocks, so the
 // calls being recorded do not wait for the formatting or the disk. The thread
 // runs only between a hand-off and the next Stop: it is never left running
-// when the module has released everything, nor when the library unloads.
-// Where a library may not wait for its own threads (Windows), the caller's
-// thread writes.
+// when the module has released everything. On Linux the library waits for it
+// as it unloads; on Windows, where a library may not wait for its own threads,
+// the thread keeps the library loaded while it runs, and a thread the system
+// ended with the process is given up (see WriteInline).
 #pragma once
 
 #include "fields.h"
@@ -40,8 +41,12 @@ public:
     // Writes everything handed off, flushes the file and ends the thread.
     void Stop();
     // From now on the caller's thread writes: no thread may start while the
-    // library is being unloaded (the loader would never let it run).
-    void WriteInline() { m_inline = true; }
+    // library is being unloaded (the loader would never let it run). On
+    // Windows a thread still running here was ended by the system with the
+    // process: no lock it may have held is taken again; the lines it had not
+    // taken are written here, and if it was writing, the file ends where it
+    // stopped.
+    void WriteInline();
     // Stops, then closes the file; a failure to close is told on standard error.
     void CloseFile();
     // Writing failed: the file is closed and a message was given.
@@ -49,6 +54,9 @@ public:
 
 private:
     void Run();
+    static void RunThread(void* writer) { static_cast<SessionWriter*>(writer)->Run(); }
+    // Starts the thread (m_lock held); false when none can be had.
+    bool StartThread();
     // Decodes `lines` into the block and writes it out as it fills; the
     // writer's thread, or the caller's when no thread could be started.
     void Process(std::string_view lines, bool writeOut);
@@ -58,12 +66,17 @@ private:
     std::mutex m_lock;
     std::condition_variable m_wake;
     std::condition_variable m_done;
-    std::thread m_thread;
-    std::string m_pending; // handed off, not yet taken by the thread
-    std::string m_working; // taken by the thread
+    std::thread m_thread;   // Linux's; Windows' runs on its own (StartPinnedThread)
+    bool m_running = false; // the thread is in Run
+    // The thread waits for work (set by it, m_lock held): what it had not
+    // taken is still whole, should the system end it there.
+    std::atomic<bool> m_idle{true};
+    bool m_abandoned = false; // the system ended the thread: no locks any more
+    std::string m_pending;    // handed off, not yet taken by the thread
+    std::string m_working;    // taken by the thread
     bool m_writeOut = false;
     bool m_stop = false;
-    bool m_inline = !platform::kLibraryMayWaitForItsThreads;
+    bool m_inline = false;    // set as the library goes: see WriteInline
     uint64_t m_handedOff = 0; // hand-offs made
     uint64_t m_finished = 0;  // hand-offs written
 

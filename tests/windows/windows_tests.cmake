@@ -1,7 +1,8 @@
 # The Windows target's tests, included by tests/CMakeLists.txt when WIN32:
-# the export table, and loading the plug-in DLL again and again under Wine
-# (COM creation is every simulator suite's, the elevated launch
-# test_connect_dialog's and the settings store test_registry's).
+# the export table, loading the plug-in DLL again and again under Wine, and
+# the recording library as the process ends (COM creation is every simulator
+# suite's, the elevated launch test_connect_dialog's and the settings store
+# test_registry's).
 
 # The plug-in exports exactly the names of its module definition file.
 add_test(NAME windows.export_table
@@ -30,9 +31,10 @@ foreach(gtest_target gtest gtest_main)
 endforeach()
 
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
-add_executable(test_windows ${WINDOWS_TEST_SOURCES})
+# The recording library's settings: a test records through it.
+add_executable(test_windows ${WINDOWS_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/trackerrec/settings.cpp)
 target_link_libraries(test_windows PRIVATE test_support GTest::gtest_main)
-add_dependencies(test_windows trackersim)
+add_dependencies(test_windows trackersim trackerrec)
 # One test for the program, like the other suites on Windows.
 add_test(NAME test_windows COMMAND test_windows)
 set_tests_properties(test_windows PROPERTIES TIMEOUT 300 RESOURCE_LOCK registry)
