@@ -30,6 +30,8 @@ void SessionWriter::HandOff(std::string_view lines, bool writeOut, bool wait) {
     if (!m_running) {
         m_stop = false;
         m_running = !m_inline && StartThread();
+        if (m_running)
+            m_threadAt = ThreadAt::Waiting; // it has taken nothing yet
         if (!m_running) {
             // No thread to be had: the caller writes, as the thread would.
             hold.unlock();
@@ -73,27 +75,32 @@ void SessionWriter::Stop() {
             m_done.wait(hold, [&] { return !m_running; });
         }
     }
+    // It is only returning from Run: a thread started next must not find it there.
+    while (m_threadAt.load() != ThreadAt::None)
+        std::this_thread::yield();
     if (m_thread.joinable())
         m_thread.join();
 }
 
 void SessionWriter::WriteInline() {
     m_inline = true;
-    if (platform::kLibraryMayWaitForItsThreads || !m_running)
+    const ThreadAt at = m_threadAt.load();
+    if (platform::kLibraryMayWaitForItsThreads || at == ThreadAt::None)
         return;
-    // Only Windows gets here, as the process ends: its thread is gone.
+    // Only Windows gets here, as the process ends: the thread is gone, and no
+    // lock it may have held is taken from now on.
     m_abandoned = true;
     m_running = false;
-    if (!m_idle.load()) {
+    if (at == ThreadAt::Working) {
         std::fprintf(stderr,
                      "tracker recorder: the process ended while %s was being written; the "
                      "recording ends where it stopped\n",
                      m_path.c_str());
-        m_file = nullptr; // the system closes it; what the thread held may be in use
+        m_file = nullptr; // the system closes it; the thread was using it
         m_failed = true;
         return;
     }
-    Process(m_pending, false);
+    Process(m_pending, false); // waiting: what it had not taken (nothing when ending)
     m_pending.clear();
 }
 
@@ -104,12 +111,18 @@ void SessionWriter::CloseFile() {
                      m_path.c_str(), std::strerror(errno));
 }
 
+void SessionWriter::RunThread(void* writer) {
+    auto& self = *static_cast<SessionWriter*>(writer);
+    self.Run();
+    self.m_threadAt = ThreadAt::None; // out of Run: the lock is let go
+}
+
 void SessionWriter::Run() {
     std::unique_lock<std::mutex> hold(m_lock);
     for (;;) {
-        m_idle = true;
+        m_threadAt = ThreadAt::Waiting;
         m_wake.wait(hold, [&] { return m_handedOff > m_finished || m_stop; });
-        m_idle = false;
+        m_threadAt = ThreadAt::Working;
         if (m_handedOff == m_finished) {
             // Stopping with nothing left: what is gathered goes out.
             hold.unlock();
@@ -127,6 +140,7 @@ void SessionWriter::Run() {
         m_finished = taken;
         m_done.notify_all();
     }
+    m_threadAt = ThreadAt::Ending;
     m_running = false;
     m_done.notify_all();
 }

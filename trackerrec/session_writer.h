@@ -54,7 +54,7 @@ public:
 
 private:
     void Run();
-    static void RunThread(void* writer) { static_cast<SessionWriter*>(writer)->Run(); }
+    static void RunThread(void* writer);
     // Starts the thread (m_lock held); false when none can be had.
     bool StartThread();
     // Decodes `lines` into the block and writes it out as it fills; the
@@ -68,9 +68,12 @@ private:
     std::condition_variable m_done;
     std::thread m_thread;   // Linux's; Windows' runs on its own (StartPinnedThread)
     bool m_running = false; // the thread is in Run
-    // The thread waits for work (set by it, m_lock held): what it had not
-    // taken is still whole, should the system end it there.
-    std::atomic<bool> m_idle{true};
+    // Where the thread is, for the library's end as the process ends (the
+    // system may have ended the thread anywhere): waiting, what it had not
+    // taken is whole and the lock may be held; working, the file's end is not
+    // known; ending, everything is written. Set by the thread.
+    enum class ThreadAt { None, Waiting, Working, Ending };
+    std::atomic<ThreadAt> m_threadAt{ThreadAt::None};
     bool m_abandoned = false; // the system ended the thread: no locks any more
     std::string m_pending;    // handed off, not yet taken by the thread
     std::string m_working;    // taken by the thread
