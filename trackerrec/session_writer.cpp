@@ -30,14 +30,13 @@ void SessionWriter::HandOff(std::string_view lines, bool writeOut, bool wait) {
     if (!m_running) {
         m_stop = false;
         m_running = !m_inline && StartThread();
-        if (m_running)
-            m_threadAt = ThreadAt::Waiting; // it has taken nothing yet
         if (!m_running) {
             // No thread to be had: the caller writes, as the thread would.
             hold.unlock();
             Process(lines, writeOut);
             return;
         }
+        m_threadAt = ThreadAt::Waiting; // it has taken nothing yet
     }
     m_pending.append(lines);
     m_writeOut = m_writeOut || writeOut;

@@ -18,11 +18,6 @@ namespace platform {
 #ifdef _WIN32
 inline constexpr bool kLibraryMayWaitForItsThreads = false;
 
-// Runs body(context) on a new thread that holds a reference to the library
-// containing `body` until it ends, and lets go of it as it ends
-// (FreeLibraryAndExitThread): the library cannot be unloaded under it. Its
-// code lies in that library, which stays loaded until the last instruction.
-// Returns false when no thread could be started.
 using PinnedThreadBody = void (*)(void* context);
 namespace pinned_thread_detail {
 struct Start {
@@ -36,6 +31,12 @@ inline DWORD WINAPI Main(LPVOID parameter) {
     FreeLibraryAndExitThread(start.library, 0);
 }
 } // namespace pinned_thread_detail
+
+// Runs body(context) on a new thread that holds a reference to the library
+// containing `body` and lets go of it as it ends (FreeLibraryAndExitThread):
+// the library cannot be unloaded under the thread, whose own code lies in
+// that library too, up to its last instruction. Returns false when no thread
+// could be started.
 inline bool StartPinnedThread(PinnedThreadBody body, void* context) {
     HMODULE library = nullptr;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
