@@ -27,10 +27,9 @@ void SessionWriter::HandOff(std::string_view lines, bool writeOut, bool wait) {
         return;
     }
     std::unique_lock<std::mutex> hold(m_lock);
-    if (!m_running) {
+    if (!Running()) {
         m_stop = false;
-        m_running = !m_inline && StartThread();
-        if (!m_running) {
+        if (m_inline || !StartThread()) {
             // No thread to be had: the caller writes, as the thread would.
             hold.unlock();
             Process(lines, writeOut);
@@ -47,20 +46,16 @@ void SessionWriter::HandOff(std::string_view lines, bool writeOut, bool wait) {
 }
 
 bool SessionWriter::StartThread() {
-    if constexpr (platform::kLibraryMayWaitForItsThreads) {
-        try {
-            m_thread = std::thread(&RunThread, this);
-            return true;
-        } catch (const std::system_error&) {
-            return false;
-        }
-    } else {
 #ifdef _WIN32
-        return platform::StartPinnedThread(&RunThread, this);
+    return platform::StartPinnedThread(&RunThread, this);
 #else
+    try {
+        m_thread = std::thread(&RunThread, this);
+        return true;
+    } catch (const std::system_error&) {
         return false;
-#endif
     }
+#endif
 }
 
 void SessionWriter::Stop() {
@@ -68,10 +63,10 @@ void SessionWriter::Stop() {
         return;
     {
         std::unique_lock<std::mutex> hold(m_lock);
-        if (m_running) {
+        if (Running()) {
             m_stop = true;
             m_wake.notify_one();
-            m_done.wait(hold, [&] { return !m_running; });
+            m_done.wait(hold, [&] { return !Running(); });
         }
     }
     // It is only returning from Run: a thread started next must not find it there.
@@ -89,7 +84,6 @@ void SessionWriter::WriteInline() {
     // Only Windows gets here, as the process ends: the thread is gone, and no
     // lock it may have held is taken from now on.
     m_abandoned = true;
-    m_running = false;
     if (at == ThreadAt::Working) {
         std::fprintf(stderr,
                      "tracker recorder: the process ended while %s was being written; the "
@@ -140,7 +134,6 @@ void SessionWriter::Run() {
         m_done.notify_all();
     }
     m_threadAt = ThreadAt::Ending;
-    m_running = false;
     m_done.notify_all();
 }
 

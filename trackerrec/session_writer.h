@@ -57,6 +57,12 @@ private:
     static void RunThread(void* writer);
     // Starts the thread (m_lock held); false when none can be had.
     bool StartThread();
+    enum class ThreadAt { None, Waiting, Working, Ending };
+    // The thread is in Run, not yet ending (m_lock held, or the thread gone).
+    bool Running() const {
+        const ThreadAt at = m_threadAt.load();
+        return at == ThreadAt::Waiting || at == ThreadAt::Working;
+    }
     // Decodes `lines` into the block and writes it out as it fills; the
     // writer's thread, or the caller's when no thread could be started.
     void Process(std::string_view lines, bool writeOut);
@@ -66,13 +72,11 @@ private:
     std::mutex m_lock;
     std::condition_variable m_wake;
     std::condition_variable m_done;
-    std::thread m_thread;   // Linux's; Windows' runs on its own (StartPinnedThread)
-    bool m_running = false; // the thread is in Run
+    std::thread m_thread; // Linux's; Windows' runs on its own (StartPinnedThread)
     // Where the thread is, for the library's end as the process ends (the
     // system may have ended the thread anywhere): waiting, what it had not
     // taken is whole and the lock may be held; working, the file's end is not
     // known; ending, everything is written. Set by the thread.
-    enum class ThreadAt { None, Waiting, Working, Ending };
     std::atomic<ThreadAt> m_threadAt{ThreadAt::None};
     bool m_abandoned = false; // the system ended the thread: no locks any more
     std::string m_pending;    // handed off, not yet taken by the thread
