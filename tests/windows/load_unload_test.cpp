@@ -2,6 +2,8 @@
 // one process: every load answers through its exports, every unload really
 // unloads it, and no handle is left behind (where the process's handle count
 // can be read: Wine 8 answers 0).
+#include "beside_the_program.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,14 +11,6 @@
 #include <string>
 
 namespace {
-
-std::wstring PluginPath() {
-    WCHAR path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    folder.erase(folder.find_last_of(L"\\/") + 1);
-    return folder + L"QNZUDeviceQWand.dll";
-}
 
 template <class F> F Export(HMODULE module, const char* name) {
     return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
@@ -45,7 +39,7 @@ void LoadUseAndUnload(const std::wstring& path) {
 }
 
 TEST(PluginLoading, AHundredLoadsAndUnloadsLeaveNothingLoaded) {
-    const std::wstring path = PluginPath();
+    const std::wstring path = BesideTheProgram(L"QNZUDeviceQWand.dll");
     // The first load sets up what lives as long as the process (the loader's
     // and the runtime's own state).
     LoadUseAndUnload(path);

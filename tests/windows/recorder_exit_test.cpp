@@ -2,6 +2,8 @@
 // session still open: Windows ends the thread before the library hears of
 // it, and the library must neither wait for the thread nor lose what it had
 // not yet written.
+#include "beside_the_program.h"
+
 #include "trackerrec/settings.h"
 
 #include "interfaces/tracker.h"
@@ -18,14 +20,6 @@
 #include <string>
 
 namespace {
-
-std::wstring BesideTheProgram(const wchar_t* name) {
-    WCHAR path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    folder.erase(folder.find_last_of(L"\\/") + 1);
-    return folder + name;
-}
 
 constexpr int kCalls = 30000; // well over one hand-off to the writer thread
 
