@@ -152,7 +152,11 @@ std::vector<std::string> SummaryLines(const SessionStats& stats, const SessionFa
     else
         presses += Format("%ld measuring presses, %.1f points per press", facts.presses,
                           static_cast<double>(measured) / static_cast<double>(facts.presses));
-    if (facts.mode == 1) {
+    if (facts.mode == 1 && facts.presses < 0) {
+        // Without the presses a rate within them is not known either: one
+        // taken over the whole session would count the pauses between them.
+        presses += "; continuous rate not known";
+    } else if (facts.mode == 1) {
         presses += Format("; continuous rate asked %g Hz", facts.askedRate);
         const double achieved = stats.AchievedRate();
         presses += achieved > 0 ? Format(", achieved %.1f Hz", achieved)

@@ -63,7 +63,7 @@ private:
 struct SessionFacts {
     uint32_t mode = 1;
     double askedRate = 0; // continuous measurements per second asked for
-    long presses = -1;    // measuring presses (-1: not known)
+    long presses = -1;    // measuring presses (-1: not known, nor the rate within them)
     long rejected = -1;   // measurements the RMS filter dropped (-1: not known)
     bool virtualTime = true;
     bool hasShape = false; // the scenario's shape below is known

@@ -71,6 +71,12 @@ TEST(ZuhostSummary, PressesRateRmsAndSpan) {
                         "asked 100 Hz, achieved 100.0 Hz");
     EXPECT_EQ(lines[2], "zuhost: RMS mean 0.0250 mm, max 0.0400 mm; rejected by RMS: 3; records "
                         "span 2.000 s of virtual time");
+
+    // A replay or another library: the presses are not known, and a rate
+    // over the whole session (pauses included) would mislead.
+    facts.presses = -1;
+    EXPECT_EQ(SummaryLines(stats, facts)[1],
+              "zuhost: presses not known; continuous rate not known");
 }
 
 TEST(ZuhostSummary, ShapesFitBackToTheirPointsAndAreComparedWithTheScenario) {
