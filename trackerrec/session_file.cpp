@@ -150,7 +150,13 @@ bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& fil
     bool ended = false;
     for (int number = 2; ReadLine(in, line); ++number) {
         auto corrupt = [&](const std::string& why) {
-            error = path + ": line " + std::to_string(number) + ": " + why;
+            // A last line without its line end was cut off as it was written
+            // (a full disk, a copy that stopped): that, not its fields, is the fault.
+            if (in.eof())
+                error = path + ": truncated (line " + std::to_string(number) +
+                        " is cut short; the session's end is missing)";
+            else
+                error = path + ": line " + std::to_string(number) + ": " + why;
             return false;
         };
         if (ended)

@@ -83,6 +83,10 @@ TEST(SessionFileTest, EntriesAfterTheEndAndUnknownEntriesAreRefused) {
             << bad;
     EXPECT_NE(refused("m 1 A.b\n0 1\ns current \"a\" 1\nend\n").find("after the session began"),
               std::string::npos);
+    // A file cut off mid-line says so, not what the cut line's fields lack.
+    EXPECT_NE(refused("s current \"a\" 1\ns curr").find("truncated (line 3 is cut short"),
+              std::string::npos);
+    EXPECT_NE(refused("s cur\nend\n").find("line 2: a setting that is not"), std::string::npos);
     // Numbers too large for any count are refused, not thrown.
     EXPECT_NE(refused("m 1 A.b\n0 18446744073709551617\nend\n").find("member"), std::string::npos);
     std::istringstream huge("QNZU-TRACKER-SESSION 134538937991\nend\n");
