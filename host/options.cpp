@@ -37,7 +37,8 @@ the console screen prints them and acts for the person: --address and --answer.
   --rate HZ         measurements per second while continuous measuring runs, above 0 up
                     to 1000 (default 100); a scripted press lasts long enough for five
   --duration S      how long the scenario plays, in seconds, from 0.001 to 86400 in whole
-                    milliseconds (default: until its script has played)
+                    milliseconds (default: until its script has played; a replay until its
+                    last event has fired, another library 10 s)
   --answer NAME     on the console screen: answer the next message box with this button
                     (OK, Cancel, Yes, No, Abort, Retry, Ignore, in any case), or "default";
                     repeat for later boxes; unanswered boxes take their default. A button

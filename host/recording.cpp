@@ -61,6 +61,11 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
     }
     if (!replay)
         return;
+    m_replayStanding = GetExport<int (*)()>(m_recorder, "ReplayStanding");
+    if (!m_replayStanding) {
+        m_error = "the recording library " + recorder + " cannot play a session (too old)";
+        return;
+    }
     if (!UseScratchSettings(true))
         return;
     if (trackerrec::WriteSettings(settings) != ERROR_SUCCESS) {

@@ -7,6 +7,7 @@
 
 #include "platform/module/libloaderapi.h"
 #include "platform/registry/registry.h"
+#include "trackerrec/replay_standing.h"
 
 #include <string>
 
@@ -20,6 +21,11 @@ public:
 
     bool ok() const { return m_registered && m_error.empty(); }
     const std::string& error() const { return m_error; }
+    // Where a replay stands.
+    trackerrec::ReplayStanding Standing() const {
+        return m_replayStanding ? static_cast<trackerrec::ReplayStanding>(m_replayStanding())
+                                : trackerrec::ReplayStanding::NotPlaying;
+    }
 
 private:
     // The scratch settings store of a replay. Linux: the process's settings
@@ -36,6 +42,7 @@ private:
     void ApplySessionSettings(const std::string& file);
 
     HMODULE m_recorder = nullptr;
+    int (*m_replayStanding)() = nullptr; // the recorder's, for a replay
     bool m_registered = false;
     std::string m_error;
 #ifdef _WIN32

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -47,23 +48,33 @@ struct RecordWriter {
     }
 };
 
-// Lets the scenario play for durationMs on the host's message loop, with a
-// progress line; stops early on Ctrl-C or when nothing is left to play.
-void Play(trackersim::SimControl* simulator, uint64_t durationMs, const RecordWriter& writer) {
+// What plays in a session, and for how long at most.
+struct PlayLimits {
+    uint64_t durationMs = 0;
+    bool durationGiven = true;          // false: the progress line shows no total
+    std::function<bool()> stillPlaying; // null: plays for the whole duration
+};
+
+// Lets the session play on the host's message loop, with a progress line;
+// stops early on Ctrl-C or when nothing is left to play.
+void Play(const PlayLimits& limits, const RecordWriter& writer) {
     Progress progress;
     platform::Clock& clock = platform::CurrentClock();
     const uint64_t start = clock.NowMs();
     for (;;) {
         const uint64_t elapsed = clock.NowMs() - start;
-        if (elapsed >= durationMs || Interrupted() ||
-            (simulator && !simulator->IsScenarioPlaying()))
+        if (elapsed >= limits.durationMs || Interrupted() ||
+            (limits.stillPlaying && !limits.stillPlaying()))
             break;
-        platform::RunMessagesFor(std::min<uint64_t>(50, durationMs - elapsed));
+        platform::RunMessagesFor(std::min<uint64_t>(50, limits.durationMs - elapsed));
+        const double seconds = static_cast<double>(clock.NowMs() - start) / 1000.0;
+        const auto records = static_cast<unsigned long long>(writer.sequence);
         char line[160];
-        std::snprintf(line, sizeof line, "zuhost: %.1f s of %.1f s, %llu records",
-                      static_cast<double>(clock.NowMs() - start) / 1000.0,
-                      static_cast<double>(durationMs) / 1000.0,
-                      static_cast<unsigned long long>(writer.sequence));
+        if (limits.durationGiven)
+            std::snprintf(line, sizeof line, "zuhost: %.1f s of %.1f s, %llu records", seconds,
+                          static_cast<double>(limits.durationMs) / 1000.0, records);
+        else
+            std::snprintf(line, sizeof line, "zuhost: %.1f s, %llu records", seconds, records);
         progress.Show(line);
     }
 }
@@ -129,7 +140,17 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     writer.simulator = simulator.Get();
     writer.mode = options.mode;
 
-    uint64_t durationMs = options.durationMs ? options.durationMs : 10000;
+    // Another library plays for ten seconds unless told otherwise; a replay
+    // until its recording has played (its longest is the longest duration).
+    constexpr uint64_t kLongestMs = 86400 * 1000;
+    const bool replay = !options.replay.empty();
+    PlayLimits limits;
+    limits.durationMs = options.durationMs ? options.durationMs : replay ? kLongestMs : 10000;
+    limits.durationGiven = options.durationMs || !replay;
+    if (replay)
+        limits.stillPlaying = [&recording] {
+            return recording->Standing() == trackerrec::ReplayStanding::Playing;
+        };
     if (simulator) {
         // The scenario's presses are made to last for the rate chosen first.
         simulator->SetContinuousRate(options.continuousHz);
@@ -140,7 +161,7 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
         }
         const uint64_t scriptMs = simulator->ScriptLengthMs();
         if (!options.durationMs)
-            durationMs = scriptMs + 1000;
+            limits.durationMs = scriptMs + 1000;
         else if (options.durationMs <= scriptMs)
             std::fprintf(stderr,
                          "zuhost: the %s scenario's presses take %.1f s; --duration %.3f s ends "
@@ -169,11 +190,16 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     long rejected = -1, presses = -1;
     if (simulator) {
         simulator->PlayScenario(options.positionHz);
-        Play(simulator.Get(), durationMs, writer);
+        limits.stillPlaying = [&simulator] { return simulator->IsScenarioPlaying(); };
+        Play(limits, writer);
         simulator->StopScenario();
     } else {
-        Play(nullptr, durationMs, writer);
+        Play(limits, writer);
     }
+    // A replay that stopped for a call the module owed: the closing's calls
+    // show whether it was the closing the recording waited for.
+    const bool callAwaited =
+        replay && recording->Standing() == trackerrec::ReplayStanding::AwaitingCall;
     plugin.StopProbeMeasure();
     bool filesWritten = true;
     if (!options.saveCamera.empty() && !SaveLastCameraImage(options.saveCamera))
@@ -181,6 +207,9 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     const int closed = plugin.Close();
     platform::PumpMessages();
     zdev_set_scan_sink(nullptr, nullptr);
+    if (callAwaited && recording->Standing() == trackerrec::ReplayStanding::Diverged)
+        std::fprintf(stderr, "zuhost: the replay had waited a second for the call the recording "
+                             "has next; the module did not make it, and was closed\n");
     if (simulator) {
         // Every measurement the module was handed (events and one-shot
         // requests) that it did not post.

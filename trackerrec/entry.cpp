@@ -132,6 +132,10 @@ TRACKERREC_EXPORT HRESULT DllCanUnloadNow() {
     return canUnload ? canUnload() : S_OK;
 }
 
+TRACKERREC_EXPORT int ReplayStanding() {
+    return static_cast<int>(trackerrec::Player::Get().Standing());
+}
+
 // Registers the recorder in front of the library registered now (unless that
 // is the recorder itself, whose recorded library then stays), keeping the
 // session file already set.

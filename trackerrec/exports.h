@@ -13,3 +13,5 @@ TRACKERREC_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** 
 TRACKERREC_EXPORT HRESULT DllCanUnloadNow();
 TRACKERREC_EXPORT HRESULT DllRegisterServer();
 TRACKERREC_EXPORT HRESULT DllUnregisterServer();
+// For the host that runs a replay: where it stands (trackerrec::ReplayStanding).
+TRACKERREC_EXPORT int ReplayStanding();

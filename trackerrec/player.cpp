@@ -54,7 +54,26 @@ bool Player::Load(const std::string& path) {
     }
     m_loaded = true;
     m_connect = platform::CurrentClock().NowMs();
+    m_cursorMovedAt = m_connect;
+    for (size_t i = m_file.entries.size(); i > 0; --i)
+        if (m_file.entries[i - 1].kind == SessionEntry::Event) {
+            m_eventsEnd = i;
+            break;
+        }
     return true;
+}
+
+ReplayStanding Player::Standing() const {
+    constexpr uint64_t kOwedCallMs = 1000;
+    const SessionEntry* entry = Peek();
+    if (Diverged())
+        return ReplayStanding::Diverged;
+    if (!m_loaded || m_cursor >= m_eventsEnd || !entry)
+        return ReplayStanding::NotPlaying;
+    if (entry->kind != SessionEntry::Event &&
+        platform::CurrentClock().NowMs() - m_cursorMovedAt >= kOwedCallMs)
+        return ReplayStanding::AwaitingCall;
+    return ReplayStanding::Playing;
 }
 
 IUnknown* Player::MakeObject(int index) {
@@ -112,6 +131,7 @@ const SessionEntry* Player::NextCall(uint32_t target, std::string_view member) c
 
 void Player::Consume() {
     ++m_cursor;
+    m_cursorMovedAt = platform::CurrentClock().NowMs();
     ScheduleEvent();
 }
 
@@ -294,6 +314,7 @@ void Player::FireEvent(const SessionEntry& entry) {
         }
     }
     ++m_cursor; // the calls the event causes come next
+    m_cursorMovedAt = platform::CurrentClock().NowMs();
     DISPPARAMS params = {count ? args.data() : nullptr, nullptr, static_cast<UINT>(count), 0};
     std::vector<ComPtr<IDispatch>> sinks;
     for (const auto& [cookie, sink] : m_sinks)

@@ -5,6 +5,7 @@
 // it and every later call fail with a description naming both.
 #pragma once
 
+#include "replay_standing.h"
 #include "session_file.h"
 #include "wrap.h"
 
@@ -22,6 +23,10 @@ public:
     // Loads the file; on refusal says why on standard error.
     bool Load(const std::string& path);
     bool Loaded() const { return m_loaded; }
+    // Where the replay stands. The module calls only in answer to events and
+    // to the host, so a call it has owed for a second is not coming: the host
+    // is to carry on (its next calls then show where the two part).
+    ReplayStanding Standing() const;
 
     // Objects, numbered in the order their "@" appears.
     uint32_t Newest() const { return m_newest; }
@@ -63,6 +68,8 @@ private:
 
     SessionFile m_file;
     size_t m_cursor = 0;
+    size_t m_eventsEnd = 0;       // one past the last event entry
+    uint64_t m_cursorMovedAt = 0; // when the cursor last moved on
     bool m_loaded = false;
     uint32_t m_newest = 0;
     std::map<uint32_t, IUnknown*> m_objects;

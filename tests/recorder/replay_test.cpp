@@ -116,6 +116,41 @@ TEST_F(ReplayTest, AnotherAcquisitionModeStopsAtTheFirstCallThatDiffers) {
         << replayed.messages;
 }
 
+// A replay plays until its recording has, however long that ran; a call the
+// module does not make holds it up for a second, not for the longest duration.
+TEST_F(ReplayTest, AReplayPlaysAsLongAsItsRecordingAndWaitsASecondForACallThatDoesNotCome) {
+    // Longer than the ten seconds another library plays for.
+    const std::string session = File("long.session").string();
+    const SessionRun recorded = Session("recorded", {"--duration", "12", "--record", session});
+    ASSERT_EQ(recorded.status, 0) << recorded.messages;
+    const SessionRun replayed = Session("replayed", {"--replay", session});
+    EXPECT_EQ(replayed.status, 0) << replayed.messages;
+    EXPECT_TRUE(WithoutTime(replayed.records) == WithoutTime(recorded.records))
+        << "the replay posted other records";
+
+    // A call the module does not make, before an event five seconds in: the
+    // host waits for it a second, then closes, where the two part.
+    std::string text = ReadFile(session);
+    const size_t event = text.find("\ne 5000 ");
+    const size_t member = text.find(" ScalarValue.get_Value\n");
+    ASSERT_NE(event, std::string::npos);
+    ASSERT_NE(member, std::string::npos);
+    const size_t number = text.rfind("\nm ", member) + 3;
+    text.insert(event + 1, "0 " + text.substr(number, member - number) + " 1.5\n");
+    const std::string owing = File("owing.session").string();
+    WriteFile(owing, text);
+    const SessionRun stalled = Session("owing", {"--replay", owing});
+    EXPECT_NE(stalled.messages.find("zuhost: the replay had waited a second for the call the "
+                                    "recording has next"),
+              std::string::npos)
+        << stalled.messages;
+    EXPECT_NE(stalled.messages.find("; the recording has ScalarValue.get_Value on object "),
+              std::string::npos)
+        << stalled.messages;
+    EXPECT_TRUE(WithoutTime(recorded.records).starts_with(WithoutTime(stalled.records)))
+        << "the records up to the call are the recording's";
+}
+
 // (Each refusal's reasons, newer files and settings among them, are the
 // session file tests'.)
 TEST_F(ReplayTest, CutShortDamagedAndForeignFilesAreRefusedAtLoad) {
