@@ -61,7 +61,7 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
     }
     if (!replay)
         return;
-    m_replayStanding = GetExport<int (*)()>(m_recorder, "ReplayStanding");
+    m_replayStanding = GetExport<int (*)()>(m_recorder, "GetReplayStanding");
     if (!m_replayStanding) {
         m_error = "the recording library " + recorder + " cannot play a session (too old)";
         return;

@@ -132,7 +132,7 @@ TRACKERREC_EXPORT HRESULT DllCanUnloadNow() {
     return canUnload ? canUnload() : S_OK;
 }
 
-TRACKERREC_EXPORT int ReplayStanding() {
+TRACKERREC_EXPORT int GetReplayStanding() {
     return static_cast<int>(trackerrec::Player::Get().Standing());
 }
 

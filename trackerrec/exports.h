@@ -14,4 +14,4 @@ TRACKERREC_EXPORT HRESULT DllCanUnloadNow();
 TRACKERREC_EXPORT HRESULT DllRegisterServer();
 TRACKERREC_EXPORT HRESULT DllUnregisterServer();
 // For the host that runs a replay: where it stands (trackerrec::ReplayStanding).
-TRACKERREC_EXPORT int ReplayStanding();
+TRACKERREC_EXPORT int GetReplayStanding();

@@ -1,5 +1,5 @@
 // Where a replay stands, as the recorder tells the host that runs it
-// (ReplayStanding, exported by the recorder).
+// (GetReplayStanding, exported by the recorder).
 #pragma once
 
 namespace trackerrec {
