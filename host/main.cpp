@@ -140,6 +140,10 @@ int main(int argc, char** argv) {
     const std::string plugin =
         options.plugin.empty() ? folder + "/QNZUDeviceQWand.so" : options.plugin;
 #endif
+    if (!CheckFilesApart(options, plugin, error)) {
+        std::fprintf(stderr, "zuhost: %s\n", error.c_str());
+        return kStatusBadOption;
+    }
 
     // Real windows mean a person at a desktop and the real clock.
     const bool realWindows = platform::RealWindows();

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwctype>
+#include <filesystem>
 #include <map>
 
 const char* UsageText() {
@@ -147,6 +149,23 @@ bool CheckCombination(const HostOptions& o, std::string& error) {
     return true;
 }
 
+// A path given on the command line (UTF-8), as one spelling of the file it
+// names: absolute, with "." and ".." and, where they exist, links resolved.
+std::filesystem::path OneSpelling(const std::string& name) {
+    namespace fs = std::filesystem;
+    const fs::path given(std::u8string(name.begin(), name.end()));
+    std::error_code error;
+    fs::path path = fs::weakly_canonical(fs::absolute(given, error), error);
+    if (error)
+        path = given.lexically_normal();
+#ifdef _WIN32
+    std::wstring text = path.native(); // Windows compares file names without case
+    std::transform(text.begin(), text.end(), text.begin(), ::towlower);
+    path = text;
+#endif
+    return path;
+}
+
 bool IsBoxAnswer(const std::string& name) {
     std::string lower = name;
     std::transform(lower.begin(), lower.end(), lower.begin(),
@@ -219,20 +238,21 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
                 return false;
             }
         } else if (arg == "--plugin" || arg == "--out" || arg == "--plot" ||
-                   arg == "--save-camera") {
-            std::string& into = arg == "--plugin" ? o.plugin
-                                : arg == "--out"  ? o.out
-                                : arg == "--plot" ? o.plot
-                                                  : o.saveCamera;
+                   arg == "--save-camera" || arg == "--record" || arg == "--replay" ||
+                   arg == "--trace") {
+            std::string& into = arg == "--plugin"   ? o.plugin
+                                : arg == "--out"    ? o.out
+                                : arg == "--plot"   ? o.plot
+                                : arg == "--record" ? o.record
+                                : arg == "--replay" ? o.replay
+                                : arg == "--trace"  ? o.trace
+                                                    : o.saveCamera;
             if (!value(into))
                 return false;
             if (into.empty()) {
                 error = arg + " needs a file name";
                 return false;
             }
-        } else if (arg == "--trace") {
-            if (!value(o.trace))
-                return false;
         } else if (arg == "--address") {
             if (!value(o.address))
                 return false;
@@ -262,12 +282,6 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
             if (!CheckPageAction(text, &error))
                 return false;
             o.pageActions.push_back(text);
-        } else if (arg == "--record") {
-            if (!value(o.record))
-                return false;
-        } else if (arg == "--replay") {
-            if (!value(o.replay))
-                return false;
         } else if (arg == "--cycles") {
             if (!whole(1, 1000000, "a whole number from 1 to 1000000", number))
                 return false;
@@ -325,4 +339,27 @@ bool ParseOptions(int argc, char** argv, HostOptions& o, std::string& error) {
         }
     }
     return CheckCombination(o, error);
+}
+
+// The records written over the recording being replayed, or over the
+// plug-in, would be lost.
+bool CheckFilesApart(const HostOptions& o, const std::string& plugin, std::string& error) {
+    const std::pair<const char*, const std::string*> files[] = {
+        {"the plug-in", &plugin}, {"--record", &o.record}, {"--replay", &o.replay},
+        {"--out", &o.out},        {"--plot", &o.plot},     {"--save-camera", &o.saveCamera},
+        {"--trace", &o.trace},
+    };
+    for (size_t i = 0; i < std::size(files); ++i)
+        for (size_t j = i + 1; j < std::size(files); ++j) {
+            const std::string &a = *files[i].second, &b = *files[j].second;
+            std::error_code unknown; // a file that does not exist yet is none of the others
+            if (a.empty() || b.empty() ||
+                (OneSpelling(a) != OneSpelling(b) &&
+                 !std::filesystem::equivalent(OneSpelling(a), OneSpelling(b), unknown)))
+                continue;
+            error = std::string(files[i].first) + " and " + files[j].first +
+                    " name the same file, " + b + ": give each its own";
+            return false;
+        }
+    return true;
 }

@@ -54,4 +54,7 @@ struct HostOptions {
 
 // Parses argv; on a bad option returns false with a message in error.
 bool ParseOptions(int argc, char** argv, HostOptions& options, std::string& error);
+// No two of the files a run reads or writes (the plug-in `plugin` among
+// them) may be one; false with a message in error when two are.
+bool CheckFilesApart(const HostOptions& options, const std::string& plugin, std::string& error);
 const char* UsageText();

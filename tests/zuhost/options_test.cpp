@@ -100,4 +100,29 @@ TEST(ZuhostOptions, FilesAndStepsAreCheckedBeforeTheRun) {
     EXPECT_NE(Refusal({"--scenario", "torus"}).find("session, sphere, plane or cylinder"),
               std::string::npos);
     EXPECT_EQ(Refusal({"--out", ""}), "--out needs a file name");
+    // An empty name would quietly run a live session instead of a replay.
+    EXPECT_EQ(Refusal({"--replay", ""}), "--replay needs a file name");
+    EXPECT_EQ(Refusal({"--record", ""}), "--record needs a file name");
+}
+
+// Records written over the recording they replay, or over the plug-in, are
+// refused however the two names are spelt.
+TEST(ZuhostOptions, TwoOptionsNamingOneFileAreRefused) {
+    const auto apart = [](std::initializer_list<const char*> args, const std::string& plugin) {
+        HostOptions options;
+        std::string error;
+        if (!Parse(args, options, error))
+            return "parse: " + error;
+        return CheckFilesApart(options, plugin, error) ? std::string("(apart)") : error;
+    };
+    EXPECT_EQ(apart({"--replay", "s.txt", "--out", "./x/../s.txt"}, "zu/plugin.so"),
+              "--replay and --out name the same file, ./x/../s.txt: give each its own");
+    EXPECT_EQ(apart({"--record", "s.txt", "--trace", "s.txt"}, "zu/plugin.so"),
+              "--record and --trace name the same file, s.txt: give each its own");
+    EXPECT_EQ(apart({"--out", "zu/plugin.so"}, "zu/plugin.so"),
+              "the plug-in and --out name the same file, zu/plugin.so: give each its own");
+    EXPECT_EQ(apart({"--record", "s.txt", "--out", "s.json", "--plot", "s.svg", "--trace", "t.txt",
+                     "--save-camera", "s.bmp"},
+                    "zu/plugin.so"),
+              "(apart)");
 }
