@@ -349,16 +349,20 @@ bool CheckFilesApart(const HostOptions& o, const std::string& plugin, std::strin
         {"--out", &o.out},        {"--plot", &o.plot},     {"--save-camera", &o.saveCamera},
         {"--trace", &o.trace},
     };
-    for (size_t i = 0; i < std::size(files); ++i)
-        for (size_t j = i + 1; j < std::size(files); ++j) {
-            const std::string &a = *files[i].second, &b = *files[j].second;
+    constexpr size_t kFiles = std::size(files);
+    std::filesystem::path spellings[kFiles];
+    for (size_t i = 0; i < kFiles; ++i)
+        if (!files[i].second->empty())
+            spellings[i] = OneSpelling(*files[i].second);
+    for (size_t i = 0; i < kFiles; ++i)
+        for (size_t j = i + 1; j < kFiles; ++j) {
             std::error_code unknown; // a file that does not exist yet is none of the others
-            if (a.empty() || b.empty() ||
-                (OneSpelling(a) != OneSpelling(b) &&
-                 !std::filesystem::equivalent(OneSpelling(a), OneSpelling(b), unknown)))
+            if (spellings[i].empty() || spellings[j].empty() ||
+                (spellings[i] != spellings[j] &&
+                 !std::filesystem::equivalent(spellings[i], spellings[j], unknown)))
                 continue;
             error = std::string(files[i].first) + " and " + files[j].first +
-                    " name the same file, " + b + ": give each its own";
+                    " name the same file, " + *files[j].second + ": give each its own";
             return false;
         }
     return true;

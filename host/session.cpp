@@ -151,6 +151,8 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
         limits.stillPlaying = [&recording] {
             return recording->Standing() == trackerrec::ReplayStanding::Playing;
         };
+    else if (simulator)
+        limits.stillPlaying = [&simulator] { return simulator->IsScenarioPlaying(); };
     if (simulator) {
         // The scenario's presses are made to last for the rate chosen first.
         simulator->SetContinuousRate(options.continuousHz);
@@ -188,14 +190,11 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     plugin.StartProbeMeasure();
 
     long rejected = -1, presses = -1;
-    if (simulator) {
+    if (simulator)
         simulator->PlayScenario(options.positionHz);
-        limits.stillPlaying = [&simulator] { return simulator->IsScenarioPlaying(); };
-        Play(limits, writer);
+    Play(limits, writer);
+    if (simulator)
         simulator->StopScenario();
-    } else {
-        Play(limits, writer);
-    }
     // A replay that stopped for a call the module owed: the closing's calls
     // show whether it was the closing the recording waited for.
     const bool callAwaited =

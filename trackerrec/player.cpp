@@ -130,9 +130,13 @@ const SessionEntry* Player::NextCall(uint32_t target, std::string_view member) c
 }
 
 void Player::Consume() {
+    MoveOn();
+    ScheduleEvent();
+}
+
+void Player::MoveOn() {
     ++m_cursor;
     m_cursorMovedAt = platform::CurrentClock().NowMs();
-    ScheduleEvent();
 }
 
 bool Player::TakeDouble(const std::string& field, double& value) {
@@ -313,8 +317,7 @@ void Player::FireEvent(const SessionEntry& entry) {
             arg.vt = VT_NULL;
         }
     }
-    ++m_cursor; // the calls the event causes come next
-    m_cursorMovedAt = platform::CurrentClock().NowMs();
+    MoveOn(); // the calls the event causes come next
     DISPPARAMS params = {count ? args.data() : nullptr, nullptr, static_cast<UINT>(count), 0};
     std::vector<ComPtr<IDispatch>> sinks;
     for (const auto& [cookie, sink] : m_sinks)

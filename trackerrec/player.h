@@ -61,6 +61,8 @@ private:
     Player() = default;
     ~Player();
     void ScheduleEvent();
+    // Moves the cursor past its entry, noting when (see Standing).
+    void MoveOn();
     uint64_t DueAt(const SessionEntry& entry) const;
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
     void FireEvent(const SessionEntry& entry);

@@ -4,6 +4,8 @@
 // can be read: Wine 8 answers 0).
 #include "beside_the_program.h"
 
+#include "platform/module/libloaderapi.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,10 +13,6 @@
 #include <string>
 
 namespace {
-
-template <class F> F Export(HMODULE module, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 DWORD HandleCount() {
     DWORD count = 0;
@@ -27,11 +25,11 @@ void LoadUseAndUnload(const std::wstring& path) {
     HMODULE module = LoadLibraryW(path.c_str());
     ASSERT_NE(module, nullptr) << GetLastError();
     const char* name = nullptr;
-    auto getName = Export<int (*)(const char**)>(module, "GetDeviceName");
+    auto getName = GetExport<int (*)(const char**)>(module, "GetDeviceName");
     ASSERT_NE(getName, nullptr);
     EXPECT_EQ(getName(&name), 1);
     EXPECT_STREQ(name, "Orlan Q-Wand");
-    auto close = Export<int (*)()>(module, "Close");
+    auto close = GetExport<int (*)()>(module, "Close");
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close(), 1);
     ASSERT_TRUE(FreeLibrary(module));

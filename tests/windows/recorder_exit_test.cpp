@@ -9,6 +9,7 @@
 #include "interfaces/tracker.h"
 #include "platform/com/bstr.h"
 #include "platform/com/com_ptr.h"
+#include "platform/module/libloaderapi.h"
 
 #include <windows.h>
 
@@ -34,10 +35,10 @@ constexpr int kCalls = 30000; // well over one hand-off to the writer thread
     if (trackerrec::WriteSettings(settings) != ERROR_SUCCESS)
         ExitProcess(10);
     HMODULE recorder = LoadLibraryW(BesideTheProgram(L"Tarn.Tracker.Recorder.dll").c_str());
-    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    auto getClassObject = recorder ? reinterpret_cast<GetClassObject>(reinterpret_cast<void (*)()>(
-                                         GetProcAddress(recorder, "DllGetClassObject")))
-                                   : nullptr;
+    auto getClassObject =
+        recorder
+            ? GetExport<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(recorder, "DllGetClassObject")
+            : nullptr;
     ComPtr<IClassFactory> factory;
     if (!getClassObject || FAILED(getClassObject(tracker::CLSID_TrackerConnection,
                                                  IID_IClassFactory, factory.PutVoid())))
