@@ -32,8 +32,17 @@ std::string RecorderPath() {
 } // namespace
 
 SessionRecording::SessionRecording(const std::string& file, bool replay) {
-    if (replay && !UseScratchSettings(false))
-        return;
+    // A file the replay would refuse is refused here, before anything runs.
+    trackerrec::SessionFile session;
+    if (replay) {
+        std::string error;
+        if (!trackerrec::LoadSessionFile(file, session, error)) {
+            m_error = "--replay refused " + error;
+            return;
+        }
+        if (!UseScratchSettings(false))
+            return;
+    }
     const std::string recorder = RecorderPath();
     m_recorder = LoadLibraryW(platform::WideFromUtf8(recorder).c_str());
     auto registerServer =
@@ -72,7 +81,7 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
         m_error = "the replay's scratch settings store cannot be written";
         return;
     }
-    ApplySessionSettings(file);
+    ApplySessionSettings(session, file);
 }
 
 SessionRecording::~SessionRecording() {
@@ -91,12 +100,9 @@ SessionRecording::~SessionRecording() {
     EndScratchSettings(true);
 }
 
-// A file that cannot be read is refused by the replay itself, which says why.
-void SessionRecording::ApplySessionSettings(const std::string& file) {
-    trackerrec::SessionFile session;
+void SessionRecording::ApplySessionSettings(const trackerrec::SessionFile& session,
+                                            const std::string& file) {
     std::string error;
-    if (!trackerrec::LoadSessionFile(file, session, error))
-        return;
     if (session.settings.empty())
         std::fprintf(stderr,
                      "zuhost: %s carries no settings of the module; the replay runs "

@@ -8,6 +8,7 @@
 #include "platform/module/libloaderapi.h"
 #include "platform/registry/registry.h"
 #include "trackerrec/replay_standing.h"
+#include "trackerrec/session_file.h"
 
 #include <string>
 
@@ -38,8 +39,8 @@ private:
     // Called before and after the recorder is unregistered: the override
     // ends before (the registration is the user's), the settings file after.
     void EndScratchSettings(bool unregistered);
-    // Puts the session's settings into the scratch store.
-    void ApplySessionSettings(const std::string& file);
+    // Puts the session's settings (of `file`) into the scratch store.
+    void ApplySessionSettings(const trackerrec::SessionFile& session, const std::string& file);
 
     HMODULE m_recorder = nullptr;
     int (*m_replayStanding)() = nullptr; // the recorder's, for a replay

@@ -28,11 +28,6 @@ void SetDescription(const std::string& text) {
         SetErrorInfo(0, info.Get());
 }
 
-bool ParseUnsigned(const std::string& field, uint64_t& value, int base = 10) {
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value, base);
-    return ec == std::errc() && end == field.data() + field.size();
-}
-
 } // namespace
 
 Player& Player::Get() {
@@ -109,22 +104,26 @@ const SessionEntry* Player::Peek() const {
     return m_cursor < m_file.entries.size() ? &m_file.entries[m_cursor] : nullptr;
 }
 
-const std::string& Player::MemberName(const SessionEntry& entry, size_t field) const {
-    return m_file.members[std::stoul(entry.fields[field]) - 1];
+const std::string& Player::MemberName(std::string_view number) const {
+    uint64_t n = 0;
+    IntegerOfField(number, n);
+    return m_file.members[n - 1];
 }
 
-uint32_t Player::Target(const std::string& field, uint32_t base) const {
+uint32_t Player::Target(std::string_view field, uint32_t base) const {
     uint64_t back = 0;
-    if (!ParseUnsigned(field, back) || back >= base)
+    if (!IntegerOfField(field, back) || back >= base)
         return 0;
     return base - static_cast<uint32_t>(back);
 }
 
-const SessionEntry* Player::NextCall(uint32_t target, std::string_view member) const {
+const SessionEntry* Player::NextCall(uint32_t target, std::string_view member,
+                                     std::vector<std::string_view>& fields) const {
     const SessionEntry* entry = Peek();
     if (!entry || entry->kind != SessionEntry::Call)
         return nullptr;
-    if (Target(entry->fields[0], m_newest) != target || MemberName(*entry, 1) != member)
+    fields = entry->Fields();
+    if (Target(fields[0], m_newest) != target || MemberName(fields[1]) != member)
         return nullptr;
     return entry;
 }
@@ -139,11 +138,11 @@ void Player::MoveOn() {
     m_cursorMovedAt = platform::CurrentClock().NowMs();
 }
 
-bool Player::TakeDouble(const std::string& field, double& value) {
+bool Player::TakeDouble(std::string_view field, double& value) {
     uint64_t bits = 0;
     if (!field.empty() && field[0] == '=') {
         uint64_t back = 0;
-        if (!ParseUnsigned(field.substr(1), back) || back == 0 ||
+        if (!IntegerOfField(field.substr(1), back) || back == 0 ||
             back > static_cast<uint64_t>(m_recentCount))
             return false;
         bits = m_recent[(m_recentNext - static_cast<int>(back) + 16) % 16];
@@ -162,21 +161,21 @@ bool Player::TakeDouble(const std::string& field, double& value) {
 }
 
 std::string Player::Describe(const SessionEntry& entry) const {
+    const std::vector<std::string_view> fields = entry.Fields();
     switch (entry.kind) {
     case SessionEntry::End:
         return "the end of the session";
     case SessionEntry::Create:
         return "the creation of the connection object";
     case SessionEntry::Event:
-        return "the event " + MemberName(entry, 2) + " at " + entry.fields[0] + " ms";
+        return "the event " + MemberName(fields[2]) + " at " + std::string(fields[0]) + " ms";
     case SessionEntry::Call:
         break;
     }
-    std::vector<std::string> rest(entry.fields.begin() + 2, entry.fields.end());
     std::string text =
-        MemberName(entry, 1) + " on object " + std::to_string(Target(entry.fields[0], m_newest));
-    for (const std::string& field : rest)
-        text += " " + field;
+        MemberName(fields[1]) + " on object " + std::to_string(Target(fields[0], m_newest));
+    for (size_t i = 2; i < fields.size(); ++i)
+        (text += ' ') += fields[i];
     return text;
 }
 
@@ -185,7 +184,7 @@ HRESULT Player::Diverge(const std::string& actual) {
         const SessionEntry* expected = Peek();
         m_divergence = "Replay diverged: the module called " + actual +
                        (expected ? "; the recording has " + Describe(*expected) + " (line " +
-                                       std::to_string(expected->line) + ")"
+                                       std::to_string(m_file.LineOf(*expected)) + ")"
                                  : "; the recording has ended");
         std::fprintf(stderr, "tracker replay: %s\n", m_divergence.c_str());
         if (m_timer)
@@ -205,9 +204,9 @@ HRESULT Player::Failed() const {
     return E_FAIL;
 }
 
-HRESULT Player::RecordedFailure(const std::string& code, const std::string& text) {
+HRESULT Player::RecordedFailure(std::string_view code, std::string_view text) {
     uint64_t value = 0;
-    ParseUnsigned(code.substr(1), value, 16);
+    IntegerOfField(code.substr(1), value, 16);
     std::string description;
     if (UnquoteField(text, description) && !description.empty())
         SetDescription(description);
@@ -255,14 +254,15 @@ void CALLBACK Player::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
 
 uint64_t Player::DueAt(const SessionEntry& entry) const {
     uint64_t at = 0;
-    ParseUnsigned(entry.fields[0], at);
+    IntegerOfField(entry.Text().substr(0, entry.Text().find(' ')), at);
     return m_connect + at;
 }
 
 void Player::FireEvent(const SessionEntry& entry) {
     const uint32_t base = m_newest;
-    const uint32_t source = Target(entry.fields[1], base);
-    const std::string& name = MemberName(entry, 2);
+    const std::vector<std::string_view> fields = entry.Fields();
+    const uint32_t source = Target(fields[1], base);
+    const std::string& name = MemberName(fields[2]);
     IID iid = {};
     const size_t dot = name.rfind('.');
     const DISPID dispid = dot == std::string::npos ? 0 : std::atoi(name.c_str() + dot + 1);
@@ -270,11 +270,11 @@ void Player::FireEvent(const SessionEntry& entry) {
         Diverge("nothing (the event " + name + " is unknown)");
         return;
     }
-    const size_t count = entry.fields.size() - 3;
+    const size_t count = fields.size() - 3;
     std::vector<ComVariant> args(count);
     std::vector<SAFEARRAY*> arrays(count, nullptr);
     for (size_t i = 0; i < count; ++i) {
-        const std::string& field = entry.fields[3 + i];
+        const std::string_view field = fields[3 + i];
         ComVariant& arg = args[count - 1 - i]; // the last argument comes first
         double number = 0;
         if (field == "@") {
@@ -290,7 +290,9 @@ void Player::FireEvent(const SessionEntry& entry) {
             arg.vt = VT_DISPATCH;
         } else if (field[0] == 'i') {
             arg.vt = VT_I4;
-            arg.lVal = std::atoi(field.c_str() + 1);
+            LONG integer = 0;
+            IntegerOfField(field.substr(1), integer);
+            arg.lVal = integer;
         } else if (field[0] == 'r' && TakeDouble(field.substr(1), number)) {
             arg.vt = VT_R8;
             arg.dblVal = number;
@@ -334,13 +336,6 @@ void Player::FireEvent(const SessionEntry& entry) {
             SafeArrayDestroy(arrays[i]);
     }
     ScheduleEvent();
-}
-
-std::string CallText(std::string_view member, const std::vector<std::string>& args) {
-    std::string text(member);
-    for (const std::string& arg : args)
-        text += " " + arg;
-    return text;
 }
 
 } // namespace trackerrec

@@ -35,23 +35,25 @@ public:
     uint32_t IdOf(IUnknown* object) const;
     void Forget(uint32_t id);
 
-    // The entry at the cursor when it is a call of `member` on `target`.
-    const SessionEntry* NextCall(uint32_t target, std::string_view member) const;
+    // The entry at the cursor when it is a call of `member` on `target`, with its fields.
+    const SessionEntry* NextCall(uint32_t target, std::string_view member,
+                                 std::vector<std::string_view>& fields) const;
     const SessionEntry* Peek() const;
     // Moves past the entry and schedules the events that follow.
     void Consume();
-    const std::string& MemberName(const SessionEntry& entry, size_t field) const;
-    uint32_t Target(const std::string& field, uint32_t base) const;
+    // The name of a member by its number field (checked at load).
+    const std::string& MemberName(std::string_view number) const;
+    uint32_t Target(std::string_view field, uint32_t base) const;
 
     // Reads a double field; "=K" is the K-th double read before.
-    bool TakeDouble(const std::string& field, double& value);
+    bool TakeDouble(std::string_view field, double& value);
 
     // Stops the replay; the call fails with the text as its description.
     HRESULT Diverge(const std::string& actual);
     bool Diverged() const { return !m_divergence.empty(); }
     HRESULT Failed() const;
     // A recorded failure: its result, with its description set.
-    static HRESULT RecordedFailure(const std::string& code, const std::string& text);
+    static HRESULT RecordedFailure(std::string_view code, std::string_view text);
 
     // Connection points: the sinks advised on (container, event interface).
     void Advise(uint32_t container, const IID& iid, DWORD cookie, IDispatch* sink);
@@ -116,8 +118,5 @@ private:
     uint32_t m_id;
     int m_index;
 };
-
-// The text of a call for a divergence message: "Interface.member(args)".
-std::string CallText(std::string_view member, const std::vector<std::string>& args);
 
 } // namespace trackerrec

@@ -8,20 +8,14 @@
 
 #include "../platform/base/text.h"
 
-#include <charconv>
 #include <cstring>
 #include <tuple>
 
 namespace trackerrec {
 namespace {
 
-bool ParseLong(const std::string& field, long long& value) {
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    return ec == std::errc() && end == field.data() + field.size();
-}
-
 // An object field: "@" makes the next object, "#K" is an earlier one, "~" null.
-bool ObjectField(const std::string& field, int index, uint32_t base, IUnknown*& object) {
+bool ObjectField(std::string_view field, int index, uint32_t base, IUnknown*& object) {
     Player& player = Player::Get();
     object = nullptr;
     if (field == "~")
@@ -48,10 +42,10 @@ template <class P> struct Played {
         else
             return std::to_string(value);
     }
-    bool Matches(const std::vector<std::string>& fields, size_t& at, uint32_t) {
+    bool Matches(const std::vector<std::string_view>& fields, size_t& at, uint32_t) {
         if (at >= fields.size())
             return false;
-        const std::string& field = fields[at++];
+        const std::string_view field = fields[at++];
         if constexpr (std::is_floating_point_v<P>) {
             double recorded = 0;
             return Player::Get().TakeDouble(field, recorded) &&
@@ -60,7 +54,7 @@ template <class P> struct Played {
             return field == Text();
         }
     }
-    bool Set(const std::vector<std::string>&, size_t&, uint32_t, PlayedCore::Answer&) {
+    bool Set(const std::vector<std::string_view>&, size_t&, uint32_t, PlayedCore::Answer&) {
         return true;
     }
     void FromAnswer(const PlayedCore::Answer&) {}
@@ -74,17 +68,17 @@ template <> struct Played<BSTR> {
                          "\""
                    : "~";
     }
-    bool Matches(const std::vector<std::string>& fields, size_t& at, uint32_t) {
+    bool Matches(const std::vector<std::string_view>& fields, size_t& at, uint32_t) {
         if (at >= fields.size())
             return false;
-        const std::string& field = fields[at++];
+        const std::string_view field = fields[at++];
         std::string text;
         if (field == "~")
             return value == nullptr;
         return UnquoteField(field, text) && value &&
                text == platform::Utf8FromWide(platform::WideView(value, SysStringLen(value)));
     }
-    bool Set(const std::vector<std::string>&, size_t&, uint32_t, PlayedCore::Answer&) {
+    bool Set(const std::vector<std::string_view>&, size_t&, uint32_t, PlayedCore::Answer&) {
         return true;
     }
     void FromAnswer(const PlayedCore::Answer&) {}
@@ -93,10 +87,10 @@ template <> struct Played<BSTR> {
 template <ComInterface T> struct Played<T*> {
     T* value;
     std::string Text() const { return value ? "(an object)" : "~"; }
-    bool Matches(const std::vector<std::string>& fields, size_t& at, uint32_t base) {
+    bool Matches(const std::vector<std::string_view>& fields, size_t& at, uint32_t base) {
         if (at >= fields.size())
             return false;
-        const std::string& field = fields[at++];
+        const std::string_view field = fields[at++];
         Player& player = Player::Get();
         if (field == "~")
             return value == nullptr;
@@ -106,7 +100,7 @@ template <ComInterface T> struct Played<T*> {
                static_cast<void*>(player.Find(player.Target(field.substr(1), base))) ==
                    static_cast<void*>(value);
     }
-    bool Set(const std::vector<std::string>&, size_t&, uint32_t, PlayedCore::Answer&) {
+    bool Set(const std::vector<std::string_view>&, size_t&, uint32_t, PlayedCore::Answer&) {
         return true;
     }
     void FromAnswer(const PlayedCore::Answer&) {}
@@ -116,15 +110,15 @@ template <ComInterface T> struct Played<T*> {
 template <class T> struct PlayedOut {
     T* value;
     std::string Text() const { return {}; }
-    bool Matches(const std::vector<std::string>&, size_t&, uint32_t) { return true; }
+    bool Matches(const std::vector<std::string_view>&, size_t&, uint32_t) { return true; }
 };
 
 template <> struct Played<BSTR*> : PlayedOut<BSTR> {
-    bool Set(const std::vector<std::string>& fields, size_t& at, uint32_t,
+    bool Set(const std::vector<std::string_view>& fields, size_t& at, uint32_t,
              PlayedCore::Answer& answer) {
         if (at >= fields.size())
             return false;
-        answer.field = fields[at++];
+        answer.field = std::string(fields[at++]);
         return Give(answer);
     }
     void FromAnswer(const PlayedCore::Answer& answer) { Give(answer); }
@@ -146,11 +140,11 @@ template <> struct Played<BSTR*> : PlayedOut<BSTR> {
 template <class T>
 requires std::is_arithmetic_v<T>
 struct Played<T*> : PlayedOut<T> {
-    bool Set(const std::vector<std::string>& fields, size_t& at, uint32_t,
+    bool Set(const std::vector<std::string_view>& fields, size_t& at, uint32_t,
              PlayedCore::Answer& answer) {
         if (at >= fields.size())
             return false;
-        answer.field = fields[at++];
+        answer.field = std::string(fields[at++]);
         if constexpr (std::is_floating_point_v<T>)
             if (!Player::Get().TakeDouble(answer.field, answer.number))
                 return false;
@@ -168,7 +162,7 @@ struct Played<T*> : PlayedOut<T> {
             return answer.field == "T" || answer.field == "F";
         } else {
             long long number = 0;
-            if (!ParseLong(answer.field, number))
+            if (!IntegerOfField(answer.field, number))
                 return false;
             *this->value = static_cast<T>(number);
             return true;
@@ -177,7 +171,7 @@ struct Played<T*> : PlayedOut<T> {
 };
 
 template <ComInterface T> struct Played<T**> : PlayedOut<T*> {
-    bool Set(const std::vector<std::string>& fields, size_t& at, uint32_t base,
+    bool Set(const std::vector<std::string_view>& fields, size_t& at, uint32_t base,
              PlayedCore::Answer& answer) {
         if (at >= fields.size())
             return false;
@@ -209,7 +203,8 @@ template <class... P> HRESULT Play(PlayedCore& self, const char* name, P... args
         return text;
     };
     const uint32_t base = player.Newest();
-    const SessionEntry* entry = player.NextCall(self.Id(), name);
+    std::vector<std::string_view> fields;
+    const SessionEntry* entry = player.NextCall(self.Id(), name, fields);
     if (!entry) {
         if (kPlainRead<P...> && self.IsValue())
             if (auto found = self.m_answers.find(name); found != self.m_answers.end()) {
@@ -218,15 +213,14 @@ template <class... P> HRESULT Play(PlayedCore& self, const char* name, P... args
             }
         return player.Diverge(actual());
     }
-    const std::vector<std::string>& fields = entry->fields;
     size_t at = 2;
     bool same = true;
     std::apply([&](auto&... p) { ((same = same && p.Matches(fields, at, base)), ...); }, params);
     if (!same)
         return player.Diverge(actual());
     if (at < fields.size() && fields[at][0] == '!') {
-        const std::string code = fields[at];
-        const std::string text = at + 1 < fields.size() ? fields[at + 1] : std::string();
+        const std::string_view code = fields[at];
+        const std::string_view text = at + 1 < fields.size() ? fields[at + 1] : std::string_view();
         player.Consume();
         return Player::RecordedFailure(code, text);
     }
@@ -284,9 +278,8 @@ public:
 };
 
 // The recorded answer of a call without parameters of its own.
-HRESULT PlayedResult(const SessionEntry& entry, size_t at) {
+HRESULT PlayedResult(const std::vector<std::string_view>& fields, size_t at) {
     Player& player = Player::Get();
-    const std::vector<std::string>& fields = entry.fields;
     player.Consume();
     if (at < fields.size() && fields[at][0] == '!')
         return Player::RecordedFailure(fields[at], at + 1 < fields.size() ? fields[at + 1] : "");
@@ -314,15 +307,16 @@ public:
         Player& player = Player::Get();
         if (player.Diverged())
             return player.Failed();
-        const SessionEntry* entry = player.NextCall(Id(), "IConnectionPoint.Advise");
-        if (!entry || entry->fields.size() < 4)
+        std::vector<std::string_view> fields;
+        const SessionEntry* entry = player.NextCall(Id(), "IConnectionPoint.Advise", fields);
+        if (!entry || fields.size() < 4)
             return player.Diverge("IConnectionPoint.Advise on object " + std::to_string(Id()) +
                                   " " + EventName(m_iid));
         long long recorded = 0;
-        ParseLong(entry->fields[2], recorded);
+        IntegerOfField(fields[2], recorded);
         if (cookie)
             *cookie = static_cast<DWORD>(recorded);
-        const HRESULT hr = PlayedResult(*entry, 3);
+        const HRESULT hr = PlayedResult(fields, 3);
         if (SUCCEEDED(hr) && sink) {
             ComPtr<IDispatch> target;
             if (SUCCEEDED(sink->QueryInterface(m_iid, target.PutVoid())))
@@ -334,12 +328,13 @@ public:
         Player& player = Player::Get();
         if (player.Diverged())
             return player.Failed();
-        const SessionEntry* entry = player.NextCall(Id(), "IConnectionPoint.Unadvise");
-        if (!entry || entry->fields.size() < 3 || entry->fields[2] != std::to_string(cookie))
+        std::vector<std::string_view> fields;
+        const SessionEntry* entry = player.NextCall(Id(), "IConnectionPoint.Unadvise", fields);
+        if (!entry || fields.size() < 3 || fields[2] != std::to_string(cookie))
             return player.Diverge("IConnectionPoint.Unadvise on object " + std::to_string(Id()) +
                                   " " + std::to_string(cookie));
         player.Unadvise(cookie);
-        return PlayedResult(*entry, 3);
+        return PlayedResult(fields, 3);
     }
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override {
         if (connections)
@@ -365,15 +360,16 @@ public:
             return player.Failed();
         const uint32_t base = player.Newest();
         const std::string name = EventName(riid);
+        std::vector<std::string_view> fields;
         const SessionEntry* entry =
-            player.NextCall(Id(), "IConnectionPointContainer.FindConnectionPoint");
-        if (!entry || entry->fields.size() < 4 || entry->fields[2] != name)
+            player.NextCall(Id(), "IConnectionPointContainer.FindConnectionPoint", fields);
+        if (!entry || fields.size() < 4 || fields[2] != name)
             return player.Diverge("IConnectionPointContainer.FindConnectionPoint on object " +
                                   std::to_string(Id()) + " " + name);
-        if (entry->fields[3][0] == '!')
-            return PlayedResult(*entry, 3);
+        if (fields[3][0] == '!')
+            return PlayedResult(fields, 3);
         IUnknown* object = nullptr;
-        if (!ObjectField(entry->fields[3], kConnectionPointIndex, base, object))
+        if (!ObjectField(fields[3], kConnectionPointIndex, base, object))
             return player.Diverge("IConnectionPointContainer.FindConnectionPoint (the recorded "
                                   "answer cannot be read)");
         auto* point = static_cast<PlayedConnectionPoint*>(static_cast<IConnectionPoint*>(object));
@@ -416,7 +412,8 @@ HRESULT PlayedCore::Query(REFIID riid, void** out) {
     const std::string name =
         std::string("QI.") + (riid == IID_IUnknown ? "IUnknown" : InterfaceAt(index).name);
     const uint32_t base = player.Newest();
-    const SessionEntry* entry = player.NextCall(m_id, name);
+    std::vector<std::string_view> fields;
+    const SessionEntry* entry = player.NextCall(m_id, name, fields);
     if (!entry) {
         if (IsValue())
             if (auto found = m_answers.find(name); found != m_answers.end()) {
@@ -431,13 +428,12 @@ HRESULT PlayedCore::Query(REFIID riid, void** out) {
             }
         return player.Diverge(name + " on object " + std::to_string(m_id));
     }
-    const std::vector<std::string>& fields = entry->fields;
     if (fields.size() < 3)
         return player.Diverge(name + " (the recorded answer cannot be read)");
     if (fields[2][0] == '!') {
         if (IsValue())
-            m_answers[name].field = fields[2];
-        return PlayedResult(*entry, 2);
+            m_answers[name].field = std::string(fields[2]);
+        return PlayedResult(fields, 2);
     }
     IUnknown* object = nullptr;
     if (!ObjectField(fields[2], index, base, object))
@@ -460,7 +456,7 @@ HRESULT CreatePlayedConnection(REFIID riid, void** out) {
     if (player.Diverged())
         return player.Failed();
     const SessionEntry* entry = player.Peek();
-    if (!entry || entry->kind != SessionEntry::Create || entry->fields[0] != "@")
+    if (!entry || entry->kind != SessionEntry::Create || entry->Fields()[0] != "@")
         return player.Diverge("CoCreateInstance of the connection class");
     IUnknown* connection = player.MakeObject(kDispatchIndex);
     player.Consume();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -111,6 +112,19 @@ TEST_F(ReplayTest, AnotherAcquisitionModeStopsAtTheFirstCallThatDiffers) {
     EXPECT_NE(line.find("; the recording has Measurements.StartMeasurement on object "),
               std::string::npos)
         << line;
+    // "(line N)" is the file's line of that call: its member is StartMeasurement's number.
+    const size_t number = line.rfind("(line ");
+    ASSERT_NE(number, std::string::npos) << line;
+    std::istringstream file(ReadFile(session));
+    std::string text, member;
+    for (long n = std::stol(line.substr(number + 6)); n > 0 && std::getline(file, text); --n)
+        if (text.ends_with(" Measurements.StartMeasurement"))
+            member = text.substr(2, text.find(' ', 2) - 2);
+    ASSERT_FALSE(member.empty());
+    std::istringstream fields(text);
+    std::string target, called;
+    fields >> target >> called;
+    EXPECT_EQ(called, member) << text;
     // The module saw the failure with that text as its description.
     EXPECT_NE(replayed.messages.find("icon none: " + expected), std::string::npos)
         << replayed.messages;
@@ -174,12 +188,16 @@ TEST_F(ReplayTest, CutShortDamagedAndForeignFilesAreRefusedAtLoad) {
         const fs::path file = File(std::string(c.name) + ".session");
         WriteFile(file, c.content);
         const SessionRun run = Session(c.name, {"--replay", file.string()});
-        EXPECT_NE(run.status, 0);
+        EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.records.empty());
-        const size_t at = run.messages.find("tracker replay: refused ");
+        const size_t at = run.messages.find("zuhost: --replay refused " + file.string() + ": ");
         ASSERT_NE(at, std::string::npos) << run.messages;
         EXPECT_NE(run.messages.find(c.reason, at), std::string::npos) << run.messages;
+        EXPECT_EQ(run.messages.find("dialog"), std::string::npos) << "nothing runs";
     }
+    const SessionRun missing = Session("missing", {"--replay", File("missing.session").string()});
+    EXPECT_NE(missing.messages.find("missing.session: no such file"), std::string::npos)
+        << missing.messages;
 }
 
 TEST_F(ReplayTest, TheSessionsSettingsComeWithItAndTheUsersStayAsTheyWere) {

@@ -39,7 +39,7 @@ TEST(SessionFileTest, WrittenFieldsLoadBackAsWritten) {
     ASSERT_TRUE(LoadSessionFile(path, file, error)) << error;
     ASSERT_EQ(file.members, std::vector<std::string>{"ScalarValue.get_Value"});
     ASSERT_EQ(file.entries.size(), 2u); // the call and the end
-    const std::vector<std::string>& f = file.entries[0].fields;
+    const std::vector<std::string_view> f = file.entries[0].Fields();
     ASSERT_EQ(f.size(), 12u);
     // Doubles in their shortest exact form; a repeat as a reference back.
     EXPECT_EQ(f[2], "0.1");
@@ -119,7 +119,7 @@ TEST(SessionFileTest, WindowsLineEndsAndAByteOrderMarkLoadAsTheFileWas) {
         ASSERT_EQ(file.settings.size(), 1u);
         EXPECT_EQ(file.settings[0].value, "\"x y\"");
         ASSERT_EQ(file.entries.size(), plain.entries.size());
-        EXPECT_EQ(file.entries[0].fields, plain.entries[0].fields);
+        EXPECT_EQ(file.entries[0].Fields(), plain.entries[0].Fields());
     }
 }
 
