@@ -13,6 +13,7 @@
 
 #include "host/interrupt.h"
 #include "host/settings_file.h"
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/module/module.h"
 
@@ -24,6 +25,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -36,17 +38,19 @@ namespace {
 // cannot be written is said once and the session goes on without it.
 struct TraceForSession {
     explicit TraceForSession(const std::string& file) {
-        if (!file.empty() && !qntrace::Start(std::filesystem::path(file)))
+        if (!file.empty() && !qntrace::Start(platform::PathFromUtf8(file)))
             std::fprintf(stderr, "zuhost: cannot write the trace to %s; going on without it\n",
                          file.c_str());
     }
     ~TraceForSession() { qntrace::Stop(); }
 };
 
-std::string FolderOf(const std::string& path) {
+std::string FolderOf(const std::string& name) {
     std::error_code error;
+    const std::filesystem::path path = platform::PathFromUtf8(name);
     const std::filesystem::path full = std::filesystem::weakly_canonical(path, error);
-    return (error ? std::filesystem::absolute(path) : full).parent_path().string();
+    return platform::Utf8FromPath(
+        (error ? std::filesystem::absolute(path, error) : full).parent_path());
 }
 
 // The folder of zuhost's own executable, wherever it was started from (argv[0]
@@ -107,9 +111,7 @@ bool AddConsoleAnswers(platform::ConsoleScreen& screen, const HostOptions& optio
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     const bool outputOpen = StandardStreamsOpen();
     HostOptions options;
     std::string error;
@@ -224,3 +226,24 @@ int main(int argc, char** argv) {
     CoUninitialize();
     return status;
 }
+
+} // namespace
+
+#ifdef _WIN32
+// The command line in UTF-8, as zuhost keeps every name (the narrow one
+// would be in the ANSI code page, without the characters outside it).
+int wmain(int argc, wchar_t** wideArgv) {
+    std::vector<std::string> args;
+    std::vector<char*> argv;
+    for (int i = 0; i < argc; ++i)
+        args.push_back(platform::Utf8FromWide(wideArgv[i]));
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    return Main(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) {
+    return Main(argc, argv);
+}
+#endif

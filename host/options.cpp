@@ -3,6 +3,8 @@
 #include "host/number_text.h"
 #include "host/page_actions.h"
 
+#include "platform/base/file_names.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
@@ -153,7 +155,7 @@ bool CheckCombination(const HostOptions& o, std::string& error) {
 // names: absolute, with "." and ".." and, where they exist, links resolved.
 std::filesystem::path OneSpelling(const std::string& name) {
     namespace fs = std::filesystem;
-    const fs::path given(std::u8string(name.begin(), name.end()));
+    const fs::path given = platform::PathFromUtf8(name);
     std::error_code error;
     fs::path path = fs::weakly_canonical(fs::absolute(given, error), error);
     if (error)

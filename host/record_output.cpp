@@ -1,5 +1,7 @@
 #include "host/record_output.h"
 
+#include "platform/base/file_names.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -30,7 +32,7 @@ bool RecordOutput::Open(const std::string& path, std::string& error) {
     // Devices and pipes are written directly; a regular file (or a new one)
     // only at the end, so a failed run leaves the old file as it was.
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(platform::PathFromUtf8(path), ec);
     const bool special = !ec && fs::exists(status) && !fs::is_regular_file(status);
     if (!ec && fs::is_directory(status)) {
         error = "cannot write the records to " + path + ": it is a folder";
@@ -39,7 +41,7 @@ bool RecordOutput::Open(const std::string& path, std::string& error) {
     m_temporary = special ? std::string() : path + ".zuhost-" + std::to_string(getpid()) + ".part";
     const std::string& opened = special ? path : m_temporary;
     errno = 0;
-    m_file = std::fopen(opened.c_str(), "wb");
+    m_file = platform::OpenFile(opened, "wb");
     if (!m_file) {
         error = "cannot write the records to " + path + ": " + std::strerror(errno);
         m_temporary.clear();
@@ -77,12 +79,12 @@ bool RecordOutput::Finish(bool keep, std::string& error) {
     if (!m_temporary.empty()) {
         std::error_code ec;
         if (keep && !Failed()) {
-            fs::rename(m_temporary, m_path, ec);
+            fs::rename(platform::PathFromUtf8(m_temporary), platform::PathFromUtf8(m_path), ec);
             if (ec)
                 m_error = "cannot replace " + m_path + " with the records: " + ec.message();
         }
         if (!keep || Failed())
-            fs::remove(m_temporary, ec);
+            fs::remove(platform::PathFromUtf8(m_temporary), ec);
         m_temporary.clear();
     }
     error = m_error;

@@ -2,6 +2,7 @@
 
 #include "host/simulator_setup.h"
 
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/com/com.h"
 #include "platform/module/module.h"
@@ -26,7 +27,7 @@ std::string RecorderPath() {
     const std::string name = "Tarn.Tracker.Recorder.so";
     program = platform::NativePathFromWindows(self);
 #endif
-    return (std::filesystem::path(program).parent_path() / name).string();
+    return platform::Utf8FromPath(platform::PathFromUtf8(program).parent_path() / name);
 }
 
 } // namespace
@@ -54,8 +55,8 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
     trackerrec::RecorderSettings settings;
     trackerrec::ReadSettings(settings);
     std::error_code ignored;
-    const platform::WideString path =
-        platform::WideFromUtf8(std::filesystem::absolute(file, ignored).string());
+    const platform::WideString path = platform::WideFromUtf8(
+        platform::Utf8FromPath(std::filesystem::absolute(platform::PathFromUtf8(file), ignored)));
     settings.sessionFile = replay ? platform::WideString() : path;
     settings.replayFile = replay ? path : platform::WideString();
     if (trackerrec::WriteSettings(settings) != ERROR_SUCCESS || FAILED(registerServer())) {

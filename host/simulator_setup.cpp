@@ -1,6 +1,7 @@
 #include "host/simulator_setup.h"
 
 #include "interfaces/tracker/library_ids.h"
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/module/libloaderapi.h"
 #include "platform/registry/registry.h"
@@ -59,7 +60,7 @@ std::string RegisteredServerPath() {
 }
 
 bool FileExists(const std::string& path) {
-    return std::ifstream(path).good();
+    return std::ifstream(platform::PathFromUtf8(path)).good();
 }
 
 // Windows shows the current user's classes in HKEY_CLASSES_ROOT, where COM

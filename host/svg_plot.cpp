@@ -2,6 +2,8 @@
 
 #include "host/record_json.h"
 
+#include "platform/base/file_names.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -126,7 +128,7 @@ std::string PlotSvg(const std::vector<SessionPoint>& points) {
 bool WritePlot(const std::string& path, const std::vector<SessionPoint>& points,
                std::string& error) {
     const std::string temporary = path + ".zuhost-part";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::FILE* file = platform::OpenFile(temporary, "wb");
     if (!file) {
         error = "cannot write the plot " + path + ": " + std::strerror(errno);
         return false;
@@ -142,13 +144,13 @@ bool WritePlot(const std::string& path, const std::vector<SessionPoint>& points,
                 std::strerror(writeError ? writeError
                               : errno    ? errno
                                          : EIO);
-        std::filesystem::remove(temporary, ec);
+        std::filesystem::remove(platform::PathFromUtf8(temporary), ec);
         return false;
     }
-    std::filesystem::rename(temporary, path, ec);
+    std::filesystem::rename(platform::PathFromUtf8(temporary), platform::PathFromUtf8(path), ec);
     if (ec) {
         error = "cannot write the plot " + path + ": " + ec.message();
-        std::filesystem::remove(temporary, ec);
+        std::filesystem::remove(platform::PathFromUtf8(temporary), ec);
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "host/sheet_catcher.h"
 #include "host/simulator_setup.h"
 #include "host/tour_screen.h"
+#include "platform/base/file_names.h"
 #include "platform/ui/message_loop.h"
 #include "platform/ui/window_capture.h"
 #include "resources/resource.h"
@@ -267,7 +268,7 @@ int RunTour(const std::string& plugin, const std::string& hostFolder, const Host
             return 2;
         }
         std::error_code error;
-        std::filesystem::create_directories(options.screenshots, error);
+        std::filesystem::create_directories(platform::PathFromUtf8(options.screenshots), error);
         if (error) {
             std::fprintf(stderr, "zuhost: cannot create the folder %s: %s\n",
                          options.screenshots.c_str(), error.message().c_str());

@@ -2,6 +2,8 @@
 
 #include "session_log.h"
 
+#include "../platform/base/file_names.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -111,10 +113,11 @@ bool UnquoteField(std::string_view field, std::string& text) {
 }
 
 bool LoadSessionFile(const std::string& path, SessionFile& file, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
+    const std::filesystem::path name = platform::PathFromUtf8(path);
+    std::ifstream in(name, std::ios::binary);
     std::error_code ignored;
-    if (!in || std::filesystem::is_directory(path, ignored)) {
-        const std::filesystem::file_status status = std::filesystem::status(path, ignored);
+    if (!in || std::filesystem::is_directory(name, ignored)) {
+        const std::filesystem::file_status status = std::filesystem::status(name, ignored);
         error = path + (status.type() == std::filesystem::file_type::not_found ? ": no such file"
                         : std::filesystem::is_directory(status)                ? ": is a folder"
                                                                 : ": cannot be read");

@@ -1,5 +1,6 @@
 #include "session_log.h"
 
+#include "../platform/base/file_names.h"
 #include "../platform/base/text.h"
 #include "../platform/ui/clock.h"
 
@@ -36,7 +37,7 @@ void SessionLog::Open(const std::string& path) {
     ++m_recording;
     m_tokens.Clear();
     m_blockWrittenAt = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = platform::OpenFile(path, "wb");
     if (!file) {
         std::fprintf(stderr,
                      "tracker recorder: cannot write %s (%s); the session is not recorded\n",

@@ -1,6 +1,8 @@
 // Writing an image as a 24-bit, bottom-up BMP file that any viewer opens.
 #include "picture_image.h"
 
+#include "platform/base/file_names.h"
+
 #include <fstream>
 
 namespace platform {
@@ -46,7 +48,7 @@ bool WriteBmpFile(const std::string& path, const PictureImage& image) {
     const std::vector<uint8_t> bytes = EncodeBmpFile(image);
     if (bytes.empty())
         return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     file.close();
