@@ -1,6 +1,7 @@
 #include "session_log.h"
 
-#include "../platform/base/file_names.h"
+#include "exclusive_file.h"
+
 #include "../platform/base/text.h"
 #include "../platform/ui/clock.h"
 
@@ -37,11 +38,12 @@ void SessionLog::Open(const std::string& path) {
     ++m_recording;
     m_tokens.Clear();
     m_blockWrittenAt = 0;
-    std::FILE* file = platform::OpenFile(path, "wb");
+    std::string why;
+    std::FILE* file = OpenExclusiveFile(path, why);
     if (!file) {
         std::fprintf(stderr,
                      "tracker recorder: cannot write %s (%s); the session is not recorded\n",
-                     path.c_str(), std::strerror(errno));
+                     path.c_str(), why.c_str());
         return;
     }
     std::setvbuf(file, nullptr, _IONBF, 0); // the lines are gathered in blocks here
