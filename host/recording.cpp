@@ -15,6 +15,13 @@
 #include <cstring>
 #include <filesystem>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <signal.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 std::string RecorderPath() {
@@ -30,9 +37,74 @@ std::string RecorderPath() {
     return platform::Utf8FromPath(platform::PathFromUtf8(program).parent_path() / name);
 }
 
+unsigned long ThisProcess() {
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
+}
+
+bool ProcessRuns(unsigned long id) {
+#ifdef _WIN32
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
+#else
+    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
+#endif
+}
+
 } // namespace
 
+unsigned long RecorderOwnerAfterCleanup() {
+    const platform::WideString registered = trackerrec::RegisteredLibrary();
+    trackerrec::RecorderSettings settings;
+    if (registered.empty() || !trackerrec::ReadSettings(settings) || settings.owner == 0 ||
+        platform::PathFromUtf8(platform::Utf8FromWide(registered)).filename() !=
+            platform::PathFromUtf8(RecorderPath()).filename())
+        return 0;
+    if (settings.owner != ThisProcess() && ProcessRuns(settings.owner))
+        return settings.owner;
+    HMODULE recorder = LoadLibraryW(registered.c_str());
+    auto unregister =
+        recorder ? GetExport<HRESULT (*)()>(recorder, "DllUnregisterServer") : nullptr;
+    const HRESULT hr = unregister ? unregister() : E_FAIL;
+    if (recorder)
+        FreeLibrary(recorder);
+    std::string error;
+    if (FAILED(hr) || !MakeRegisteredClassSeen(error, true))
+        std::fprintf(stderr,
+                     "zuhost: the recording library is still registered in place of the tracker "
+                     "library, left by zuhost process %lu, which has ended; putting the tracker "
+                     "library back failed%s%s\n",
+                     static_cast<unsigned long>(settings.owner), error.empty() ? "" : ": ",
+                     error.c_str());
+    else
+        std::fprintf(stderr,
+                     "zuhost: the recording library was still registered in place of the tracker "
+                     "library, left by zuhost process %lu, which ended without putting it back "
+                     "(its session file %s is as that process left it); the tracker library %s "
+                     "is registered again\n",
+                     static_cast<unsigned long>(settings.owner),
+                     platform::Utf8FromWide(settings.replayFile.empty() ? settings.sessionFile
+                                                                        : settings.replayFile)
+                         .c_str(),
+                     platform::Utf8FromWide(settings.library).c_str());
+    return 0;
+}
+
 SessionRecording::SessionRecording(const std::string& file, bool replay) {
+    // The registration is the user's: one session at a time may put the recorder there.
+    if (const unsigned long other = RecorderOwnerAfterCleanup()) {
+        m_error = "another zuhost (process " + std::to_string(other) +
+                  ") is recording or replaying a session through the recording library; "
+                  "wait until it has ended";
+        return;
+    }
     // A file the replay would refuse is refused here, before anything runs.
     trackerrec::SessionFile session;
     if (replay) {
@@ -59,6 +131,7 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
         platform::Utf8FromPath(std::filesystem::absolute(platform::PathFromUtf8(file), ignored)));
     settings.sessionFile = replay ? platform::WideString() : path;
     settings.replayFile = replay ? path : platform::WideString();
+    settings.owner = ThisProcess();
     if (trackerrec::WriteSettings(settings) != ERROR_SUCCESS || FAILED(registerServer())) {
         m_error = "registering the recording library failed";
         return;

@@ -108,6 +108,13 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     // The recording library goes in front of the registered library before
     // anything reaches for it.
     std::optional<SessionRecording> recording;
+    if (options.record.empty() && options.replay.empty())
+        if (const unsigned long other = RecorderOwnerAfterCleanup())
+            std::fprintf(stderr,
+                         "zuhost: the recording library stands in front of the tracker library "
+                         "for the session of another zuhost (process %lu), which records or "
+                         "replays; this session goes through it too\n",
+                         other);
     if (!options.record.empty() || !options.replay.empty()) {
         recording.emplace(options.replay.empty() ? options.record : options.replay,
                           !options.replay.empty());

@@ -1,5 +1,7 @@
 #include "host/simulator_setup.h"
 
+#include "host/recording.h"
+
 #include "interfaces/tracker/library_ids.h"
 #include "platform/base/file_names.h"
 #include "platform/base/text.h"
@@ -123,6 +125,7 @@ bool MakeUserRegistrationSeen(const std::string& registered, std::string& error,
 } // namespace
 
 bool EnsureTrackerLibraryRegistered(const std::string& hostFolder, std::string& error) {
+    RecorderOwnerAfterCleanup(); // another zuhost's session keeps it; the session says so
     const std::string registered = RegisteredServerPath();
     if (!registered.empty() && FileExists(registered))
         return MakeUserRegistrationSeen(registered, error, false);

@@ -33,6 +33,16 @@ bool ReadSettings(RecorderSettings& settings) {
     settings.library = ReadString(kKey, TEXT("Library"));
     settings.sessionFile = ReadString(kKey, TEXT("SessionFile"));
     settings.replayFile = ReadString(kKey, TEXT("ReplayFile"));
+    settings.owner = 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        DWORD owner = 0, type = 0, size = sizeof owner;
+        if (RegQueryValueExW(key, TEXT("Owner"), nullptr, &type, reinterpret_cast<BYTE*>(&owner),
+                             &size) == ERROR_SUCCESS &&
+            type == REG_DWORD)
+            settings.owner = owner;
+        RegCloseKey(key);
+    }
     return !settings.library.empty() || !settings.replayFile.empty();
 }
 
@@ -47,6 +57,9 @@ LONG WriteSettings(const RecorderSettings& settings) {
         rc = SetString(key, TEXT("SessionFile"), settings.sessionFile);
     if (rc == ERROR_SUCCESS)
         rc = SetString(key, TEXT("ReplayFile"), settings.replayFile);
+    if (rc == ERROR_SUCCESS)
+        rc = RegSetValueExW(key, TEXT("Owner"), 0, REG_DWORD,
+                            reinterpret_cast<const BYTE*>(&settings.owner), sizeof settings.owner);
     RegCloseKey(key);
     return rc;
 }

@@ -11,6 +11,7 @@ struct RecorderSettings {
     platform::WideString library;     // the recorded library's file
     platform::WideString sessionFile; // where the session is written
     platform::WideString replayFile;  // when set, the session played instead of a library
+    DWORD owner = 0; // the process that registered it for one session; 0: registered to stay
 };
 
 // False when the recorder has no settings.

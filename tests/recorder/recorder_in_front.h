@@ -17,11 +17,14 @@ namespace rectest {
 
 // Writes the recorder's settings (the simulator is the library it records),
 // loads the recorder and registers it in place of the simulator, recording to
-// `session` or, with `replay`, playing it. "" when done, else what failed.
-inline std::string PutRecorderInFront(const std::filesystem::path& session, bool replay = false) {
+// `session` or, with `replay`, playing it, for the session of process `owner`
+// (0: to stay). "" when done, else what failed.
+inline std::string PutRecorderInFront(const std::filesystem::path& session, bool replay = false,
+                                      DWORD owner = 0) {
     trackerrec::RecorderSettings settings;
     settings.library = simtest::WidePath(simtest::SimulatorLibraryPath());
     (replay ? settings.replayFile : settings.sessionFile) = simtest::WidePath(session);
+    settings.owner = owner;
     if (trackerrec::WriteSettings(settings) != ERROR_SUCCESS)
         return "the recorder's settings were not written";
     HMODULE library = LoadLibraryW(simtest::WidePath(simtest::RecorderLibraryPath()).c_str());

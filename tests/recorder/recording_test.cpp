@@ -3,6 +3,10 @@
 // cannot be written ends the recording, not the session.
 #include "tests/recorder/session_text.h"
 #include "tests/recorder/zuhost_run.h"
+#include "tests/recorder/recorder_in_front.h"
+#include "trackerrec/exclusive_file.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -65,6 +69,54 @@ TEST_F(RecordingTest, AFileThatCannotBeWrittenEndsTheRecordingNotTheSession) {
     EXPECT_TRUE(WithoutTime(full.records) == WithoutTime(plain.records));
     EXPECT_NE(full.messages.find("tracker recorder: recording ended"), std::string::npos)
         << full.messages;
+}
+
+// A zuhost killed while it recorded leaves the recorder registered in place
+// of the tracker library: the next zuhost puts the library back and leaves
+// the session file alone. While the zuhost that registered it runs, a second
+// recording is refused and a plain session says it goes through the recorder.
+TEST_F(RecordingTest, ARegistrationLeftByAnEndedZuhostIsPutBackAndARunningOnesKept) {
+    const SessionRun plain = Session("user", {});
+    ASSERT_EQ(plain.status, 0) << plain.messages;
+    const fs::path left = File("left.txt");
+    const std::string leftText = "QNZU-TRACKER-SESSION 2\nc @\n";
+    WriteFile(left, leftText);
+    const auto registerFor = [&](DWORD owner) {
+        setenv("QNZU_REGISTRY", File("user.reg").c_str(), 1);
+        const std::string problem = rectest::PutRecorderInFront(left, false, owner);
+        unsetenv("QNZU_REGISTRY");
+        return problem;
+    };
+
+    ASSERT_EQ(registerFor(0x7FFFFFFF), ""); // no process has that id
+    const SessionRun after = Session("user", {});
+    EXPECT_EQ(after.status, 0) << after.messages;
+    EXPECT_NE(after.messages.find("left by zuhost process 2147483647, which ended without "
+                                  "putting it back"),
+              std::string::npos)
+        << after.messages;
+    EXPECT_TRUE(WithoutTime(after.records) == WithoutTime(plain.records));
+    EXPECT_EQ(after.hive.find("Tarn.Tracker.Recorder"), std::string::npos);
+    EXPECT_EQ(ReadFile(left), leftText);
+
+    // This test is the zuhost that registered it, and holds its file.
+    ASSERT_EQ(registerFor(static_cast<DWORD>(getpid())), "");
+    std::string why;
+    std::FILE* held = trackerrec::OpenExclusiveFile(left.string(), why);
+    ASSERT_NE(held, nullptr) << why;
+    const SessionRun second = Session("user", {"--record", File("second.txt").string()});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_NE(second.messages.find("another zuhost (process " + std::to_string(getpid()) + ")"),
+              std::string::npos)
+        << second.messages;
+    EXPECT_FALSE(fs::exists(File("second.txt")));
+    const SessionRun alongside = Session("user", {});
+    EXPECT_EQ(alongside.status, 0) << alongside.messages;
+    EXPECT_NE(alongside.messages.find("this session goes through it too"), std::string::npos)
+        << alongside.messages;
+    EXPECT_TRUE(WithoutTime(alongside.records) == WithoutTime(plain.records));
+    std::fclose(held);
+    EXPECT_NE(alongside.hive.find("Tarn.Tracker.Recorder"), std::string::npos) << "still its";
 }
 
 } // namespace
