@@ -1,5 +1,6 @@
 // A tracker session file for replay: any bytes are read without a crash, and
-// a file that is taken is a complete one (its last entry is the end line);
+// a file that is taken is a complete one (its last entry is the end line,
+// each entry has fields and its own line);
 // a quoted field never unquotes to more text than it holds.
 #include "trackerrec/session_file.h"
 
@@ -18,6 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (file.entries.empty() || file.entries.back().kind != trackerrec::SessionEntry::End) {
             std::fprintf(stderr, "a session file without its end line was taken\n");
             std::abort();
+        }
+        // Every entry taken has its fields and a line of its own, in order.
+        uint64_t previous = 1;
+        for (const trackerrec::SessionEntry& entry : file.entries) {
+            const uint64_t line = file.LineOf(entry);
+            if (entry.Fields().empty() || line <= previous) {
+                std::fprintf(stderr, "an entry without fields or out of line order was taken\n");
+                std::abort();
+            }
+            previous = line;
         }
     } else if (error.empty()) {
         std::fprintf(stderr, "a refused session file without a message\n");
