@@ -174,7 +174,7 @@ SessionRecording::~SessionRecording() {
     EndScratchSettings(true);
 }
 
-void SessionRecording::ApplySessionSettings(const trackerrec::SessionFile& session,
+void SessionRecording::ApplySessionSettings(trackerrec::SessionFile& session,
                                             const std::string& file) {
     std::string error;
     if (session.settings.empty())
@@ -182,7 +182,9 @@ void SessionRecording::ApplySessionSettings(const trackerrec::SessionFile& sessi
                      "zuhost: %s carries no settings of the module; the replay runs "
                      "with the defaults\n",
                      file.c_str());
-    else if (!trackerrec::RestoreDeviceSettings(session, error))
+    // The connect dialog then offers the address the session connected to.
+    trackerrec::StoreConnectedAddress(session);
+    if (!trackerrec::RestoreDeviceSettings(session, error))
         m_error = "the replay's scratch settings store: " + error;
 }
 

@@ -47,7 +47,7 @@ private:
     // ends before (the registration is the user's), the settings file after.
     void EndScratchSettings(bool unregistered);
     // Puts the session's settings (of `file`) into the scratch store.
-    void ApplySessionSettings(const trackerrec::SessionFile& session, const std::string& file);
+    void ApplySessionSettings(trackerrec::SessionFile& session, const std::string& file);
 
     HMODULE m_recorder = nullptr;
     int (*m_replayStanding)() = nullptr; // the recorder's, for a replay

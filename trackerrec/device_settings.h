@@ -27,4 +27,11 @@ void WriteDeviceSettings();
 // Writes the file's settings into the current user's registry; false with why.
 bool RestoreDeviceSettings(const SessionFile& file, std::string& error);
 
+// Makes the address the module first connected to in the session the stored
+// address among the file's settings. Those were taken as the recording began,
+// before the user typed the address into the connect dialog; stored, the
+// dialog offers it and its countdown connects to it. False when the session
+// has no connection with an address.
+bool StoreConnectedAddress(SessionFile& file);
+
 } // namespace trackerrec

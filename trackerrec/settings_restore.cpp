@@ -49,4 +49,27 @@ bool RestoreDeviceSettings(const SessionFile& file, std::string& error) {
     return true;
 }
 
+bool StoreConnectedAddress(SessionFile& file) {
+    for (const SessionEntry& entry : file.entries) {
+        if (entry.kind != SessionEntry::Call)
+            continue;
+        const std::vector<std::string_view> fields = entry.Fields();
+        size_t member = 0;
+        std::string address;
+        if (!IntegerOfField(fields[1], member) || member == 0 || member > file.members.size() ||
+            file.members[member - 1] != "TrackerConnection.Connect")
+            continue;
+        if (fields.size() < 3 || !UnquoteField(fields[2], address))
+            return false;
+        for (SessionSetting& setting : file.settings)
+            if (!setting.fallback && setting.name == "m_ipAddressBox") {
+                setting.value = std::string(fields[2]);
+                return true;
+            }
+        file.settings.push_back({false, "m_ipAddressBox", std::string(fields[2])});
+        return true;
+    }
+    return false;
+}
+
 } // namespace trackerrec

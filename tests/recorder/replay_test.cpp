@@ -200,6 +200,23 @@ TEST_F(ReplayTest, CutShortDamagedAndForeignFilesAreRefusedAtLoad) {
         << missing.messages;
 }
 
+// The address was typed into the connect dialog after the settings were
+// taken; the replay's dialog offers the one the session connected to.
+TEST_F(ReplayTest, AReplayConnectsToTheAddressTheRecordingConnectedTo) {
+    const std::string session = File("typed.session").string();
+    const SessionRun recorded =
+        Session("typed", {"--duration", "2", "--address", "10.0.0.7", "--record", session});
+    ASSERT_EQ(recorded.status, 0) << recorded.messages;
+    ASSERT_EQ(ReadFile(session).find("\"m_ipAddressBox\" \"10.0.0.7\""), std::string::npos)
+        << "the settings were taken before the address was typed";
+
+    const SessionRun replayed = Session("replayed", {"--replay", session});
+    EXPECT_EQ(replayed.status, 0) << replayed.messages;
+    EXPECT_TRUE(WithoutTime(replayed.records) == WithoutTime(recorded.records))
+        << replayed.messages;
+    EXPECT_EQ(replayed.hive.find("10.0.0.7"), std::string::npos) << "the user's store is theirs";
+}
+
 TEST_F(ReplayTest, TheSessionsSettingsComeWithItAndTheUsersStayAsTheyWere) {
     const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
     const std::string current =
