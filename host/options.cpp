@@ -31,7 +31,8 @@ the console screen prints them and acts for the person: --address and --answer.
                     the dialog's "Automatically apply settings in" box is checked and
                     the countdown connects to the stored address
   --mode N          probe acquisition mode: 0 one point per press, 1 continuous while
-                    a button is held (default 1)
+                    a button is held (default 1; a replay: the mode its recording
+                    measured in)
   --scenario NAME   the simulated probe's path: session (default: the probe's buttons take,
                     cancel and confirm points on a sphere), sphere, plane or cylinder (the
                     probe's A button takes points on the shape, then B confirms)

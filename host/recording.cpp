@@ -9,6 +9,7 @@
 #include "trackerrec/device_settings.h"
 #include "trackerrec/settings.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -56,6 +57,16 @@ bool ProcessRuns(unsigned long id) {
 #else
     return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 #endif
+}
+
+// A probe button starts continuous measuring only in acquisition mode 1, and
+// takes one point only in mode 0 (a member is declared once it is called).
+int MeasuredMode(const trackerrec::SessionFile& session) {
+    const auto called = [&](const char* member) {
+        return std::find(session.members.begin(), session.members.end(), member) !=
+               session.members.end();
+    };
+    return called("Measurements.StartMeasurement") ? 1 : called("Measurements.Measure") ? 0 : -1;
 }
 
 } // namespace
@@ -113,6 +124,7 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
             m_error = "--replay refused " + error;
             return;
         }
+        m_recordedMode = MeasuredMode(session);
         if (!UseScratchSettings(false))
             return;
     }

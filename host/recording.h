@@ -29,6 +29,9 @@ public:
 
     bool ok() const { return m_registered && m_error.empty(); }
     const std::string& error() const { return m_error; }
+    // The probe acquisition mode the replayed session measured in; -1 when
+    // its buttons took no point.
+    int RecordedMode() const { return m_recordedMode; }
     // Where a replay stands.
     trackerrec::ReplayStanding Standing() const {
         return m_replayStanding ? static_cast<trackerrec::ReplayStanding>(m_replayStanding())
@@ -49,6 +52,7 @@ private:
     // Puts the session's settings (of `file`) into the scratch store.
     void ApplySessionSettings(trackerrec::SessionFile& session, const std::string& file);
 
+    int m_recordedMode = -1;
     HMODULE m_recorder = nullptr;
     int (*m_replayStanding)() = nullptr; // the recorder's, for a replay
     bool m_registered = false;

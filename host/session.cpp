@@ -139,13 +139,24 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
                          options.replay.empty() ? "another tracker library is registered"
                                                 : "a replay plays what was recorded");
     }
+    // A replay measures in the mode its recording did, unless told otherwise.
+    uint32_t mode = options.mode;
+    if (recording && !options.replay.empty() && !options.given.count("--mode") &&
+        recording->RecordedMode() >= 0 &&
+        static_cast<uint32_t>(recording->RecordedMode()) != mode) {
+        mode = static_cast<uint32_t>(recording->RecordedMode());
+        std::fprintf(stderr,
+                     "zuhost: the replay measures in acquisition mode %u, as its recording did "
+                     "(--mode chooses another)\n",
+                     mode);
+    }
     SessionStats stats;
     RecordWriter writer;
     writer.plugin = &plugin;
     writer.out = &out;
     writer.stats = &stats;
     writer.simulator = simulator.Get();
-    writer.mode = options.mode;
+    writer.mode = mode;
 
     // Another library plays for ten seconds unless told otherwise; a replay
     // until its recording has played (its longest is the longest duration).
@@ -193,7 +204,7 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
         StartCameraImages(plugin);
     if (options.showSheet)
         plugin.SelectProbe();
-    plugin.SetProbeAcqMode(options.mode);
+    plugin.SetProbeAcqMode(mode);
     plugin.StartProbeMeasure();
 
     long rejected = -1, presses = -1;
@@ -223,8 +234,8 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
                            simulator->CallCount(TEXT("Measurements.Measure"));
         const long measured = stats.Count(ZDEV_MSG_MEASUREMENT);
         rejected = fired > measured ? fired - measured : 0;
-        presses = simulator->CallCount(options.mode == 1 ? TEXT("Measurements.StartMeasurement")
-                                                         : TEXT("Measurements.Measure"));
+        presses = simulator->CallCount(mode == 1 ? TEXT("Measurements.StartMeasurement")
+                                                 : TEXT("Measurements.Measure"));
     }
     const std::string notSaved = SettingsSaveProblem();
     if (!notSaved.empty())
@@ -257,7 +268,7 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     }
 
     SessionFacts facts;
-    facts.mode = options.mode;
+    facts.mode = mode;
     facts.askedRate = options.continuousHz;
     facts.presses = presses;
     facts.rejected = rejected;

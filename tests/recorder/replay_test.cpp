@@ -99,7 +99,18 @@ TEST_F(ReplayTest, ReplayedSessionsPostTheRecordedRecordsBitForBit) {
     EXPECT_TRUE(ReadFile(File("camera-replayed.bmp")) == image);
 }
 
-TEST_F(ReplayTest, AnotherAcquisitionModeStopsAtTheFirstCallThatDiffers) {
+TEST_F(ReplayTest, AReplayMeasuresInItsRecordingsModeAndAnotherStopsAtTheFirstCallThatDiffers) {
+    // zuhost's mode is 1 unless told; the replay takes the recording's.
+    const std::string single = File("mode0.session").string();
+    const SessionRun recordedSingle = Session("single", {"--mode", "0", "--record", single});
+    ASSERT_EQ(recordedSingle.status, 0) << recordedSingle.messages;
+    const SessionRun replayedSingle = Session("single-replayed", {"--replay", single});
+    EXPECT_EQ(replayedSingle.status, 0) << replayedSingle.messages;
+    EXPECT_TRUE(WithoutTime(replayedSingle.records) == WithoutTime(recordedSingle.records));
+    EXPECT_NE(replayedSingle.messages.find("measures in acquisition mode 0, as its recording did"),
+              std::string::npos)
+        << replayedSingle.messages;
+
     const std::string session = File("mode1.session").string();
     ASSERT_EQ(Session("recorded", {"--mode", "1", "--record", session}).status, 0);
 
