@@ -1,5 +1,6 @@
 #include "host/recording.h"
 
+#include "host/recorder_owner.h"
 #include "host/simulator_setup.h"
 
 #include "platform/base/file_names.h"
@@ -16,48 +17,7 @@
 #include <cstring>
 #include <filesystem>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <signal.h>
-#include <unistd.h>
-#endif
-
 namespace {
-
-std::string RecorderPath() {
-    WCHAR self[1024] = {};
-    GetModuleFileNameW(nullptr, self, 1024);
-    std::string program = platform::Utf8FromWide(self);
-#ifdef _WIN32
-    const std::string name = "Tarn.Tracker.Recorder.dll";
-#else
-    const std::string name = "Tarn.Tracker.Recorder.so";
-    program = platform::NativePathFromWindows(self);
-#endif
-    return platform::Utf8FromPath(platform::PathFromUtf8(program).parent_path() / name);
-}
-
-unsigned long ThisProcess() {
-#ifdef _WIN32
-    return GetCurrentProcessId();
-#else
-    return static_cast<unsigned long>(getpid());
-#endif
-}
-
-bool ProcessRuns(unsigned long id) {
-#ifdef _WIN32
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
-    if (!process)
-        return GetLastError() == ERROR_ACCESS_DENIED;
-    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return runs;
-#else
-    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
-#endif
-}
 
 // A probe button starts continuous measuring only in acquisition mode 1, and
 // takes one point only in mode 0 (a member is declared once it is called).
@@ -70,43 +30,6 @@ int MeasuredMode(const trackerrec::SessionFile& session) {
 }
 
 } // namespace
-
-unsigned long RecorderOwnerAfterCleanup() {
-    const platform::WideString registered = trackerrec::RegisteredLibrary();
-    trackerrec::RecorderSettings settings;
-    if (registered.empty() || !trackerrec::ReadSettings(settings) || settings.owner == 0 ||
-        platform::PathFromUtf8(platform::Utf8FromWide(registered)).filename() !=
-            platform::PathFromUtf8(RecorderPath()).filename())
-        return 0;
-    if (settings.owner != ThisProcess() && ProcessRuns(settings.owner))
-        return settings.owner;
-    HMODULE recorder = LoadLibraryW(registered.c_str());
-    auto unregister =
-        recorder ? GetExport<HRESULT (*)()>(recorder, "DllUnregisterServer") : nullptr;
-    const HRESULT hr = unregister ? unregister() : E_FAIL;
-    if (recorder)
-        FreeLibrary(recorder);
-    std::string error;
-    if (FAILED(hr) || !MakeRegisteredClassSeen(error, true))
-        std::fprintf(stderr,
-                     "zuhost: the recording library is still registered in place of the tracker "
-                     "library, left by zuhost process %lu, which has ended; putting the tracker "
-                     "library back failed%s%s\n",
-                     static_cast<unsigned long>(settings.owner), error.empty() ? "" : ": ",
-                     error.c_str());
-    else
-        std::fprintf(stderr,
-                     "zuhost: the recording library was still registered in place of the tracker "
-                     "library, left by zuhost process %lu, which ended without putting it back "
-                     "(its session file %s is as that process left it); the tracker library %s "
-                     "is registered again\n",
-                     static_cast<unsigned long>(settings.owner),
-                     platform::Utf8FromWide(settings.replayFile.empty() ? settings.sessionFile
-                                                                        : settings.replayFile)
-                         .c_str(),
-                     platform::Utf8FromWide(settings.library).c_str());
-    return 0;
-}
 
 SessionRecording::SessionRecording(const std::string& file, bool replay) {
     // The registration is the user's: one session at a time may put the recorder there.

@@ -12,13 +12,6 @@
 
 #include <string>
 
-// The recording library registered for the session of another zuhost: that
-// process's id, or 0. A registration left by a zuhost that has ended without
-// putting the tracker library back (it was killed, say) is put back first,
-// and that is said on standard error: else every later session would go
-// through the recorder and write over the session it left.
-unsigned long RecorderOwnerAfterCleanup();
-
 class SessionRecording {
 public:
     // Registers the recorder (next to zuhost) to write `file`, or to play it.

@@ -8,6 +8,7 @@
 #include "host/record_output.h"
 #include "host/session_stats.h"
 #include "host/settings_file.h"
+#include "host/recorder_owner.h"
 #include "host/recording.h"
 #include "host/simulator_setup.h"
 #include "host/svg_plot.h"

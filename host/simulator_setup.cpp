@@ -1,6 +1,6 @@
 #include "host/simulator_setup.h"
 
-#include "host/recording.h"
+#include "host/recorder_owner.h"
 
 #include "interfaces/tracker/library_ids.h"
 #include "platform/base/file_names.h"
