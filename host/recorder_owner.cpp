@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -20,16 +21,32 @@
 
 namespace {
 
-bool ProcessRuns(unsigned long id) {
+// Whether process `id` runs and is a zuhost (its program has this one's file
+// name): the system may have given a killed owner's id to another program.
+// When the program cannot be told, a running process counts.
+bool ZuhostRuns(unsigned long id) {
 #ifdef _WIN32
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    HANDLE process =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
     if (!process)
         return GetLastError() == ERROR_ACCESS_DENIED;
-    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    WCHAR program[4096] = {}, own[4096] = {};
+    DWORD size = 4096;
+    if (runs && QueryFullProcessImageNameW(process, 0, program, &size) &&
+        GetModuleFileNameW(nullptr, own, 4096))
+        runs = lstrcmpiW(std::filesystem::path(program).filename().c_str(),
+                         std::filesystem::path(own).filename().c_str()) == 0;
     CloseHandle(process);
     return runs;
 #else
-    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
+    if (::kill(static_cast<pid_t>(id), 0) != 0 && errno != EPERM)
+        return false;
+    std::error_code unknownProgram, unknownOwn;
+    const std::filesystem::path program =
+        std::filesystem::read_symlink("/proc/" + std::to_string(id) + "/exe", unknownProgram);
+    const std::filesystem::path own = std::filesystem::read_symlink("/proc/self/exe", unknownOwn);
+    return unknownProgram || unknownOwn || program.filename() == own.filename();
 #endif
 }
 
@@ -63,7 +80,7 @@ unsigned long RecorderOwnerAfterCleanup() {
         platform::PathFromUtf8(platform::Utf8FromWide(registered)).filename() !=
             platform::PathFromUtf8(RecorderPath()).filename())
         return 0;
-    if (settings.owner != ThisProcess() && ProcessRuns(settings.owner))
+    if (settings.owner != ThisProcess() && ZuhostRuns(settings.owner))
         return settings.owner;
     HMODULE recorder = LoadLibraryW(registered.c_str());
     auto unregister =

@@ -6,6 +6,10 @@
 #include "tests/recorder/recorder_in_front.h"
 #include "trackerrec/exclusive_file.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -99,14 +103,42 @@ TEST_F(RecordingTest, ARegistrationLeftByAnEndedZuhostIsPutBackAndARunningOnesKe
     EXPECT_EQ(after.hive.find("Tarn.Tracker.Recorder"), std::string::npos);
     EXPECT_EQ(ReadFile(left), leftText);
 
-    // This test is the zuhost that registered it, and holds its file.
+    // Another program has the id now: not the owner.
     ASSERT_EQ(registerFor(static_cast<DWORD>(getpid())), "");
+    const SessionRun reused = Session("user", {});
+    EXPECT_NE(reused.messages.find("left by zuhost process " + std::to_string(getpid())),
+              std::string::npos)
+        << reused.messages;
+
+    // A zuhost that runs (a long real-clock session of its own) registered it;
+    // the file is held as that zuhost would hold it.
+    setenv("QNZU_REGISTRY", File("owner.reg").c_str(), 1);
+    const std::string zuhost = (simtest::BinFolder() / "zuhost").string();
+    const char* ownerArgs[] = {zuhost.c_str(), "--realtime", "--duration", "120",
+                               "--out",        "/dev/null",  nullptr};
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t owner = 0;
+    const int spawned = posix_spawn(&owner, zuhost.c_str(), &quiet, nullptr,
+                                    const_cast<char* const*>(ownerArgs), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    unsetenv("QNZU_REGISTRY");
+    ASSERT_EQ(spawned, 0);
+    struct EndedAtLast {
+        pid_t process;
+        ~EndedAtLast() {
+            kill(process, SIGKILL);
+            waitpid(process, nullptr, 0);
+        }
+    } ownerEnds{owner};
+    ASSERT_EQ(registerFor(static_cast<DWORD>(owner)), "");
     std::string why;
     std::FILE* held = trackerrec::OpenExclusiveFile(left.string(), why);
     ASSERT_NE(held, nullptr) << why;
     const SessionRun second = Session("user", {"--record", File("second.txt").string()});
     EXPECT_EQ(second.status, 1);
-    EXPECT_NE(second.messages.find("another zuhost (process " + std::to_string(getpid()) + ")"),
+    EXPECT_NE(second.messages.find("another zuhost (process " + std::to_string(owner) + ")"),
               std::string::npos)
         << second.messages;
     EXPECT_FALSE(fs::exists(File("second.txt")));
