@@ -19,14 +19,14 @@
 
 namespace {
 
-// A probe button starts continuous measuring only in acquisition mode 1, and
-// takes one point only in mode 0 (a member is declared once it is called).
+// The mode whose press call the session made (a member is declared once it is
+// called); a press makes its mode's call only.
 int MeasuredMode(const trackerrec::SessionFile& session) {
-    const auto called = [&](const char* member) {
-        return std::find(session.members.begin(), session.members.end(), member) !=
-               session.members.end();
-    };
-    return called("Measurements.StartMeasurement") ? 1 : called("Measurements.Measure") ? 0 : -1;
+    for (const uint32_t mode : {1u, 0u})
+        if (std::find(session.members.begin(), session.members.end(),
+                      platform::Utf8FromWide(PressCall(mode))) != session.members.end())
+            return static_cast<int>(mode);
+    return -1;
 }
 
 } // namespace

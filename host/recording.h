@@ -10,7 +10,14 @@
 #include "trackerrec/replay_standing.h"
 #include "trackerrec/session_file.h"
 
+#include <cstdint>
 #include <string>
+
+// The library call a probe button's measuring press makes: in acquisition
+// mode 1 it starts continuous measuring, in mode 0 it takes one point.
+inline const WCHAR* PressCall(uint32_t mode) {
+    return mode == 1 ? TEXT("Measurements.StartMeasurement") : TEXT("Measurements.Measure");
+}
 
 class SessionRecording {
 public:

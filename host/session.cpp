@@ -41,9 +41,7 @@ struct RecordWriter {
         self->out->WriteLine(RecordToJson(type, *record, self->sequence));
         uint64_t press = 0;
         if (type == ZDEV_MSG_MEASUREMENT && self->simulator)
-            press = static_cast<uint64_t>(
-                self->simulator->CallCount(self->mode == 1 ? TEXT("Measurements.StartMeasurement")
-                                                           : TEXT("Measurements.Measure")));
+            press = static_cast<uint64_t>(self->simulator->CallCount(PressCall(self->mode)));
         self->stats->Add(type, *record, self->sequence, platform::CurrentClock().NowMs(), press);
         self->plugin->FreeData(record); // the host hands every record back
     }
@@ -235,8 +233,7 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
                            simulator->CallCount(TEXT("Measurements.Measure"));
         const long measured = stats.Count(ZDEV_MSG_MEASUREMENT);
         rejected = fired > measured ? fired - measured : 0;
-        presses = simulator->CallCount(mode == 1 ? TEXT("Measurements.StartMeasurement")
-                                                 : TEXT("Measurements.Measure"));
+        presses = simulator->CallCount(PressCall(mode));
     }
     const std::string notSaved = SettingsSaveProblem();
     if (!notSaved.empty())

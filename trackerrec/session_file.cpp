@@ -116,8 +116,8 @@ bool LoadSessionFile(const std::string& path, SessionFile& file, std::string& er
     const std::filesystem::path name = platform::PathFromUtf8(path);
     std::ifstream in(name, std::ios::binary);
     std::error_code ignored;
-    if (!in || std::filesystem::is_directory(name, ignored)) {
-        const std::filesystem::file_status status = std::filesystem::status(name, ignored);
+    const std::filesystem::file_status status = std::filesystem::status(name, ignored);
+    if (!in || std::filesystem::is_directory(status)) {
         error = path + (status.type() == std::filesystem::file_type::not_found ? ": no such file"
                         : std::filesystem::is_directory(status)                ? ": is a folder"
                                                                 : ": cannot be read");
