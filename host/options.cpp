@@ -115,8 +115,8 @@ Exit status:
   4    Close failed
   5    --cycles left tracker library objects or process handles
   6    a step of the tour did not happen (the message says which)
-  7    a file (--out, --plot, --save-camera) could not be written; an existing --out file
-       is left as it was
+  7    a file (--out, --plot, --save-camera, --record) could not be written; an existing
+       --out file is left as it was
   8    a --page-action or --answer could not be carried out
   130  interrupted (Ctrl-C); the device was closed and the records written
 )";

@@ -15,7 +15,7 @@ enum HostStatus : int {
     kStatusCloseFailed = 4, // Close returned 0
     kStatusLeftObjects = 5, // --cycles left tracker library objects or handles
     kStatusTourMissed = 6,  // a step of the tour did not happen
-    kStatusNotWritten = 7,  // a file (--out, --plot, --save-camera) could not be written
+    kStatusNotWritten = 7,  // a file (--out, --plot, --save-camera, --record) was not written
     kStatusStepFailed = 8,  // a --page-action or --answer could not be carried out
     kStatusInterrupted = 130,
 };

@@ -77,8 +77,13 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
         m_error = "the recording library: " + error;
         return;
     }
-    if (!replay)
+    if (!replay) {
+        m_recordingStanding = GetExport<int (*)()>(m_recorder, "GetRecordingStanding");
+        if (!m_recordingStanding)
+            m_error = "the recording library " + recorder + " cannot say how a recording went "
+                      "(too old)";
         return;
+    }
     m_replayStanding = GetExport<int (*)()>(m_recorder, "GetReplayStanding");
     if (!m_replayStanding) {
         m_error = "the recording library " + recorder + " cannot play a session (too old)";

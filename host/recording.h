@@ -7,6 +7,7 @@
 
 #include "platform/module/libloaderapi.h"
 #include "platform/registry/registry.h"
+#include "trackerrec/recording_standing.h"
 #include "trackerrec/replay_standing.h"
 #include "trackerrec/session_file.h"
 
@@ -38,6 +39,13 @@ public:
                                 : trackerrec::ReplayStanding::NotPlaying;
     }
 
+    // How a recording stands, once the lines gathered so far are written.
+    trackerrec::RecordingStanding Recorded() const {
+        return m_recordingStanding
+                   ? static_cast<trackerrec::RecordingStanding>(m_recordingStanding())
+                   : trackerrec::RecordingStanding::NotRecording;
+    }
+
 private:
     // The scratch settings store of a replay. Linux: the process's settings
     // file becomes an empty one in a fresh folder, before the recorder is
@@ -54,7 +62,8 @@ private:
 
     int m_recordedMode = -1;
     HMODULE m_recorder = nullptr;
-    int (*m_replayStanding)() = nullptr; // the recorder's, for a replay
+    int (*m_replayStanding)() = nullptr;    // the recorder's, for a replay
+    int (*m_recordingStanding)() = nullptr; // the recorder's, for a recording
     bool m_registered = false;
     std::string m_error;
 #ifdef _WIN32

@@ -78,6 +78,21 @@ void Play(const PlayLimits& limits, const RecordWriter& writer) {
     }
 }
 
+// Why the session file a recording was asked for does not hold the session.
+std::string RecordingProblem(trackerrec::RecordingStanding standing, const std::string& file) {
+    switch (standing) {
+    case trackerrec::RecordingStanding::NotOpened:
+        return "the session was not recorded: " + file +
+               " could not be written (the recording library's message above says why)";
+    case trackerrec::RecordingStanding::Ended:
+        return "the recording to " + file +
+               " ended early: writing it failed (the recording library's message above says "
+               "why); the file is incomplete";
+    default:
+        return "nothing was recorded to " + file + ": the module did not use the tracker library";
+    }
+}
+
 } // namespace
 
 void PrintIdentity(const PluginExports& plugin) {
@@ -223,6 +238,9 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     const int closed = plugin.Close();
     platform::PumpMessages();
     zdev_set_scan_sink(nullptr, nullptr);
+    // Asked once the module has let go of everything, so that every line is written.
+    const trackerrec::RecordingStanding recorded =
+        recording && !replay ? recording->Recorded() : trackerrec::RecordingStanding::NotRecording;
     if (callAwaited && recording->Standing() == trackerrec::ReplayStanding::Diverged)
         std::fprintf(stderr, "zuhost: the replay had waited a second for the call the recording "
                              "has next; the module did not make it, and was closed\n");
@@ -255,6 +273,10 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     } else if (!succeeded && !options.out.empty()) {
         problems.push_back("the run failed; " + options.out + " is left as it was");
     }
+    if (!options.record.empty() && recorded != trackerrec::RecordingStanding::Recording) {
+        problems.push_back(RecordingProblem(recorded, options.record));
+        filesWritten = false;
+    }
     if (!options.plot.empty() && (succeeded || interrupted)) {
         if (WritePlot(options.plot, stats.Points(), error)) {
             std::fprintf(stderr, "zuhost: plot of %zu records written to %s\n",
@@ -282,6 +304,8 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     }
     for (const std::string& line : SummaryLines(stats, facts))
         std::fprintf(stderr, "%s\n", line.c_str());
+    if (!options.record.empty() && recorded == trackerrec::RecordingStanding::Recording)
+        std::fprintf(stderr, "zuhost: session recorded to %s\n", options.record.c_str());
     for (const std::string& problem : problems)
         std::fprintf(stderr, "zuhost: %s\n", problem.c_str());
     if (interrupted) {

@@ -136,6 +136,12 @@ TRACKERREC_EXPORT int GetReplayStanding() {
     return static_cast<int>(trackerrec::Player::Get().Standing());
 }
 
+TRACKERREC_EXPORT int GetRecordingStanding() {
+    trackerrec::SessionLog& log = trackerrec::SessionLog::Get();
+    log.Flush();
+    return static_cast<int>(log.Standing());
+}
+
 // Registers the recorder in front of the library registered now (unless that
 // is the recorder itself, whose recorded library then stays), keeping the
 // session file already set.

@@ -15,3 +15,6 @@ TRACKERREC_EXPORT HRESULT DllRegisterServer();
 TRACKERREC_EXPORT HRESULT DllUnregisterServer();
 // For the host that runs a replay: where it stands (trackerrec::ReplayStanding).
 TRACKERREC_EXPORT int GetReplayStanding();
+// For the host that asked for a recording: writes out what is gathered, then
+// says how the recording stands (trackerrec::RecordingStanding).
+TRACKERREC_EXPORT int GetRecordingStanding();

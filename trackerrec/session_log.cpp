@@ -40,6 +40,7 @@ void SessionLog::Open(const std::string& path) {
     m_blockWrittenAt = 0;
     std::string why;
     std::FILE* file = OpenExclusiveFile(path, why);
+    m_openFailed = !file;
     if (!file) {
         std::fprintf(stderr,
                      "tracker recorder: cannot write %s (%s); the session is not recorded\n",

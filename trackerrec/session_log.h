@@ -9,6 +9,7 @@
 #pragma once
 
 #include "line_tokens.h"
+#include "recording_standing.h"
 #include "session_writer.h"
 
 #include "../platform/com/com.h"
@@ -69,6 +70,15 @@ public:
     // second or more before `sinceConnect`.
     void BeforeEvent(uint64_t sinceConnect);
     void Close();
+    // Whether the session file was opened and everything handed to the
+    // writer so far reached it.
+    RecordingStanding Standing() const {
+        if (m_openFailed)
+            return RecordingStanding::NotOpened;
+        if (!m_open)
+            return RecordingStanding::NotRecording;
+        return m_writer.Failed() ? RecordingStanding::Ended : RecordingStanding::Recording;
+    }
 
     // The number of a member ("ScalarValue.get_Value", "QI.RmsMeasurement"),
     // declared with an "m" line the first time it is used.
@@ -110,6 +120,7 @@ private:
     uint32_t m_memberCount = 0;
     uint64_t m_start = 0;
     bool m_connected = false;
+    bool m_openFailed = false; // the last Open could not open its file
 };
 
 } // namespace trackerrec

@@ -4,6 +4,7 @@
 #include "tests/recorder/session_text.h"
 #include "tests/recorder/zuhost_run.h"
 #include "tests/recorder/recorder_in_front.h"
+#include "host/options.h"
 #include "trackerrec/exclusive_file.h"
 
 #include <fcntl.h>
@@ -31,6 +32,9 @@ TEST_F(RecordingTest, RecordedSessionPostsTheSameRecordsInACompactFile) {
     ASSERT_EQ(recorded.status, 0) << recorded.messages;
     EXPECT_TRUE(WithoutTime(recorded.records) == WithoutTime(plain.records))
         << "the recorded session posted other records";
+    EXPECT_NE(recorded.messages.find("zuhost: session recorded to " + file.string() + "\n"),
+              std::string::npos)
+        << recorded.messages;
 
     const std::string session = ReadFile(file);
     EXPECT_EQ(session.substr(0, session.find('\n')), "QNZU-TRACKER-SESSION 2");
@@ -59,19 +63,29 @@ TEST_F(RecordingTest, AFileThatCannotBeWrittenEndsTheRecordingNotTheSession) {
     const SessionRun plain = Session("plain", {});
     ASSERT_EQ(plain.status, 0) << plain.messages;
 
-    const SessionRun unwritable =
-        Session("unwritable", {"--record", File("missing/session.txt").string()});
-    EXPECT_EQ(unwritable.status, 0);
+    // The session posts every record; zuhost's last word and its status say
+    // that the file asked for was not written.
+    const std::string missing = File("missing/session.txt").string();
+    const SessionRun unwritable = Session("unwritable", {"--record", missing});
+    EXPECT_EQ(unwritable.status, kStatusNotWritten);
     EXPECT_TRUE(WithoutTime(unwritable.records) == WithoutTime(plain.records));
     EXPECT_NE(unwritable.messages.find("tracker recorder: cannot write"), std::string::npos)
         << unwritable.messages;
+    EXPECT_NE(unwritable.messages.find("zuhost: the session was not recorded: " + missing +
+                                       " could not be written"),
+              std::string::npos)
+        << unwritable.messages;
+    EXPECT_EQ(unwritable.messages.find("session recorded to"), std::string::npos);
 
     if (!fs::exists("/dev/full"))
         GTEST_SKIP() << "no full device to write to";
     const SessionRun full = Session("full", {"--record", "/dev/full"});
-    EXPECT_EQ(full.status, 0);
+    EXPECT_EQ(full.status, kStatusNotWritten);
     EXPECT_TRUE(WithoutTime(full.records) == WithoutTime(plain.records));
     EXPECT_NE(full.messages.find("tracker recorder: recording ended"), std::string::npos)
+        << full.messages;
+    EXPECT_NE(full.messages.find("zuhost: the recording to /dev/full ended early"),
+              std::string::npos)
         << full.messages;
 }
 
