@@ -86,7 +86,8 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
         return;
     }
     m_replayStanding = GetExport<int (*)()>(m_recorder, "GetReplayStanding");
-    if (!m_replayStanding) {
+    m_cutReplayShort = GetExport<void (*)()>(m_recorder, "CutReplayShort");
+    if (!m_replayStanding || !m_cutReplayShort) {
         m_error = "the recording library " + recorder + " cannot play a session (too old)";
         return;
     }

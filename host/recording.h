@@ -39,6 +39,12 @@ public:
                                 : trackerrec::ReplayStanding::NotPlaying;
     }
 
+    // The session closes before the replay has played: its closing calls are
+    // taken from where the recording closed.
+    void CutShort() const {
+        if (m_cutReplayShort)
+            m_cutReplayShort();
+    }
     // How a recording stands, once the lines gathered so far are written.
     trackerrec::RecordingStanding Recorded() const {
         return m_recordingStanding
@@ -64,6 +70,7 @@ private:
     HMODULE m_recorder = nullptr;
     int (*m_replayStanding)() = nullptr;    // the recorder's, for a replay
     int (*m_recordingStanding)() = nullptr; // the recorder's, for a recording
+    void (*m_cutReplayShort)() = nullptr;
     bool m_registered = false;
     std::string m_error;
 #ifdef _WIN32

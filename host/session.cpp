@@ -231,6 +231,10 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     // show whether it was the closing the recording waited for.
     const bool callAwaited =
         replay && recording->Standing() == trackerrec::ReplayStanding::AwaitingCall;
+    // A replay ended by --duration or Ctrl-C closes as its recording closed.
+    const bool cutShort = replay && recording->Standing() == trackerrec::ReplayStanding::Playing;
+    if (cutShort)
+        recording->CutShort();
     plugin.StopProbeMeasure();
     bool filesWritten = true;
     if (!options.saveCamera.empty() && !SaveLastCameraImage(options.saveCamera))
@@ -241,6 +245,12 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     // Asked once the module has let go of everything, so that every line is written.
     const trackerrec::RecordingStanding recorded =
         recording && !replay ? recording->Recorded() : trackerrec::RecordingStanding::NotRecording;
+    if (cutShort)
+        std::fprintf(stderr, "zuhost: the replay was %s before its recording had played; %s\n",
+                     Interrupted() ? "interrupted" : "ended by --duration",
+                     recording->Standing() == trackerrec::ReplayStanding::Diverged
+                         ? "the module's closing calls were not those of the recording's closing"
+                         : "the device closed as the recording's did");
     if (callAwaited && recording->Standing() == trackerrec::ReplayStanding::Diverged)
         std::fprintf(stderr, "zuhost: the replay had waited a second for the call the recording "
                              "has next; the module did not make it, and was closed\n");

@@ -136,6 +136,10 @@ TRACKERREC_EXPORT int GetReplayStanding() {
     return static_cast<int>(trackerrec::Player::Get().Standing());
 }
 
+TRACKERREC_EXPORT void CutReplayShort() {
+    trackerrec::Player::Get().CutShort();
+}
+
 TRACKERREC_EXPORT int GetRecordingStanding() {
     trackerrec::SessionLog& log = trackerrec::SessionLog::Get();
     log.Flush();

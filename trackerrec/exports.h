@@ -15,6 +15,9 @@ TRACKERREC_EXPORT HRESULT DllRegisterServer();
 TRACKERREC_EXPORT HRESULT DllUnregisterServer();
 // For the host that runs a replay: where it stands (trackerrec::ReplayStanding).
 TRACKERREC_EXPORT int GetReplayStanding();
+// For the host that runs a replay: it closes the session before the recording
+// has played; the closing's calls are looked for further on in the recording.
+TRACKERREC_EXPORT void CutReplayShort();
 // For the host that asked for a recording: writes out what is gathered, then
 // says how the recording stands (trackerrec::RecordingStanding).
 TRACKERREC_EXPORT int GetRecordingStanding();

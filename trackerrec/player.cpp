@@ -63,7 +63,7 @@ ReplayStanding Player::Standing() const {
     const SessionEntry* entry = Peek();
     if (Diverged())
         return ReplayStanding::Diverged;
-    if (!m_loaded || m_cursor >= m_eventsEnd || !entry)
+    if (!m_loaded || m_cutShort || m_cursor >= m_eventsEnd || !entry)
         return ReplayStanding::NotPlaying;
     if (entry->kind != SessionEntry::Event &&
         platform::CurrentClock().NowMs() - m_cursorMovedAt >= kOwedCallMs)
@@ -118,14 +118,48 @@ uint32_t Player::Target(std::string_view field, uint32_t base) const {
 }
 
 const SessionEntry* Player::NextCall(uint32_t target, std::string_view member,
-                                     std::vector<std::string_view>& fields) const {
+                                     std::vector<std::string_view>& fields, bool lookFurther) {
     const SessionEntry* entry = Peek();
-    if (!entry || entry->kind != SessionEntry::Call)
+    if (!entry)
         return nullptr;
-    fields = entry->Fields();
-    if (Target(fields[0], m_newest) != target || MemberName(fields[1]) != member)
+    if (entry->kind == SessionEntry::Call) {
+        fields = entry->Fields();
+        if (Target(fields[0], m_newest) == target && MemberName(fields[1]) == member)
+            return entry;
+    }
+    if (!m_cutShort || !lookFurther || !SkipTo(target, member))
         return nullptr;
-    return entry;
+    fields = Peek()->Fields();
+    return Peek();
+}
+
+void Player::CutShort() {
+    if (!m_loaded || Diverged())
+        return;
+    m_cutShort = true;
+    if (m_timer)
+        KillTimer(nullptr, std::exchange(m_timer, 0));
+}
+
+bool Player::SkipTo(uint32_t target, std::string_view member) {
+    RecentDoubles doubles = m_doubles;
+    uint32_t newest = m_newest;
+    for (size_t at = m_cursor; at < m_file.entries.size(); ++at) {
+        const SessionEntry& entry = m_file.entries[at];
+        if (entry.kind == SessionEntry::Call) {
+            const std::vector<std::string_view> fields = entry.Fields();
+            if (Target(fields[0], newest) == target && MemberName(fields[1]) == member) {
+                m_cursor = at;
+                m_newest = newest;
+                m_doubles = doubles;
+                m_cursorMovedAt = platform::CurrentClock().NowMs();
+                return true;
+            }
+        }
+        if (!PassOverEntry(entry, m_file.members, newest, doubles))
+            break;
+    }
+    return false;
 }
 
 void Player::Consume() {
@@ -136,28 +170,6 @@ void Player::Consume() {
 void Player::MoveOn() {
     ++m_cursor;
     m_cursorMovedAt = platform::CurrentClock().NowMs();
-}
-
-bool Player::TakeDouble(std::string_view field, double& value) {
-    uint64_t bits = 0;
-    if (!field.empty() && field[0] == '=') {
-        uint64_t back = 0;
-        if (!IntegerOfField(field.substr(1), back) || back == 0 ||
-            back > static_cast<uint64_t>(m_recentCount))
-            return false;
-        bits = m_recent[(m_recentNext - static_cast<int>(back) + 16) % 16];
-        std::memcpy(&value, &bits, sizeof value);
-    } else {
-        const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-        if (ec != std::errc() || end != field.data() + field.size())
-            return false;
-        std::memcpy(&bits, &value, sizeof bits);
-    }
-    m_recent[m_recentNext] = bits;
-    m_recentNext = (m_recentNext + 1) % 16;
-    if (m_recentCount < 16)
-        ++m_recentCount;
-    return true;
 }
 
 std::string Player::Describe(const SessionEntry& entry) const {
@@ -225,7 +237,7 @@ void Player::Unadvise(DWORD cookie) {
 
 void Player::ScheduleEvent() {
     const SessionEntry* entry = Peek();
-    if (m_timer || Diverged() || !entry || entry->kind != SessionEntry::Event)
+    if (m_timer || Diverged() || m_cutShort || !entry || entry->kind != SessionEntry::Event)
         return;
     const uint64_t now = platform::CurrentClock().NowMs();
     const uint64_t due = DueAt(*entry);
@@ -242,7 +254,8 @@ void CALLBACK Player::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
     // loop's minimum, so events of one millisecond go together).
     for (;;) {
         const SessionEntry* entry = player.Peek();
-        if (player.Diverged() || !entry || entry->kind != SessionEntry::Event ||
+        if (player.Diverged() || player.m_cutShort || !entry ||
+            entry->kind != SessionEntry::Event ||
             player.DueAt(*entry) > platform::CurrentClock().NowMs())
             break;
         if (player.m_timer)
@@ -293,7 +306,7 @@ void Player::FireEvent(const SessionEntry& entry) {
             LONG integer = 0;
             IntegerOfField(field.substr(1), integer);
             arg.lVal = integer;
-        } else if (field[0] == 'r' && TakeDouble(field.substr(1), number)) {
+        } else if (field[0] == 'r' && m_doubles.Take(field.substr(1), number)) {
             arg.vt = VT_R8;
             arg.dblVal = number;
         } else if (field == "T" || field == "F") {

@@ -5,6 +5,7 @@
 // it and every later call fail with a description naming both.
 #pragma once
 
+#include "passed_entries.h"
 #include "replay_standing.h"
 #include "session_file.h"
 #include "wrap.h"
@@ -35,9 +36,18 @@ public:
     uint32_t IdOf(IUnknown* object) const;
     void Forget(uint32_t id);
 
-    // The entry at the cursor when it is a call of `member` on `target`, with its fields.
+    // The entry at the cursor when it is a call of `member` on `target`, with
+    // its fields. Once the replay is cut short, the first such call further on
+    // (unless `lookFurther` is false: a value object's member read again,
+    // which the recording has once).
     const SessionEntry* NextCall(uint32_t target, std::string_view member,
-                                 std::vector<std::string_view>& fields) const;
+                                 std::vector<std::string_view>& fields, bool lookFurther = true);
+    // The host closes the session before the recording has played: no event
+    // fires any more, and each call the module makes from now on (its
+    // closing) is looked for further on in the recording, past what was not
+    // played, so that the device closes as the recording's did.
+    void CutShort();
+    bool IsCutShort() const { return m_cutShort; }
     const SessionEntry* Peek() const;
     // Moves past the entry and schedules the events that follow.
     void Consume();
@@ -45,8 +55,8 @@ public:
     const std::string& MemberName(std::string_view number) const;
     uint32_t Target(std::string_view field, uint32_t base) const;
 
-    // Reads a double field; "=K" is the K-th double read before.
-    bool TakeDouble(std::string_view field, double& value);
+    // The doubles read so far, for a double field's "=K".
+    RecentDoubles& Doubles() { return m_doubles; }
 
     // Stops the replay; the call fails with the text as its description.
     HRESULT Diverge(const std::string& actual);
@@ -66,6 +76,11 @@ private:
     // Moves the cursor past its entry, noting when (see Standing).
     void MoveOn();
     uint64_t DueAt(const SessionEntry& entry) const;
+    // Cut short: moves the cursor to the first call of `member` on `target`
+    // from it on, passing over the entries before as if played (their new
+    // objects take their numbers, their doubles go into the recent ones).
+    // False, with nothing changed, when there is none.
+    bool SkipTo(uint32_t target, std::string_view member);
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
     void FireEvent(const SessionEntry& entry);
     std::string Describe(const SessionEntry& entry) const;
@@ -75,6 +90,7 @@ private:
     size_t m_eventsEnd = 0;       // one past the last event entry
     uint64_t m_cursorMovedAt = 0; // when the cursor last moved on
     bool m_loaded = false;
+    bool m_cutShort = false;
     uint32_t m_newest = 0;
     std::map<uint32_t, IUnknown*> m_objects;
     std::map<IUnknown*, uint32_t> m_ids;
@@ -82,9 +98,7 @@ private:
     uint64_t m_connect = 0;
     bool m_connected = false;
     UINT_PTR m_timer = 0;
-    uint64_t m_recent[16] = {};
-    int m_recentNext = 0;
-    int m_recentCount = 0;
+    RecentDoubles m_doubles;
     struct Sink {
         uint32_t container;
         IID iid;

@@ -176,6 +176,35 @@ TEST_F(ReplayTest, AReplayPlaysAsLongAsItsRecordingAndWaitsASecondForACallThatDo
         << "the records up to the call are the recording's";
 }
 
+// A replay ended before its recording has played (--duration, Ctrl-C) closes
+// the device with the recording's closing calls, found past what was not
+// played: no divergence, no message box, the records up to the end.
+TEST_F(ReplayTest, AReplayEndedEarlyClosesAsItsRecordingDid) {
+    for (const char* mode : {"1", "0"}) {
+        SCOPED_TRACE(std::string("mode ") + mode);
+        const std::string session = File(std::string("mode") + mode + ".session").string();
+        const SessionRun recorded =
+            Session("recorded", {"--mode", mode, "--seed", "5", "--record", session});
+        ASSERT_EQ(recorded.status, 0) << recorded.messages;
+        // Before the first press, within presses and between them.
+        for (const char* duration : {"1.2", "3.37", "4.6", "6.05"}) {
+            SCOPED_TRACE(duration);
+            const SessionRun cut = Session("cut", {"--replay", session, "--duration", duration});
+            EXPECT_EQ(cut.status, 0) << cut.messages;
+            EXPECT_NE(cut.messages.find("zuhost: the replay was ended by --duration before its "
+                                        "recording had played; the device closed as the "
+                                        "recording's did"),
+                      std::string::npos)
+                << cut.messages;
+            EXPECT_EQ(cut.messages.find("tracker replay"), std::string::npos) << cut.messages;
+            EXPECT_EQ(cut.messages.find("message box"), std::string::npos) << cut.messages;
+            EXPECT_FALSE(cut.records.empty());
+            EXPECT_TRUE(WithoutTime(recorded.records).starts_with(WithoutTime(cut.records)))
+                << "the records up to the end are the recording's";
+        }
+    }
+}
+
 // (Each refusal's reasons, newer files and settings among them, are the
 // session file tests'.)
 TEST_F(ReplayTest, CutShortDamagedAndForeignFilesAreRefusedAtLoad) {
