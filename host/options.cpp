@@ -10,6 +10,10 @@
 #include <cwctype>
 #include <filesystem>
 #include <map>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 const char* UsageText() {
     return R"(zuhost - a stand-in for the ZU host: loads the QNZUDeviceQWand plug-in and drives
@@ -368,5 +372,23 @@ bool CheckFilesApart(const HostOptions& o, const std::string& plugin, std::strin
                     " name the same file, " + *files[j].second + ": give each its own";
             return false;
         }
+#ifndef _WIN32
+    // Without --out the records go to standard output: a file option naming
+    // that file (/dev/stdout, or the file it is redirected to) would mix into
+    // them. Standard output on a device that keeps nothing (/dev/null) is let be.
+    struct stat records;
+    if (o.out.empty() && fstat(STDOUT_FILENO, &records) == 0 &&
+        (!S_ISCHR(records.st_mode) || isatty(STDOUT_FILENO)))
+        for (size_t i = 1; i < kFiles; ++i) {
+            struct stat file;
+            if (!files[i].second->empty() && stat(files[i].second->c_str(), &file) == 0 &&
+                file.st_dev == records.st_dev && file.st_ino == records.st_ino) {
+                error = std::string(files[i].first) + " names standard output, " +
+                        *files[i].second +
+                        ", where the records go: give it a file of its own, or the records --out";
+                return false;
+            }
+        }
+#endif
     return true;
 }

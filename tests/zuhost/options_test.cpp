@@ -1,12 +1,17 @@
 // zuhost's command line: every number whole and in range, with the range in
 // the message; runs that cannot go together refused.
 #include "host/options.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -125,4 +130,33 @@ TEST(ZuhostOptions, TwoOptionsNamingOneFileAreRefused) {
                      "--save-camera", "s.bmp"},
                     "zu/plugin.so"),
               "(apart)");
+
+#ifndef _WIN32
+    // Records on standard output: no other file may be where they go.
+    simtest::TempFolder folder("apart");
+    const std::string records = (folder.Path() / "records.jsonl").string();
+    const int saved = dup(STDOUT_FILENO);
+    const int file = open(records.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(file, 0);
+    std::fflush(stdout);
+    dup2(file, STDOUT_FILENO);
+    const std::string intoStdout = apart({"--record", "/dev/stdout"}, "zu/plugin.so");
+    const std::string intoItsFile = apart({"--trace", records.c_str()}, "zu/plugin.so");
+    const std::string withOut =
+        apart({"--record", "/dev/stdout", "--out", "r.jsonl"}, "zu/plugin.so");
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    const std::string intoNull = apart({"--trace", "/dev/null"}, "zu/plugin.so");
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    close(file);
+    close(null);
+    EXPECT_EQ(intoStdout, "--record names standard output, /dev/stdout, where the records go: "
+                          "give it a file of its own, or the records --out");
+    EXPECT_EQ(intoItsFile, "--trace names standard output, " + records +
+                               ", where the records go: give it a file of its own, or the "
+                               "records --out");
+    EXPECT_EQ(withOut, "(apart)");
+    EXPECT_EQ(intoNull, "(apart)") << "nothing is kept where /dev/null is";
+#endif
 }
