@@ -1,7 +1,9 @@
 // A tracker session file for replay: any bytes are read without a crash, and
 // a file that is taken is a complete one (its last entry is the end line,
-// each entry has fields and its own line);
-// a quoted field never unquotes to more text than it holds.
+// each entry has fields and its own line), and every entry can be passed
+// over as a replay cut short does; a quoted field never unquotes to more text
+// than it holds.
+#include "trackerrec/passed_entries.h"
 #include "trackerrec/session_file.h"
 
 #include <cstdint>
@@ -22,7 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         // Every entry taken has its fields and a line of its own, in order.
         uint64_t previous = 1;
+        uint32_t newest = 0;
+        trackerrec::RecentDoubles doubles;
         for (const trackerrec::SessionEntry& entry : file.entries) {
+            trackerrec::PassOverEntry(entry, file.members, newest, doubles);
             const uint64_t line = file.LineOf(entry);
             if (entry.Fields().empty() || line <= previous) {
                 std::fprintf(stderr, "an entry without fields or out of line order was taken\n");
