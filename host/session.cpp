@@ -254,6 +254,12 @@ int RunSession(const PluginExports& plugin, const HostOptions& options,
     if (callAwaited && recording->Standing() == trackerrec::ReplayStanding::Diverged)
         std::fprintf(stderr, "zuhost: the replay had waited a second for the call the recording "
                              "has next; the module did not make it, and was closed\n");
+    else if (replay && !cutShort && recording->Standing() == trackerrec::ReplayStanding::Diverged)
+        std::fprintf(stderr,
+                     "zuhost: the module went another way than the recording (the call named "
+                     "above): a replay follows its recording only with the same session steps "
+                     "(--page-action, --answer, --show-sheet, --save-camera; where windows are "
+                     "real, the same clicks), the address and the acquisition mode\n");
     if (simulator) {
         // Every measurement the module was handed (events and one-shot
         // requests) that it did not post.

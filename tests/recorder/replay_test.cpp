@@ -139,6 +139,10 @@ TEST_F(ReplayTest, AReplayMeasuresInItsRecordingsModeAndAnotherStopsAtTheFirstCa
     // The module saw the failure with that text as its description.
     EXPECT_NE(replayed.messages.find("icon none: " + expected), std::string::npos)
         << replayed.messages;
+    // zuhost's last word says what a replay needs to follow its recording.
+    EXPECT_NE(replayed.messages.find("zuhost: the module went another way than the recording"),
+              std::string::npos)
+        << replayed.messages;
 }
 
 // A replay plays until its recording has, however long that ran; a call the
@@ -172,6 +176,7 @@ TEST_F(ReplayTest, AReplayPlaysAsLongAsItsRecordingAndWaitsASecondForACallThatDo
     EXPECT_NE(stalled.messages.find("; the recording has ScalarValue.get_Value on object "),
               std::string::npos)
         << stalled.messages;
+    EXPECT_EQ(stalled.messages.find("went another way"), std::string::npos) << stalled.messages;
     EXPECT_TRUE(WithoutTime(recorded.records).starts_with(WithoutTime(stalled.records)))
         << "the records up to the call are the recording's";
 }
