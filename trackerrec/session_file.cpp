@@ -252,7 +252,9 @@ bool ReadSessionFile(std::istream& in, const std::string& path, SessionFile& fil
         file.entries.push_back(entry);
     }
     if (!ended) {
-        error = path + ": truncated (the session's end is missing)";
+        error = path + ": truncated (the session's end is missing: its recording was not "
+                       "closed, as when the program that recorded it ended without closing the "
+                       "device, or the file was copied before it had ended)";
         return false;
     }
     return true;
