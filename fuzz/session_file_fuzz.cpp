@@ -26,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         uint64_t previous = 1;
         uint32_t newest = 0;
         trackerrec::RecentDoubles doubles;
+        const std::vector<uint32_t> doubleFields = trackerrec::DoubleFieldsOf(file.members);
         for (const trackerrec::SessionEntry& entry : file.entries) {
-            trackerrec::PassOverEntry(entry, file.members, newest, doubles);
+            trackerrec::PassOverEntry(entry, entry.Fields(), doubleFields, newest, doubles);
             const uint64_t line = file.LineOf(entry);
             if (entry.Fields().empty() || line <= previous) {
                 std::fprintf(stderr, "an entry without fields or out of line order was taken\n");

@@ -80,9 +80,8 @@ SessionRecording::SessionRecording(const std::string& file, bool replay) {
     if (!replay) {
         m_recordingStanding = GetExport<int (*)()>(m_recorder, "GetRecordingStanding");
         if (!m_recordingStanding)
-            m_error = "the recording library " + recorder +
-                      " cannot say how a recording went "
-                      "(too old)";
+            m_error =
+                "the recording library " + recorder + " cannot say how a recording went (too old)";
         return;
     }
     m_replayStanding = GetExport<int (*)()>(m_recorder, "GetReplayStanding");

@@ -49,16 +49,20 @@ bool RecentDoubles::Take(std::string_view field, double& value) {
     return true;
 }
 
-uint32_t DoubleFieldsOf(std::string_view member) {
-    for (const MemberDoubles& entry : kMemberDoubles)
-        if (entry.member == member)
-            return entry.mask;
-    return 0;
+std::vector<uint32_t> DoubleFieldsOf(const std::vector<std::string>& members) {
+    std::vector<uint32_t> masks(members.size(), 0);
+    for (size_t n = 0; n < members.size(); ++n)
+        for (const MemberDoubles& entry : kMemberDoubles)
+            if (entry.member == members[n]) {
+                masks[n] = entry.mask;
+                break;
+            }
+    return masks;
 }
 
-bool PassOverEntry(const SessionEntry& entry, const std::vector<std::string>& members,
-                   uint32_t& newest, RecentDoubles& recent) {
-    const std::vector<std::string_view> fields = entry.Fields();
+bool PassOverEntry(const SessionEntry& entry, const std::vector<std::string_view>& fields,
+                   const std::vector<uint32_t>& doubleFields, uint32_t& newest,
+                   RecentDoubles& recent) {
     double unused = 0;
     switch (entry.kind) {
     case SessionEntry::End:
@@ -79,7 +83,7 @@ bool PassOverEntry(const SessionEntry& entry, const std::vector<std::string>& me
     }
     uint64_t number = 0;
     IntegerOfField(fields[1], number); // checked at load
-    const uint32_t doubles = DoubleFieldsOf(members[number - 1]);
+    const uint32_t doubles = doubleFields[number - 1];
     for (size_t i = 2; i < fields.size() && fields[i][0] != '!'; ++i) {
         if (fields[i] == "@")
             ++newest;

@@ -24,14 +24,16 @@ private:
     int m_count = 0;
 };
 
-// Which of a member's recorded fields (after its object and member number)
-// are doubles: bit i for the i-th; 0 for a member not in the interface list.
-uint32_t DoubleFieldsOf(std::string_view member);
+// Which of each member's recorded fields (after its object and member number)
+// are doubles, by member number less one: bit i for the i-th; 0 for a member
+// not in the interface list.
+std::vector<uint32_t> DoubleFieldsOf(const std::vector<std::string>& members);
 
-// Passes over one entry as if it had been played: its new objects ("@") add
-// to `newest`, its doubles go into `recent`. False for the end, or a double
-// that cannot be read.
-bool PassOverEntry(const SessionEntry& entry, const std::vector<std::string>& members,
-                   uint32_t& newest, RecentDoubles& recent);
+// Passes over one entry, split into `fields`, as if it had been played: its
+// new objects ("@") add to `newest`, its doubles go into `recent`. False for
+// the end, or a double that cannot be read.
+bool PassOverEntry(const SessionEntry& entry, const std::vector<std::string_view>& fields,
+                   const std::vector<uint32_t>& doubleFields, uint32_t& newest,
+                   RecentDoubles& recent);
 
 } // namespace trackerrec

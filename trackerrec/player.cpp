@@ -142,12 +142,14 @@ void Player::CutShort() {
 }
 
 bool Player::SkipTo(uint32_t target, std::string_view member) {
+    if (m_doubleFields.size() != m_file.members.size())
+        m_doubleFields = DoubleFieldsOf(m_file.members);
     RecentDoubles doubles = m_doubles;
     uint32_t newest = m_newest;
     for (size_t at = m_cursor; at < m_file.entries.size(); ++at) {
         const SessionEntry& entry = m_file.entries[at];
+        const std::vector<std::string_view> fields = entry.Fields();
         if (entry.kind == SessionEntry::Call) {
-            const std::vector<std::string_view> fields = entry.Fields();
             if (Target(fields[0], newest) == target && MemberName(fields[1]) == member) {
                 m_cursor = at;
                 m_newest = newest;
@@ -156,7 +158,7 @@ bool Player::SkipTo(uint32_t target, std::string_view member) {
                 return true;
             }
         }
-        if (!PassOverEntry(entry, m_file.members, newest, doubles))
+        if (!PassOverEntry(entry, fields, m_doubleFields, newest, doubles))
             break;
     }
     return false;

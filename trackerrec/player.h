@@ -47,7 +47,6 @@ public:
     // closing) is looked for further on in the recording, past what was not
     // played, so that the device closes as the recording's did.
     void CutShort();
-    bool IsCutShort() const { return m_cutShort; }
     const SessionEntry* Peek() const;
     // Moves past the entry and schedules the events that follow.
     void Consume();
@@ -99,6 +98,7 @@ private:
     bool m_connected = false;
     UINT_PTR m_timer = 0;
     RecentDoubles m_doubles;
+    std::vector<uint32_t> m_doubleFields; // by member, once a cut-short replay passes over calls
     struct Sink {
         uint32_t container;
         IID iid;

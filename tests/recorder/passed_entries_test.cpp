@@ -32,10 +32,14 @@ TEST(PassedEntriesTest, PassedEntriesCountTheirObjectsAndKeepOnlyTheirDoubles) {
     ASSERT_TRUE(ReadSessionFile(text, "passed.txt", file, error)) << error;
     ASSERT_EQ(file.entries.size(), 9u);
 
+    const std::vector<uint32_t> doubleFields = DoubleFieldsOf(file.members);
+    const auto passOver = [&](const SessionEntry& entry, uint32_t& newest, RecentDoubles& recent) {
+        return PassOverEntry(entry, entry.Fields(), doubleFields, newest, recent);
+    };
     uint32_t newest = 0;
     RecentDoubles recent;
     for (size_t i = 0; i + 1 < file.entries.size(); ++i)
-        ASSERT_TRUE(PassOverEntry(file.entries[i], file.members, newest, recent)) << i;
+        ASSERT_TRUE(passOver(file.entries[i], newest, recent)) << i;
     EXPECT_EQ(newest, 3u); // the connection, the position and the event's argument
     // Taken in order: 1.5, 2.25, 3.5, then the "=3" as 1.5 again.
     double value = 0;
@@ -44,7 +48,7 @@ TEST(PassedEntriesTest, PassedEntriesCountTheirObjectsAndKeepOnlyTheirDoubles) {
     ASSERT_TRUE(recent.Take("=4", value));
     EXPECT_EQ(value, 2.25);
     EXPECT_FALSE(recent.Take("=7", value)) << "more doubles were kept than were passed";
-    EXPECT_FALSE(PassOverEntry(file.entries.back(), file.members, newest, recent));
+    EXPECT_FALSE(passOver(file.entries.back(), newest, recent));
 
     // A reference back to a double never read cannot be passed over.
     std::istringstream unread("QNZU-TRACKER-SESSION 2\nc @\nm 1 ScalarValue.get_Value\n"
@@ -52,8 +56,11 @@ TEST(PassedEntriesTest, PassedEntriesCountTheirObjectsAndKeepOnlyTheirDoubles) {
     ASSERT_TRUE(ReadSessionFile(unread, "unread.txt", file, error)) << error;
     RecentDoubles none;
     newest = 0;
-    EXPECT_TRUE(PassOverEntry(file.entries[0], file.members, newest, none));
-    EXPECT_FALSE(PassOverEntry(file.entries[1], file.members, newest, none));
+    const std::vector<uint32_t> unreadFields = DoubleFieldsOf(file.members);
+    EXPECT_TRUE(
+        PassOverEntry(file.entries[0], file.entries[0].Fields(), unreadFields, newest, none));
+    EXPECT_FALSE(
+        PassOverEntry(file.entries[1], file.entries[1].Fields(), unreadFields, newest, none));
 }
 
 } // namespace
